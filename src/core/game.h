@@ -1,0 +1,79 @@
+#pragma once
+// The whole state of one game: every table and scalar, the rule tables from
+// the data file and the one random generator. Rules are free functions that
+// take a Game&; nothing in the rules layer is a mutable global.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/game_ui.h"
+#include "core/mes_list.h"
+#include "core/random.h"
+#include "core/records.h"
+#include "core/rule_record.h"
+#include "core/text_source.h"
+
+namespace korvant {
+
+enum Difficulty : uint8_t { DiffTraining = 0, DiffNormal = 1, DiffExpert = 2 };
+enum GameModeKind : uint8_t { ModeNetServer = 1, ModeNetClient = 2, ModeLocal = 3 };
+
+struct Game {
+    Game();
+
+    // Scalars.
+    uint8_t GosCount = 0;
+    uint8_t LivingCount = 0;
+    uint8_t MapSize = 0;
+    uint8_t Year = 0;
+    uint8_t PeopleCount = 0;
+    uint8_t DiffLevel = DiffTraining;
+    uint8_t GameMode = ModeLocal;
+    uint8_t CurGos = 0;
+    uint8_t CurPlayer = 0;
+    std::string CurPlayerName;  // UTF-8
+    uint8_t ResumePlayer = 1;
+    uint16_t SaveCount = 0;
+    float CostGrowth = 0;
+    std::string Chronicle;  // UTF-8
+    bool HumanWon = false;
+
+    // The two parties of the battle being fought.
+    uint8_t BattleAttacker = 0;
+    uint8_t BattleDefender = 0;
+
+    // Tables (zero-filled at start).
+    Arr1<TGos, MaxStates> mGos;
+    Arr1<TCommander, GeneralSlots> mGeneral;
+    TMap Map;
+    THistory History;
+    TMesList MesList;
+
+    // Fixed rules from the data file; never saved.
+    TRuleRecord Rules;
+    int KindCount() const { return Rules.KindCount; }
+    int TacticCount() const { return Rules.TacticCount; }
+
+    RandomGenerator Rng;
+    int Random(int n) { return Rng.Random(n); }
+
+    // Texts and windows; never null (defaults and a headless log unless set).
+    const TextSource* Texts;
+    GameUi* Ui;
+
+    // Text of message `id` with `fallback` as the built-in text.
+    std::string Msg(int id, std::string_view fallback = {}) const { return Texts->Lookup(id, fallback); }
+
+private:
+    DefaultTexts defaultTexts_;
+    HeadlessUi headlessUi_;
+
+public:
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+};
+
+// Peasants + Scientists + Soldiers of state s.
+int Population(const Game& game, int s);
+
+}  // namespace korvant

@@ -1,0 +1,19 @@
+// The game.
+#include <QApplication>
+
+#include "app/language_file.h"
+#include "app/launcher_window.h"
+#include "app/program_files.h"
+
+int main(int argc, char** argv) {
+    using namespace korvant;
+    std::filesystem::path program = ProgramFile(argc > 0 ? argv[0] : nullptr);
+    // Without languages there is no text to show anything with: end before any window.
+    TLanguageFile lang(IniFileFor(program), program.parent_path());
+    if (!lang.HasLanguages()) return 7;
+
+    QApplication app(argc, argv);
+    TKorvant launcher(lang);
+    launcher.show();
+    return app.exec();
+}
