@@ -1,25 +1,48 @@
 // The headless program: whole games played by the computer, saved games
 // inspected and converted, timing runs. It links only the rules.
 #include <cstdio>
-#include <cstring>
+#include <map>
+#include <string>
 #include <string_view>
 
+#include "command.h"
+
+namespace korvant::sim {
 namespace {
 
+struct Entry {
+    std::string usage;
+    CommandFn fn;
+};
+
+std::map<std::string, Entry, std::less<>>& registry() {
+    static std::map<std::string, Entry, std::less<>> r;
+    return r;
+}
+
 int usage() {
-    std::fprintf(stderr,
-                 "usage: korvant-sim --version\n");
+    std::fprintf(stderr, "usage: korvant-sim --version\n");
+    for (const auto& [name, e] : registry()) std::fprintf(stderr, "       korvant-sim %s\n", e.usage.c_str());
     return 2;
 }
 
 }  // namespace
 
+SimCommand::SimCommand(std::string_view name, std::string_view usage, CommandFn fn) {
+    registry().emplace(std::string(name), Entry{std::string(usage), fn});
+}
+
+}  // namespace korvant::sim
+
 int main(int argc, char** argv) {
+    using namespace korvant::sim;
     if (argc < 2) return usage();
     std::string_view cmd = argv[1];
     if (cmd == "--version") {
         std::printf("korvant-sim %s\n", KORVANT_VERSION);
         return 0;
     }
-    return usage();
+    auto it = registry().find(cmd);
+    if (it == registry().end()) return usage();
+    return it->second.fn(argc - 1, argv + 1);
 }
