@@ -45,7 +45,7 @@ struct Game {
     // Tables (zero-filled at start).
     Arr1<TGos, MaxStates> mGos;
     Arr1<TCommander, GeneralSlots> mGeneral;
-    TMap Map;
+    TMapGrid Map;
     THistory History;
     TMesList MesList;
 

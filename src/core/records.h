@@ -136,7 +136,8 @@ struct TMesRec {
     ShortString<255> Text;
 };
 
-using TMap = Arr<Arr<uint8_t, 0, 101>, 0, 101>;
+// The map with its frame: [0..101][0..101], a cell holds its owner or 0.
+using TMapGrid = Arr<Arr<uint8_t, 0, 101>, 0, 101>;
 using THistory = Arr1<Arr1<THistoryRec, MaxYears>, MaxStates>;
 
 #define KORVANT_FIELD(rec, field, off) static_assert(offsetof(rec, field) == (off), #rec "." #field)
@@ -210,7 +211,7 @@ KORVANT_FIELD(TMesRec, Gos, 1);
 KORVANT_FIELD(TMesRec, Color, 4);
 KORVANT_FIELD(TMesRec, Text, 8);
 
-static_assert(sizeof(TMap) == 10404);
+static_assert(sizeof(TMapGrid) == 10404);
 static_assert(sizeof(THistory) == 57600);
 static_assert(sizeof(Arr1<TGos, MaxStates>) == 16960);
 static_assert(sizeof(Arr1<TCommander, GeneralSlots>) == 5025);
