@@ -10,6 +10,7 @@ Game::Game() : Texts(&defaultTexts_), Ui(&headlessUi_) {
     std::memset(&Map, 0, sizeof Map);
     std::memset(&History, 0, sizeof History);
     std::memset(&Rules, 0, sizeof Rules);
+    for (std::string& stem : NameStems) stem = "?";
 }
 
 int Population(const Game& game, int s) {

@@ -18,6 +18,9 @@ namespace korvant {
 enum Difficulty : uint8_t { DiffTraining = 0, DiffNormal = 1, DiffExpert = 2 };
 enum GameModeKind : uint8_t { ModeNetServer = 1, ModeNetClient = 2, ModeLocal = 3 };
 
+// Stems of the generals' names, one per group of twenty slots (slot 201 opens the eleventh).
+constexpr int NameStemCount = 11;
+
 struct Game {
     Game();
 
@@ -53,6 +56,9 @@ struct Game {
     TRuleRecord Rules;
     int KindCount() const { return Rules.KindCount; }
     int TacticCount() const { return Rules.TacticCount; }
+
+    // The generals' name stems, read from the texts at start-up (LoadNameStems); "?" until then.
+    Arr1<std::string, NameStemCount> NameStems;
 
     RandomGenerator Rng;
     int Random(int n) { return Rng.Random(n); }

@@ -1,0 +1,9 @@
+#include "sim/name_stems.h"
+
+namespace korvant {
+
+void LoadNameStems(Game& game) {
+    for (int k = 1; k <= NameStemCount; ++k) game.NameStems[k] = game.Msg(1099 + k, "?");
+}
+
+}  // namespace korvant
