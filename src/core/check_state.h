@@ -10,7 +10,7 @@
 namespace korvant {
 
 // A broken invariant: carries every message the check produced, the check point's label first
-// in each fatal one. The program shows them, then the closing message, and ends.
+// in each fatal one, and the closing message last. The program shows them and ends.
 class StateError : public std::runtime_error {
 public:
     explicit StateError(std::vector<std::string> messages);
@@ -20,8 +20,9 @@ private:
     std::vector<std::string> messages_;
 };
 
-// Checks the soldier bookkeeping and the generals on the borders. Non-fatal findings go to
-// the windows' message box; a fatal one raises StateError. Does nothing in a joined network game.
+// Checks the soldier bookkeeping and the generals on the borders. When the check passes, its
+// non-fatal findings go to the windows' message box; when it fails, StateError carries them with
+// the fatal ones, in the order found. Does nothing in a joined network game.
 void CheckState(Game& game, std::string_view label);
 
 }  // namespace korvant
