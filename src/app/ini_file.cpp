@@ -2,6 +2,7 @@
 
 #include <SimpleIni.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -23,7 +24,10 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), impl_(std
     if (!in) return;
     std::ostringstream buf;
     buf << in.rdbuf();
-    loaded_ = impl_->ini.LoadData(buf.str()) >= 0;
+    std::string data = buf.str();
+    // The parser stops at a NUL byte; a damaged line must not hide the rest of the file.
+    std::replace(data.begin(), data.end(), '\0', '\n');
+    loaded_ = impl_->ini.LoadData(data) >= 0;
 }
 
 IniFile::~IniFile() = default;

@@ -21,6 +21,9 @@ TLanguageFile::TLanguageFile(std::filesystem::path iniPath, std::filesystem::pat
     : ini_(std::move(iniPath)), programDir_(std::move(programDir)) {
     long n = ini_.ReadInteger("Languages", "Count", 0);
     if (n < 1) return;
+    // A damaged count must not make a list of millions of languages.
+    constexpr long MaxLanguages = 1000;
+    n = std::min(n, MaxLanguages);
     long d = ini_.ReadInteger("Languages", "Default", 0);
     for (long i = 0; i < n; ++i) {
         std::string section = ini_.ReadString("Languages", std::to_string(i), "");
@@ -43,6 +46,8 @@ std::string TLanguageFile::Lookup(int id, std::string_view fallback) const {
 }
 
 bool TLanguageFile::IntroText(int n, std::vector<std::string>& lines) const {
+    // Without a current language, keys above the first section must not pass for one.
+    if (currentSection_.empty()) return false;
     long first = ini_.ReadInteger(currentSection_, "FirstIDIntro" + std::to_string(n), -1);
     long count = ini_.ReadInteger(currentSection_, "CountIntro" + std::to_string(n), -1);
     if (first == -1 || count == -1) return false;
@@ -55,6 +60,7 @@ bool TLanguageFile::IntroText(int n, std::vector<std::string>& lines) const {
 }
 
 std::filesystem::path TLanguageFile::pathInDir(std::string_view key) const {
+    if (currentSection_.empty()) return {};
     std::string v = ini_.ReadString(currentSection_, key, "");
     if (v.empty()) return {};
     return programDir_ / v;
