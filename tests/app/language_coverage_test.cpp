@@ -1,0 +1,211 @@
+// The delivered language file against the program: every text the program shows has a
+// line in every language, and the languages agree on the values each text takes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/ini_file.h"
+#include "app/language_file.h"
+#include "core/cp1251.h"
+
+namespace korvant {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path IniPath = fs::path(KORVANT_BIN_DIR) / "korvant.ini";
+
+std::vector<std::string> LanguageSections(const IniFile& ini) {
+    std::vector<std::string> out;
+    long n = ini.ReadInteger("Languages", "Count", 0);
+    for (long i = 0; i < n; ++i) out.push_back(ini.ReadString("Languages", std::to_string(i), ""));
+    return out;
+}
+
+// Ids looked up with a literal number: game.Msg(3200, ...), Msg(game, 3200), lang.Lookup(1000, ...),
+// RawLookup(1174, ...), and ids given with their built-in text to a helper or a table: t(2000, "Новая игра"),
+// {3500, "Нормальная игра"}. Each is mapped to the first source file that uses it.
+std::map<int, std::string> IdsInSources() {
+    static const std::regex lookup(R"(\b(?:Msg|Lookup|RawLookup)\s*\(\s*(?:[A-Za-z_]\w*\s*,\s*)?(\d+)\s*[,)])");
+    static const std::regex withText(R"([({]\s*([1-9]\d{3})\s*,\s*")");
+    std::map<int, std::string> ids;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(KORVANT_SOURCE_DIR) / "src")) {
+        const fs::path& p = entry.path();
+        if (!entry.is_regular_file() || (p.extension() != ".cpp" && p.extension() != ".h")) continue;
+        std::ifstream in(p, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        for (const std::regex* form : {&lookup, &withText}) {
+            for (std::sregex_iterator m(text.begin(), text.end(), *form), end; m != end; ++m) {
+                ids.emplace(std::stoi((*m)[1]), fs::relative(p, KORVANT_SOURCE_DIR).string());
+            }
+        }
+    }
+    return ids;
+}
+
+// The windows' and the rules' texts, including those whose ids are computed (state names
+// 1110 + n, name stems 1099 + k, science levels 3203 + i, chart criteria 5050 + i, ...).
+const std::vector<std::pair<int, int>> ShownIds = {
+    {1000, 1009}, {1100, 1130}, {1140, 1150}, {1155, 1174}, {1180, 1187}, {1200, 1208},
+    {1300, 1302}, {1350, 1354}, {1400, 1402}, {1500, 1589}, {2000, 2020}, {3000, 3004},
+    {3101, 3138}, {3200, 3226}, {3300, 3321}, {3500, 3502}, {4000, 4008}, {5000, 5003},
+    {5050, 5061}, {6000, 6014}, {7000, 7011},
+};
+
+// The "%s" / "%d" marks of a text in order, as the message formatter reads them ("%%" is a percent sign).
+std::string Marks(const std::string& text) {
+    std::string marks;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '%') continue;
+        char m = text[i + 1];
+        if (m == 's' || m == 'd') marks += m;
+        if (m == 's' || m == 'd' || m == '%') ++i;
+    }
+    return marks;
+}
+
+class LanguageCoverage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ini_.Loaded()) << IniPath << " is missing: build the korvant_data target";
+        sections_ = LanguageSections(ini_);
+        ASSERT_EQ(sections_.size(), 2u);
+    }
+    std::string Text(const std::string& section, int id) const {
+        return ini_.ReadString(section, std::to_string(id), "");
+    }
+
+    IniFile ini_{IniPath};
+    std::vector<std::string> sections_;
+};
+
+TEST_F(LanguageCoverage, EveryIdTheProgramLooksUpHasALineInEveryLanguage) {
+    std::map<int, std::string> used = IdsInSources();
+    for (const auto& [from, to] : ShownIds) {
+        for (int id = from; id <= to; ++id) used.emplace(id, "the windows' and rules' texts");
+    }
+    for (const std::string& section : sections_) {
+        for (const auto& [id, where] : used) {
+            EXPECT_TRUE(ini_.HasKey(section, std::to_string(id)))
+                << "id " << id << " (" << where << ") has no line in [" << section << "] of data/korvant.ini";
+        }
+    }
+}
+
+TEST_F(LanguageCoverage, LanguagesHoldTheSameKeysAndHelpLines) {
+    std::vector<std::string> first = ini_.Keys(sections_[0]);
+    std::set<std::string> a(first.begin(), first.end());
+    for (const std::string& section : sections_) {
+        std::vector<std::string> keys = ini_.Keys(section);
+        std::set<std::string> b(keys.begin(), keys.end());
+        for (const std::string& k : a) EXPECT_TRUE(b.count(k)) << k << " is missing in [" << section << "]";
+        for (const std::string& k : b) EXPECT_TRUE(a.count(k)) << k << " is only in [" << section << "]";
+        for (const char* key : {"Title", "Image", "tav.dat"}) EXPECT_NE(ini_.ReadString(section, key, ""), "");
+    }
+
+    // Help texts 0..3 (the start window's panel and the command screen's three) are complete.
+    for (const std::string& section : sections_) {
+        for (int n = 0; n <= 3; ++n) {
+            long first = ini_.ReadInteger(section, "FirstIDIntro" + std::to_string(n), -1);
+            long count = ini_.ReadInteger(section, "CountIntro" + std::to_string(n), -1);
+            EXPECT_GE(first, 0) << "help text " << n << " in [" << section << "]";
+            EXPECT_GT(count, 0) << "help text " << n << " in [" << section << "]";
+            for (long id = first; first >= 0 && id < first + count; ++id) {
+                EXPECT_NE(Text(section, int(id)), "") << "help text " << n << " line " << id << " in [" << section << "]";
+            }
+        }
+    }
+}
+
+TEST_F(LanguageCoverage, TranslationsTakeTheSameValuesInTheSameOrder) {
+    // The generals' knowledge report passes a Russian word ending last; other languages leave it out
+    // (the formatter drops a surplus value).
+    const std::set<int> russianEndingLast = {3218};
+    const std::string& reference = sections_[0];
+    for (const std::string& key : ini_.Keys(reference)) {
+        std::string ru = Marks(ini_.ReadString(reference, key, ""));
+        for (const std::string& section : sections_) {
+            std::string other = Marks(ini_.ReadString(section, key, ""));
+            bool dropsEnding = key.find_first_not_of("0123456789") == std::string::npos &&
+                               russianEndingLast.count(std::stoi(key)) && ru.starts_with(other) &&
+                               other.size() + 1 == ru.size();
+            EXPECT_TRUE(other == ru || dropsEnding)
+                << key << " takes \"" << ru << "\" in [" << reference << "] but \"" << other << "\" in [" << section
+                << "]";
+        }
+    }
+}
+
+TEST_F(LanguageCoverage, TextsFitTheRecordsTheyAreStoredIn) {
+    for (const std::string& section : sections_) {
+        SCOPED_TRACE(section);
+        for (const std::string& key : ini_.Keys(section)) {
+            std::string v = ini_.ReadString(section, key, "");
+            // Names and messages are kept in Windows-1251; a character it lacks would turn into "?".
+            EXPECT_EQ(std::count(v.begin(), v.end(), '?'),
+                      std::ranges::count(Utf8ToCp1251(v), '?'))
+                << key << "=" << v;
+        }
+        // A message of the year is cut to 255 characters, with names of up to 13 and numbers filled in.
+        for (int id = 3200; id <= 3321; ++id) {
+            std::string v = Text(section, id);
+            EXPECT_LE(Utf8Length(v) + 13 * Marks(v).size(), 255u) << id;
+        }
+        // Names are cut to 13 characters; a general's stem leaves room for his two-digit number.
+        std::set<std::string> states, stems;
+        for (int id = 1100; id <= 1110; ++id) {
+            EXPECT_LE(Utf8Length(Text(section, id)), 11u) << id;
+            stems.insert(Text(section, id));
+        }
+        for (int id = 1111; id <= 1130; ++id) {
+            EXPECT_LE(Utf8Length(Text(section, id)), 13u) << id;
+            states.insert(Text(section, id));
+        }
+        for (int id : {1140, 1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1180, 1181, 1182, 1183, 1184,
+                       1185, 1186, 1187, 3310}) {
+            EXPECT_LE(Utf8Length(Text(section, id)), 13u) << id;
+        }
+        // States are told apart by name in the neighbour list, generals by stem and number.
+        EXPECT_EQ(states.size(), 20u);
+        EXPECT_EQ(stems.size(), 11u);
+        // The battle-report button finds each report by the text the report opens with.
+        EXPECT_FALSE(Text(section, 3321).empty());
+        EXPECT_TRUE(Text(section, 3305).starts_with(Text(section, 3321)));
+    }
+}
+
+TEST_F(LanguageCoverage, TheEnglishSectionIsTranslatedThroughout) {
+    static const std::regex cyrillic("[\xd0\xd1][\x80-\xbf]");
+    for (const std::string& key : ini_.Keys("English")) {
+        std::string v = ini_.ReadString("English", key, "");
+        EXPECT_FALSE(std::regex_search(v, cyrillic)) << key << "=" << v;
+    }
+}
+
+// The delivered file itself: the built copy also keeps what a player chose since.
+TEST(LanguageFileAsDelivered, StartsInRussianWithTheDefaultSettings) {
+    const fs::path source = fs::path(KORVANT_SOURCE_DIR) / "data" / "korvant.ini";
+    TLanguageFile lang(source, source.parent_path());
+    EXPECT_EQ(lang.CurrentSection(), "Russian");
+    EXPECT_EQ(lang.Titles(), (std::vector<std::string>{"Русский", "English"}));
+    const IniFile& ini = lang.Ini();
+    EXPECT_TRUE(ini.ReadBool("Preferences", "Music", false));
+    EXPECT_FALSE(ini.ReadBool("Preferences", "SinglePlayer", true));
+    EXPECT_FALSE(ini.ReadBool("Preferences", "HideGraphics", true));
+    EXPECT_FALSE(ini.ReadBool("Preferences", "ShowHint", true));
+    EXPECT_TRUE(ini.ReadBool("Preferences", "ShowScrollHelp", false));
+    EXPECT_TRUE(ini.ReadBool("Debug", "PaintRounded", false));
+    long pieces = ini.ReadInteger("Music", "Count", -1);
+    ASSERT_GT(pieces, 0);
+    for (long i = 0; i < pieces; ++i) EXPECT_NE(ini.ReadString("Music", std::to_string(i), ""), "") << i;
+}
+
+}  // namespace
+}  // namespace korvant
