@@ -37,6 +37,7 @@ public:
     const std::vector<std::string>& Sections() const { return sections_; }
     int CurrentIndex() const { return currentIndex_; }
     const std::string& CurrentSection() const { return currentSection_; }
+    const std::filesystem::path& ProgramDir() const { return programDir_; }
     IniFile& Ini() { return ini_; }
     const IniFile& Ini() const { return ini_; }
 

@@ -1,21 +1,41 @@
 #pragma once
-// The launcher, the program's main window.
-#include <QMainWindow>
+// The launcher, the program's main window: a picture and eight buttons from
+// which every activity starts. Every activity hides it, runs modally, and
+// shows it again.
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
 
 namespace korvant {
 
-class TLanguageFile;
+class GameWindows;
 
-class TKorvant : public QMainWindow {
+class TKorvant : public QWidget {
     Q_OBJECT
 public:
-    explicit TKorvant(TLanguageFile& lang, QWidget* parent = nullptr);
+    explicit TKorvant(GameWindows& app, QWidget* parent = nullptr);
 
-    // Sets every caption from the current language.
+    // Captions from the current language, and the language's picture.
     void ApplyTexts();
 
+    QPushButton* Button(int id) const;  // by text id 1001..1008
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
-    TLanguageFile& lang_;
+    void newGame();
+    void loadGame();
+    void networkGame();
+    void hallOfFame();
+    void settings();
+
+    GameWindows& app_;
+    QLabel* image_;
+    QLabel* version_;
+    QPushButton* buttons_[8];
 };
 
 }  // namespace korvant

@@ -1,6 +1,7 @@
 // The game.
 #include <QApplication>
 
+#include "app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "app/launcher_window.h"
 #include "app/program_files.h"
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     if (!lang.HasLanguages()) return 7;
 
     QApplication app(argc, argv);
-    TKorvant launcher(lang);
-    launcher.show();
+    GameWindows windows(lang);
+    windows.Launcher().show();
     return app.exec();
 }

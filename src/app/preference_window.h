@@ -1,0 +1,57 @@
+#pragma once
+// The settings window: five switches kept in the INI file, applied to the
+// running program, and the language list.
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace korvant {
+
+class GameWindows;
+struct Settings;
+
+class TPreference : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPreference(GameWindows& app, QWidget* parent = nullptr);
+
+    void ApplyTexts();
+    // Shows the window modally; the launcher enables the language list, the command screen does not.
+    void Show(bool languageListEnabled);
+
+    // The switches as the person has set them (read directly by the turn cycle and the help panels).
+    bool SinglePlayer() const;
+    bool ShowScrollHelp() const;
+
+    QCheckBox* MusicBox() const { return music_; }
+    QCheckBox* SinglePlayerBox() const { return singlePlayer_; }
+    QCheckBox* HideGraphicsBox() const { return hideGraphics_; }
+    QCheckBox* ShowHintBox() const { return showHint_; }
+    QCheckBox* ScrollBox() const { return scroll_; }
+    QComboBox* Languages() const { return languages_; }
+    QPushButton* ApplyButton() const { return apply_; }
+    QPushButton* CloseButton() const { return close_; }
+
+    // The check boxes as settings.
+    Settings Current() const;
+
+private:
+    void applyClicked();
+    void languageChosen(int index);
+
+    GameWindows& app_;
+    QCheckBox* music_;
+    QCheckBox* singlePlayer_;
+    QCheckBox* hideGraphics_;
+    QCheckBox* showHint_;
+    QCheckBox* scroll_;
+    QLabel* languageLabel_;
+    QComboBox* languages_;
+    QPushButton* apply_;
+    QPushButton* close_;
+};
+
+}  // namespace korvant

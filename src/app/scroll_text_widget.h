@@ -1,0 +1,33 @@
+#pragma once
+// A panel whose lines of help text scroll upward, one pixel every 70 ms, and
+// start again from the bottom when they have passed.
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+namespace korvant {
+
+class TScrollText : public QWidget {
+    Q_OBJECT
+public:
+    explicit TScrollText(QWidget* parent = nullptr);
+
+    void SetLines(const QStringList& lines);
+    void Start();
+    void Stop();
+    bool Running() const { return timer_.isActive(); }
+    int Offset() const { return offset_; }
+    void Step();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    int textHeight() const;
+
+    QStringList lines_;
+    QTimer timer_;
+    int offset_ = 0;
+};
+
+}  // namespace korvant
