@@ -75,6 +75,8 @@ bool TLanguageFile::SelectLanguage(int index) {
     currentSection_ = sections_[std::size_t(index)];
     // A separate reader of the same file, so that nothing else this object holds is written back.
     IniFile writer(ini_.Path());
+    // A file that can no longer be read must not be replaced by one that holds only the choice.
+    if (!writer.Loaded()) return false;
     writer.WriteInteger("Languages", "Default", index);
     bool ok = writer.Flush();
     if (ok) ini_.WriteInteger("Languages", "Default", index);

@@ -209,6 +209,15 @@ TEST_F(LanguageFileTest, AnUnwritableFileKeepsTheChoiceForThisRunOnly) {
     EXPECT_EQ(Open().CurrentIndex(), 1);
 }
 
+TEST_F(LanguageFileTest, AFileGoneSinceStartIsNotReplacedByTheChoiceAlone) {
+    Write(TwoLanguages);
+    TLanguageFile lang = Open();
+    fs::remove(ini_);
+    EXPECT_FALSE(lang.SelectLanguage(0));
+    EXPECT_EQ(lang.Lookup(100, ""), "Один");  // the texts read at start stay in use
+    EXPECT_FALSE(fs::exists(ini_));
+}
+
 TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     // Binary noise with a NUL byte, a broken section header, lines without "=", an absurd count.
     std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 12);
