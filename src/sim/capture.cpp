@@ -89,6 +89,7 @@ int CellsToTake(int speed, int soldiers) {
 }
 
 int TakeCellsAlongBorder(Game& game, int a, int b, int n) {
+    if (a == b) return 0;
     uint8_t* map = &game.Map[0][0];
     const int size = FieldSize(game);
 

@@ -9,7 +9,7 @@
 #include "sim/borders.h"
 #include "sim/name_stems.h"
 #include "support/small_game.h"
-#include "tests/sim/battle_fixture.h"
+#include "battle_fixture.h"
 
 namespace korvant {
 namespace {
