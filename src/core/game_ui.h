@@ -9,6 +9,12 @@
 
 namespace korvant {
 
+struct Game;
+
+// Modal results of the game's windows: end of turn / OK, turn handed to the computer or
+// plain close, quit.
+enum ModalResult : int { ModalEndTurn = 1, ModalToComputer = 2, ModalQuit = 3 };
+
 class GameUi {
 public:
     virtual ~GameUi() = default;
@@ -25,6 +31,24 @@ public:
     virtual void ShowLastBattle(bool victory) = 0;
     // A chat line to every player of a network game, this one included.
     virtual void SendChatLine(std::string_view text, int32_t colour) = 0;
+
+    // The start window's waiting panel in front while the computers move and battles are fought.
+    virtual void ShowWaitingPanel() = 0;
+    // The waiting panel's year label.
+    virtual void SetYearLabel(std::string_view text) = 0;
+    // The command screen for CurGos, modal: ModalEndTurn, ModalToComputer or ModalQuit.
+    virtual int CommandScreen() = 0;
+    // The statistics charts, modal.
+    virtual void ShowCharts() = 0;
+    // The get-ready window for the person numbered CurPlayerName, modal.
+    virtual void ShowGetReady() = 0;
+    // The territory window for the person numbered CurPlayerName, modal: he takes a free state
+    // (TakeTerritory) and the result is ModalEndTurn, or he gives up with ModalQuit.
+    virtual int ChooseTerritory(Game& game) = 0;
+    // The settings' switch that spares a lone person the your-turn window.
+    virtual bool SkipYourTurnForOnePerson() const = 0;
+    // A steady clock in days, for the time persons spend in the command screen.
+    virtual double ClockDays() = 0;
 };
 
 // Logs message boxes and answers every question with a fixed answer.
@@ -39,11 +63,26 @@ public:
     void ShowYourTurn() override { windows.emplace_back("your turn"); }
     void ShowLastBattle(bool victory) override { windows.emplace_back(victory ? "victory" : "defeat"); }
     void SendChatLine(std::string_view text, int32_t) override { chat.emplace_back(text); }
+    void ShowWaitingPanel() override {}
+    void SetYearLabel(std::string_view) override {}
+    // Every person hands his turn to the computer.
+    int CommandScreen() override {
+        windows.emplace_back("command screen");
+        return ModalToComputer;
+    }
+    void ShowCharts() override { windows.emplace_back("charts"); }
+    void ShowGetReady() override { windows.emplace_back("get ready"); }
+    // Takes a free state, searching upward from a random one.
+    int ChooseTerritory(Game& game) override;
+    bool SkipYourTurnForOnePerson() const override { return skipYourTurn; }
+    // Time stands still: a headless game's persons spend none.
+    double ClockDays() override { return 0; }
 
     std::vector<std::string> log;
     std::vector<std::string> windows;  // the modal windows shown, in order
     std::vector<std::string> chat;
     bool answerYes = true;
+    bool skipYourTurn = false;
 };
 
 }  // namespace korvant

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "core/check_state.h"
+#include "core/game.h"
+#include "core/rule_data.h"
+#include "core/turn_cycle.h"
+#include "sim/autoplay.h"
+
+namespace korvant {
+namespace {
+
+struct Played {
+    AutoplayResult result;
+    std::vector<AutoplayYear> years;
+};
+
+Played Play(Game& game, const AutoplaySettings& settings) {
+    EXPECT_TRUE(LoadRuleData(std::filesystem::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+    Played p;
+    p.result = Autoplay(game, settings, [&](const AutoplayYear& y) { p.years.push_back(y); });
+    return p;
+}
+
+// Everything a finished game must still hold together.
+void ExpectIntact(Game& game, const AutoplaySettings& settings, const Played& p) {
+    const int n = game.MapSize;
+    EXPECT_FALSE(p.result.quit);
+    ASSERT_GE(p.result.yearsPlayed, 1);
+    EXPECT_LE(p.result.yearsPlayed, 119);
+    EXPECT_EQ(game.Year, p.result.yearsPlayed + 1);
+    ASSERT_EQ(int(p.years.size()), p.result.yearsPlayed);
+
+    // The game ended for a reason the rules know.
+    int alive = 0;
+    for (int s = 1; s <= game.GosCount; ++s) alive += game.mGos[s].Alive;
+    if (p.result.winner != 0) {
+        EXPECT_EQ(alive, 1);
+        EXPECT_EQ(game.mGos[p.result.winner].Territory, n * n);
+    } else if (!settings.observe && !AnyPersonAlive(game)) {
+        EXPECT_GE(alive, 1);
+    } else {
+        EXPECT_EQ(game.Year, 120);
+    }
+
+    EXPECT_NO_THROW(CheckState(game, "после игры:"));
+    std::vector<int> cells(game.GosCount + 1, 0);
+    for (int x = 1; x <= n; ++x)
+        for (int y = 1; y <= n; ++y) ++cells[game.Map[x][y]];
+    EXPECT_EQ(cells[0], 0);
+    for (int s = 1; s <= game.GosCount; ++s) {
+        const TGos& g = game.mGos[s];
+        SCOPED_TRACE(testing::Message() << "state " << s);
+        EXPECT_EQ(g.Territory, cells[s]);
+        EXPECT_EQ(g.Alive != 0, cells[s] > 0);
+        EXPECT_GE(g.Peasants, 0);
+        EXPECT_GE(g.Scientists, 0);
+        EXPECT_GE(g.Soldiers, 0);
+        EXPECT_GE(g.FreeSoldiers, 0);
+        EXPECT_GE(g.FreeScientists, 0);
+        EXPECT_GE(g.Grain, 0);
+        EXPECT_GE(g.Money, 0);
+        for (int k = 1; k <= game.GosCount; ++k)
+            for (int t = 1; t <= game.KindCount(); ++t) EXPECT_GE(g.Border[k].Troops[t], 0);
+    }
+    for (std::size_t i = 0; i < p.years.size(); ++i) {
+        EXPECT_EQ(p.years[i].year, int(i) + 1);
+        EXPECT_GE(p.years[i].battles, 0);
+        if (i > 0) {
+            EXPECT_LE(p.years[i].living, p.years[i - 1].living);
+        }
+    }
+}
+
+TEST(Autoplay, SixtySeededGamesEndInTimeWithTheirBookkeepingIntact) {
+    int observed = 0, victories = 0, draws = 0, personsLost = 0;
+    for (int i = 0; i < 60; ++i) {
+        AutoplaySettings s;
+        s.states = 2 + (i * 7) % 19;
+        s.size = i < 54 ? 50 + 5 * (i % 6) : 100;  // a few on the largest field
+        s.persons = 1 + i % std::min(3, s.states);
+        s.difficulty = i % 3;
+        s.seed = uint32_t(1000 + 37 * i);
+        s.observe = i % 4 == 0;
+        SCOPED_TRACE(testing::Message() << "game " << i << ": " << s.states << " states on " << s.size << ", seed "
+                                        << s.seed << (s.observe ? ", observed" : ""));
+        Game game;
+        Played p = Play(game, s);
+        ExpectIntact(game, s, p);
+        observed += s.observe;
+        if (p.result.winner) {
+            ++victories;
+        } else if (game.Year == 120) {
+            ++draws;
+        } else {
+            ++personsLost;
+        }
+    }
+    // The mix of endings shows that each end condition is reached.
+    EXPECT_GT(victories, 0);
+    EXPECT_GT(personsLost, 0);
+    RecordProperty("victories", victories);
+    RecordProperty("draws", draws);
+}
+
+TEST(Autoplay, TheSameSeedPlaysTheSameGame) {
+    AutoplaySettings s;
+    s.states = 12;
+    s.size = 60;
+    s.seed = 99;
+    s.observe = true;
+    Game a, b;
+    Played pa = Play(a, s), pb = Play(b, s);
+    ASSERT_EQ(pa.years.size(), pb.years.size());
+    for (std::size_t i = 0; i < pa.years.size(); ++i) {
+        EXPECT_EQ(pa.years[i].largest, pb.years[i].largest);
+        EXPECT_EQ(pa.years[i].battles, pb.years[i].battles);
+    }
+    EXPECT_EQ(std::memcmp(&a.mGos, &b.mGos, sizeof a.mGos), 0);
+    EXPECT_EQ(std::memcmp(&a.mGeneral, &b.mGeneral, sizeof a.mGeneral), 0);
+    EXPECT_EQ(std::memcmp(&a.Map, &b.Map, sizeof a.Map), 0);
+    EXPECT_EQ(std::memcmp(&a.History, &b.History, sizeof a.History), 0);
+}
+
+}  // namespace
+}  // namespace korvant
