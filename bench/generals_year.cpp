@@ -1,0 +1,70 @@
+// The generals' year late in a 20-state game on a 100 x 100 map, with dozens of battles that
+// take hundreds of cells each: once with the border walk the game uses to take cells, once
+// with the plain scan of the whole map for every cell taken.
+#include <benchmark/benchmark.h>
+
+#include "../tests/sim/late_game.h"
+#include "../tests/sim/plain_capture.h"
+#include "sim/generals.h"
+
+namespace korvant {
+namespace {
+
+// The tables a generals' year changes, to put the position back before every run.
+struct Snapshot {
+    Arr1<TGos, MaxStates> gos;
+    Arr1<TCommander, GeneralSlots> generals;
+    TMapGrid map;
+    uint32_t seed;
+    uint8_t living;
+
+    explicit Snapshot(const Game& g) : gos(g.mGos), generals(g.mGeneral), map(g.Map), seed(g.Rng.seed()),
+                                       living(g.LivingCount) {}
+    void RestoreInto(Game& g) const {
+        g.mGos = gos;
+        g.mGeneral = generals;
+        g.Map = map;
+        g.Rng.setSeed(seed);
+        g.LivingCount = living;
+        g.MesList.Clear();
+        g.Chronicle.clear();
+    }
+};
+
+Game& LateGame() {
+    static Game game;
+    static bool built = false;
+    if (!built) {
+        test::BuildLateGame(game, 7, 20, 100);
+        built = true;
+    }
+    return game;
+}
+
+void RunGeneralsYear(benchmark::State& state, CellTaker take) {
+    Game& game = LateGame();
+    const Snapshot start(game);
+    int64_t cells = 0, battles = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        start.RestoreInto(game);
+        state.ResumeTiming();
+        GeneralsYear(game, take);
+        state.PauseTiming();
+        for (int s = 1; s <= game.GosCount; ++s) cells += game.mGos[s].Captured;
+        for (char c : game.Chronicle) battles += c == '\n';
+        state.ResumeTiming();
+    }
+    start.RestoreInto(game);
+    state.counters["cells_taken"] = benchmark::Counter(double(cells), benchmark::Counter::kAvgIterations);
+    state.counters["chronicle_lines"] = benchmark::Counter(double(battles), benchmark::Counter::kAvgIterations);
+}
+
+void BM_GeneralsYear_BorderWalk(benchmark::State& state) { RunGeneralsYear(state, TakeCellsAlongBorder); }
+void BM_GeneralsYear_PlainScan(benchmark::State& state) { RunGeneralsYear(state, test::TakeCellsByPlainScan); }
+
+BENCHMARK(BM_GeneralsYear_BorderWalk)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GeneralsYear_PlainScan)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace korvant
