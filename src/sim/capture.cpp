@@ -5,6 +5,7 @@
 
 #include "core/colors.h"
 #include "core/numbers.h"
+#include "core/turn_cycle.h"
 #include "sim/battle_report.h"
 #include "sim/borders.h"
 
@@ -66,11 +67,7 @@ void Destroy(Game& game, int a, int b) {
         uint8_t& attitude = game.mGos[s].Attitude(a);
         attitude = static_cast<uint8_t>(Round(Extended(attitude) / 3));
     }
-    if (human && game.GameMode == ModeLocal) {
-        game.CurPlayerName = player;
-        game.Ui->ShowYourTurn();
-        game.Ui->ShowLastBattle(false);
-    }
+    if (human && game.GameMode == ModeLocal) ShowDefeat(game, b);
 }
 
 }  // namespace
