@@ -1,0 +1,91 @@
+// The simulator's container and saved-game commands, run as a person would run them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "save/sample_data.h"
+#include "save/saved_game.h"
+#include "save/saved_game_files.h"
+#include "support/small_game.h"
+
+namespace korvant {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct SimRun {
+    int status;
+    std::string output;  // stdout and stderr
+};
+
+SimRun sim(const std::string& args) {
+    const std::string program = std::string(KORVANT_BIN_DIR) + "/korvant-sim";
+    SimRun run{-1, {}};
+    FILE* pipe = ::popen(("'" + program + "' " + args + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class SimCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(std::string(KORVANT_BIN_DIR) + "/korvant-sim")) GTEST_SKIP() << "no korvant-sim";
+    }
+    std::string at(const std::string& name) { return "'" + (folder / name).string() + "'"; }
+    testing::TempFolder folder;
+};
+
+TEST_F(SimCommands, PackAndUnpackInBothModes) {
+    const auto data = testing::Words(100000, 5);
+    testing::WriteBytes(folder / "in", data);
+    ASSERT_EQ(sim("pack --fast " + at("in") + " " + at("fast")).status, 0);
+    ASSERT_EQ(sim("pack --good " + at("in") + " " + at("good")).status, 0);
+    EXPECT_EQ(testing::ReadBytes(folder / "fast")[0], 'W');
+    EXPECT_EQ(testing::ReadBytes(folder / "good")[0], '!');
+    for (const char* mode : {"fast", "good"}) {
+        ASSERT_EQ(sim(std::string("unpack ") + at(mode) + " " + at("out")).status, 0);
+        EXPECT_EQ(testing::ReadBytes(folder / "out"), data) << mode;
+    }
+
+    const SimRun bad = sim("unpack " + at("in") + " " + at("out"));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_THAT(bad.output, HasSubstr("Lzrw1 decompression : input stream contains no valid header !"));
+    EXPECT_NE(sim("pack " + at("in") + " " + at("x")).status, 0);
+}
+
+TEST_F(SimCommands, InspectShowsTheGameAndItsCheckValue) {
+    auto game = test::MakeGame({"112", "122", "333"});
+    game->Year = 9;
+    game->PeopleCount = 1;
+    game->CurPlayer = 1;
+    game->LivingCount = 3;
+    game->mGos[2].Human = 1;
+    game->mGos[2].PlayerName.set("Vera");
+    SaveGame(*game, folder / "g.gen");
+
+    SimRun run = sim("inspect " + at("g.gen"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.output, HasSubstr("Год 9\n"));
+    EXPECT_THAT(run.output, HasSubstr("year: 9\nstates: 3\npersons: 1\n"));
+    EXPECT_THAT(run.output, HasSubstr("save count: 1\n"));
+    EXPECT_THAT(run.output, HasSubstr("person Vera"));
+    EXPECT_THAT(run.output, HasSubstr("check value: holds"));
+
+    // A money field changed in the body.
+    auto body = testing::BodyOf(folder / "g.gen");
+    body[504 + 56] ^= 4;
+    const auto bytes = testing::ReadBytes(folder / "g.gen");
+    testing::WriteSavedFile(folder / "e.gen", std::vector(bytes.begin(), bytes.begin() + 200), body);
+    run = sim("inspect " + at("e.gen"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.output, HasSubstr("check value: does not hold"));
+}
+
+}  // namespace
+}  // namespace korvant
