@@ -1,17 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/check_state.h"
 #include "core/game.h"
 #include "core/rule_data.h"
 #include "core/turn_cycle.h"
+#include "save/saved_game.h"
 #include "sim/autoplay.h"
 
 namespace korvant {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct Played {
     AutoplayResult result;
@@ -123,6 +130,52 @@ TEST(Autoplay, TheSameSeedPlaysTheSameGame) {
     EXPECT_EQ(std::memcmp(&a.mGeneral, &b.mGeneral, sizeof a.mGeneral), 0);
     EXPECT_EQ(std::memcmp(&a.Map, &b.Map, sizeof a.Map), 0);
     EXPECT_EQ(std::memcmp(&a.History, &b.History, sizeof a.History), 0);
+}
+
+// Runs korvant-sim with `args`; its standard output and exit status.
+struct SimRun {
+    std::string out;
+    int status = -1;
+};
+SimRun Sim(const std::string& args) {
+    SimRun r;
+    const std::string cmd = std::string(KORVANT_BIN_DIR) + "/korvant-sim " + args + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
+    const int w = pclose(p);
+    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+    return r;
+}
+
+TEST(AutoplayCommand, PrintsAYearPerLineAndTheResultTheSameForTheSameSeed) {
+    if (!std::filesystem::exists(std::filesystem::path(KORVANT_BIN_DIR) / "korvant-sim"))
+        GTEST_SKIP() << "korvant-sim is not built";
+    const fs::path save = fs::temp_directory_path() / "korvant_autoplay_test.gen";
+    SimRun a = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
+    SimRun b = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
+    ASSERT_EQ(a.status, 0);
+    EXPECT_EQ(a.out, b.out);
+    ASSERT_EQ(a.out.rfind("year 1: 6 states, largest ", 0), 0u) << a.out;
+    const std::size_t last = a.out.rfind("result: ");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(a.out.find('\n', last), a.out.size() - 1);
+
+    // A finished game is saved and loads again.
+    ASSERT_EQ(Sim("autoplay --states 6 --size 50 --seed 4 --persons 2 --quiet --save " + save.string()).status, 0);
+    Game loaded;
+    ASSERT_TRUE(LoadGame(loaded, save));
+    EXPECT_EQ(loaded.GosCount, 6);
+    EXPECT_GT(loaded.Year, 1);
+    fs::remove(save);
+
+    SimRun quiet = Sim("autoplay --states 6 --size 50 --seed 4 --observe --quiet");
+    EXPECT_EQ(quiet.out, a.out.substr(last));
+
+    EXPECT_EQ(Sim("autoplay --states 21 --size 50").status, 2);
+    EXPECT_EQ(Sim("autoplay --states 3 --persons 4").status, 2);
+    EXPECT_EQ(Sim("autoplay --size fifty").status, 2);
 }
 
 }  // namespace
