@@ -46,6 +46,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(LoadRuleData(fs::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
         game.Ui = &ui;
+        // Tests run in parallel processes: each its own records file.
+        records = fs::temp_directory_path() /
+                  ("korvant_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".rec");
+        fs::remove(records);
         options.records = records;
     }
     void TearDown() override { fs::remove(records); }
@@ -68,7 +72,7 @@ protected:
     Game game;
     ScriptedUi ui;
     TurnCycleOptions options;
-    fs::path records = fs::temp_directory_path() / "korvant_turn_cycle_tav.rec";
+    fs::path records;
 };
 
 TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
