@@ -26,7 +26,7 @@ uint64_t load64(const uint8_t* p) {
 }
 
 // Number of equal bytes at a and b, at most `limit`. Reads only below a + limit and b + limit.
-std::size_t equalBytes(const uint8_t* a, const uint8_t* b, std::size_t limit) {
+[[gnu::always_inline]] inline std::size_t equalBytes(const uint8_t* a, const uint8_t* b, std::size_t limit) {
     std::size_t k = 0;
     while (k + 8 <= limit) {
         uint64_t diff = load64(a + k) ^ load64(b + k);
@@ -75,8 +75,9 @@ std::size_t Lzrw1khCompressor::CompressChunk(std::span<const uint8_t> chunk, std
         ++items;
         const std::size_t left = n - pos;
 
-        const std::size_t runLimit = std::min(MaxRun, left);
-        const std::size_t run = 1 + equalBytes(src + pos + 1, src + pos, runLimit - 1);
+        // Most positions start no run at all; the first byte tells.
+        const bool mayRun = left >= MinRun && src[pos + 1] == src[pos];
+        const std::size_t run = mayRun ? 1 + equalBytes(src + pos + 1, src + pos, std::min(MaxRun, left) - 1) : 1;
         if (run >= MinRun) {
             const std::size_t code = run - MinRun;
             dst[size] = 0;
