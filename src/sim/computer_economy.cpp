@@ -11,7 +11,7 @@ namespace korvant {
 
 int GeneralPrice(int mapSize, int gosCount, int age, int knowledge, int attestation, int speed) {
     constexpr int Unaffordable = std::numeric_limits<int32_t>::max();
-    if (age <= 0 || gosCount <= 0) return Unaffordable;
+    if (age <= 0 || gosCount <= 0 || knowledge < 0 || speed < 0) return Unaffordable;
     const Extended pace = speed > 0 ? Extended(Trunc(Power(0.3L * speed, 1.15L))) : 0;
     Extended talent = 1;
     switch (attestation) {

@@ -10,8 +10,9 @@ namespace korvant {
 
 // Price in $ of a general of these qualities on a map of mapSize^2 cells shared by gosCount
 // states: young, fast, knowing and talented generals cost most, and more land per state raises
-// every price. Attestation 2..5 multiplies by 3, 9, 18, 36. Prices beyond int range (an age
-// of 0) come out as the largest int, which nobody can pay.
+// every price. Attestation 2..5 multiplies by 3, 9, 18, 36. Prices beyond int range and
+// qualities no general can have (an age of 0, a negative knowledge or speed) come out as the
+// largest int, which nobody can pay.
 int GeneralPrice(int mapSize, int gosCount, int age, int knowledge, int attestation, int speed);
 // The same on this game's map.
 int GeneralPrice(const Game& game, int age, int knowledge, int attestation, int speed);

@@ -43,9 +43,11 @@ TEST(GeneralPrice, FollowsSpeedKnowledgeTalentAgeAndLandPerState) {
     EXPECT_EQ(GeneralPrice(game, 30, 1, 4, 1), 900);
 }
 
-TEST(GeneralPrice, AnAgeOfZeroIsBeyondAnyPurse) {
+TEST(GeneralPrice, ImpossibleQualitiesAreBeyondAnyPurse) {
     EXPECT_EQ(GeneralPrice(40, 8, 0, 1, 4, 1), INT32_MAX);
     EXPECT_EQ(GeneralPrice(40, 0, 30, 1, 4, 1), INT32_MAX);
+    EXPECT_EQ(GeneralPrice(40, 8, 30, -5, 4, 1), INT32_MAX);  // would otherwise pay the buyer
+    EXPECT_EQ(GeneralPrice(40, 8, 30, 1, 4, -1), INT32_MAX);
 }
 
 TEST(UrgentPurchase, WalksThePathToTheLastAffordableCandidateWithoutDrawing) {

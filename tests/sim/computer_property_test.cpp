@@ -71,19 +71,18 @@ TEST_P(ComputersAlone, PlayTheWholeGameKeepingTheBooksStraight) {
     // The years go on after a victory too, so the winner also plays without any neighbour.
     while (game.Year < MaxYears) {
         ComputersMove(game);
-        Check("computers");
+        ASSERT_NO_FATAL_FAILURE(Check("computers"));
         for (int s = 1; s <= game.GosCount; ++s) RecordYear(game, s);
         for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Captured = 0;
         GeneralsYear(game);
-        Check("generals");
+        ASSERT_NO_FATAL_FAILURE(Check("generals"));
         for (int s = 1; s <= game.GosCount; ++s) {
             Harvest(game, s);
             Growth(game, s);
             Research(game, s);
             PayWages(game, s);
         }
-        Check("economy");
-        if (HasFatalFailure()) return;
+        ASSERT_NO_FATAL_FAILURE(Check("economy"));
         ++game.Year;
     }
     EXPECT_TRUE(static_cast<HeadlessUi*>(game.Ui)->log.empty()) << static_cast<HeadlessUi*>(game.Ui)->log.front();
