@@ -137,7 +137,8 @@ std::size_t Lzrw1khDecompressBlock(std::span<const uint8_t> block, std::vector<u
     }
     if (in[0] != Lzrw1khCompressedKind) malformed();
 
-    out.resize(start + Lzrw1khChunkSize);
+    // Slack behind the chunk lets a copy move a fixed 18 bytes whatever its length.
+    out.resize(start + Lzrw1khChunkSize + MaxCopy);
     uint8_t* dst = out.data() + start;
     std::size_t produced = 0;
     std::size_t pos = 1;
@@ -169,8 +170,8 @@ std::size_t Lzrw1khDecompressBlock(std::span<const uint8_t> block, std::vector<u
             if (distance > produced || len > Lzrw1khChunkSize - produced) malformed();
             uint8_t* to = dst + produced;
             const uint8_t* from = to - distance;
-            if (distance >= len) {
-                std::memcpy(to, from, len);
+            if (distance >= MaxCopy) {
+                std::memcpy(to, from, MaxCopy);
             } else {
                 for (std::size_t k = 0; k < len; ++k) to[k] = from[k];  // overlapping: repeats bytes
             }
