@@ -84,11 +84,14 @@ std::vector<uint8_t> LzhufDecode(std::span<const uint8_t> in, std::size_t outLen
         // Before the first byte the ring holds N - F spaces; what lies beyond
         // them was never written.
         if (distance > count + (N - F)) malformed();
-        uint8_t* dst = out.data() + count;
-        std::size_t k = 0;
-        for (; distance > count + k && k < length; ++k) dst[k] = ' ';
-        for (; k < length; ++k) dst[k] = dst[k - distance];
-        count += length;
+        std::size_t end = count + length;
+        if (distance > count) {
+            std::size_t spaces = std::min(distance - count, length);
+            std::fill_n(out.begin() + std::ptrdiff_t(count), spaces, uint8_t(' '));
+            count += spaces;
+        }
+        // Byte by byte: a match may overlap the bytes it is producing.
+        for (; count < end; ++count) out[count] = out[count - distance];
     }
     return out;
 }
