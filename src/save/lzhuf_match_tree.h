@@ -30,6 +30,7 @@ public:
     // way, the smallest coded position among equally long ones. A position
     // matching all LookAhead bytes takes the place of the older one.
     void Insert(int r);
+    // Takes position `p` out of its tree, if it is in one.
     void Remove(int p);
 
     // Of the last Insert: 0 when no match longer than Threshold was met.

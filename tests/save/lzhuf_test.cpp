@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -302,6 +304,7 @@ TEST(Lzhuf, KnownStreams) {
     EXPECT_TRUE(LzhufEncode({}).empty());
     // 'A' (leaf 65 of the initial tree): the 9-bit code 111001101.
     EXPECT_EQ(LzhufEncode(Of("A")), (Bytes{0xE6, 0x80}));
+    EXPECT_EQ(LzhufDecode(Bytes{0xE6, 0x80, 0xFF}, 1), Of("A")) << "bytes after the stream are ignored";
     // Four spaces match the spaces before the first byte: the length-4 symbol
     // 257 (code 10001101), then position 0 (code 000 and 000000).
     EXPECT_EQ(LzhufEncode(Of("    ")), (Bytes{0x8D, 0x00, 0x00}));
