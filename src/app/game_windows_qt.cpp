@@ -1,5 +1,6 @@
 #include "app/game_windows_qt.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <chrono>
@@ -8,31 +9,49 @@
 #include "app/language_file.h"
 #include "app/launcher_window.h"
 #include "app/preference_window.h"
+#include "core/check_state.h"
 #include "core/start_window.h"
 #include "core/text_format.h"
+#include "core/turn_cycle.h"
+#include "map/select_gos_window.h"
+#include "map/select_man_window.h"
+#include "map/select_player_window.h"
+#include "sim/name_stems.h"
+#include "sim/proc_window.h"
 
 namespace korvant {
 
-GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_) {
+GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui_(*this) {
     // The one generator of the game, seeded from the clock.
-    game_.Rng.setSeed(uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+    game_.Rng.setSeed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     game_.Texts = &lang_;
+    game_.Ui = &ui_;
+    LoadNameStems(game_);
     settings_.Read(lang_.Ini());
     music_.Load(lang_.Ini(), lang_.ProgramDir());
     paintRounded_ = lang_.Ini().ReadBool("Debug", "PaintRounded", true);
     QObject::connect(&device_, &FluidSynthDevice::PieceEnded, [this] { music_.PieceEnded(); });
 
     launcher_ = std::make_unique<TKorvant>(*this);
-    start_ = std::make_unique<TStart>(*this, launcher_.get());
-    help_ = std::make_unique<THelp>(lang_, launcher_.get());
-    preference_ = std::make_unique<TPreference>(*this, launcher_.get());
+    QWidget* owner = launcher_.get();
+    start_ = std::make_unique<TStart>(*this, owner);
+    selectPlayer_ = std::make_unique<TSelectPlayer>(*this, owner);
+    selectGos_ = std::make_unique<TSelectGos>(*this, owner);
+    selectMan_ = std::make_unique<TSelectMan>(*this, owner);
+    proc_ = std::make_unique<TProc>(*this, owner);
+    preference_ = std::make_unique<TPreference>(*this, owner);
+    help_ = std::make_unique<THelp>(lang_, owner);
     music_.PlayNext();
 }
 
 GameWindows::~GameWindows() {
     music_.Stop();
-    preference_.reset();
     help_.reset();
+    preference_.reset();
+    proc_.reset();
+    selectMan_.reset();
+    selectGos_.reset();
+    selectPlayer_.reset();
     start_.reset();
     launcher_.reset();
 }
@@ -50,21 +69,44 @@ void GameWindows::RetextAll() {
     launcher_->ApplyTexts();
     start_->ApplyTexts();
     start_->LoadDataFile();
+    selectPlayer_->ApplyTexts();
+    selectGos_->ApplyTexts();
+    selectMan_->ApplyTexts();
+    proc_->ApplyTexts();
     preference_->ApplyTexts();
+    LoadNameStems(game_);
 }
 
 void GameWindows::ShowHelp(int topic) {
     if (!help_->ShowTopic(topic))
-        QMessageBox::warning(launcher_.get(), launcher_->windowTitle(),
-                             QString::fromStdString(FormatText(lang_.Lookup(1011, "Раздел справки %d не найден."), {Dec(topic)})));
+        QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                             ShownText(FormatText(lang_.Lookup(1011, "Раздел справки %d не найден."), {Dec(topic)})));
 }
 
 void GameWindows::ShowSettings(bool languageListEnabled) { preference_->Show(languageListEnabled); }
 
-void GameWindows::NewGame() { start_->RunNewGame(); }
+void GameWindows::NewGame() {
+    if (!start_->DataFileOk() && !start_->LoadDataFile()) return;
+    start_->RunNewGame();
+}
+
 void GameWindows::LoadAndPlay() {}
+
 void GameWindows::ShowHallOfFame() {}
 
-void GameWindows::PlayGame() {}
+void GameWindows::PlayGame() {
+    try {
+        RunGame(game_);
+    } catch (const StateError& e) {
+        // Broken bookkeeping: its messages, then the program closes without saving.
+        for (const std::string& m : e.messages()) ui_.MessageBox(m);
+        QApplication::exit(1);
+    }
+    start_->ShowWaiting(false);
+}
+
+int GameWindows::CommandScreen() { return ModalToComputer; }
+
+void GameWindows::ShowCharts() {}
 
 }  // namespace korvant

@@ -6,15 +6,20 @@
 #include "app/fluidsynth_device.h"
 #include "app/music.h"
 #include "app/settings.h"
+#include "app/window_ui_qt.h"
 #include "core/game.h"
 
 namespace korvant {
 
 class TLanguageFile;
 class TKorvant;
+class TStart;
+class TSelectPlayer;
+class TSelectGos;
+class TSelectMan;
+class TProc;
 class TPreference;
 class THelp;
-class TStart;
 
 class GameWindows {
 public:
@@ -28,9 +33,13 @@ public:
     const Settings& CurrentSettings() const { return settings_; }
 
     TKorvant& Launcher() { return *launcher_; }
+    TStart& Start() { return *start_; }
+    TSelectPlayer& SelectPlayer() { return *selectPlayer_; }
+    TSelectGos& SelectGos() { return *selectGos_; }
+    TSelectMan& SelectMan() { return *selectMan_; }
+    TProc& Proc() { return *proc_; }
     TPreference& Preference() { return *preference_; }
     THelp& Help() { return *help_; }
-    TStart& Start() { return *start_; }
 
     // The switches the turn cycle and the help panels read straight from the settings window.
     bool SinglePlayer() const;
@@ -40,7 +49,7 @@ public:
 
     // Applies the settings to the running program; with `write`, stores them in the INI file first.
     void ApplySettings(const Settings& s, bool write);
-    // Every window takes its texts again from the current language.
+    // Every window takes its texts again from the current language, in the order they were made.
     void RetextAll();
 
     void ShowHelp(int topic);
@@ -48,8 +57,11 @@ public:
     void NewGame();
     void LoadAndPlay();
     void ShowHallOfFame();
-    // Runs the turn cycle of the game set up or loaded.
+    // Runs the turn cycle of the game set up or loaded, on the windows.
     void PlayGame();
+    // The person's command screen for CurGos: 1 end of turn, 2 handed to the computer, 3 quit.
+    int CommandScreen();
+    void ShowCharts();
 
 private:
     TLanguageFile& lang_;
@@ -57,9 +69,14 @@ private:
     FluidSynthDevice device_;
     Music music_;
     Game game_;
+    WindowUi ui_;
     bool paintRounded_ = true;
     std::unique_ptr<TKorvant> launcher_;
     std::unique_ptr<TStart> start_;
+    std::unique_ptr<TSelectPlayer> selectPlayer_;
+    std::unique_ptr<TSelectGos> selectGos_;
+    std::unique_ptr<TSelectMan> selectMan_;
+    std::unique_ptr<TProc> proc_;
     std::unique_ptr<TPreference> preference_;
     std::unique_ptr<THelp> help_;
 };

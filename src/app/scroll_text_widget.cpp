@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace korvant {
 
 TScrollText::TScrollText(QWidget* parent) : QWidget(parent) {
@@ -18,7 +20,16 @@ void TScrollText::SetLines(const QStringList& lines) {
 void TScrollText::Start() { timer_.start(); }
 void TScrollText::Stop() { timer_.stop(); }
 
-int TScrollText::textHeight() const { return int(lines_.size()) * fontMetrics().lineSpacing(); }
+// Each help line is word-wrapped to the panel's width.
+QRect TScrollText::lineRect(const QString& line) const {
+    return fontMetrics().boundingRect(QRect(0, 0, std::max(width() - 8, 10), 10000), Qt::AlignHCenter | Qt::TextWordWrap, line);
+}
+
+int TScrollText::textHeight() const {
+    int h = 0;
+    for (const QString& l : lines_) h += lineRect(l).height();
+    return h;
+}
 
 void TScrollText::Step() {
     // From entering at the bottom to leaving at the top, then round again.
@@ -30,11 +41,11 @@ void TScrollText::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().base());
     p.setPen(palette().color(QPalette::Text));
-    const int line = fontMetrics().lineSpacing();
-    int y = (timer_.isActive() || offset_ ? height() - offset_ : 0) + fontMetrics().ascent();
+    int y = timer_.isActive() || offset_ ? height() - offset_ : 0;
     for (const QString& l : lines_) {
-        if (y > -line && y < height() + line) p.drawText(QRect(4, y - fontMetrics().ascent(), width() - 8, line), Qt::AlignHCenter, l);
-        y += line;
+        const int h = lineRect(l).height();
+        if (y + h > 0 && y < height()) p.drawText(QRect(4, y, width() - 8, h), Qt::AlignHCenter | Qt::TextWordWrap, l);
+        y += h;
     }
 }
 

@@ -23,6 +23,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    QRect lineRect(const QString& line) const;
     int textHeight() const;
 
     QStringList lines_;

@@ -22,6 +22,7 @@
 #include "app/scroll_text_widget.h"
 #include "core/rule_data.h"
 #include "map/map_painter.h"
+#include "map/select_gos_window.h"
 
 namespace korvant {
 
@@ -92,7 +93,7 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
         notebook_->addWidget(r);
     }
     notebook_->addWidget(new QWidget);  // no level selected
-    notebook_->setMinimumHeight(90);
+    notebook_->setMinimumHeight(120);
     grid->addWidget(notebook_, 6, 0, 1, 4);
     diffName_ = new QLabel;
     diffName_->setStyleSheet("font-weight: bold;");
@@ -123,6 +124,7 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     bottom->addWidget(help_);
     bottom->addWidget(exit_);
     grid->addLayout(bottom, 9, 0, 1, 6);
+    scroll_->setMinimumWidth(560);
     panels_->addWidget(setup);
 
     // The waiting panel.
@@ -213,7 +215,6 @@ void TStart::showEvent(QShowEvent* e) {
     // A new activation starts without a map.
     preview_->hide();
     territory_->hide();
-    panels_->setCurrentIndex(0);
     QDialog::showEvent(e);
 }
 
@@ -246,6 +247,7 @@ void TStart::sizeChanged(int v) {
 }
 
 void TStart::SelectDifficulty(int item) {
+    if (QAbstractButton* b = difficulty_->button(item)) b->setChecked(true);
     ApplyDifficulty(app_.TheGame(), setup_, item);
     notebook_->setCurrentIndex(item >= 0 && item <= 2 ? item : 3);
     DifficultyLabel d = DifficultyLabelOf(item);
@@ -289,6 +291,7 @@ void TStart::showPreview() {
 void TStart::TerritoryClicked() {
     Game& g = app_.TheGame();
     preview_->hide();
+    app_.SelectGos().Reset();
     bool chosen = ChooseTerritories(g, persons_->value());
     show();
     if (!chosen) {

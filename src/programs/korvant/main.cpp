@@ -1,10 +1,15 @@
 // The game.
+//   korvant                      plays
+//   korvant --screenshots DIR    renders every window to DIR/*.png and ends
 #include <QApplication>
+
+#include <cstring>
 
 #include "app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "app/launcher_window.h"
 #include "app/program_files.h"
+#include "screenshots.h"
 
 int main(int argc, char** argv) {
     using namespace korvant;
@@ -15,6 +20,10 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     GameWindows windows(lang);
+    if (argc == 3 && std::strcmp(argv[1], "--screenshots") == 0) {
+        windows.MusicPlayer().SetEnabled(false);
+        return WriteScreenshots(windows, QString::fromLocal8Bit(argv[2])) > 0 ? 0 : 1;
+    }
     windows.Launcher().show();
     return app.exec();
 }

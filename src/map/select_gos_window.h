@@ -1,0 +1,62 @@
+#pragma once
+// The territory window: the person clicks a state on the map, enters his name
+// and confirms, or gives up the whole choice.
+#include <QDialog>
+#include <QStringList>
+
+#include "map/territory_choice.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvant {
+
+class GameWindows;
+
+class TSelectGos : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSelectGos(GameWindows& app, QWidget* parent = nullptr);
+
+    void ApplyTexts();
+    // Draws the current map into the window (before the persons choose).
+    void Reset();
+    // Shows the window modally; ModalQuit when the person gave up.
+    int Choose();
+
+    // A click on the map picture at pixel (x, y).
+    void MapClicked(int x, int y);
+    void ConfirmClicked();
+
+    QLabel* MapPicture() const { return map_; }
+    QLineEdit* NameField() const { return name_; }
+    QPushButton* ConfirmButton() const { return confirm_; }
+    QPushButton* GiveUpButton() const { return giveUp_; }
+    QLabel* Prompt() const { return prompt_; }
+    QLabel* StateName() const { return stateName_; }
+    const TerritoryChoice& Choice() const { return choice_; }
+
+    // Closing the window gives up, like the give-up button: no person may leave it without a state.
+    void reject() override { done(3); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void paintSamples(const QColor& c);
+
+    GameWindows& app_;
+    TerritoryChoice choice_;
+    QStringList suggestions_;
+    QLabel* map_;
+    QLabel* prompt_;
+    QLabel* stateName_;
+    QLabel* nameLabel_;
+    QLabel* samples_[2];
+    QLineEdit* name_;
+    QPushButton* confirm_;
+    QPushButton* giveUp_;
+};
+
+}  // namespace korvant

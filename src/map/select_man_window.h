@@ -1,0 +1,41 @@
+#pragma once
+// The your-turn window: opens each person's turn with the year and the time
+// every person has spent on the game.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace korvant {
+
+class GameWindows;
+
+class TSelectMan : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSelectMan(GameWindows& app, QWidget* parent = nullptr);
+    void ApplyTexts();
+    // Fills the window for CurPlayerName and shows it modally.
+    void Show();
+    void Fill();
+
+    QTableWidget* TimeGrid() const { return grid_; }
+    QLabel* Player() const { return player_; }
+    QLabel* YearValue() const { return year_; }
+
+private:
+    GameWindows& app_;
+    QLabel* turn_;
+    QLabel* player_;
+    QLabel* yearCaption_;
+    QLabel* year_;
+    QLabel* timeCaption_;
+    QTableWidget* grid_;
+    QPushButton* ok_;
+};
+
+// A time spent, in days, as a time of day in the system's long format (it wraps after 24 hours).
+QString TimeOfDayText(double days);
+
+}  // namespace korvant

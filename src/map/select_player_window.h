@@ -1,0 +1,30 @@
+#pragma once
+// The get-ready window: tells which person chooses next, so the others look away.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace korvant {
+
+class GameWindows;
+
+class TSelectPlayer : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSelectPlayer(GameWindows& app, QWidget* parent = nullptr);
+    void ApplyTexts();
+    void Show();
+    void Fill();
+
+    QLabel* Player() const { return player_; }
+
+private:
+    GameWindows& app_;
+    QLabel* heading_;
+    QLabel* text_;
+    QLabel* player_;
+    QPushButton* ok_;
+};
+
+}  // namespace korvant

@@ -1,0 +1,93 @@
+#include "screenshots.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSlider>
+#include <QWidget>
+
+#include "app/game_windows_qt.h"
+#include "app/help_window.h"
+#include "app/launcher_window.h"
+#include "app/preference_window.h"
+#include "core/new_game.h"
+#include "core/start_window.h"
+#include "map/select_gos_window.h"
+#include "map/select_man_window.h"
+#include "map/select_player_window.h"
+#include "sim/borders.h"
+#include "sim/messages.h"
+#include "sim/proc_window.h"
+
+namespace korvant {
+
+namespace {
+
+bool Shot(QWidget& w, const QString& dir, const QString& name) {
+    w.adjustSize();
+    w.show();
+    QPixmap p = w.grab();
+    w.hide();
+    return p.save(QDir(dir).filePath(name + ".png"));
+}
+
+}  // namespace
+
+int WriteScreenshots(GameWindows& app, const QString& dir) {
+    QDir().mkpath(dir);
+    Game& g = app.TheGame();
+    g.Rng.setSeed(2024);
+    int n = 0;
+    n += Shot(app.Launcher(), dir, "launcher");
+    n += Shot(app.Preference(), dir, "settings");
+    app.Help().ShowTopic(10);
+    n += Shot(app.Help(), dir, "help");
+
+    TStart& start = app.Start();
+    start.SelectDifficulty(1);
+    start.StatesSlider()->setValue(8);
+    start.SizeSlider()->setValue(60);
+    start.show();
+    start.NewMapClicked();
+    n += Shot(start, dir, "start");
+    start.ShowWaiting(true);
+    start.SetYearLabel("Год: 7");
+    start.SetProgress(1, 100);
+    start.SetProgress(2, 40);
+    n += Shot(start, dir, "start_waiting");
+    start.ShowWaiting(false);
+
+    g.CurPlayerName = "1";
+    app.SelectPlayer().Fill();
+    n += Shot(app.SelectPlayer(), dir, "get_ready");
+    app.SelectGos().Reset();
+    app.SelectGos().show();
+    app.SelectGos().NameField()->setText("Ольга");
+    app.SelectGos().MapClicked(250, 250);
+    n += Shot(app.SelectGos(), dir, "territory");
+
+    // Two persons, to show the time grid.
+    g.PeopleCount = 2;
+    TakeTerritory(g, g.Map[30][30], "Ольга");
+    g.CurPlayerName = "2";
+    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], "Игорь");
+    for (int s = 1; s <= g.GosCount; ++s) g.mGos[s].TimeSpent = 0.0123 * s;
+    g.CurPlayerName = "Ольга";
+    CheckFronts(g);
+    app.SelectMan().Fill();
+    n += Shot(app.SelectMan(), dir, "your_turn");
+
+    const int s = g.Map[30][30];
+    g.BattleAttacker = uint8_t(s == 1 ? 2 : 1);
+    g.BattleDefender = uint8_t(s);
+    AddBattleMessage(g, 0xFF0000, "Битва за восточные земли");
+    AddBattleMessage(g, 255, "Враг прорвал оборону и занял 12 клеток");
+    AddBattleMessage(g, 0, "Государство уничтожено");
+    app.Proc().Fill(false);
+    n += Shot(app.Proc(), dir, "last_battle_defeat");
+    app.Proc().Fill(true);
+    n += Shot(app.Proc(), dir, "last_battle_victory");
+    return n;
+}
+
+}  // namespace korvant
