@@ -13,6 +13,7 @@
 #include "core/start_window.h"
 #include "core/text_format.h"
 #include "core/turn_cycle.h"
+#include "save/saved_game.h"
 #include "map/select_gos_window.h"
 #include "map/select_man_window.h"
 #include "map/select_player_window.h"
@@ -90,7 +91,17 @@ void GameWindows::NewGame() {
     start_->RunNewGame();
 }
 
-void GameWindows::LoadAndPlay() {}
+void GameWindows::LoadAndPlay() {
+    game_.GameMode = ModeLocal;
+    const QString file = start_->ChooseSavedGame();
+    if (file.isEmpty()) return;
+    // A refused file is explained by the loader and leaves the tables as they were.
+    if (!LoadGame(game_, file.toStdString())) return;
+    launcher_->hide();
+    PlayGame();
+    start_->hide();
+    launcher_->show();
+}
 
 void GameWindows::ShowHallOfFame() {}
 

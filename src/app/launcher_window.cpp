@@ -105,11 +105,7 @@ void TKorvant::newGame() {
     show();
 }
 
-void TKorvant::loadGame() {
-    hide();
-    app_.LoadAndPlay();
-    show();
-}
+void TKorvant::loadGame() { app_.LoadAndPlay(); }
 
 void TKorvant::networkGame() {
     QMessageBox::information(this, windowTitle(),

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/file_filter.h"
 #include "app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "app/scroll_text_widget.h"
@@ -304,6 +306,18 @@ void TStart::TerritoryClicked() {
     // Back from the game: the set-up panel in front, and the window closes to the launcher.
     panels_->setCurrentIndex(0);
     accept();
+}
+
+QString TStart::ChooseSavedGame() {
+    const TLanguageFile& l = app_.Lang();
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(l.Lookup(2020, "")),
+                       QString::fromStdString(l.ProgramDir().string()),
+                       QString::fromStdString(DialogFilter(l.RawLookup(1174, "*.gen|*.gen"))));
+    dialog.setDefaultSuffix("gen");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
 }
 
 void TStart::ShowWaiting(bool on) {

@@ -32,6 +32,9 @@ public:
     // The launcher's new game: applies the chosen difficulty and shows the window modally.
     void RunNewGame();
 
+    // The open dialog for saved games; empty when the person cancels.
+    QString ChooseSavedGame();
+
     // The waiting panel, moved by the turn cycle.
     void ShowWaiting(bool on);
     void SetYearLabel(const QString& text);
