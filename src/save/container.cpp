@@ -22,6 +22,9 @@ constexpr std::array<uint8_t, 4> GoodMagic = {'!', 'H', 'Z', 'L'};
 
 // LZHUF never doubles its input, so a good payload longer than this is not one we wrote.
 constexpr std::size_t MaxGoodPayload = 2 * MaxContainerLength + 1024;
+// Nor does one payload byte expand to more than 48 bytes (a 60-byte match costs at least
+// 10 bits), so a length beyond this is refused before any room is made for it.
+constexpr std::size_t MaxGoodExpansion = 64;
 
 [[noreturn]] void fail(std::string_view message) { throw CompressError(std::string(message)); }
 
@@ -93,7 +96,7 @@ private:
 
 std::vector<uint8_t> decodeFast(Source& source, std::size_t length) {
     std::vector<uint8_t> out;
-    out.reserve(std::min<std::size_t>(length, std::size_t(1) << 20));
+    out.reserve(std::min<std::size_t>(length, std::size_t(128) << 10));  // grows as blocks prove their bytes
     std::vector<uint8_t> block(Lzrw1khMaxBlockSize);
     for (;;) {
         std::array<uint8_t, 2> lengthField;
@@ -111,6 +114,7 @@ std::vector<uint8_t> decodeFast(Source& source, std::size_t length) {
 
 std::vector<uint8_t> decodeGood(Source& source, std::size_t length) {
     const std::vector<uint8_t> payload = source.Rest(MaxGoodPayload, msg::GoodSizeMismatch);
+    if (length > payload.size() * MaxGoodExpansion + MaxGoodExpansion) fail(msg::GoodSizeMismatch);
     std::vector<uint8_t> out = LzhufDecode(payload, length);
     if (out.size() != length) fail(msg::GoodSizeMismatch);
     return out;
@@ -140,7 +144,8 @@ TCompressMode Tlzrw1::Advise(std::span<const uint8_t> input) {
     const auto chunk = input.first(std::min(input.size(), Lzrw1khChunkSize));
     std::vector<uint8_t> block;
     fast_.CompressChunk(chunk, block);
-    const auto savedPercent = (100 * (long long)(chunk.size()) - 100 * (long long)(block.size())) / (long long)(chunk.size());
+    const auto n = static_cast<long long>(chunk.size());
+    const long long savedPercent = 100 * (n - static_cast<long long>(block.size())) / n;
     return savedPercent >= Threshold ? TCompressMode::Fast : TCompressMode::Good;
 }
 
