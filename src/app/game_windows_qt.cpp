@@ -17,6 +17,7 @@
 #include "map/select_gos_window.h"
 #include "map/select_man_window.h"
 #include "map/select_player_window.h"
+#include "screen/main_window.h"
 #include "sim/name_stems.h"
 #include "sim/proc_window.h"
 
@@ -38,6 +39,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
     start_ = std::make_unique<TStart>(*this, owner);
     selectPlayer_ = std::make_unique<TSelectPlayer>(*this, owner);
     selectGos_ = std::make_unique<TSelectGos>(*this, owner);
+    main_ = std::make_unique<TMain>(*this, owner);
     selectMan_ = std::make_unique<TSelectMan>(*this, owner);
     proc_ = std::make_unique<TProc>(*this, owner);
     preference_ = std::make_unique<TPreference>(*this, owner);
@@ -51,6 +53,7 @@ GameWindows::~GameWindows() {
     preference_.reset();
     proc_.reset();
     selectMan_.reset();
+    main_.reset();
     selectGos_.reset();
     selectPlayer_.reset();
     start_.reset();
@@ -64,6 +67,7 @@ void GameWindows::ApplySettings(const Settings& s, bool write) {
     if (write) s.Write(lang_.Ini());
     settings_ = s;
     if (s.Music != music_.Enabled()) music_.SetEnabled(s.Music);
+    if (main_) main_->ApplySettings();
 }
 
 void GameWindows::RetextAll() {
@@ -72,6 +76,7 @@ void GameWindows::RetextAll() {
     start_->LoadDataFile();
     selectPlayer_->ApplyTexts();
     selectGos_->ApplyTexts();
+    main_->ApplyTexts();
     selectMan_->ApplyTexts();
     proc_->ApplyTexts();
     preference_->ApplyTexts();
@@ -116,7 +121,12 @@ void GameWindows::PlayGame() {
     start_->ShowWaiting(false);
 }
 
-int GameWindows::CommandScreen() { return ModalToComputer; }
+int GameWindows::CommandScreen() {
+    start_->hide();
+    const int result = main_->Run();
+    start_->show();
+    return result;
+}
 
 void GameWindows::ShowCharts() {}
 

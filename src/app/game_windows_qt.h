@@ -16,6 +16,7 @@ class TKorvant;
 class TStart;
 class TSelectPlayer;
 class TSelectGos;
+class TMain;
 class TSelectMan;
 class TProc;
 class TPreference;
@@ -36,6 +37,7 @@ public:
     TStart& Start() { return *start_; }
     TSelectPlayer& SelectPlayer() { return *selectPlayer_; }
     TSelectGos& SelectGos() { return *selectGos_; }
+    TMain& Main() { return *main_; }
     TSelectMan& SelectMan() { return *selectMan_; }
     TProc& Proc() { return *proc_; }
     TPreference& Preference() { return *preference_; }
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<TStart> start_;
     std::unique_ptr<TSelectPlayer> selectPlayer_;
     std::unique_ptr<TSelectGos> selectGos_;
+    std::unique_ptr<TMain> main_;
     std::unique_ptr<TSelectMan> selectMan_;
     std::unique_ptr<TProc> proc_;
     std::unique_ptr<TPreference> preference_;

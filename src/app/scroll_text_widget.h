@@ -14,6 +14,11 @@ public:
 
     void SetLines(const QStringList& lines);
     void Start();
+    // Starts with one step every `ms` milliseconds.
+    void StartEvery(int ms) {
+        timer_.setInterval(ms);
+        Start();
+    }
     void Stop();
     bool Running() const { return timer_.isActive(); }
     int Offset() const { return offset_; }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
+#include <QTabWidget>
 #include <QWidget>
 
 #include "app/game_windows_qt.h"
@@ -15,6 +16,8 @@
 #include "map/select_gos_window.h"
 #include "map/select_man_window.h"
 #include "map/select_player_window.h"
+#include "screen/economy_tab_widget.h"
+#include "screen/main_window.h"
 #include "sim/borders.h"
 #include "sim/messages.h"
 #include "sim/proc_window.h"
@@ -87,6 +90,22 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(app.Proc(), dir, "last_battle_defeat");
     app.Proc().Fill(true);
     n += Shot(app.Proc(), dir, "last_battle_victory");
+
+    // The command screen of the person's state after a year with a battle.
+    g.CurGos = uint8_t(s);
+    g.Year = 7;
+    g.Chronicle = "Год 6: битва за восточные земли";
+    AddMessage(g, MesForState, uint8_t(s), 0x008000, "Урожай собран: 240 т зерна");
+    AddMessage(g, MesForState, uint8_t(s), 255, "Учёным не хватило денег");
+    AddBattleMessage(g, 0xFF0000, g.Msg(3321) + " ***");
+    TMain& main = app.Main();
+    main.resize(1000, 680);
+    main.Activate();
+    n += Shot(main, dir, "command_information");
+    main.Pages()->setCurrentIndex(TMain::EconomyTab);
+    n += Shot(main, dir, "command_economy");
+    main.Pages()->setCurrentIndex(TMain::ScienceTab);
+    n += Shot(main, dir, "command_science");
     return n;
 }
 

@@ -1,0 +1,107 @@
+#pragma once
+// The command screen: the person's orders of one year for the state CurGos,
+// on six tabs, with the buttons that end the turn, hand it to the computer or
+// leave the game, and the clock of the turn.
+#include <QDialog>
+#include <QTimer>
+
+#include <exception>
+
+#include "screen/turn_clock.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace korvant {
+
+class GameWindows;
+class TEconomyTab;
+class TInformationTab;
+class TPicturePage;
+class TScrollText;
+
+class TMain : public QDialog {
+    Q_OBJECT
+public:
+    enum Tab { InformationTab, EconomyTab, ScienceTab, BorderTab, GeneralsTab, ChatTab };
+
+    explicit TMain(GameWindows& app, QWidget* parent = nullptr);
+    void ApplyTexts();
+    // Pictures and hints as the settings say.
+    void ApplySettings();
+
+    // Shows the screen modally for CurGos: ModalEndTurn, ModalToComputer or ModalQuit.
+    // A broken state found while saving is raised from here once the window has closed.
+    int Run();
+    // Prepares the screen for CurGos as on every showing (Run does this).
+    void Activate();
+
+    // How the screen was left: 3 while the turn goes on, 1 "&Next", 2 "&Pass", 0 "&Exit".
+    int TurnResult() const { return turnResult_; }
+    const TurnClock& Clock() const { return clock_; }
+
+    // The buttons' actions.
+    void NextClicked();
+    void PassClicked();
+    void ExitClicked();
+    void SaveClicked();
+    void SettingsClicked();
+    void TickClock();
+
+    QTabWidget* Pages() const { return pages_; }
+    TInformationTab* Information() const { return info_; }
+    TEconomyTab* Economy() const { return economy_; }
+    QPushButton* NextButton() const { return next_; }
+    QPushButton* PassButton() const { return pass_; }
+    QPushButton* ExitButton() const { return exit_; }
+    QPushButton* HelpButton() const { return help_; }
+    QLabel* ClockPanel() const { return clockPanel_; }
+    QTimer& ClockTimer() { return timer_; }
+    int HelpTopic() const { return helpTopic_; }
+    TScrollText* ScrollPanel(int i) const { return scrolls_[i]; }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    // The close box: asks before the game is left.
+    void reject() override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void tabChanged(int index);
+    void endTurn(int result);
+    void offerSave();
+    void saveTo(const QString& file);
+    void setScrolling(bool on);
+    void showClock();
+
+    GameWindows& app_;
+    QTabWidget* pages_;
+    TInformationTab* info_;
+    TEconomyTab* economy_;
+    TPicturePage* science_;
+    TPicturePage* border_;
+    TPicturePage* generals_;
+    QWidget* chat_;
+    TPicturePage* pictures_[5];
+    TScrollText* scrolls_[3];
+    QLabel* scienceCaption_;
+    QLabel* borderCaption_;
+    QLabel* generalsCaption_;
+    QLabel* chatCaption_;
+    QPushButton* next_;
+    QPushButton* pass_;
+    QPushButton* exit_;
+    QPushButton* help_;
+    QLabel* clockPanel_;
+    QLabel* chatLamp_;
+    QTimer timer_;
+    TurnClock clock_;
+    int turnResult_ = 3;
+    int helpTopic_ = 10;
+    bool lampRed_ = false;
+    std::exception_ptr failure_;
+};
+
+}  // namespace korvant
