@@ -42,15 +42,22 @@ bool ValidUtf8(const std::string& s) {
     return true;
 }
 
-// Topics opened by the program: the fixed ones and any the sources open by a literal number.
+// Topics opened by the program: the fixed ones, any the sources open by a literal number,
+// and those of a table of topics (the command screen's, one per tab).
 std::set<int> TopicsInUse() {
     std::set<int> topics = {10, 80, 100, 120, 160, 170};
-    static const std::regex call(R"(\b(?:ShowHelp|ShowTopic|HelpTopic)\s*\(\s*(\d+)\s*\))");
+    static const std::regex call(R"(\b(?:ShowHelp|ShowTopic)\s*\(\s*(\d+)\s*\))");
+    static const std::regex table(R"(HelpTopics\[\]\s*=\s*\{([^}]*)\})");
+    static const std::regex number(R"(\d+)");
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(KORVANT_SOURCE_DIR) / "src")) {
         if (!entry.is_regular_file() || entry.path().extension() != ".cpp") continue;
         std::string text = ReadAll(entry.path());
         for (std::sregex_iterator m(text.begin(), text.end(), call), end; m != end; ++m) {
             topics.insert(std::stoi((*m)[1]));
+        }
+        for (std::sregex_iterator m(text.begin(), text.end(), table), end; m != end; ++m) {
+            std::string list = (*m)[1];
+            for (std::sregex_iterator d(list.begin(), list.end(), number); d != end; ++d) topics.insert(std::stoi(d->str()));
         }
     }
     return topics;
