@@ -50,3 +50,35 @@ void BM_PaintSquare600(benchmark::State& state) {
 BENCHMARK(BM_PaintSquare600)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// What a click on "new map" costs before the player sees it: a fresh map, states and
+// generals, and the preview painted (the window then only shows the picture).
+#include "core/new_game.h"
+
+namespace {
+
+void BM_NewMapWithPreview(benchmark::State& state) {
+    static uint32_t seed = 77;
+    korvant::Game game;
+    game.GosCount = uint8_t(state.range(0));
+    game.MapSize = uint8_t(state.range(1));
+    game.Rng.setSeed(seed++);
+    for (auto _ : state) {
+        korvant::NewMap(game);
+        korvant::Picture preview(300, 300);
+        korvant::DrawMap(game, preview, true);
+        benchmark::DoNotOptimize(preview.data());
+    }
+}
+BENCHMARK(BM_NewMapWithPreview)
+    ->ArgNames({"states", "size"})
+    ->Args({20, 100})
+    ->Args({20, 50})
+    ->Args({10, 100})
+    ->Args({2, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(31)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
