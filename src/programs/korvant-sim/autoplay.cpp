@@ -49,12 +49,6 @@ private:
     }
 };
 
-bool ParseInt(const char* text, long long lo, long long hi, long long& out) {
-    std::string_view s = text;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size() && out >= lo && out <= hi;
-}
-
 struct Options {
     AutoplaySettings game;
     bool quiet = false;
@@ -67,12 +61,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         std::string_view a = argv[i];
         auto value = [&](long long lo, long long hi, long long& out) {
-            if (i + 1 >= argc || !ParseInt(argv[i + 1], lo, hi, out)) {
-                std::fprintf(stderr, "autoplay: %s needs a number from %lld to %lld\n", argv[i], lo, hi);
-                return false;
-            }
-            ++i;
-            return true;
+            return NumberOption("autoplay", argc, argv, i, lo, hi, out);
         };
         bool ok = true;
         if (a == "--states") {

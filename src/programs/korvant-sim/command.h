@@ -11,4 +11,8 @@ struct SimCommand {
     SimCommand(std::string_view name, std::string_view usage, CommandFn fn);
 };
 
+// Reads the number after option argv[i] into `out` and steps past it; on a missing or
+// out-of-range value says so on standard error, naming `command`, and returns false.
+bool NumberOption(const char* command, int argc, char** argv, int& i, long long lo, long long hi, long long& out);
+
 }  // namespace korvant::sim

@@ -14,12 +14,6 @@
 namespace korvant::sim {
 namespace {
 
-bool ParseInt(const char* text, long long lo, long long hi, long long& out) {
-    std::string_view s = text;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size() && out >= lo && out <= hi;
-}
-
 // One letter per state: A for state 1 up to T for state 20.
 void PrintMap(const Game& game) {
     for (int y = 1; y <= game.MapSize; ++y) {
@@ -35,12 +29,7 @@ int GenMap(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string_view a = argv[i];
         auto value = [&](long long lo, long long hi, long long& out) {
-            if (i + 1 >= argc || !ParseInt(argv[i + 1], lo, hi, out)) {
-                std::fprintf(stderr, "genmap: %s needs a number from %lld to %lld\n", argv[i], lo, hi);
-                return false;
-            }
-            ++i;
-            return true;
+            return NumberOption("genmap", argc, argv, i, lo, hi, out);
         };
         bool ok = true;
         if (a == "--states") {

@@ -1,5 +1,6 @@
 // The headless program: whole games played by the computer, saved games
 // inspected and converted, timing runs. It links only the rules.
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -30,6 +31,21 @@ int usage() {
 
 SimCommand::SimCommand(std::string_view name, std::string_view usage, CommandFn fn) {
     registry().emplace(std::string(name), Entry{std::string(usage), fn});
+}
+
+bool NumberOption(const char* command, int argc, char** argv, int& i, long long lo, long long hi, long long& out) {
+    long long v = 0;
+    if (i + 1 < argc) {
+        std::string_view s = argv[i + 1];
+        auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec == std::errc() && end == s.data() + s.size() && v >= lo && v <= hi) {
+            out = v;
+            ++i;
+            return true;
+        }
+    }
+    std::fprintf(stderr, "%s: %s needs a number from %lld to %lld\n", command, argv[i], lo, hi);
+    return false;
 }
 
 }  // namespace korvant::sim
