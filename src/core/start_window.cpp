@@ -117,6 +117,12 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     help_ = new QPushButton;
     exit_ = new QPushButton;
     for (QPushButton* b : {newMap_, territory_}) b->setMinimumHeight(44);
+    // The window keeps its shape whether or not a map is shown.
+    for (QWidget* w : {static_cast<QWidget*>(preview_), static_cast<QWidget*>(territory_)}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(p);
+    }
     grid->addWidget(newMap_, 8, 4);
     grid->addWidget(territory_, 8, 5);
     auto* bottom = new QHBoxLayout;
