@@ -32,9 +32,11 @@ bool Plausible(const THallTable& table) {
     return true;
 }
 
+// What is wrong with the file, in the language's words (3230 unreadable, 3231 short, 3232 damaged).
 void ReportDamaged(Game& game, const std::filesystem::path& file, const std::string& why) {
-    game.Ui->MessageBox("Таблица рекордов " + file.string() + " не прочитана: " + why +
-                        ". Её можно очистить кнопкой сброса в зале славы.");
+    game.Ui->MessageBox(FormatText(
+        game.Msg(3229, "Таблица рекордов %s не прочитана: %s.|Её можно очистить кнопкой сброса в зале славы."),
+        {file.string(), why}));
 }
 
 }  // namespace
@@ -109,17 +111,18 @@ std::optional<THallTable> ReadHallOfFame(Game& game, const std::filesystem::path
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        ReportDamaged(game, file, "файл не открывается");
+        ReportDamaged(game, file, game.Msg(3230, "файл не открывается"));
         return std::nullopt;
     }
     THallTable table;
     in.read(reinterpret_cast<char*>(&table), sizeof table);
     if (in.gcount() != std::streamsize(sizeof table)) {
-        ReportDamaged(game, file, "в файле " + Dec(in.gcount()) + " байт вместо " + Dec(sizeof table));
+        ReportDamaged(game, file,
+                      FormatText(game.Msg(3231, "в файле %d байт вместо %d"), {Dec(in.gcount()), Dec(sizeof table)}));
         return std::nullopt;
     }
     if (!Plausible(table)) {
-        ReportDamaged(game, file, "файл повреждён");
+        ReportDamaged(game, file, game.Msg(3232, "файл повреждён"));
         return std::nullopt;
     }
     return table;

@@ -10,7 +10,7 @@ namespace korvant {
 namespace {
 
 [[noreturn]] void failed(const std::filesystem::path& target, const std::string& reason) {
-    throw FileWriteError("Cannot write the file \"" + target.string() + "\": " + reason);
+    throw FileWriteError(target, reason);
 }
 
 std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write error"; }

@@ -1,5 +1,7 @@
 #include "save/saved_game.h"
 
+#include "core/text_format.h"
+
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -81,7 +83,7 @@ bool TrySaveGame(Game& game, const std::filesystem::path& fileName) {
         SaveGame(game, fileName);
         return true;
     } catch (const FileWriteError& e) {
-        game.Ui->MessageBox(e.what());
+        game.Ui->MessageBox(FormatText(game.Msg(3227, "Не удалось записать файл %s:|%s"), {e.file().string(), e.reason()}));
     } catch (const CompressError& e) {
         game.Ui->MessageBox(e.what());
     }
@@ -118,8 +120,8 @@ bool LoadGame(Game& game, const std::filesystem::path& fileName) {
             game.Ui->MessageBox(olderVersion);
             return false;
         }
-    } catch (const SavedGameReadError& e) {
-        game.Ui->MessageBox(e.what());
+    } catch (const SavedGameReadError&) {
+        game.Ui->MessageBox(FormatText(game.Msg(3228, "Не удалось прочитать файл %s"), {fileName.string()}));
         return false;
     } catch (const CompressError&) {
         game.Ui->MessageBox(olderVersion);
