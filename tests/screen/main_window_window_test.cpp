@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "app/settings.h"
 #include "core/new_game.h"
 #include "gui_app.h"
 #include "save/autosave_name.h"
@@ -249,6 +250,21 @@ TEST_F(CommandScreenTest, ResourcePanelShowsTheBalanceInItsColour) {
     EXPECT_EQ(economy().Value(1532)->text().toStdString(), MoneyText(o.profit));
     EXPECT_EQ(economy().Value(1532)->styleSheet(), "color: #ff0000;");
     EXPECT_EQ(economy().Value(1539)->text().toStdString(), MoneyText(S().Money));
+}
+
+TEST_F(CommandScreenTest, SettingsHideThePicturesAndShowTheOrderHints) {
+    Settings s = app->CurrentSettings();
+    s.HideGraphics = true;
+    s.ShowHint = true;
+    app->ApplySettings(s, false);
+    EXPECT_FALSE(main().Information()->PictureShown());
+    EXPECT_FALSE(economy().PictureShown());
+    EXPECT_EQ(panel(TEconomyTab::BuyOrder).toolTip().toStdString(), game().Msg(1523));
+    s.HideGraphics = false;
+    s.ShowHint = false;
+    app->ApplySettings(s, false);
+    EXPECT_TRUE(economy().PictureShown());
+    EXPECT_TRUE(panel(TEconomyTab::BuyOrder).toolTip().isEmpty());
 }
 
 class BattleReportsTest : public CommandScreenTest {
