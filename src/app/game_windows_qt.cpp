@@ -15,6 +15,7 @@
 #include "core/turn_cycle.h"
 #include "save/saved_game.h"
 #include "map/select_gos_window.h"
+#include "records/record_table_window.h"
 #include "map/select_man_window.h"
 #include "map/select_player_window.h"
 #include "screen/main_window.h"
@@ -43,6 +44,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
     selectMan_ = std::make_unique<TSelectMan>(*this, owner);
     proc_ = std::make_unique<TProc>(*this, owner);
     preference_ = std::make_unique<TPreference>(*this, owner);
+    recordTable_ = std::make_unique<TRecordTable>(*this, owner);
     help_ = std::make_unique<THelp>(lang_, owner);
     music_.PlayNext();
 }
@@ -50,6 +52,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
 GameWindows::~GameWindows() {
     music_.Stop();
     help_.reset();
+    recordTable_.reset();
     preference_.reset();
     proc_.reset();
     selectMan_.reset();
@@ -80,6 +83,7 @@ void GameWindows::RetextAll() {
     selectMan_->ApplyTexts();
     proc_->ApplyTexts();
     preference_->ApplyTexts();
+    recordTable_->ApplyTexts();
     LoadNameStems(game_);
 }
 
@@ -108,7 +112,7 @@ void GameWindows::LoadAndPlay() {
     launcher_->show();
 }
 
-void GameWindows::ShowHallOfFame() {}
+void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
 
 void GameWindows::PlayGame() {
     try {

@@ -20,6 +20,7 @@ class TMain;
 class TSelectMan;
 class TProc;
 class TPreference;
+class TRecordTable;
 class THelp;
 
 class GameWindows {
@@ -41,6 +42,7 @@ public:
     TSelectMan& SelectMan() { return *selectMan_; }
     TProc& Proc() { return *proc_; }
     TPreference& Preference() { return *preference_; }
+    TRecordTable& RecordTable() { return *recordTable_; }
     THelp& Help() { return *help_; }
 
     // The switches the turn cycle and the help panels read straight from the settings window.
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<TSelectMan> selectMan_;
     std::unique_ptr<TProc> proc_;
     std::unique_ptr<TPreference> preference_;
+    std::unique_ptr<TRecordTable> recordTable_;
     std::unique_ptr<THelp> help_;
 };
 

@@ -13,6 +13,7 @@
 #include "app/preference_window.h"
 #include "core/new_game.h"
 #include "core/start_window.h"
+#include "records/record_table_window.h"
 #include "map/select_gos_window.h"
 #include "map/select_man_window.h"
 #include "map/select_player_window.h"
@@ -43,6 +44,8 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     int n = 0;
     n += Shot(app.Launcher(), dir, "launcher");
     n += Shot(app.Preference(), dir, "settings");
+    app.RecordTable().Redraw();
+    n += Shot(app.RecordTable(), dir, "hall_of_fame");
     app.Help().ShowTopic(10);
     n += Shot(app.Help(), dir, "help");
 
