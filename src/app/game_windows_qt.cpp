@@ -84,6 +84,7 @@ void GameWindows::RetextAll() {
     proc_->ApplyTexts();
     preference_->ApplyTexts();
     recordTable_->ApplyTexts();
+    help_->ApplyTexts();
     LoadNameStems(game_);
 }
 

@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -17,7 +18,8 @@ THelp::THelp(const TLanguageFile& lang, QWidget* parent) : QDialog(parent), lang
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
     layout->addWidget(browser_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = new QDialogButtonBox(this);
+    close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(4002, "Закрыть")), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
@@ -29,10 +31,16 @@ QString THelp::TopicFile(int topic) const {
     return QString::fromStdString((dir / (std::to_string(topic) + ".html")).string());
 }
 
+void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(4002, "Закрыть"))); }
+
 bool THelp::ShowTopic(int topic) {
     QString file = TopicFile(topic);
     if (!QFileInfo::exists(file)) return false;
-    browser_->setSearchPaths({QFileInfo(file).absolutePath()});
+    const QString dir = QFileInfo(file).absolutePath();
+    browser_->setSearchPaths({dir});
+    // The pages share one style sheet beside the language folders; the viewer applies it itself.
+    QFile css(dir + "/../style.css");
+    browser_->document()->setDefaultStyleSheet(css.open(QIODevice::ReadOnly) ? QString::fromUtf8(css.readAll()) : QString());
     browser_->setSource(QUrl::fromLocalFile(file));
     setWindowTitle(browser_->documentTitle().isEmpty() ? QString::number(topic) : browser_->documentTitle());
     show();

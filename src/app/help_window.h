@@ -2,6 +2,7 @@
 // The help viewer: one HTML page per topic number, in the current language.
 #include <QDialog>
 
+class QPushButton;
 class QTextBrowser;
 
 namespace korvant {
@@ -13,6 +14,7 @@ class THelp : public QDialog {
 public:
     THelp(const TLanguageFile& lang, QWidget* parent = nullptr);
 
+    void ApplyTexts();
     // Shows topic `topic` (10 contents, 160 about, ...); false when the page is missing.
     bool ShowTopic(int topic);
     // The page file of a topic in the current language.
@@ -22,6 +24,7 @@ public:
 private:
     const TLanguageFile& lang_;
     QTextBrowser* browser_;
+    QPushButton* close_;
 };
 
 }  // namespace korvant

@@ -27,8 +27,9 @@ namespace korvant {
 
 namespace {
 
-bool Shot(QWidget& w, const QString& dir, const QString& name) {
-    w.adjustSize();
+// `fit` shrinks the window to its contents first; windows of a chosen size keep it.
+bool Shot(QWidget& w, const QString& dir, const QString& name, bool fit = true) {
+    if (fit) w.adjustSize();
     w.show();
     QPixmap p = w.grab();
     w.hide();
@@ -47,7 +48,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     app.RecordTable().Redraw();
     n += Shot(app.RecordTable(), dir, "hall_of_fame");
     app.Help().ShowTopic(10);
-    n += Shot(app.Help(), dir, "help");
+    n += Shot(app.Help(), dir, "help", false);
 
     TStart& start = app.Start();
     start.SelectDifficulty(1);
