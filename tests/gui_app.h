@@ -14,13 +14,8 @@
 
 namespace korvant::gui_test {
 
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "korvant_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The test program's application, made by its main (gui_main.cpp).
+inline QApplication& TestApp() { return *qApp; }
 
 // A program folder of its own (so settings written by a test stay there) with the built files.
 class WindowsFixture {
