@@ -41,7 +41,6 @@ public:
     bool Enabled() const { return enabled_; }
     bool Playing() const { return open_; }
     const std::vector<std::filesystem::path>& Playlist() const { return playlist_; }
-    int NextIndex() const { return next_; }
 
 private:
     MusicDevice& device_;

@@ -20,8 +20,6 @@ public:
         Start();
     }
     void Stop();
-    bool Running() const { return timer_.isActive(); }
-    int Offset() const { return offset_; }
     void Step();
 
 protected:

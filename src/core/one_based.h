@@ -24,7 +24,6 @@ struct Arr {
         assert(i >= Lo && i <= Hi);
         return v[i - Lo];
     }
-    static constexpr bool inRange(int i) { return i >= Lo && i <= Hi; }
     T* begin() { return v; }
     T* end() { return v + count; }
     const T* begin() const { return v; }

@@ -50,9 +50,7 @@ public:
     QPushButton* TerritoryButton() const { return territory_; }
     QLabel* Preview() const { return preview_; }
     QLabel* DifficultyValue() const { return hardness_; }
-    QLabel* DifficultyName() const { return diffName_; }
     TScrollText* ScrollPanel() const { return scroll_; }
-    const NewGameSetup& Setup() const { return setup_; }
 
     // New map and territory choice, as their buttons do.
     void NewMapClicked();
