@@ -2,16 +2,15 @@
 
 #include <SimpleIni.h>
 
+#include "core/replace_file.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstdio>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace korvant {
 
@@ -99,25 +98,9 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 bool IniFile::Flush() {
     std::string data;
     if (impl_->ini.Save(data) < 0) return false;
-    // Write beside the file and rename over it: the old file stays whole if anything fails.
-    std::filesystem::path tmp = path_;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(data.data(), std::streamsize(data.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path_, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
+    try {
+        ReplaceFile(path_, {std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size())});
+    } catch (const FileWriteError&) {
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "core/rule_data.h"
 
+#include "core/replace_file.h"
+
 #include <cmath>
 #include <fstream>
 #include <system_error>
@@ -49,23 +51,10 @@ RuleDataResult LoadRuleData(const std::filesystem::path& path, TRuleRecord& rule
 }
 
 RuleDataResult WriteRuleData(const std::filesystem::path& path, const TRuleRecord& rules) {
-    std::filesystem::path temp = path;
-    temp += ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(&rules), sizeof rules);
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return {"cannot write " + temp.string()};
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return {"cannot replace " + path.string()};
+    try {
+        ReplaceFile(path, {std::span(reinterpret_cast<const uint8_t*>(&rules), sizeof rules)});
+    } catch (const FileWriteError& e) {
+        return {e.what()};
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/numbers.h"
+#include "core/replace_file.h"
 #include "core/text_format.h"
 
 namespace korvant {
@@ -82,22 +83,11 @@ THallTable BuiltInHallTable(const Game& game) {
 }
 
 bool WriteHallOfFame(Game& game, const THallTable& table, const std::filesystem::path& file) {
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    bool ok;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(&table), sizeof table);
-        out.close();
-        ok = bool(out);
-    }
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, file, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        std::filesystem::remove(temp, ec);
+    bool ok = true;
+    try {
+        ReplaceFile(file, {std::span(reinterpret_cast<const uint8_t*>(&table), sizeof table)});
+    } catch (const FileWriteError&) {
+        ok = false;
         game.Ui->MessageBox(game.Msg(WriteFailedText, "Не удалось записать таблицу рекордов " + file.string()));
     }
     return ok;

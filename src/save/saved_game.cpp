@@ -13,7 +13,7 @@
 #include "save/check_value.h"
 #include "save/compress_error.h"
 #include "save/container.h"
-#include "save/replace_file.h"
+#include "core/replace_file.h"
 #include "save/saved_body.h"
 
 namespace korvant {

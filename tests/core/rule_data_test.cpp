@@ -97,7 +97,7 @@ TEST_F(RuleFiles, SourceBuildsTheTablesAndRoundTripsThroughTheFile) {
 
     ASSERT_TRUE(WriteRuleData(dir / "tav.dat", rules));
     EXPECT_EQ(fs::file_size(dir / "tav.dat"), RuleRecordSize);
-    EXPECT_FALSE(fs::exists(dir / "tav.dat.part"));
+    EXPECT_FALSE(fs::exists(dir / "tav.dat.tmp"));
     TRuleRecord back;
     ASSERT_TRUE(LoadRuleData(dir / "tav.dat", back));
     EXPECT_TRUE(SameRecord(rules, back));

@@ -7,7 +7,7 @@
 
 #include "core/cp1251.h"
 #include "save/check_value.h"
-#include "save/replace_file.h"
+#include "core/replace_file.h"
 #include "save/saved_body.h"
 #include "save/saved_game_files.h"
 #include "support/small_game.h"

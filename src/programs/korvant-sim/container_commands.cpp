@@ -10,7 +10,7 @@
 #include "command.h"
 #include "save/compress_error.h"
 #include "save/container.h"
-#include "save/replace_file.h"
+#include "core/replace_file.h"
 
 namespace korvant::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "save/replace_file.h"
+#include "core/replace_file.h"
 
 #include <cerrno>
 #include <cstring>
