@@ -9,9 +9,9 @@
 
 #include "app/program_files.h"
 #include "core/game.h"
-#include "core/new_game.h"
+#include "game/new_game.h"
 #include "core/rule_data.h"
-#include "core/turn_cycle.h"
+#include "game/turn_cycle.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "core/rule_data.h"
 #include "save/container.h"
 #include "save/saved_body.h"
-#include "sim/autoplay.h"
+#include "game/autoplay.h"
 #include "sim/name_stems.h"
 
 namespace korvant {

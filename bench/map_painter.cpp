@@ -53,7 +53,7 @@ BENCHMARK(BM_PaintSquare600)->Unit(benchmark::kMillisecond);
 
 // What a click on "new map" costs before the player sees it: a fresh map, states and
 // generals, and the preview painted (the window then only shows the picture).
-#include "core/new_game.h"
+#include "game/new_game.h"
 
 namespace {
 

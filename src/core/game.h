@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/game_ui.h"
+#include "core/headless_ui.h"
 #include "core/mes_list.h"
 #include "core/random.h"
 #include "core/records.h"

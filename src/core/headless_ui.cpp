@@ -1,5 +1,7 @@
+#include "core/headless_ui.h"
+
 #include "core/game.h"
-#include "core/new_game.h"
+#include "core/take_territory.h"
 
 namespace korvant {
 

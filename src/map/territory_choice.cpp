@@ -1,6 +1,6 @@
 #include "map/territory_choice.h"
 
-#include "core/new_game.h"
+#include "core/take_territory.h"
 #include "core/numbers.h"
 
 namespace korvant {

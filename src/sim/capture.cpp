@@ -5,9 +5,9 @@
 
 #include "core/colors.h"
 #include "core/numbers.h"
-#include "core/turn_cycle.h"
 #include "sim/battle_report.h"
 #include "sim/borders.h"
+#include "sim/last_battle.h"
 
 namespace korvant {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/game.h"
-#include "core/new_game.h"
+#include "game/new_game.h"
 
 namespace korvant {
 namespace {

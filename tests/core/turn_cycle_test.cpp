@@ -7,9 +7,9 @@
 
 #include "core/check_state.h"
 #include "core/game.h"
-#include "core/new_game.h"
+#include "game/new_game.h"
 #include "core/rule_data.h"
-#include "core/turn_cycle.h"
+#include "game/turn_cycle.h"
 #include "records/hall_of_fame.h"
 
 namespace korvant {

@@ -11,9 +11,9 @@
 #include "core/check_state.h"
 #include "core/game.h"
 #include "core/rule_data.h"
-#include "core/turn_cycle.h"
+#include "game/turn_cycle.h"
 #include "save/saved_game.h"
-#include "sim/autoplay.h"
+#include "game/autoplay.h"
 
 namespace korvant {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/check_state.h"
-#include "core/new_game.h"
+#include "game/new_game.h"
 #include "core/rule_source.h"
 #include "sim/borders.h"
 #include "sim/computer_players.h"

@@ -18,7 +18,7 @@
 #include "core/rule_data.h"
 #include "map/map_generation.h"
 #include "save/saved_game.h"
-#include "sim/autoplay.h"
+#include "game/autoplay.h"
 #include "sim/name_stems.h"
 
 namespace korvant::sim {

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "app/game_windows_qt.h"
+#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
-#include "app/launcher_window.h"
+#include "ui/app/launcher_window.h"
 #include "app/program_files.h"
 #include "screenshots.h"
 

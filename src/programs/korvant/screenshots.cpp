@@ -7,21 +7,21 @@
 #include <QTabWidget>
 #include <QWidget>
 
-#include "app/game_windows_qt.h"
-#include "app/help_window.h"
-#include "app/launcher_window.h"
-#include "app/preference_window.h"
-#include "core/new_game.h"
-#include "core/start_window.h"
-#include "records/record_table_window.h"
-#include "map/select_gos_window.h"
-#include "map/select_man_window.h"
-#include "map/select_player_window.h"
-#include "screen/economy_tab_widget.h"
-#include "screen/main_window.h"
+#include "ui/app/game_windows_qt.h"
+#include "ui/app/help_window.h"
+#include "ui/app/launcher_window.h"
+#include "ui/app/preference_window.h"
+#include "game/new_game.h"
+#include "ui/game/start_window.h"
+#include "ui/records/record_table_window.h"
+#include "ui/map/select_gos_window.h"
+#include "ui/map/select_man_window.h"
+#include "ui/map/select_player_window.h"
+#include "ui/screen/economy_tab_widget.h"
+#include "ui/screen/main_window.h"
 #include "sim/borders.h"
 #include "sim/messages.h"
-#include "sim/proc_window.h"
+#include "ui/game/proc_window.h"
 
 namespace korvant {
 

@@ -1,0 +1,20 @@
+# korvant_floor(NAME [DEPENDS floor-or-target ...])
+# Builds src/NAME (with its sub-folders) as the static library korvant_NAME. The library's
+# include root holds only a link to its own folder, so `#include "NAME/..."` works where
+# korvant_NAME is linked and nowhere else: an include of a floor above fails to compile.
+function(korvant_floor name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  add_library(korvant_${name} STATIC ${sources})
+  set(root ${CMAKE_BINARY_DIR}/floors/${name})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${name} ${root}/${name} SYMBOLIC)
+  target_include_directories(korvant_${name} PUBLIC ${root})
+  foreach(dep ${ARG_DEPENDS})
+    if(TARGET korvant_${dep})
+      target_link_libraries(korvant_${name} PUBLIC korvant_${dep})
+    else()
+      target_link_libraries(korvant_${name} PUBLIC ${dep})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,162 @@
+#include "game/turn_cycle.h"
+
+#include "core/check_state.h"
+#include "core/colors.h"
+#include "core/text_format.h"
+#include "sim/borders.h"
+#include "sim/computer_players.h"
+#include "sim/economy.h"
+#include "sim/generals.h"
+#include "sim/last_battle.h"
+#include "sim/statistics.h"
+#include "sim/troops.h"
+
+namespace korvant {
+namespace {
+
+constexpr int DrawYear = 120;
+
+const char* const VictoryText = "Игра окончена.\rГосударство %s одержало сокрушительную победу над противниками!";
+
+// A person's turn: the command screen and what its result asks for. Returns the result.
+int PersonsTurn(Game& game, int s) {
+    TGos& gos = game.mGos[s];
+    // Soldiers come back to the command screen gathered in slot 1 of each border.
+    for (int k = 1; k <= game.GosCount; ++k) {
+        TBorder& border = gos.Border[k];
+        for (int t = 2; t <= game.KindCount(); ++t) {
+            border.Troops[1] += border.Troops[t];
+            border.Troops[t] = 0;
+        }
+    }
+    if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
+
+    const double started = game.Ui->ClockDays();
+    const int result = game.Ui->CommandScreen();
+    if (result == ModalEndTurn) {
+        // Free soldiers go home; every border's soldiers are spread over slots 1 to 3.
+        PlaceTroops(game, s, s, gos.FreeSoldiers);
+        for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
+    }
+    // A steady clock: a turn across midnight counts its real length.
+    const double spent = game.Ui->ClockDays() - started;
+    if (spent > 0) gos.TimeSpent += spent;
+    if (result == ModalToComputer) gos.Delegated = 1;
+    return result;
+}
+
+// Each person in the order of their numbers; false when one quits.
+bool PeoplesPhase(Game& game) {
+    for (int r = 1; r <= game.PeopleCount; ++r) {
+        for (int s = 1; s <= game.GosCount; ++s) {
+            TGos& gos = game.mGos[s];
+            if (gos.Human != r || gos.Alive != 1) continue;
+            gos.Delegated = 0;
+            game.CurPlayerName = gos.PlayerName.utf8();
+            game.CurGos = uint8_t(s);
+            game.CurPlayer = uint8_t(r);
+            if (game.CurPlayer < game.ResumePlayer) continue;  // he moved before the game was saved
+            if (PersonsTurn(game, s) == ModalQuit) return false;
+        }
+    }
+    return true;
+}
+
+void SimulateYear(Game& game) {
+    CheckState(game, "Проверка после хода людей:");
+    game.Ui->SetYearLabel(game.Msg(2019, "Год:") + " " + Dec(game.Year));
+    ComputersMove(game);
+    CheckState(game, "Проверка после хода компьютеров:");
+    for (int s = 1; s <= game.GosCount; ++s) RecordYear(game, s);
+    for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Captured = 0;
+    GeneralsYear(game);
+    CheckState(game, "Проверка после хода генералов:");
+    for (int s = 1; s <= game.GosCount; ++s) {
+        Harvest(game, s);
+        Growth(game, s);
+        Research(game, s);
+        PayWages(game, s);
+    }
+    game.Year += 1;
+}
+
+}  // namespace
+
+int VictoriousState(const Game& game) {
+    const int n = game.MapSize;
+    if (n < 1) return 0;
+    const uint8_t w = game.Map[1][1];
+    if (w < 1 || w > game.GosCount) return 0;
+    for (int x = 1; x <= n; ++x) {
+        for (int y = 1; y <= n; ++y) {
+            if (game.Map[x][y] != w) return 0;
+        }
+    }
+    return w;
+}
+
+bool AnyPersonAlive(const Game& game) {
+    for (int s = 1; s <= game.GosCount; ++s) {
+        if (game.mGos[s].Human != 0 && game.mGos[s].Alive == 1) return true;
+    }
+    return false;
+}
+
+bool CheckGameEnd(Game& game, bool observe) {
+    bool over = false;
+    if (const int w = VictoriousState(game)) {
+        const TGos& winner = game.mGos[w];
+        game.Ui->MessageBox(FormatText(game.Msg(3102, VictoryText), {winner.Name.utf8()}));
+        if (winner.Human != 0) {
+            game.HumanWon = true;
+            ShowVictory(game, w);
+            if (game.GameMode != ModeLocal)
+                game.Ui->SendChatLine(FormatText(game.Msg(3103, VictoryText), {winner.PlayerName.utf8()}),
+                                      color::Green);
+        }
+        over = true;
+    }
+    // Also after a victory: a computer's victory ends with both messages.
+    if (!observe && !AnyPersonAlive(game)) {
+        game.Ui->MessageBox(game.Msg(
+            3104, "Все люди погибли\rИгра окончена\rМашина снова одержала победу над человеком!"));
+        over = true;
+    }
+    // Year never passes 120 in play; a later year from a damaged file ends the game the same way.
+    if (!over && game.Year >= DrawYear) {
+        game.Ui->MessageBox(game.Msg(3105, "Игра затянулась.\rНичейный результат.\rСпасибо за тормозную игру!"));
+        over = true;
+    }
+    if (!over) return false;
+    game.Ui->ShowCharts();
+    game.Ui->MessageBox(game.Msg(3106));
+    return true;
+}
+
+GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
+    game.HumanWon = false;
+    if (!AnyHuman(game)) game.Ui->MessageBox(game.Msg(3101, "Где люди ?!!!"));
+    game.Ui->ShowWaitingPanel();
+
+    GameOutcome outcome = GameOutcome::Over;
+    for (;;) {
+        const bool played = PeoplesPhase(game);
+        game.ResumePlayer = 1;
+        game.MesList.Clear();
+        game.Chronicle.clear();
+        if (!played) {
+            outcome = GameOutcome::Quit;
+            break;
+        }
+        const int year = game.Year;
+        SimulateYear(game);
+        if (options.yearDone) options.yearDone(game, year);
+        if (CheckGameEnd(game, options.observe)) break;
+    }
+
+    game.MesList.Clear();
+    if (game.PeopleCount == 1 && options.records) RecordLastGame(game, *options.records);
+    return outcome;
+}
+
+}  // namespace korvant

@@ -1,0 +1,20 @@
+#include "sim/last_battle.h"
+
+#include "core/game_ui.h"
+
+namespace korvant {
+namespace {
+
+void ShowLastBattleOf(Game& game, int s, bool victory) {
+    game.CurPlayerName = game.mGos[s].PlayerName.utf8();
+    game.Ui->ShowYourTurn();
+    game.BattleDefender = uint8_t(s);
+    game.Ui->ShowLastBattle(victory);
+}
+
+}  // namespace
+
+void ShowDefeat(Game& game, int s) { ShowLastBattleOf(game, s, false); }
+void ShowVictory(Game& game, int s) { ShowLastBattleOf(game, s, true); }
+
+}  // namespace korvant

@@ -1,0 +1,11 @@
+#pragma once
+// The last-battle window for the person of state s, on its defeat or victory page, after the
+// your-turn window has handed him the screen.
+#include "core/game.h"
+
+namespace korvant {
+
+void ShowDefeat(Game& game, int s);
+void ShowVictory(Game& game, int s);
+
+}  // namespace korvant

@@ -1,0 +1,138 @@
+#include "ui/app/game_windows_qt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <chrono>
+
+#include "ui/app/help_window.h"
+#include "app/language_file.h"
+#include "ui/app/launcher_window.h"
+#include "ui/app/preference_window.h"
+#include "core/check_state.h"
+#include "ui/game/start_window.h"
+#include "core/text_format.h"
+#include "game/turn_cycle.h"
+#include "save/saved_game.h"
+#include "ui/map/select_gos_window.h"
+#include "ui/records/record_table_window.h"
+#include "ui/map/select_man_window.h"
+#include "ui/map/select_player_window.h"
+#include "ui/screen/main_window.h"
+#include "sim/name_stems.h"
+#include "ui/game/proc_window.h"
+
+namespace korvant {
+
+GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui_(*this) {
+    // The one generator of the game, seeded from the clock.
+    game_.Rng.setSeed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    game_.Texts = &lang_;
+    game_.Ui = &ui_;
+    LoadNameStems(game_);
+    settings_.Read(lang_.Ini());
+    music_.Load(lang_.Ini(), lang_.ProgramDir());
+    paintRounded_ = lang_.Ini().ReadBool("Debug", "PaintRounded", true);
+    QObject::connect(&device_, &FluidSynthDevice::PieceEnded, [this] { music_.PieceEnded(); });
+
+    launcher_ = std::make_unique<TKorvant>(*this);
+    QWidget* owner = launcher_.get();
+    start_ = std::make_unique<TStart>(*this, owner);
+    selectPlayer_ = std::make_unique<TSelectPlayer>(*this, owner);
+    selectGos_ = std::make_unique<TSelectGos>(*this, owner);
+    main_ = std::make_unique<TMain>(*this, owner);
+    selectMan_ = std::make_unique<TSelectMan>(*this, owner);
+    proc_ = std::make_unique<TProc>(*this, owner);
+    preference_ = std::make_unique<TPreference>(*this, owner);
+    recordTable_ = std::make_unique<TRecordTable>(*this, owner);
+    help_ = std::make_unique<THelp>(lang_, owner);
+    music_.PlayNext();
+}
+
+GameWindows::~GameWindows() {
+    music_.Stop();
+    help_.reset();
+    recordTable_.reset();
+    preference_.reset();
+    proc_.reset();
+    selectMan_.reset();
+    main_.reset();
+    selectGos_.reset();
+    selectPlayer_.reset();
+    start_.reset();
+    launcher_.reset();
+}
+
+bool GameWindows::SinglePlayer() const { return preference_->SinglePlayer(); }
+bool GameWindows::ShowScrollHelp() const { return preference_->ShowScrollHelp(); }
+
+void GameWindows::ApplySettings(const Settings& s, bool write) {
+    if (write) s.Write(lang_.Ini());
+    settings_ = s;
+    if (s.Music != music_.Enabled()) music_.SetEnabled(s.Music);
+    if (main_) main_->ApplySettings();
+}
+
+void GameWindows::RetextAll() {
+    launcher_->ApplyTexts();
+    start_->ApplyTexts();
+    start_->LoadDataFile();
+    selectPlayer_->ApplyTexts();
+    selectGos_->ApplyTexts();
+    main_->ApplyTexts();
+    selectMan_->ApplyTexts();
+    proc_->ApplyTexts();
+    preference_->ApplyTexts();
+    recordTable_->ApplyTexts();
+    help_->ApplyTexts();
+    LoadNameStems(game_);
+}
+
+void GameWindows::ShowHelp(int topic) {
+    if (!help_->ShowTopic(topic))
+        QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                             ShownText(FormatText(lang_.Lookup(1011, "Раздел справки %d не найден."), {Dec(topic)})));
+}
+
+void GameWindows::ShowSettings(bool languageListEnabled) { preference_->Show(languageListEnabled); }
+
+void GameWindows::NewGame() {
+    if (!start_->DataFileOk() && !start_->LoadDataFile()) return;
+    start_->RunNewGame();
+}
+
+void GameWindows::LoadAndPlay() {
+    game_.GameMode = ModeLocal;
+    const QString file = start_->ChooseSavedGame();
+    if (file.isEmpty()) return;
+    // A refused file is explained by the loader and leaves the tables as they were.
+    if (!LoadGame(game_, file.toStdString())) return;
+    launcher_->hide();
+    PlayGame();
+    start_->hide();
+    launcher_->show();
+}
+
+void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
+
+void GameWindows::PlayGame() {
+    try {
+        RunGame(game_);
+    } catch (const StateError& e) {
+        // Broken bookkeeping: its messages, then the program closes without saving.
+        for (const std::string& m : e.messages()) ui_.MessageBox(m);
+        QApplication::exit(1);
+    }
+    start_->ShowWaiting(false);
+}
+
+int GameWindows::CommandScreen() {
+    start_->hide();
+    const int result = main_->Run();
+    start_->show();
+    return result;
+}
+
+void GameWindows::ShowCharts() {}
+
+}  // namespace korvant

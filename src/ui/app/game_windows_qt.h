@@ -1,0 +1,90 @@
+#pragma once
+// The program-wide objects of the game: the language file, the settings, the
+// music, the game itself, and every window, each created once and reused.
+#include <memory>
+
+#include "ui/app/fluidsynth_device.h"
+#include "app/music.h"
+#include "app/settings.h"
+#include "ui/app/window_ui_qt.h"
+#include "core/game.h"
+
+namespace korvant {
+
+class TLanguageFile;
+class TKorvant;
+class TStart;
+class TSelectPlayer;
+class TSelectGos;
+class TMain;
+class TSelectMan;
+class TProc;
+class TPreference;
+class TRecordTable;
+class THelp;
+
+class GameWindows {
+public:
+    explicit GameWindows(TLanguageFile& lang);
+    ~GameWindows();
+
+    TLanguageFile& Lang() { return lang_; }
+    const TLanguageFile& Lang() const { return lang_; }
+    Game& TheGame() { return game_; }
+    Music& MusicPlayer() { return music_; }
+    const Settings& CurrentSettings() const { return settings_; }
+
+    TKorvant& Launcher() { return *launcher_; }
+    TStart& Start() { return *start_; }
+    TSelectPlayer& SelectPlayer() { return *selectPlayer_; }
+    TSelectGos& SelectGos() { return *selectGos_; }
+    TMain& Main() { return *main_; }
+    TSelectMan& SelectMan() { return *selectMan_; }
+    TProc& Proc() { return *proc_; }
+    TPreference& Preference() { return *preference_; }
+    TRecordTable& RecordTable() { return *recordTable_; }
+    THelp& Help() { return *help_; }
+
+    // The switches the turn cycle and the help panels read straight from the settings window.
+    bool SinglePlayer() const;
+    bool ShowScrollHelp() const;
+    // The map painter's style ("Debug"/"PaintRounded", read at start).
+    bool PaintRounded() const { return paintRounded_; }
+
+    // Applies the settings to the running program; with `write`, stores them in the INI file first.
+    void ApplySettings(const Settings& s, bool write);
+    // Every window takes its texts again from the current language, in the order they were made.
+    void RetextAll();
+
+    void ShowHelp(int topic);
+    void ShowSettings(bool languageListEnabled);
+    void NewGame();
+    void LoadAndPlay();
+    void ShowHallOfFame();
+    // Runs the turn cycle of the game set up or loaded, on the windows.
+    void PlayGame();
+    // The person's command screen for CurGos: 1 end of turn, 2 handed to the computer, 3 quit.
+    int CommandScreen();
+    void ShowCharts();
+
+private:
+    TLanguageFile& lang_;
+    Settings settings_;
+    FluidSynthDevice device_;
+    Music music_;
+    Game game_;
+    WindowUi ui_;
+    bool paintRounded_ = true;
+    std::unique_ptr<TKorvant> launcher_;
+    std::unique_ptr<TStart> start_;
+    std::unique_ptr<TSelectPlayer> selectPlayer_;
+    std::unique_ptr<TSelectGos> selectGos_;
+    std::unique_ptr<TMain> main_;
+    std::unique_ptr<TSelectMan> selectMan_;
+    std::unique_ptr<TProc> proc_;
+    std::unique_ptr<TPreference> preference_;
+    std::unique_ptr<TRecordTable> recordTable_;
+    std::unique_ptr<THelp> help_;
+};
+
+}  // namespace korvant

@@ -1,0 +1,123 @@
+#include "ui/app/launcher_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+
+namespace korvant {
+
+namespace {
+
+struct ButtonSpec {
+    int id;
+    const char* text;
+};
+// In the order they stand on the window.
+constexpr ButtonSpec Buttons[8] = {
+    {1002, "Новая игра"}, {1003, "Загрузить игру"}, {1001, "Сетевая игра"}, {1004, "Зал славы"},
+    {1005, "Настройки"},  {1006, "Помощь"},         {1007, "Об авторах"},   {1008, "Выход"},
+};
+
+}  // namespace
+
+TKorvant::TKorvant(GameWindows& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setFixedSize(640, 480);
+    image_ = new QLabel(this);
+    image_->setGeometry(0, 0, 640, 480);
+    image_->setScaledContents(true);
+    image_->setStyleSheet("background: #2b2418;");
+
+    auto* column = new QWidget(this);
+    column->setGeometry(440, 250, 180, 220);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    for (int i = 0; i < 8; ++i) {
+        buttons_[i] = new QPushButton(column);
+        buttons_[i]->setObjectName(QString("launcher%1").arg(Buttons[i].id));
+        buttons_[i]->setStyleSheet(
+            "QPushButton { background: rgba(40, 28, 12, 200); color: #f4e6c4; border: 1px solid #c8a050;"
+            " padding: 3px; font-weight: bold; }"
+            "QPushButton:hover { background: rgba(120, 84, 30, 220); }");
+        layout->addWidget(buttons_[i]);
+    }
+    version_ = new QLabel("4.4", this);
+    version_->setGeometry(12, 452, 80, 20);
+    version_->setStyleSheet("color: #f4e6c4;");
+
+    connect(buttons_[0], &QPushButton::clicked, this, &TKorvant::newGame);
+    connect(buttons_[1], &QPushButton::clicked, this, &TKorvant::loadGame);
+    connect(buttons_[2], &QPushButton::clicked, this, &TKorvant::networkGame);
+    connect(buttons_[3], &QPushButton::clicked, this, &TKorvant::hallOfFame);
+    connect(buttons_[4], &QPushButton::clicked, this, &TKorvant::settings);
+    connect(buttons_[5], &QPushButton::clicked, this, [this] { app_.ShowHelp(10); });
+    connect(buttons_[6], &QPushButton::clicked, this, [this] { app_.ShowHelp(160); });
+    connect(buttons_[7], &QPushButton::clicked, this, &QWidget::close);
+    ApplyTexts();
+}
+
+QPushButton* TKorvant::Button(int id) const {
+    for (int i = 0; i < 8; ++i)
+        if (Buttons[i].id == id) return buttons_[i];
+    return nullptr;
+}
+
+void TKorvant::ApplyTexts() {
+    const TLanguageFile& lang = app_.Lang();
+    QApplication::setApplicationDisplayName(QString::fromStdString(lang.Lookup(1000, "Корвант")));
+    setWindowTitle(QString::fromStdString(lang.Lookup(1009, "Корвант")));
+    for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromStdString(lang.Lookup(Buttons[i].id, Buttons[i].text)));
+    // A missing or unreadable picture leaves the window without one.
+    QString image = QString::fromStdString(lang.ImagePath().string());
+    QPixmap pixmap;
+    if (!image.isEmpty() && QFileInfo::exists(image) && pixmap.load(image)) {
+        image_->setPixmap(pixmap);
+    } else {
+        image_->clear();
+    }
+}
+
+void TKorvant::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F1) {
+        app_.ShowHelp(10);
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void TKorvant::closeEvent(QCloseEvent* e) {
+    app_.MusicPlayer().SetEnabled(false);
+    e->accept();
+}
+
+void TKorvant::newGame() {
+    hide();
+    app_.NewGame();
+    show();
+}
+
+void TKorvant::loadGame() { app_.LoadAndPlay(); }
+
+void TKorvant::networkGame() {
+    QMessageBox::information(this, windowTitle(),
+                             QString::fromStdString(app_.Lang().Lookup(1010, "Сетевая игра появится в следующей версии.")));
+}
+
+void TKorvant::hallOfFame() {
+    hide();
+    app_.ShowHallOfFame();
+    show();
+}
+
+void TKorvant::settings() { app_.ShowSettings(true); }
+
+}  // namespace korvant

@@ -1,0 +1,99 @@
+#include "ui/app/preference_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+
+namespace korvant {
+
+TPreference::TPreference(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+    auto* layout = new QVBoxLayout(this);
+    music_ = new QCheckBox(this);
+    singlePlayer_ = new QCheckBox(this);
+    hideGraphics_ = new QCheckBox(this);
+    showHint_ = new QCheckBox(this);
+    scroll_ = new QCheckBox(this);
+    for (QCheckBox* b : {music_, singlePlayer_, hideGraphics_, showHint_, scroll_}) layout->addWidget(b);
+
+    auto* langRow = new QHBoxLayout;
+    languageLabel_ = new QLabel(this);
+    languages_ = new QComboBox(this);
+    langRow->addWidget(languageLabel_);
+    langRow->addWidget(languages_, 1);
+    layout->addLayout(langRow);
+
+    auto* buttons = new QHBoxLayout;
+    apply_ = new QPushButton(this);
+    close_ = new QPushButton(this);
+    buttons->addStretch(1);
+    buttons->addWidget(apply_);
+    buttons->addWidget(close_);
+    layout->addLayout(buttons);
+
+    for (const std::string& title : app_.Lang().Titles()) languages_->addItem(QString::fromStdString(title));
+    languages_->setCurrentIndex(app_.Lang().CurrentIndex());
+    connect(languages_, &QComboBox::activated, this, &TPreference::languageChosen);
+    connect(apply_, &QPushButton::clicked, this, &TPreference::applyClicked);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+
+    const Settings& s = app_.CurrentSettings();
+    music_->setChecked(s.Music);
+    singlePlayer_->setChecked(s.SinglePlayer);
+    hideGraphics_->setChecked(s.HideGraphics);
+    showHint_->setChecked(s.ShowHint);
+    scroll_->setChecked(s.ShowScrollHelp);
+    ApplyTexts();
+}
+
+void TPreference::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return QString::fromStdString(l.Lookup(id, def)); };
+    setWindowTitle(t(4000, "Настройка"));
+    apply_->setText(t(4001, "Применить"));
+    close_->setText(t(4002, "Закрыть"));
+    music_->setText(t(4003, "Музыка"));
+    singlePlayer_->setText(t(4004, "Не показывать окно выбора игрока. Работает только для 1 человека."));
+    hideGraphics_->setText(t(4005, "Спрятать графические элементы. Для медленных компьютеров."));
+    showHint_->setText(t(4006, "Показать всплывающие подсказки. Для начинающих."));
+    scroll_->setText(t(4007, "Показывать скроллинг текста с помощью"));
+    languageLabel_->setText(t(4008, "Язык"));
+}
+
+void TPreference::Show(bool languageListEnabled) {
+    languages_->setEnabled(languageListEnabled);
+    languageLabel_->setEnabled(languageListEnabled);
+    exec();
+}
+
+bool TPreference::SinglePlayer() const { return singlePlayer_->isChecked(); }
+bool TPreference::ShowScrollHelp() const { return scroll_->isChecked(); }
+
+Settings TPreference::Current() const {
+    Settings s;
+    s.Music = music_->isChecked();
+    s.SinglePlayer = singlePlayer_->isChecked();
+    s.HideGraphics = hideGraphics_->isChecked();
+    s.ShowHint = showHint_->isChecked();
+    s.ShowScrollHelp = scroll_->isChecked();
+    return s;
+}
+
+void TPreference::applyClicked() {
+    // A file that cannot be written still leaves the settings applied for this run.
+    app_.ApplySettings(Current(), /*write=*/true);
+    accept();
+}
+
+void TPreference::languageChosen(int index) {
+    app_.Lang().SelectLanguage(index);
+    app_.RetextAll();
+}
+
+}  // namespace korvant

@@ -1,0 +1,69 @@
+#include "ui/app/window_ui_qt.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
+
+#include "ui/app/game_windows_qt.h"
+#include "ui/game/start_window.h"
+#include "ui/map/select_gos_window.h"
+#include "ui/map/select_man_window.h"
+#include "ui/map/select_player_window.h"
+#include "ui/game/proc_window.h"
+
+namespace korvant {
+
+QString ShownText(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size())).replace("\r\n", "\n").replace('\r', '\n');
+}
+
+namespace {
+QWidget* Parent() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow(); }
+}  // namespace
+
+void WindowUi::MessageBox(std::string_view text) {
+    QMessageBox::information(Parent(), QApplication::applicationDisplayName(), ShownText(text));
+}
+
+bool WindowUi::AskYesNo(std::string_view text) {
+    return QMessageBox::question(Parent(), QApplication::applicationDisplayName(), ShownText(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void WindowUi::Progress(int bar, int percent) {
+    app_.Start().SetProgress(bar, percent);
+    // The year runs on the window thread: let the panel be painted while it does.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowUi::ShowYourTurn() { app_.SelectMan().Show(); }
+
+void WindowUi::ShowLastBattle(bool victory) { app_.Proc().Show(victory); }
+
+void WindowUi::ShowWaitingPanel() {
+    app_.Start().ShowWaiting(true);
+    app_.Start().show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowUi::SetYearLabel(std::string_view text) { app_.Start().SetYearLabel(ShownText(text)); }
+
+int WindowUi::CommandScreen() { return app_.CommandScreen(); }
+
+void WindowUi::ShowCharts() { app_.ShowCharts(); }
+
+void WindowUi::ShowGetReady() {
+    app_.Start().hide();
+    app_.SelectPlayer().Show();
+}
+
+int WindowUi::ChooseTerritory(Game&) {
+    app_.Start().hide();
+    return app_.SelectGos().Choose();
+}
+
+bool WindowUi::SkipYourTurnForOnePerson() const { return app_.SinglePlayer(); }
+
+double WindowUi::ClockDays() { return double(QDateTime::currentMSecsSinceEpoch()) / 86400000.0; }
+
+}  // namespace korvant

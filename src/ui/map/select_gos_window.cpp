@@ -1,0 +1,142 @@
+#include "ui/map/select_gos_window.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "core/game_ui.h"
+#include "map/map_painter.h"
+
+namespace korvant {
+
+namespace {
+constexpr int MapPixels = 500;
+
+QString Lines(QString s) { return s.replace("\r\n", "\n").replace('\r', '\n'); }
+}  // namespace
+
+TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+    auto* grid = new QGridLayout(this);
+    map_ = new QLabel;
+    map_->setFixedSize(MapPixels, MapPixels);
+    map_->installEventFilter(this);
+    map_->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(map_, 0, 0, 8, 1);
+
+    prompt_ = new QLabel;
+    prompt_->setWordWrap(true);
+    prompt_->setAlignment(Qt::AlignCenter);
+    prompt_->setStyleSheet("font-weight: bold; color: #a00000;");
+    stateName_ = new QLabel;
+    stateName_->setAlignment(Qt::AlignCenter);
+    stateName_->setStyleSheet("font-size: 14pt; font-weight: bold;");
+    auto* sampleRow = new QHBoxLayout;
+    for (QLabel*& s : samples_) {
+        s = new QLabel;
+        s->setFixedSize(60, 30);
+        s->setAutoFillBackground(true);
+        s->setFrameShape(QFrame::Box);
+        sampleRow->addWidget(s);
+    }
+    nameLabel_ = new QLabel;
+    name_ = new QLineEdit;
+    name_->setMaxLength(NameCapacity);
+    confirm_ = new QPushButton;
+    giveUp_ = new QPushButton;
+    grid->addWidget(prompt_, 0, 1);
+    grid->addLayout(sampleRow, 1, 1);
+    grid->addWidget(stateName_, 2, 1);
+    grid->addWidget(nameLabel_, 3, 1);
+    grid->addWidget(name_, 4, 1);
+    grid->addWidget(confirm_, 5, 1);
+    grid->addWidget(giveUp_, 6, 1);
+    grid->setRowStretch(7, 1);
+
+    connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
+    connect(giveUp_, &QPushButton::clicked, this, [this] { done(ModalQuit); });
+    for (int i = 0; i < 10; ++i)
+        suggestions_ << QString::fromStdString(app_.Lang().Lookup(1140 + i, "Ошибка")).left(NameCapacity);
+    ApplyTexts();
+}
+
+void TSelectGos::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return Lines(QString::fromStdString(l.Lookup(id, def))); };
+    setWindowTitle(t(3000, "Выбор территории"));
+    confirm_->setText(t(3001, "Потверждаю выбор"));
+    giveUp_->setText(t(3002, "Меня не устаивает\r эта территория"));
+    prompt_->setText(t(3003, "Выберите себе государство"));
+    nameLabel_->setText(t(3004, "Ваше имя"));
+}
+
+void TSelectGos::Reset() {
+    Picture pic(MapPixels, MapPixels);
+    DrawMap(app_.TheGame(), pic, app_.PaintRounded());
+    QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32);
+    map_->setPixmap(QPixmap::fromImage(img.copy()));
+}
+
+int TSelectGos::Choose() {
+    choice_.Reset();
+    confirm_->hide();
+    name_->setText(suggestions_[app_.TheGame().Random(10)]);
+    paintSamples(Qt::white);
+    stateName_->hide();
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3003, "Выберите себе государство"))));
+    prompt_->show();
+    return exec();
+}
+
+void TSelectGos::paintSamples(const QColor& c) {
+    for (QLabel* s : samples_) {
+        QPalette p = s->palette();
+        p.setColor(QPalette::Window, c);
+        s->setPalette(p);
+    }
+}
+
+bool TSelectGos::eventFilter(QObject* o, QEvent* e) {
+    if (o == map_ && e->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        MapClicked(int(me->position().x()), int(me->position().y()));
+        return true;
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TSelectGos::MapClicked(int x, int y) {
+    const Game& g = app_.TheGame();
+    const int s = choice_.Click(g, MapPixels, x, y);
+    if (s == 0) return;
+    Rgb c = StateColour(s);
+    paintSamples(QColor(c.r, c.g, c.b));
+    stateName_->setText(QString::fromStdString(g.mGos[s].Name.utf8()));
+    stateName_->show();
+    if (choice_.CanConfirm()) {
+        confirm_->show();
+        prompt_->hide();
+    } else {
+        confirm_->hide();
+        prompt_->show();
+    }
+}
+
+void TSelectGos::ConfirmClicked() {
+    Game& g = app_.TheGame();
+    if (choice_.Confirm(g, name_->text().toStdString())) {
+        done(ModalEndTurn);
+        return;
+    }
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3110, "Извините\rэта территория уже выбрана"))));
+    prompt_->show();
+    confirm_->hide();
+}
+
+}  // namespace korvant

@@ -1,0 +1,51 @@
+#include "ui/map/select_player_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+
+namespace korvant {
+
+TSelectPlayer::TSelectPlayer(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+    auto* v = new QVBoxLayout(this);
+    heading_ = new QLabel;
+    heading_->setAlignment(Qt::AlignCenter);
+    text_ = new QLabel;
+    text_->setAlignment(Qt::AlignCenter);
+    player_ = new QLabel;
+    player_->setAlignment(Qt::AlignCenter);
+    player_->setStyleSheet("font-size: 36pt; font-weight: bold; color: #000080;");
+    ok_ = new QPushButton;
+    v->addWidget(heading_);
+    v->addWidget(player_);
+    v->addWidget(text_);
+    v->addWidget(ok_);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    setMinimumWidth(360);
+    ApplyTexts();
+}
+
+void TSelectPlayer::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    setWindowTitle(QString::fromStdString(l.Lookup(1300, "Выбор игрока")));
+    // The person's number stands in the blank lines after the first line of the text.
+    QString text = QString::fromStdString(
+                       l.Lookup(1302, "Игрок номер|||Приготовьтесь выбирать карту|Просьба к другим игрокам|Не подсматривать !"))
+                       .replace("\r\n", "\n");
+    const qsizetype cut = text.indexOf('\n');
+    heading_->setText(cut < 0 ? text : text.left(cut));
+    text_->setText(cut < 0 ? QString() : text.mid(cut).trimmed());
+    ok_->setText(QString::fromStdString(l.Lookup(1301, "OK")));
+}
+
+void TSelectPlayer::Show() {
+    Fill();
+    exec();
+}
+
+void TSelectPlayer::Fill() { player_->setText(QString::fromStdString(app_.TheGame().CurPlayerName)); }
+
+}  // namespace korvant

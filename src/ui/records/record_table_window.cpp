@@ -1,0 +1,132 @@
+#include "ui/records/record_table_window.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "records/hall_of_fame.h"
+
+namespace korvant {
+
+namespace {
+
+constexpr int Columns = 8;
+
+QTableWidget* MakeTable(int rows) {
+    auto* t = new QTableWidget(rows, Columns);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    return t;
+}
+
+}  // namespace
+
+TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+    resize(1000, 540);
+    auto* g = new QGridLayout(this);
+    title_ = new QLabel;
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setStyleSheet("font-size: 22pt; font-weight: bold; color: #7a4a00;");
+    table_ = MakeTable(HallPlaces);
+    table_->setMinimumHeight(280);
+    lastCaption_ = new QLabel;
+    last_ = MakeTable(1);
+    last_->horizontalHeader()->hide();
+    last_->setFixedHeight(40);
+    rule_ = new QLabel;
+    rule_->setAlignment(Qt::AlignCenter);
+    rule_->setWordWrap(true);
+    ruleBelow_ = new QLabel;
+    ruleBelow_->setAlignment(Qt::AlignCenter);
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    auto* buttons = new QHBoxLayout;
+    reset_ = new QPushButton(QString::fromUtf8("Х"));
+    webLabel_ = new QLabel;
+    web_ = new QPushButton("WWW");
+    exit_ = new QPushButton;
+    buttons->addWidget(reset_);
+    buttons->addStretch(1);
+    buttons->addWidget(webLabel_);
+    buttons->addWidget(web_);
+    buttons->addStretch(1);
+    buttons->addWidget(exit_);
+    g->addWidget(title_, 0, 0);
+    g->addWidget(table_, 1, 0);
+    g->addWidget(lastCaption_, 2, 0);
+    g->addWidget(last_, 3, 0);
+    g->addWidget(rule_, 4, 0);
+    g->addWidget(line, 5, 0);
+    g->addWidget(ruleBelow_, 6, 0);
+    g->addLayout(buttons, 7, 0);
+
+    connect(reset_, &QPushButton::clicked, this, &TRecordTable::ResetClicked);
+    connect(web_, &QPushButton::clicked, this, [this] {
+        const TLanguageFile& l = app_.Lang();
+        QMessageBox::information(this, windowTitle(),
+                                 ShownText(l.Lookup(3225, "") + l.Lookup(3226, "")));
+    });
+    connect(exit_, &QPushButton::clicked, this, &QDialog::accept);
+    ApplyTexts();
+}
+
+void TRecordTable::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
+    setWindowTitle(t(6000, "Зал славы"));
+    title_->setText(t(6001, "ЗАЛ БОЕВОЙ СЛАВЫ"));
+    exit_->setText(t(6002, "Выход"));
+    webLabel_->setText(t(6003, "Нажмите сюда >"));
+    QStringList headers;
+    const char* defaults[] = {"Имя правителя", "Очки", "Всего\r\nгосударств", "Уничтожил\r\nгосударств",
+                              "Год\r\nпобеды", "Сумма науч.\r\nуровней", "Количество\r\nсохранений",
+                              "Код доступа\r\nна сервер"};
+    for (int i = 0; i < Columns; ++i) headers << t(6004 + i, defaults[i]);
+    table_->setHorizontalHeaderLabels(headers);
+    last_->setHorizontalHeaderLabels(headers);
+    lastCaption_->setText(t(6012, "Ваша последняя игра"));
+    rule_->setText(t(6013, "Очки = (Количество государств+Убитые государства)^2 * (150 - Год победы)+Сумма уровней наук"));
+    ruleBelow_->setText(t(6014, "1+Количество сохранений игры"));
+    reset_->setToolTip(t(6015, "Рекорды по-умолчанию"));
+}
+
+void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) {
+    const auto& hall = *static_cast<const THallTable*>(table);
+    std::array<std::string, 8> cells = HallRow(hall[entry]);
+    for (int c = 0; c < Columns; ++c) {
+        auto* item = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
+        item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        t->setItem(row, c, item);
+    }
+}
+
+bool TRecordTable::Redraw() {
+    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame());
+    if (!hall) return false;
+    for (int e = 1; e <= HallPlaces; ++e) fill(table_, e - 1, e, &*hall);
+    fill(last_, 0, LastGameEntry, &*hall);
+    return true;
+}
+
+void TRecordTable::Show() {
+    Redraw();
+    exec();
+}
+
+void TRecordTable::ResetClicked() {
+    if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(3224, "Вы уверены, что хотите очистить таблицу от своих рекордов ?")))
+        return;
+    if (ResetHallOfFame(app_.TheGame())) Redraw();
+}
+
+}  // namespace korvant

@@ -1,0 +1,59 @@
+#pragma once
+// The economy tab: the resource panel and the seven order panels of the
+// state CurGos. Every order acts on the state at once and refreshes the tab.
+#include <array>
+
+#include "screen/economy_orders.h"
+#include "ui/screen/picture_page_widget.h"
+
+class QLabel;
+
+namespace korvant {
+
+class GameWindows;
+class TOrderPanel;
+class TScrollText;
+
+class TEconomyTab : public TPicturePage {
+    Q_OBJECT
+public:
+    enum Order { SowOrder, SellOrder, BuyOrder, TrainScientists, TrainSoldiers, DismissScientists, DismissSoldiers };
+    static constexpr int OrderCount = 7;
+
+    explicit TEconomyTab(GameWindows& app, QWidget* parent = nullptr);
+    void ApplyTexts();
+    void SetHintsShown(bool on);
+
+    // Fills the resource panel and sets every order panel back to 0 with its limit.
+    void Refresh();
+
+    TOrderPanel* Panel(Order o) const { return panels_[o]; }
+    TScrollText* ScrollPanel() const { return scroll_; }
+    // The resource panel's value labels, by their message id (1533..1543, 1532 the balance).
+    QLabel* Value(int id) const;
+
+signals:
+    // Sowing is done or nothing is left to sow: the turn may end.
+    void NextAllowed();
+
+private:
+    Game& game() const;
+    int gos() const;
+    void amountChanged(Order o, int amount);
+    void ordered(Order o);
+    void affordable(Order o);
+
+    GameWindows& app_;
+    std::array<TOrderPanel*, OrderCount> panels_{};
+    struct Row {
+        int id;
+        QLabel* caption;
+        QLabel* value;
+    };
+    std::vector<Row> rows_;
+    std::array<QLabel*, 4> groups_{};
+    QLabel* seedCaption_;
+    TScrollText* scroll_;
+};
+
+}  // namespace korvant

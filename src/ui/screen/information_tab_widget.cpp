@@ -1,0 +1,130 @@
+#include "ui/screen/information_tab_widget.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "ui/app/window_ui_qt.h"
+#include "map/map_painter.h"
+#include "screen/battle_report_search.h"
+
+namespace korvant {
+namespace {
+
+QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QTextEdit* Box() {
+    auto* b = new QTextEdit;
+    b->setReadOnly(true);
+    b->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return b;
+}
+
+QLabel* Large(const char* colour) {
+    auto* l = new QLabel;
+    l->setStyleSheet(QString("font-size: 20pt; font-weight: bold; color: %1;").arg(colour));
+    return l;
+}
+
+}  // namespace
+
+TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+    auto* g = new QGridLayout(this);
+    achievementsCaption_ = new QLabel;
+    battlesCaption_ = new QLabel;
+    chronicleCaption_ = new QLabel;
+    yearCaption_ = Large("blue");
+    achievements_ = Box();
+    battles_ = Box();
+    chronicle_ = Box();
+    year_ = Large("blue");
+    state_ = Large("black");
+    person_ = Large("blue");
+    report_ = new QPushButton("<..>");
+    save_ = new QPushButton;
+    settings_ = new QPushButton;
+    for (QLabel* l : {achievementsCaption_, battlesCaption_, chronicleCaption_}) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        l->setAutoFillBackground(true);  // readable over the picture
+    }
+
+    g->addWidget(achievementsCaption_, 0, 0);
+    g->addWidget(achievements_, 1, 0, 1, 2);
+    g->addWidget(battlesCaption_, 2, 0);
+    g->addWidget(report_, 2, 1, Qt::AlignRight);
+    g->addWidget(battles_, 3, 0, 1, 2);
+
+    auto* side = new QGridLayout;
+    side->addWidget(yearCaption_, 0, 0);
+    side->addWidget(year_, 0, 1);
+    side->addWidget(state_, 1, 0, 1, 2);
+    side->addWidget(person_, 2, 0, 1, 2);
+    side->addWidget(chronicleCaption_, 3, 0, 1, 2);
+    side->addWidget(chronicle_, 4, 0, 1, 2);
+    side->addWidget(save_, 5, 0, 1, 2);
+    side->addWidget(settings_, 6, 0, 1, 2);
+    g->addLayout(side, 0, 2, 4, 1);
+    g->setColumnStretch(0, 3);
+    g->setColumnStretch(2, 2);
+
+    connect(report_, &QPushButton::clicked, this, &TInformationTab::NextBattleReport);
+    ApplyTexts();
+}
+
+void TInformationTab::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
+    achievementsCaption_->setText(t(1506, "Ваши достижения в этом году"));
+    battlesCaption_->setText(t(1507, "Военные действия"));
+    report_->setToolTip(t(1508, "Результаты сражений"));
+    chronicleCaption_->setText(t(1509, "Битвы :"));
+    yearCaption_->setText(t(1510, "Год"));
+    save_->setText(t(1511, "Сохранить игру"));
+    settings_->setText(t(1512, "Настройки"));
+}
+
+void TInformationTab::Fill() {
+    const Game& game = app_.TheGame();
+    const TGos& S = game.mGos[game.CurGos];
+    year_->setText(QString::number(game.Year));
+    state_->setText(QString::fromStdString(S.Name.utf8()));
+    const Rgb c = StateColour(game.CurGos);
+    state_->setStyleSheet(QString("font-size: 20pt; font-weight: bold; color: %1;").arg(QColor(c.r, c.g, c.b).name()));
+    person_->setText(QString::fromStdString(S.PlayerName.utf8()));
+
+    achievements_->clear();
+    battles_->clear();
+    chronicle_->clear();
+    for (const TMesRec& m : game.MesList.entries()) {
+        if (m.Gos != game.CurGos) continue;
+        QTextEdit* box = m.Kind == MesForState ? achievements_ : m.Kind == MesBattle ? battles_ : nullptr;
+        if (!box) continue;
+        box->setTextColor(FromColorRef(m.Color));
+        box->append(ShownText(m.Text.utf8()));
+    }
+    chronicle_->setTextColor(Qt::black);
+    chronicle_->append(ShownText(game.Chronicle));
+    // The search starts from the end, so the first press finds the first report.
+    battles_->moveCursor(QTextCursor::End);
+    NextBattleReport();
+}
+
+void TInformationTab::NextBattleReport() {
+    const QString text = battles_->toPlainText();
+    const QString marker = ShownText(app_.TheGame().Msg(3321));
+    QTextCursor cursor = battles_->textCursor();
+    const ReportSelection now{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+    const ReportSelection next = korvant::NextBattleReport(text.toStdU16String(), marker.toStdU16String(), now);
+    if (next == now && (text.isEmpty() || marker.isEmpty())) return;
+    cursor.setPosition(next.start);
+    cursor.setPosition(next.start + next.length, QTextCursor::KeepAnchor);
+    battles_->setTextCursor(cursor);
+    battles_->setFocus();
+}
+
+}  // namespace korvant

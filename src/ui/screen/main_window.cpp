@@ -1,0 +1,316 @@
+#include "ui/screen/main_window.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/file_filter.h"
+#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "ui/app/scroll_text_widget.h"
+#include "ui/app/window_ui_qt.h"
+#include "core/check_state.h"
+#include "save/autosave_name.h"
+#include "save/saved_game.h"
+#include "ui/screen/economy_tab_widget.h"
+#include "ui/screen/information_tab_widget.h"
+#include "screen/save_name.h"
+
+namespace korvant {
+namespace {
+
+// Help topics of the tabs, by tab index.
+constexpr int HelpTopics[] = {10, 10, 80, 120, 100};
+// Scrolling speed of the help panels of the economy, science and generals tabs, in ms per step.
+constexpr int ScrollTicks[] = {70, 60, 30};
+
+TPicturePage* FramePage(QLabel*& caption, TScrollText** scroll) {
+    auto* page = new TPicturePage;
+    auto* l = new QVBoxLayout(page);
+    caption = new QLabel;
+    caption->setStyleSheet("font-size: 16pt; font-weight: bold;");
+    caption->setAlignment(Qt::AlignCenter);
+    l->addWidget(caption);
+    l->addStretch(1);
+    if (scroll) {
+        *scroll = new TScrollText;
+        (*scroll)->setMinimumHeight(160);
+        l->addWidget(*scroll);
+    }
+    return page;
+}
+
+}  // namespace
+
+TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+    auto* top = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    next_ = new QPushButton;
+    pass_ = new QPushButton;
+    exit_ = new QPushButton;
+    help_ = new QPushButton;
+    clockPanel_ = new QLabel("0:00");
+    clockPanel_->setFrameShape(QFrame::Panel);
+    clockPanel_->setFrameShadow(QFrame::Sunken);
+    clockPanel_->setMinimumWidth(60);
+    clockPanel_->setAlignment(Qt::AlignCenter);
+    chatLamp_ = new QLabel;
+    chatLamp_->setFixedSize(12, 12);
+    for (QPushButton* b : {next_, pass_, exit_, help_}) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    row->addStretch(1);
+    row->addWidget(chatLamp_);
+    row->addWidget(clockPanel_);
+    top->addLayout(row);
+
+    pages_ = new QTabWidget;
+    info_ = new TInformationTab(app_);
+    economy_ = new TEconomyTab(app_);
+    science_ = FramePage(scienceCaption_, &scrolls_[1]);
+    border_ = FramePage(borderCaption_, nullptr);
+    generals_ = FramePage(generalsCaption_, &scrolls_[2]);
+    scrolls_[0] = economy_->ScrollPanel();
+    chat_ = new QWidget;
+    auto* chatLayout = new QVBoxLayout(chat_);
+    chatCaption_ = new QLabel;
+    chatLayout->addWidget(chatCaption_);
+    chatLayout->addStretch(1);
+    pages_->addTab(info_, QString());
+    pages_->addTab(economy_, QString());
+    pages_->addTab(science_, QString());
+    pages_->addTab(border_, QString());
+    pages_->addTab(generals_, QString());
+    pages_->addTab(chat_, QString());
+    top->addWidget(pages_, 1);
+
+    // The picture of the first tab, stretched behind every page but the chat.
+    const QPixmap picture(QString::fromStdString(app_.Lang().ImagePath().string()));
+    TPicturePage* pages[5] = {info_, economy_, science_, border_, generals_};
+    for (int i = 0; i < 5; ++i) {
+        pictures_[i] = pages[i];
+        pictures_[i]->SetPicture(picture);
+    }
+
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &TMain::TickClock);
+    connect(next_, &QPushButton::clicked, this, &TMain::NextClicked);
+    connect(pass_, &QPushButton::clicked, this, &TMain::PassClicked);
+    connect(exit_, &QPushButton::clicked, this, &TMain::ExitClicked);
+    connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(helpTopic_); });
+    connect(pages_, &QTabWidget::currentChanged, this, &TMain::tabChanged);
+    connect(economy_, &TEconomyTab::NextAllowed, this, [this] { next_->setEnabled(true); });
+    connect(info_->SaveButton(), &QPushButton::clicked, this, &TMain::SaveClicked);
+    connect(info_->SettingsButton(), &QPushButton::clicked, this, &TMain::SettingsClicked);
+    pass_->installEventFilter(this);
+
+    resize(980, 660);
+    ApplyTexts();
+    ApplySettings();
+}
+
+void TMain::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
+    setWindowTitle(t(1500, "Корвант"));
+    next_->setText(t(1586, "&Next"));
+    pass_->setText(t(1587, "&Pass"));
+    exit_->setText(t(1588, "&Exit"));
+    help_->setText(t(1589, "&Help"));
+    next_->setToolTip(t(1501, "Конец хода"));
+    pass_->setToolTip(t(1502, "Доверить ход компьютеру"));
+    exit_->setToolTip(t(1503, "Выйти из игры"));
+    help_->setToolTip(t(1504, "Справка"));
+    pages_->setTabText(InformationTab, t(1505, "Информация"));
+    pages_->setTabText(EconomyTab, t(1513, "Экономика"));
+    pages_->setTabText(ScienceTab, t(1545, "Наука"));
+    pages_->setTabText(BorderTab, t(1564, "Охрана границ"));
+    pages_->setTabText(GeneralsTab, t(1574, "Генералы"));
+    pages_->setTabText(ChatTab, t(1583, "Чат"));
+    scienceCaption_->setText(pages_->tabText(ScienceTab));
+    borderCaption_->setText(pages_->tabText(BorderTab));
+    generalsCaption_->setText(pages_->tabText(GeneralsTab));
+    chatCaption_->setText(t(1584, "Список игроков:"));
+    info_->ApplyTexts();
+    economy_->ApplyTexts();
+    for (int i = 1; i <= 2; ++i) {
+        std::vector<std::string> lines;
+        if (!l.IntroText(i + 1, lines)) continue;
+        QStringList shown;
+        for (const std::string& s : lines) shown << ShownText(s);
+        scrolls_[i]->SetLines(shown);
+    }
+}
+
+void TMain::ApplySettings() {
+    const Settings& s = app_.CurrentSettings();
+    for (TPicturePage* p : pictures_) p->SetPictureShown(!s.HideGraphics);
+    economy_->SetHintsShown(s.ShowHint);
+}
+
+int TMain::Run() {
+    Activate();
+    const int result = exec();
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    return result;
+}
+
+void TMain::Activate() {
+    const Game& game = app_.TheGame();
+    const bool local = game.GameMode == ModeLocal;
+    pages_->setTabVisible(ChatTab, !local);
+    chatLamp_->setVisible(false);
+    info_->SaveButton()->setEnabled(game.GameMode != ModeNetClient);
+    turnResult_ = 3;
+    next_->setEnabled(false);
+    pages_->blockSignals(true);
+    pages_->setCurrentIndex(InformationTab);
+    pages_->blockSignals(false);
+    helpTopic_ = HelpTopics[InformationTab];
+    info_->Fill();
+    setScrolling(app_.ShowScrollHelp());
+    clock_.Reset();
+    showClock();
+    timer_.start();
+}
+
+void TMain::setScrolling(bool on) {
+    for (int i = 0; i < 3; ++i) {
+        if (!scrolls_[i]) continue;
+        if (on) {
+            scrolls_[i]->StartEvery(ScrollTicks[i]);
+        } else {
+            scrolls_[i]->Stop();
+        }
+    }
+}
+
+void TMain::tabChanged(int index) {
+    if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = HelpTopics[index];
+    if (index == EconomyTab) economy_->Refresh();
+}
+
+void TMain::NextClicked() { endTurn(ModalEndTurn); }
+void TMain::PassClicked() { endTurn(ModalToComputer); }
+
+void TMain::endTurn(int result) {
+    Game& game = app_.TheGame();
+    if (AutosaveWanted(game)) saveTo(QString::fromStdString(AutosaveFileName(game)));
+    if (failure_) return;
+    turnResult_ = result;
+    timer_.stop();
+    done(result);
+}
+
+void TMain::ExitClicked() {
+    Game& game = app_.TheGame();
+    if (!game.Ui->AskYesNo(game.Msg(3119, "Вы уверены, что хотите закончить игру ?"))) return;
+    if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
+        if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете ?"))) SaveClicked();
+    }
+    turnResult_ = 0;
+    timer_.stop();
+    done(ModalQuit);
+}
+
+void TMain::reject() {
+    // Escape ends up here too, but keyPressEvent hands it to "&Pass" first.
+    Game& game = app_.TheGame();
+    if (turnResult_ != 3) return;
+    if (!game.Ui->AskYesNo(game.Msg(3119, "Вы уверены, что хотите закончить игру?"))) return;
+    if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
+        if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете?"))) SaveClicked();
+    }
+    timer_.stop();
+    done(ModalQuit);
+}
+
+void TMain::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        PassClicked();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == pass_ && e->type() == QEvent::KeyPress) {
+        const QString key = static_cast<QKeyEvent*>(e)->text();
+        if (key == "a" || key == "p") {
+            PassClicked();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+void TMain::hideEvent(QHideEvent* e) {
+    timer_.stop();
+    setScrolling(false);
+    QDialog::hideEvent(e);
+}
+
+void TMain::SaveClicked() {
+    const Game& game = app_.TheGame();
+    if (game.GameMode == ModeNetClient) return;
+    const TLanguageFile& l = app_.Lang();
+    const QString folder = QString::fromStdString(l.ProgramDir().string());
+    QFileDialog dialog(this, ShownText(l.Lookup(1585, "Сохранить игру")), folder,
+                       QString::fromStdString(DialogFilter(l.RawLookup(1174, "*.gen|*.gen"))));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("gen");
+    dialog.selectFile(QString::fromStdString(ProposedSaveName(game)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    saveTo(dialog.selectedFiles().front());
+}
+
+void TMain::saveTo(const QString& file) {
+    try {
+        TrySaveGame(app_.TheGame(), file.toStdString());
+    } catch (const StateError&) {
+        // Broken bookkeeping ends the game: the window closes and the turn cycle hears of it.
+        failure_ = std::current_exception();
+        timer_.stop();
+        done(ModalQuit);
+    }
+}
+
+void TMain::SettingsClicked() {
+    app_.ShowSettings(false);
+    setScrolling(app_.ShowScrollHelp());
+}
+
+void TMain::TickClock() {
+    Game& game = app_.TheGame();
+    clock_.Tick();
+    if (clock_.LimitReached(game.TurnMinutes)) {
+        NextClicked();
+        return;
+    }
+    showClock();
+    if (game.GameMode != ModeLocal) {
+        lampRed_ = !lampRed_;
+        chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
+        if (game.NetEndFlag == 1 || game.NetEndFlag == 3) {
+            turnResult_ = 1;
+            timer_.stop();
+            done(ModalEndTurn);
+        }
+    }
+}
+
+void TMain::showClock() {
+    const Game& game = app_.TheGame();
+    const int spent = clock_.Minutes() * 60 + clock_.Seconds();
+    // Without a limit a network turn has nothing to count down: it shows the time spent.
+    const bool countdown = game.GameMode != ModeLocal && game.TurnMinutes != 0;
+    clockPanel_->setText(QString::fromStdString(ClockText(countdown ? clock_.SecondsLeft(game.TurnMinutes) : spent)));
+}
+
+}  // namespace korvant

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include "app/ini_file.h"
+#include "ui/app/preference_window.h"
+#include "ui/gui_app.h"
+
+namespace korvant {
+namespace {
+
+class SettingsWindowTest : public ::testing::Test, public gui_test::WindowsFixture {
+protected:
+    TPreference& prefs() { return app->Preference(); }
+    Settings OnDisk() {
+        Settings s;
+        s.Read(IniFile(dir / "korvant.ini"));
+        return s;
+    }
+    void FlipAll() {
+        for (QCheckBox* b : {prefs().MusicBox(), prefs().SinglePlayerBox(), prefs().HideGraphicsBox(),
+                             prefs().ShowHintBox(), prefs().ScrollBox()})
+            b->setChecked(!b->isChecked());
+    }
+};
+
+TEST_F(SettingsWindowTest, CloseChangesOnlyWhatIsReadFromTheBoxesAndNeverTheFile) {
+    const Settings before = app->CurrentSettings();
+    const bool musicBefore = app->MusicPlayer().Enabled();
+    prefs().show();
+    FlipAll();
+    prefs().CloseButton()->click();
+
+    // Music, pictures and hints are as they were, in the program and in the file.
+    EXPECT_EQ(app->MusicPlayer().Enabled(), musicBefore);
+    EXPECT_EQ(app->CurrentSettings().HideGraphics, before.HideGraphics);
+    EXPECT_EQ(app->CurrentSettings().ShowHint, before.ShowHint);
+    const Settings disk = OnDisk();
+    EXPECT_EQ(disk.Music, before.Music);
+    EXPECT_EQ(disk.SinglePlayer, before.SinglePlayer);
+    EXPECT_EQ(disk.ShowScrollHelp, before.ShowScrollHelp);
+    // The two switches read straight from the window take effect for this run.
+    EXPECT_EQ(app->SinglePlayer(), !before.SinglePlayer);
+    EXPECT_EQ(app->ShowScrollHelp(), !before.ShowScrollHelp);
+}
+
+TEST_F(SettingsWindowTest, ApplyWritesTheFileAndAppliesEverything) {
+    const Settings before = app->CurrentSettings();
+    prefs().show();
+    FlipAll();
+    prefs().ApplyButton()->click();
+    const Settings disk = OnDisk();
+    EXPECT_EQ(disk.Music, !before.Music);
+    EXPECT_EQ(disk.SinglePlayer, !before.SinglePlayer);
+    EXPECT_EQ(disk.HideGraphics, !before.HideGraphics);
+    EXPECT_EQ(disk.ShowHint, !before.ShowHint);
+    EXPECT_EQ(disk.ShowScrollHelp, !before.ShowScrollHelp);
+    EXPECT_EQ(app->MusicPlayer().Enabled(), !before.Music);
+    EXPECT_EQ(app->CurrentSettings().HideGraphics, !before.HideGraphics);
+    // The rest of the file is still there.
+    EXPECT_TRUE(TLanguageFile(dir / "korvant.ini", dir).HasLanguages());
+}
+
+TEST_F(SettingsWindowTest, AnUnwritableFileStillAppliesForThisRun) {
+    std::filesystem::remove(dir / "korvant.ini");
+    std::filesystem::create_directory(dir / "korvant.ini");  // a folder where the file was: no write can succeed
+    prefs().show();
+    prefs().HideGraphicsBox()->setChecked(!prefs().HideGraphicsBox()->isChecked());
+    prefs().ApplyButton()->click();
+    EXPECT_EQ(app->CurrentSettings().HideGraphics, prefs().HideGraphicsBox()->isChecked());
+    std::filesystem::remove(dir / "korvant.ini");
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,179 @@
+// A whole local game through the program's windows: a map from the start
+// window, two persons choosing their states, three years of orders on the real
+// command screen, and the autosave checked at every turn.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <map>
+
+#include "ui/game/start_window.h"
+#include "ui/gui_app.h"
+#include "ui/map/select_gos_window.h"
+#include "ui/map/select_man_window.h"
+#include "ui/map/select_player_window.h"
+#include "ui/app/window_ui_qt.h"
+#include "save/saved_game.h"
+#include "ui/screen/economy_tab_widget.h"
+#include "ui/screen/main_window.h"
+#include "ui/screen/order_panel_widget.h"
+#include "sim/economy.h"
+
+namespace korvant {
+namespace {
+
+constexpr int YearsPlayed = 3;
+
+void Press(TOrderKey* key) {
+    QTest::mousePress(key, Qt::LeftButton);
+    QTest::mouseRelease(key, Qt::LeftButton);
+}
+
+// Plays the persons' part: answers every modal window the game opens.
+class Player {
+public:
+    explicit Player(GameWindows& app, std::filesystem::path dir) : app_(app), dir_(std::move(dir)) {
+        timer_.setInterval(15);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
+        timer_.start();
+    }
+
+    int turns = 0;
+    int quits = 0;
+    int savesChecked = 0;
+    std::map<int, int> sownBy;  // state -> Sown after its person's orders, this year
+
+private:
+    // A timer does not fire again while its own handler runs, so the windows are answered from
+    // a single shot each: their nested loops then keep the player's timer going.
+    void step() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || pending_) return;
+        pending_ = true;
+        QTimer::singleShot(0, modal, [this, modal] {
+            pending_ = false;
+            if (QApplication::activeModalWidget() == modal) act(modal);
+        });
+    }
+
+    void act(QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            // Leave the game when asked, without saving it.
+            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(3120));
+            QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
+            (b ? b : box->buttons().front())->click();
+        } else if (auto* gos = qobject_cast<TSelectGos*>(modal)) {
+            choose(*gos);
+        } else if (auto* main = qobject_cast<TMain*>(modal)) {
+            play(*main);
+        } else if (auto* d = qobject_cast<QDialog*>(modal)) {
+            d->accept();  // get-ready, your-turn and the other notices
+        }
+    }
+
+    void choose(TSelectGos& w) {
+        w.NameField()->setText(turns == 0 && app_.TheGame().CurPlayerName == "1" ? "Ольга" : "Игорь");
+        for (int y = 10; y < 500 && w.isVisible(); y += 40)
+            for (int x = 10; x < 500 && w.isVisible(); x += 40) {
+                w.MapClicked(x, y);
+                if (w.ConfirmButton()->isVisible()) w.ConfirmClicked();
+            }
+    }
+
+    void play(TMain& w) {
+        Game& g = app_.TheGame();
+        const int s = g.CurGos;
+        if (s == firstState()) checkYearBefore(g);
+        if (g.Year > YearsPlayed) {
+            ++quits;
+            w.ExitClicked();
+            return;
+        }
+        ++turns;
+        w.Pages()->setCurrentIndex(TMain::EconomyTab);
+        TEconomyTab& e = *w.Economy();
+        Press(e.Panel(TEconomyTab::SowOrder)->MaxKey());
+        EXPECT_EQ(SowableCells(g, s), 0);
+        e.Panel(TEconomyTab::TrainScientists)->SetAmount(std::min(1, e.Panel(TEconomyTab::TrainScientists)->Maximum()));
+        Press(e.Panel(TEconomyTab::TrainScientists)->OkKey());
+        sownBy[s] = g.mGos[s].Sown;
+        EXPECT_TRUE(w.NextButton()->isEnabled());
+        w.NextButton()->click();
+    }
+
+    int firstState() const {
+        const Game& g = app_.TheGame();
+        for (int s = 1; s <= g.GosCount; ++s)
+            if (g.mGos[s].Human == 1) return s;
+        return 0;
+    }
+
+    // The last turn of the previous year was saved: the year and the orders of both persons.
+    void checkYearBefore(Game& g) {
+        const std::filesystem::path file = dir_ / "autosave.gen";
+        if (g.Year == 1) {
+            EXPECT_FALSE(std::filesystem::exists(file));
+            return;
+        }
+        Game saved;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        ReadSavedGame(file, saved);
+        EXPECT_EQ(saved.Year, g.Year - 1);
+        EXPECT_EQ(saved.PeopleCount, 2);
+        EXPECT_EQ(sownBy.size(), 2u);
+        for (const auto& [s, sown] : sownBy) {
+            EXPECT_EQ(saved.mGos[s].Sown, sown) << "state " << s << " in year " << int(saved.Year);
+            EXPECT_EQ(saved.mGos[s].Delegated, 0);
+        }
+        sownBy.clear();
+        ++savesChecked;
+    }
+
+    GameWindows& app_;
+    std::filesystem::path dir_;
+    QTimer timer_;
+    bool pending_ = false;
+};
+
+class LocalGameTest : public ::testing::Test, public gui_test::WindowsFixture {
+protected:
+    LocalGameTest() : oldDir(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
+    ~LocalGameTest() override { std::filesystem::current_path(oldDir); }
+    std::filesystem::path oldDir;
+};
+
+TEST_F(LocalGameTest, TwoPersonsPlayThreeYearsOnTheCommandScreen) {
+    app->MusicPlayer().SetEnabled(false);
+    Game& g = app->TheGame();
+    g.Rng.setSeed(7);
+    TStart& start = app->Start();
+    start.SelectDifficulty(1);
+    start.StatesSlider()->setValue(4);
+    start.SizeSlider()->setValue(50);
+    start.Persons()->setValue(2);
+    start.show();
+    start.NewMapClicked();
+    ASSERT_EQ(g.GosCount, 4);
+
+    Player player(*app, dir);
+    start.TerritoryClicked();  // the persons choose, then the game runs until they leave
+
+    EXPECT_EQ(player.turns, 2 * YearsPlayed);
+    EXPECT_EQ(player.quits, 1);
+    EXPECT_EQ(player.savesChecked, YearsPlayed);
+    EXPECT_EQ(g.Year, YearsPlayed + 1);
+    int persons = 0;
+    for (int s = 1; s <= g.GosCount; ++s) persons += g.mGos[s].Human != 0;
+    EXPECT_EQ(persons, 2);
+}
+
+}  // namespace
+}  // namespace korvant
