@@ -118,6 +118,21 @@ TEST_F(LanguageFileTest, TwoLanguagesWithOneTitleAreToldApartBySection) {
     EXPECT_EQ(lang.Lookup(1, ""), "нарядный");
 }
 
+TEST_F(LanguageFileTest, UntilThePersonChoosesTheSystemsLanguageIsUsed) {
+    const std::string languages = "[Languages]\nCount=3\n0=De\n1=En\n2=Ru\n"
+                                  "[De]\nTitle=Deutsch\n[En]\nTitle=English\nLocale=en\n[Ru]\nTitle=Русский\nLocale=ru\n";
+    Write(languages);
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "Ru");
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "fr").CurrentSection(), "En") << "no match: English";
+    EXPECT_EQ(TLanguageFile(ini_, dir_).CurrentSection(), "De") << "no system language: the first";
+    TLanguageFile lang(ini_, dir_, "ru");
+    ASSERT_TRUE(lang.SelectLanguage(0));
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "De") << "the person's choice stays";
+
+    Write("[Languages]\nCount=2\n0=A\n1=B\n[A]\nTitle=a\n[B]\nTitle=b\n");
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "A") << "no language names its locale";
+}
+
 TEST_F(LanguageFileTest, PathsAreTakenInTheProgramsFolder) {
     Write(TwoLanguages);
     TLanguageFile lang = Open();

@@ -111,7 +111,7 @@ void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) 
 }
 
 bool TRecordTable::Redraw() {
-    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame());
+    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile));
     if (!hall) return false;
     for (int e = 1; e <= HallPlaces; ++e) fill(table_, e - 1, e, &*hall);
     fill(last_, 0, LastGameEntry, &*hall);
@@ -126,7 +126,7 @@ void TRecordTable::Show() {
 void TRecordTable::ResetClicked() {
     if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(3224, "Вы уверены, что хотите очистить таблицу от своих рекордов ?")))
         return;
-    if (ResetHallOfFame(app_.TheGame())) Redraw();
+    if (ResetHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile))) Redraw();
 }
 
 }  // namespace korvant
