@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libsimpleini-dev libfluidsynth-dev timgm6mb-soundfont fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  dpkg-dev desktop-file-utils appstream
 )
 if [ "${KORVANT_SCREENSHOTS:-0}" = 1 ]; then
   packages+=(xvfb xauth imagemagick)
