@@ -5,9 +5,11 @@
 #include <cstring>
 #include <random>
 #include <span>
+#include <type_traits>
 
 #include "core/check_state.h"
 #include "core/game.h"
+#include "core/state_fields.h"
 
 namespace korvant {
 namespace {
@@ -62,19 +64,23 @@ private:
 
 uint64_t StateGuard::Hash(const Game& game) const {
     KeyedHash h(key_);
-    // The tables and the scalars a saved game holds; the year's messages and the chronicle are
-    // texts for the persons and change nothing in the rules.
-    h.AddObject(game.mGos);
-    h.AddObject(game.mGeneral);
-    // The years to come are empty until the year's records are written.
-    const int years = std::clamp(int(game.Year), 1, MaxYears);
-    for (const auto& rows : game.History) h.Add(std::as_bytes(std::span(rows.begin(), std::size_t(years))));
-    h.AddObject(game.Map);
-    const uint8_t scalars[] = {game.GosCount, game.LivingCount, game.MapSize, game.Year, game.PeopleCount,
-                               game.DiffLevel};
-    h.AddObject(scalars);
-    h.AddObject(game.SaveCount);
-    h.AddObject(game.CostGrowth);
+    // Every fixed-width field a saved game holds. Left out: the texts for the persons (the
+    // chronicle, the year's messages), which change nothing in the rules, and whose turn it is,
+    // which the turn cycle moves between the persons' turns.
+    ForEachField(state::Saved, [&](const auto& field) {
+        using Field = std::remove_cvref_t<decltype(field)>;
+        if constexpr (Field::raw) {
+            if (field.name == state::Resume.name) return;
+            const auto& value = field.of(game);
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, THistory>) {
+                // The years to come are empty until the year's records are written.
+                const int years = std::clamp(int(game.Year), 1, MaxYears);
+                for (const auto& rows : value) h.Add(std::as_bytes(std::span(rows.begin(), std::size_t(years))));
+            } else {
+                h.AddObject(value);
+            }
+        }
+    });
     return h.Result();
 }
 
@@ -88,9 +94,7 @@ void StateGuard::Start(const Game& game) {
 
 void StateGuard::Verify(Game& game) const {
     if (!active_ || depth_ > 0 || Hash(game) == seal_) return;
-    throw StateError({game.Msg(3190,
-                               "Системная ошибка: состояние игры изменено в памяти посторонней программой. "
-                               "Игра окончена без сохранения.")});
+    throw StateError({game.Msg(Msg::StateTampered)});
 }
 
 void StateGuard::Open(Game& game) {

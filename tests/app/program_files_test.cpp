@@ -67,7 +67,7 @@ TEST_F(ProgramFilesTest, AnInstalledCopyKeepsThePersonsFilesInHisFolders) {
     EXPECT_EQ(p.saves, user().data);
     EXPECT_EQ(p.dialogs, user().data);
     EXPECT_TRUE(fs::is_directory(user().data));
-    EXPECT_EQ(TLanguageFile(p.ini, p.data).Lookup(1, ""), "one");
+    EXPECT_EQ(TLanguageFile(p.ini, p.data).Lookup(Msg{1}), "one");
 
     // His settings and his language stay in his copy from one start to the next.
     {

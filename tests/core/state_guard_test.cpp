@@ -33,7 +33,7 @@ const std::vector<std::pair<const char*, std::function<void(Game&)>>> Edits = {
 
 TEST(StateGuard, AnyFieldChangedBehindTheRulesBackEndsTheGameWithASystemError) {
     auto game = test::MakeGame({"1122", "1122", "3344", "3344"});
-    test::TestTexts texts({{3190, "system error"}});
+    test::TestTexts texts({{Msg::StateTampered, "system error"}});
     game->Texts = &texts;
     game->Guard.Start(*game);
     for (const auto& [what, edit] : Edits) {
