@@ -1,0 +1,233 @@
+#include "ui/screen/science_tab_widget.h"
+
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "app/language_file.h"
+#include "screen/science_orders.h"
+#include "ui/app/game_windows_qt.h"
+#include "ui/app/scroll_text_widget.h"
+#include "ui/app/window_ui_qt.h"
+
+namespace korvant {
+namespace {
+
+// Panels in two columns of three: density, growth, agrarian on the left; finance, military
+// training, scientific level on the right.
+constexpr int Layout[6][2] = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}};
+
+struct ScienceTexts {
+    int titleId;
+    const char* title;
+    int effectId;
+    const char* effect;
+};
+constexpr ScienceTexts Texts[6] = {
+    {1546, "Плотность населения", 1553, "Мах. кол-во людей на кв.км :"},
+    {1547, "Рост численности населен.", 1554, "Процент увел. численности :"},
+    {1548, "Аграрный уровень", 1555, "Выращивает зерна 1 человек :"},
+    {1549, "Финансовый уровень", 1556, "Выручка с 1 единицы зерна :"},
+    {1550, "Военная подготовка", 1557, "Здоровье и сила ваших солдат :"},
+    {1551, "Научный уровень", 1558, "Производ. науко-часов 1 ученый:"},
+};
+
+QPushButton* Button() {
+    auto* b = new QPushButton;
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+    auto* top = new QGridLayout(this);
+    for (int sc = 1; sc <= ScienceCount; ++sc) {
+        Panel p{};
+        p.box = new QGroupBox;
+        p.box->setAutoFillBackground(true);
+        auto* g = new QGridLayout(p.box);
+        g->setVerticalSpacing(2);
+        p.levelCaption = new QLabel;
+        p.level = new QLabel;
+        p.effectCaption = new QLabel;
+        p.effect = new QLabel;
+        p.yearsBefore = new QLabel;
+        p.years = new QLabel;
+        p.yearsAfter = new QLabel;
+        for (QLabel* v : {p.level, p.effect, p.years}) {
+            QFont f = v->font();
+            f.setBold(true);
+            v->setFont(f);
+        }
+        p.gauge = new QProgressBar;
+        p.gauge->setTextVisible(false);
+        p.gauge->setMaximumHeight(12);
+        p.spin = new QSpinBox;
+        // Arrows only: the staff is never typed.
+        if (auto* edit = p.spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
+        p.spin->setMinimumWidth(80);
+        p.oneYear = Button();
+        p.max = Button();
+        p.max->setText("Max");
+        p.min = Button();
+        p.min->setText("Min");
+        auto* years = new QHBoxLayout;
+        years->addWidget(p.yearsBefore);
+        years->addWidget(p.years);
+        years->addWidget(p.yearsAfter);
+        years->addStretch(1);
+        g->addWidget(p.levelCaption, 0, 0);
+        g->addWidget(p.level, 0, 1);
+        g->addWidget(p.effectCaption, 1, 0);
+        g->addWidget(p.effect, 1, 1);
+        g->addLayout(years, 2, 0, 1, 4);
+        g->addWidget(p.gauge, 3, 0, 1, 4);
+        g->addWidget(p.spin, 0, 2, 2, 1);
+        g->addWidget(p.oneYear, 0, 3);
+        g->addWidget(p.max, 1, 3);
+        g->addWidget(p.min, 2, 3);
+        top->addWidget(p.box, Layout[sc - 1][0], Layout[sc - 1][1]);
+        panels_[std::size_t(sc - 1)] = p;
+
+        connect(p.spin, &QSpinBox::valueChanged, this, [this, sc](int v) { spinChanged(sc, v); });
+        connect(p.oneYear, &QPushButton::clicked, this, [this, sc] {
+            Game& g = app_.TheGame();
+            if (StaffOneYear(g, g.CurGos, sc)) showStaff(sc, g.mGos[g.CurGos].Science[sc].Staff);
+            Refresh();
+        });
+        connect(p.max, &QPushButton::clicked, this, [this, sc] {
+            Game& g = app_.TheGame();
+            StaffAll(g, g.CurGos, sc);
+            showStaff(sc, g.mGos[g.CurGos].Science[sc].Staff);
+            Refresh();
+        });
+        connect(p.min, &QPushButton::clicked, this, [this, sc] {
+            Game& g = app_.TheGame();
+            StaffNone(g, g.CurGos, sc);
+            showStaff(sc, 0);
+            Refresh();
+        });
+    }
+    auto* bottom = new QHBoxLayout;
+    freeCaption_ = new QLabel;
+    freeCaption_->setAutoFillBackground(true);
+    free_ = new QLabel;
+    free_->setAutoFillBackground(true);
+    QFont f = free_->font();
+    f.setBold(true);
+    free_->setFont(f);
+    freeAll_ = Button();
+    scroll_ = new TScrollText;
+    scroll_->setMinimumHeight(70);
+    bottom->addWidget(freeCaption_);
+    bottom->addWidget(free_);
+    bottom->addWidget(freeAll_);
+    bottom->addWidget(scroll_, 1);
+    top->addLayout(bottom, 3, 0, 1, 2);
+    connect(freeAll_, &QPushButton::clicked, this, [this] {
+        Game& g = app_.TheGame();
+        FreeAllScientists(g, g.CurGos);
+        for (int sc = 1; sc <= ScienceCount; ++sc) showStaff(sc, 0);
+        Refresh();
+    });
+    ApplyTexts();
+}
+
+void TScienceTab::ApplyTexts() {
+    const TLanguageFile& l = app_.Lang();
+    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
+    // The number goes into the gap of the years caption.
+    const QString years = t(1559, "Откроют в течении :            лет.");
+    const int gap = years.indexOf("  ");
+    const QString before = gap < 0 ? years : years.left(gap).trimmed();
+    const QString after = gap < 0 ? QString() : years.mid(gap).trimmed();
+    for (int sc = 1; sc <= ScienceCount; ++sc) {
+        const Panel& p = panel(sc);
+        const ScienceTexts& s = Texts[sc - 1];
+        p.box->setTitle(t(s.titleId, s.title));
+        p.levelCaption->setText(t(1552, "Текущий уровень:"));
+        p.effectCaption->setText(t(s.effectId, s.effect));
+        p.yearsBefore->setText(before);
+        p.yearsAfter->setText(after);
+        p.oneYear->setText(t(1560, "За 1 год"));
+    }
+    freeCaption_->setText(t(1561, "Незанятые учёные"));
+    freeAll_->setText(t(1562, "Снять всех"));
+    freeAll_->setToolTip(t(1563, "Всех ученых перевести в незанятые"));
+}
+
+void TScienceTab::Open() {
+    if (stale_) Recompute();
+}
+
+void TScienceTab::Recompute() {
+    const Game& g = app_.TheGame();
+    const TGos& S = g.mGos[g.CurGos];
+    bool changed = false;
+    for (int sc = 1; sc <= ScienceCount; ++sc) {
+        const Panel& p = panel(sc);
+        const TScience& science = S.Science[sc];
+        p.level->setText(QString::number(science.Level));
+        p.effect->setText(QString::fromStdString(EffectText(g, g.CurGos, sc)));
+        showYearsAndGauge(sc);
+        const int maximum = science.Staff + std::max(0, S.FreeScientists);
+        const QSignalBlocker block(p.spin);
+        p.spin->setRange(0, maximum);
+        p.spin->setSingleStep(SpinStep(maximum, RebuildStepDivisor));
+        changed = changed || p.spin->value() != science.Staff;
+        p.spin->setValue(science.Staff);
+    }
+    free_->setText(QString::number(S.FreeScientists));
+    stale_ = false;
+    // A staff that differs from what its edit showed counts as a change, which refreshes the tab.
+    if (changed) Refresh();
+}
+
+void TScienceTab::Refresh() {
+    const Game& g = app_.TheGame();
+    const TGos& S = g.mGos[g.CurGos];
+    for (int sc = 1; sc <= ScienceCount; ++sc) {
+        const Panel& p = panel(sc);
+        const int maximum = p.spin->value() + std::max(0, S.FreeScientists);
+        const QSignalBlocker block(p.spin);
+        p.spin->setRange(0, maximum);
+        p.spin->setSingleStep(SpinStep(maximum, ChangeStepDivisor));
+        showYearsAndGauge(sc);
+    }
+    free_->setText(QString::number(S.FreeScientists));
+}
+
+void TScienceTab::showYearsAndGauge(int sc) {
+    const Game& g = app_.TheGame();
+    const Panel& p = panel(sc);
+    const TScience& science = g.mGos[g.CurGos].Science[sc];
+    p.years->setText(QString::number(YearsToNextLevel(g, g.CurGos, sc)));
+    p.gauge->setRange(0, std::max(0, science.Cost));
+    p.gauge->setValue(std::clamp(GaugePosition(g, g.CurGos, sc), 0, std::max(0, science.Cost)));
+}
+
+void TScienceTab::showStaff(int sc, int staff) {
+    const QSignalBlocker block(panel(sc).spin);
+    panel(sc).spin->setRange(0, std::max(panel(sc).spin->maximum(), staff));
+    panel(sc).spin->setValue(staff);
+}
+
+void TScienceTab::spinChanged(int sc, int value) {
+    Game& g = app_.TheGame();
+    if (!SetStaff(g, g.CurGos, sc, value)) {
+        showStaff(sc, 0);
+        return;
+    }
+    Refresh();
+}
+
+}  // namespace korvant
