@@ -104,6 +104,12 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     // The command screen of the person's state after a year with a battle.
     g.CurGos = uint8_t(s);
     g.Year = 7;
+    // The computer players' states as a started game has them, for the list of all states.
+    for (int k = 1; k <= g.GosCount; ++k) {
+        if (g.mGos[k].Alive != 0 || g.mGos[k].Territory == 0) continue;
+        g.mGos[k].Alive = 1;
+        g.mGos[k].Peasants = 250 + 37 * k;
+    }
     g.mGos[s].Scientists += 400;
     g.mGos[s].FreeScientists += 400;
     g.Chronicle = "Год 6: битва за восточные земли";
@@ -113,15 +119,15 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     TMain& main = app.Main();
     main.resize(1000, 680);
     main.Activate();
-    n += Shot(main, dir, "command_information");
+    n += Shot(main, dir, "command_information", false);
     main.Pages()->setCurrentIndex(TMain::EconomyTab);
-    n += Shot(main, dir, "command_economy");
+    n += Shot(main, dir, "command_economy", false);
     main.Pages()->setCurrentIndex(TMain::ScienceTab);
     main.Science()->MaxButton(SciAgrarian)->click();
     main.Science()->MinButton(SciAgrarian)->click();
     main.Science()->OneYearButton(SciAgrarian)->click();
     main.Science()->OneYearButton(SciResearch)->click();
-    n += Shot(main, dir, "command_science");
+    n += Shot(main, dir, "command_science", false);
 
     // A general hired, sent to the first neighbour with soldiers; a second one rests at home.
     TGos& own = g.mGos[s];
@@ -133,7 +139,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     hiring.Bar(TGeneralsTab::SpeedControl)->setValue(35);
     hiring.Bar(TGeneralsTab::KnowledgeControl)->setValue(10);
     hiring.Bar(TGeneralsTab::MarkControl)->setValue(3);
-    n += Shot(main, dir, "command_generals");
+    n += Shot(main, dir, "command_generals", false);
     hiring.BuyButton()->click();
     TBorderTab& border = *main.Border();
     border.GridDoubleClicked(0, ColFront);
@@ -143,7 +149,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     border.GridDoubleClicked(1, ColOrder);
     border.GridDoubleClicked(1, ColOrder);
     border.Grid()->setCurrentCell(0, ColName);
-    n += Shot(main, dir, "command_border");
+    n += Shot(main, dir, "command_border", false);
     return n;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/screen/border_tab_widget.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +28,7 @@
 namespace korvant {
 namespace {
 
-constexpr int MapPixels = 260;
+constexpr int MapPixels = 240;
 
 QLabel* Bold(QLabel* l) {
     QFont f = l->font();
@@ -73,7 +75,7 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
     auto* left = new QVBoxLayout;
     neighboursCaption_ = Bold(new QLabel);
     neighbours_ = new QListWidget;
-    neighbours_->setMaximumWidth(170);
+    neighbours_->setMaximumWidth(150);
     freeCaption_ = Bold(new QLabel);
     free_ = Bold(new QLabel);
     bar_ = new QSlider(Qt::Vertical);
@@ -106,7 +108,10 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
 
     auto* centre = new QVBoxLayout;
     grid_ = Table(GridColumns);
-    for (int c = 0; c < GridColumns; ++c) grid_->setColumnWidth(c, GridColumnWidths[std::size_t(c)]);
+    // The widths suit a font in which an order's text takes 44 pixels; a wider font widens them alike.
+    const double scale = std::max(1.0, grid_->fontMetrics().horizontalAdvance(QStringLiteral("Нападать")) / 44.0);
+    for (int c = 0; c < GridColumns; ++c)
+        grid_->setColumnWidth(c, int(GridColumnWidths[std::size_t(c)] * scale + 0.5));
     grid_->setColumnHidden(ColSlot, true);
     grid_->horizontalHeader()->setMinimumSectionSize(4);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -116,8 +121,8 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
     statesCaption_ = Bold(new QLabel);
     states_ = Table(3);
     states_->horizontalHeader()->hide();
-    states_->setColumnWidth(0, 120);
-    states_->setColumnWidth(1, 60);
+    states_->setColumnWidth(0, 115);
+    states_->setColumnWidth(1, 64);
     states_->setColumnWidth(2, 34);
     states_->setSelectionMode(QAbstractItemView::NoSelection);
     states_->setIconSize(QSize(28, 16));
@@ -130,8 +135,8 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
     chronicle_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     chronicleBox->addWidget(chronicleCaption_);
     chronicleBox->addWidget(chronicle_);
-    lower->addLayout(statesBox, 1);
-    lower->addLayout(chronicleBox, 1);
+    lower->addLayout(statesBox, 3);
+    lower->addLayout(chronicleBox, 2);
     centre->addLayout(lower, 2);
     top->addLayout(centre, 1);
 

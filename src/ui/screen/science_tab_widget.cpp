@@ -85,16 +85,20 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
         years->addWidget(p.years);
         years->addWidget(p.yearsAfter);
         years->addStretch(1);
+        auto* staff = new QHBoxLayout;
+        staff->addWidget(p.spin);
+        staff->addWidget(p.oneYear);
+        staff->addWidget(p.max);
+        staff->addWidget(p.min);
+        staff->addStretch(1);
         g->addWidget(p.levelCaption, 0, 0);
         g->addWidget(p.level, 0, 1);
         g->addWidget(p.effectCaption, 1, 0);
         g->addWidget(p.effect, 1, 1);
-        g->addLayout(years, 2, 0, 1, 4);
-        g->addWidget(p.gauge, 3, 0, 1, 4);
-        g->addWidget(p.spin, 0, 2, 2, 1);
-        g->addWidget(p.oneYear, 0, 3);
-        g->addWidget(p.max, 1, 3);
-        g->addWidget(p.min, 2, 3);
+        g->addLayout(years, 2, 0, 1, 2);
+        g->addWidget(p.gauge, 3, 0, 1, 2);
+        g->addLayout(staff, 4, 0, 1, 2);
+        g->setColumnStretch(0, 1);
         top->addWidget(p.box, Layout[sc - 1][0], Layout[sc - 1][1]);
         panels_[std::size_t(sc - 1)] = p;
 
@@ -128,9 +132,9 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
     freeAll_ = Button();
     scroll_ = new TScrollText;
     scroll_->setMinimumHeight(70);
-    bottom->addWidget(freeCaption_);
-    bottom->addWidget(free_);
-    bottom->addWidget(freeAll_);
+    bottom->addWidget(freeCaption_, 0, Qt::AlignVCenter);
+    bottom->addWidget(free_, 0, Qt::AlignVCenter);
+    bottom->addWidget(freeAll_, 0, Qt::AlignVCenter);
     bottom->addWidget(scroll_, 1);
     top->addLayout(bottom, 3, 0, 1, 2);
     connect(freeAll_, &QPushButton::clicked, this, [this] {
@@ -156,8 +160,8 @@ void TScienceTab::ApplyTexts() {
         p.box->setTitle(t(s.titleId, s.title));
         p.levelCaption->setText(t(1552, "Текущий уровень:"));
         p.effectCaption->setText(t(s.effectId, s.effect));
-        p.yearsBefore->setText(before);
-        p.yearsAfter->setText(after);
+        p.yearsBefore->setText(before + " ");
+        p.yearsAfter->setText(" " + after);
         p.oneYear->setText(t(1560, "За 1 год"));
     }
     freeCaption_->setText(t(1561, "Незанятые учёные"));
