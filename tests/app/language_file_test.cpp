@@ -220,7 +220,7 @@ TEST_F(LanguageFileTest, AFileGoneSinceStartIsNotReplacedByTheChoiceAlone) {
 
 TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     // Binary noise with a NUL byte, a broken section header, lines without "=", an absurd count.
-    std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 12);
+    std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 10);
     Write(noise + "\n[Languages\nCount=2000000000\nDefault=0\n0=Russian\njunk line\n"
                   "[Languages]\nCount=2000000000\n0=Russian\n[Russian]\n=no key\n1=один\n"
                   "FirstIDIntro0=2147483000\nCountIntro0=2000000000\n");

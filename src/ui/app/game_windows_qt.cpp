@@ -15,6 +15,7 @@
 #include "game/turn_cycle.h"
 #include "save/saved_game.h"
 #include "ui/map/select_gos_window.h"
+#include "ui/records/graph_window.h"
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
@@ -43,6 +44,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
     main_ = std::make_unique<TMain>(*this, owner);
     selectMan_ = std::make_unique<TSelectMan>(*this, owner);
     proc_ = std::make_unique<TProc>(*this, owner);
+    graph_ = std::make_unique<TGraph>(*this, owner);
     preference_ = std::make_unique<TPreference>(*this, owner);
     recordTable_ = std::make_unique<TRecordTable>(*this, owner);
     help_ = std::make_unique<THelp>(lang_, owner);
@@ -54,6 +56,7 @@ GameWindows::~GameWindows() {
     help_.reset();
     recordTable_.reset();
     preference_.reset();
+    graph_.reset();
     proc_.reset();
     selectMan_.reset();
     main_.reset();
@@ -82,6 +85,7 @@ void GameWindows::RetextAll() {
     main_->ApplyTexts();
     selectMan_->ApplyTexts();
     proc_->ApplyTexts();
+    graph_->ApplyTexts();
     preference_->ApplyTexts();
     recordTable_->ApplyTexts();
     help_->ApplyTexts();
@@ -133,6 +137,6 @@ int GameWindows::CommandScreen() {
     return result;
 }
 
-void GameWindows::ShowCharts() {}
+void GameWindows::ShowCharts() { graph_->Show(); }
 
 }  // namespace korvant
