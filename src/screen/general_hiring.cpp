@@ -28,15 +28,13 @@ HireRefusal HireCheck(const Game& game, int s, int64_t price) {
 std::string RefusalText(const Game& game, HireRefusal refusal) {
     switch (refusal) {
     case HireRefusal::TooMany:
-        return FormatText(game.Msg(3118, "Максимальное количество генералов: %d"), {Dec(MaxGenerals)});
+        return FormatText(game.Msg(Msg::MaxGenerals), {Dec(MaxGenerals)});
     case HireRefusal::TooFewFronts:
-        return game.Msg(3117,
-                        "Для малого числа фронтов, Вы хотите иметь много генералов\r"
-                        "Нет уж! Либо увеличивайте число границ, либо обходитесь чем есть!");
+        return game.Msg(Msg::TooManyGeneralsForFronts);
     case HireRefusal::NoMoney:
-        return game.Msg(3116, "У Вас недостаточно денег для покупки");
+        return game.Msg(Msg::NotEnoughMoneyForGeneral);
     case HireRefusal::NoSlot:
-        return game.Msg(1595, "Все генералы уже забиты, не могу купить");
+        return game.Msg(Msg::AllGeneralSlotsTaken);
     case HireRefusal::None:
         break;
     }

@@ -16,20 +16,6 @@ constexpr std::size_t FrontCellChars = 14;
 
 }  // namespace
 
-const std::array<ColumnTitle, GridColumns> GridColumnTitles{{
-    {0, ""},
-    {0, ""},
-    {1155, "На границе"},
-    {1156, "Солдаты"},
-    {1157, "  Имя"},
-    {1158, "Возраст"},
-    {1159, "Знания"},
-    {1160, "  Дух"},
-    {1161, "Аттестат"},
-    {1162, " Приказ"},
-    {1163, "Скор."},
-}};
-
 std::vector<int> GeneralsOf(const Game& game, int s) {
     std::vector<int> slots;
     const int count = game.mGos[s].GeneralCount;
@@ -40,10 +26,10 @@ std::vector<int> GeneralsOf(const Game& game, int s) {
 
 std::string OrderText(const Game& game, int order) {
     switch (order) {
-    case OrderDefend: return game.Msg(1169, "Защита");
-    case OrderAttack: return game.Msg(1170, "Нападать");
-    case OrderRest: return game.Msg(1171, "Отдыхать");
-    case OrderStudy: return game.Msg(1172, "Учиться");
+    case OrderDefend: return game.Msg(Msg::OrderDefend);
+    case OrderAttack: return game.Msg(Msg::OrderAttack);
+    case OrderRest: return game.Msg(Msg::OrderRest);
+    case OrderStudy: return game.Msg(Msg::OrderStudy);
     default: return {};
     }
 }
@@ -54,10 +40,10 @@ std::array<std::string, GridColumns> GeneralCells(const Game& game, int s, int g
     std::array<std::string, GridColumns> cells;
     cells[ColSlot] = std::to_string(g);
     if (front == 0) {
-        cells[ColFront] = game.Msg(1167, "нет");
+        cells[ColFront] = game.Msg(Msg::NoneWord);
     } else {
         cells[ColFront] = Cut(" " + game.mGos[front].Name.utf8(), FrontCellChars);
-        cells[ColSoldiers] = front == s ? game.Msg(1168, "в защите") : "   " + std::to_string(TroopsOnBorder(game, s, front));
+        cells[ColSoldiers] = front == s ? game.Msg(Msg::AtHomeWord) : "   " + std::to_string(TroopsOnBorder(game, s, front));
     }
     cells[ColName] = general.Name.utf8();
     cells[ColAge] = "     " + std::to_string(general.Age);

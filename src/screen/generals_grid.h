@@ -16,12 +16,11 @@ enum GridColumn {
 // Widths in pixels; the slot number is kept in a hidden column.
 constexpr std::array<int, GridColumns> GridColumnWidths{10, 0, 68, 53, 70, 46, 45, 42, 49, 52, 36};
 
-// The column titles, as message ids with their built-in texts (none for the first two columns).
-struct ColumnTitle {
-    int id;
-    const char* text;
+// The titles of the columns from ColFront on; the marker and the slot number have none.
+constexpr std::array<Msg, GridColumns - ColFront> GridColumnTitles{
+    Msg::GridOnBorder, Msg::GridSoldiers, Msg::GridName,  Msg::GridAge,   Msg::GridKnowledge,
+    Msg::GridSpirit,   Msg::GridMark,     Msg::GridOrder, Msg::GridSpeed,
 };
-extern const std::array<ColumnTitle, GridColumns> GridColumnTitles;
 
 // The slots of state s's generals in slot order, as many as its GeneralCount.
 std::vector<int> GeneralsOf(const Game& game, int s);

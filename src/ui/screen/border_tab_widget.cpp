@@ -161,18 +161,18 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
 
 void TBorderTab::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    neighboursCaption_->setText(t(1565, "Вы граничите:"));
-    freeCaption_->setText(t(1566, "Военные|в защите"));
-    km_->setText(t(1567, "км"));
-    statesCaption_->setText(t(1568, "Все государства:"));
-    states_->setToolTip(t(1569, "Список существующих государств и их численность"));
-    chronicleCaption_->setText(t(1570, "Битвы :"));
-    rest_->setText(t(1571, "Отдыхать"));
-    rest_->setToolTip(t(1572, "Приказать всем отдыхать"));
-    charts_->setText(t(1573, "Графики"));
-    QStringList titles;
-    for (const ColumnTitle& c : GridColumnTitles) titles << (c.id ? t(c.id, c.text) : QString());
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    neighboursCaption_->setText(t(Msg::YourNeighbours));
+    freeCaption_->setText(t(Msg::SoldiersAtHome));
+    km_->setText(t(Msg::DistanceUnit));
+    statesCaption_->setText(t(Msg::AllStates));
+    states_->setToolTip(t(Msg::AllStatesHint));
+    chronicleCaption_->setText(t(Msg::BorderBattles));
+    rest_->setText(t(Msg::AllRestButton));
+    rest_->setToolTip(t(Msg::AllRestHint));
+    charts_->setText(t(Msg::ChartsButton));
+    QStringList titles{QString(), QString()};
+    for (Msg title : GridColumnTitles) titles << t(title);
     grid_->setHorizontalHeaderLabels(titles);
 }
 
@@ -308,7 +308,7 @@ void TBorderTab::GridDoubleClicked(int row, int column) {
         FillGrid();
         break;
     case ColName:
-        if (MayDismiss(g, general) && g.Ui->AskYesNo(g.Msg(3111, "Вы уверены, что хотите уволить этого генерала?"))) {
+        if (MayDismiss(g, general) && g.Ui->AskYesNo(g.Msg(Msg::AskDismissGeneral))) {
             DismissGeneral(g, s, general);
             RebuildGrid();
         }

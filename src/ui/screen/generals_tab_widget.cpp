@@ -88,18 +88,18 @@ TGeneralsTab::TGeneralsTab(GameWindows& app, QWidget* parent) : TPicturePage(par
 
 void TGeneralsTab::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    rows_[AgeControl].caption->setText(t(1575, "Возраст"));
-    rows_[KnowledgeControl].caption->setText(t(1576, "Мастерство"));
-    rows_[MarkControl].caption->setText(t(1577, "Отметка"));
-    rows_[SpeedControl].caption->setText(t(1578, "Скорость"));
-    nameCaption_->setText(t(1579, "Имя генерала"));
-    priceCaption1_->setText(t(1580, "Такой генерал"));
-    priceCaption2_->setText(t(1581, "Вам обойдется в :"));
-    buy_->setText(t(1582, "Покупаем"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    rows_[AgeControl].caption->setText(t(Msg::HireAge));
+    rows_[KnowledgeControl].caption->setText(t(Msg::HireMastery));
+    rows_[MarkControl].caption->setText(t(Msg::HireMark));
+    rows_[SpeedControl].caption->setText(t(Msg::HireSpeed));
+    nameCaption_->setText(t(Msg::GeneralNameCaption));
+    priceCaption1_->setText(t(Msg::SuchAGeneral));
+    priceCaption2_->setText(t(Msg::WillCostYou));
+    buy_->setText(t(Msg::HireButton));
 }
 
-QString TGeneralsTab::defaultName() const { return ShownText(app_.Lang().Lookup(1164, "По умолчанию")); }
+QString TGeneralsTab::defaultName() const { return ShownText(app_.Lang().Lookup(Msg::DefaultOrder)); }
 
 GeneralWish TGeneralsTab::Wish() const {
     return {rows_[AgeControl].bar->value(), rows_[KnowledgeControl].bar->value(), rows_[MarkControl].bar->value(),

@@ -25,19 +25,15 @@ namespace {
 // training, scientific level on the right.
 constexpr int Layout[6][2] = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}};
 
+// Each science's title and the caption of its effect.
 struct ScienceTexts {
-    int titleId;
-    const char* title;
-    int effectId;
-    const char* effect;
+    Msg title;
+    Msg effect;
 };
 constexpr ScienceTexts Texts[6] = {
-    {1546, "Плотность населения", 1553, "Мах. кол-во людей на кв.км :"},
-    {1547, "Рост численности населен.", 1554, "Процент увел. численности :"},
-    {1548, "Аграрный уровень", 1555, "Выращивает зерна 1 человек :"},
-    {1549, "Финансовый уровень", 1556, "Выручка с 1 единицы зерна :"},
-    {1550, "Военная подготовка", 1557, "Здоровье и сила ваших солдат :"},
-    {1551, "Научный уровень", 1558, "Производ. науко-часов 1 ученый:"},
+    {Msg::ScienceDensity, Msg::DensityEffect},       {Msg::ScienceGrowth, Msg::GrowthEffect},
+    {Msg::ScienceAgriculture, Msg::AgricultureEffect}, {Msg::ScienceFinance, Msg::FinanceEffect},
+    {Msg::ScienceMilitary, Msg::MilitaryEffect},     {Msg::ScienceResearch, Msg::ResearchEffect},
 };
 
 QPushButton* Button() {
@@ -148,25 +144,25 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
 
 void TScienceTab::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     // The number goes into the gap of the years caption.
-    const QString years = t(1559, "Откроют в течении :            лет.");
+    const QString years = t(Msg::DiscoveredWithin);
     const int gap = years.indexOf("  ");
     const QString before = gap < 0 ? years : years.left(gap).trimmed();
     const QString after = gap < 0 ? QString() : years.mid(gap).trimmed();
     for (int sc = 1; sc <= ScienceCount; ++sc) {
         const Panel& p = panel(sc);
         const ScienceTexts& s = Texts[sc - 1];
-        p.box->setTitle(t(s.titleId, s.title));
-        p.levelCaption->setText(t(1552, "Текущий уровень:"));
-        p.effectCaption->setText(t(s.effectId, s.effect));
+        p.box->setTitle(t(s.title));
+        p.levelCaption->setText(t(Msg::CurrentLevel));
+        p.effectCaption->setText(t(s.effect));
         p.yearsBefore->setText(before + " ");
         p.yearsAfter->setText(" " + after);
-        p.oneYear->setText(t(1560, "За 1 год"));
+        p.oneYear->setText(t(Msg::OneYearButton));
     }
-    freeCaption_->setText(t(1561, "Незанятые учёные"));
-    freeAll_->setText(t(1562, "Снять всех"));
-    freeAll_->setToolTip(t(1563, "Всех ученых перевести в незанятые"));
+    freeCaption_->setText(t(Msg::FreeScientists));
+    freeAll_->setText(t(Msg::FreeAllButton));
+    freeAll_->setToolTip(t(Msg::FreeAllHint));
 }
 
 void TScienceTab::Open() {

@@ -83,12 +83,12 @@ TEST_F(CommandTabsTest, APriceBeyondTheMoneyIsRedAndRefused) {
     S().Money = 10;
     main().Pages()->setCurrentIndex(TMain::GeneralsTab);
     TGeneralsTab& tab = *main().Generals();
-    EXPECT_EQ(tab.NameField()->text(), ShownText(game().Msg(1164)));
+    EXPECT_EQ(tab.NameField()->text(), ShownText(game().Msg(Msg::DefaultOrder)));
     EXPECT_TRUE(tab.PriceValue()->styleSheet().contains("#ff0000"));
     Boxes ok(QMessageBox::Ok);
     tab.BuyButton()->click();
     ASSERT_EQ(ok.texts.size(), 1);
-    EXPECT_EQ(ok.texts[0], ShownText(game().Msg(3116)));
+    EXPECT_EQ(ok.texts[0], ShownText(game().Msg(Msg::NotEnoughMoneyForGeneral)));
     EXPECT_EQ(S().GeneralCount, 0);
     EXPECT_EQ(main().Pages()->currentIndex(), TMain::GeneralsTab);
 }
@@ -108,7 +108,7 @@ TEST_F(CommandTabsTest, RestingGeneralsHideTheBarAndSendTheirSoldiersHome) {
     EXPECT_FALSE(border().SoldiersBar()->isVisible());
     EXPECT_EQ(TroopsOnBorder(game(), 1, front), 0);
     EXPECT_EQ(border().FreeSoldiersValue()->text(), QString::number(S().Soldiers));
-    EXPECT_EQ(border().Grid()->item(0, ColOrder)->text(), ShownText(game().Msg(1171)));
+    EXPECT_EQ(border().Grid()->item(0, ColOrder)->text(), ShownText(game().Msg(Msg::OrderRest)));
 }
 
 TEST_F(CommandTabsTest, OnlyAGeneralWithoutAPostIsDismissedAfterTheQuestion) {
@@ -120,7 +120,7 @@ TEST_F(CommandTabsTest, OnlyAGeneralWithoutAPostIsDismissedAfterTheQuestion) {
     border().GridDoubleClicked(0, ColFront);  // withdrawn
     border().GridDoubleClicked(0, ColName);
     ASSERT_EQ(yes.texts.size(), 1);
-    EXPECT_EQ(yes.texts[0], ShownText(game().Msg(3111)));
+    EXPECT_EQ(yes.texts[0], ShownText(game().Msg(Msg::AskDismissGeneral)));
     EXPECT_EQ(S().GeneralCount, 0);
     EXPECT_EQ(border().Grid()->rowCount(), 1);  // the one empty row
     EXPECT_EQ(border().SelectedGeneral(), 0);

@@ -78,7 +78,7 @@ private:
     void act(QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes << box->text();
-            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(3120));
+            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
             QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
             (b ? b : box->buttons().front())->click();
         } else if (auto* main = qobject_cast<TMain*>(modal)) {
@@ -197,7 +197,7 @@ TEST_F(PersonPlaysTest, AGeneralSentWithSoldiersFightsAndAStaffedScienceRises) {
     EXPECT_EQ(person.autosavesChecked, 1);
     ASSERT_NE(person.enemy, 0);
     // The year's battle against that neighbour is among the person's battle reports.
-    EXPECT_TRUE(person.battles.contains(ShownText(g.Msg(3321)))) << person.battles.toStdString();
+    EXPECT_TRUE(person.battles.contains(ShownText(g.Msg(Msg::BattleReportMarker)))) << person.battles.toStdString();
     EXPECT_TRUE(person.battles.contains(QString::fromStdString(g.mGos[person.enemy].Name.utf8())));
 }
 
