@@ -10,6 +10,7 @@
 
 #include "core/check_state.h"
 #include "core/cp1251.h"
+#include "core/state_fields.h"
 #include "save/check_value.h"
 #include "save/compress_error.h"
 #include "save/container.h"
@@ -31,21 +32,7 @@ std::span<const uint8_t> bytesOf(std::string_view s) { return {reinterpret_cast<
 
 // Moves what a saved game holds from the scratch game into the running one.
 void takeSavedTables(Game& game, Game& loaded) {
-    game.Chronicle = std::move(loaded.Chronicle);
-    game.LivingCount = loaded.LivingCount;
-    game.GosCount = loaded.GosCount;
-    game.mGos = loaded.mGos;
-    game.mGeneral = loaded.mGeneral;
-    game.History = loaded.History;
-    game.Map = loaded.Map;
-    game.PeopleCount = loaded.PeopleCount;
-    game.ResumePlayer = loaded.ResumePlayer;
-    game.MapSize = loaded.MapSize;
-    game.CostGrowth = loaded.CostGrowth;
-    game.Year = loaded.Year;
-    game.SaveCount = loaded.SaveCount;
-    game.DiffLevel = loaded.DiffLevel;
-    game.MesList.entries() = std::move(loaded.MesList.entries());
+    ForEachField(state::Saved, [&](const auto& field) { field.of(game) = std::move(field.of(loaded)); });
 }
 
 }  // namespace
