@@ -1,0 +1,14 @@
+#include "net/player_left.h"
+
+namespace korvant {
+
+void PlayerLeftSession(NetContext& net, const SessionPlayer& player) {
+    net.controls.AppendChatLine(player.Name + "> " + net.game.Msg(3124, "покинул сеанс"), 0x800000);
+    for (TGos& gos : net.game.mGos) {
+        if (PlayerId(gos.Human) != player.Id) continue;
+        gos.Human = 0;
+        gos.PlayerName.clear();
+    }
+}
+
+}  // namespace korvant
