@@ -1,5 +1,7 @@
 #include "net/full_state_block.h"
 
+#include <algorithm>
+
 #include "net/block_bytes.h"
 #include "net/chronicle_parts.h"
 #include "net/message_records.h"
@@ -10,7 +12,8 @@ namespace korvant {
 namespace at = full_state_block;
 
 std::vector<uint8_t> EncodeFullState(const Game& game, PlayerId serverId) {
-    const auto& messages = state::Messages.of(game).entries();
+    const auto& all = state::Messages.of(game).entries();
+    const std::span messages(all.data(), std::min(all.size(), MaxBlockMessages));
     std::vector<uint8_t> block = NewBlock(BlockKind::FullState, FullStateSize(messages.size()));
     std::size_t offset = at::History;
     ForEachField(at::Tables, [&](const auto& field) {

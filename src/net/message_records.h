@@ -9,6 +9,9 @@
 
 namespace korvant {
 
+// The most messages a block can count.
+inline constexpr std::size_t MaxBlockMessages = 0xFFFF;
+
 // Writes `messages` back to back from `at`.
 void PutMessages(std::vector<uint8_t>& block, std::size_t at, std::span<const TMesRec> messages);
 // `count` records from `at` (the caller has checked the length), each rebuilt clean.

@@ -24,7 +24,7 @@ std::vector<uint8_t> EncodeTurnResult(const Game& game, int r) {
         throw std::invalid_argument("a turn result needs a finished year and one of the game's states");
     std::vector<TMesRec> mine;
     for (const TMesRec& m : state::Messages.of(game).entries())
-        if (m.Gos == r) mine.push_back(m);
+        if (m.Gos == r && mine.size() < MaxBlockMessages) mine.push_back(m);
 
     std::vector<uint8_t> block = NewBlock(BlockKind::TurnResult, TurnResultSize(mine.size()));
     const auto& history = state::History.of(game);

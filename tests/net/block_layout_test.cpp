@@ -14,7 +14,7 @@
 #include "net/player_turn_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
-#include "net_game.h"
+#include "support/net_game.h"
 
 namespace korvant {
 namespace {

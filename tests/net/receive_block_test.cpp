@@ -15,8 +15,8 @@
 #include "net/senders.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
-#include "net_game.h"
-#include "net_peer.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
 
 namespace korvant {
 namespace {
