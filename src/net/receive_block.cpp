@@ -43,7 +43,7 @@ bool anyPersonPlays(const Game& game) {
 
 // The known server, or a player whose id some state's Human holds.
 bool playerOfTheGame(const NetContext& net, PlayerId from) {
-    return from != 0 && (from == net.flags.ServerId || playsAState(net.game, from));
+    return from == net.flags.ServerId || playsAState(net.game, from);
 }
 
 void requirePlayerOfTheGame(const NetContext& net, PlayerId from) {
@@ -182,7 +182,7 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         DecodeSmall(block);
         const std::string name = nameOf(net.session, from);
         for (int s = 1; s <= game.GosCount; ++s) {
-            if (from == 0 || PlayerId(game.mGos[s].Human) != from) continue;
+            if (PlayerId(game.mGos[s].Human) != from) continue;
             appendNotice(net, name, 3130, "вышел из игры, его государством теперь управляет компьютер");
             game.mGos[s].Human = 0;
         }
@@ -213,6 +213,8 @@ BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_
     if (block.size() < MinBlockBytes) return BlockOutcome::Ignored;
     int32_t kind = KindOf(block);
     try {
+        // No player has id 0; taken as a sender it would match every state the computer plays.
+        if (from == 0) throw BlockError("a block from no player");
         if (kind != int32_t(BlockKind::Packed)) return dispatch(net, from, BlockKind(kind), block);
         const std::vector<uint8_t> inner = UnpackEnvelope(block);
         kind = KindOf(inner);

@@ -107,6 +107,7 @@ TEST_F(ReceiveBlockTest, LobbyBlocks) {
 
 TEST_F(ReceiveBlockTest, GameBlocksOfSmallKinds) {
     EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Applied);  // plays no state
+    EXPECT_EQ(client.Receive(0, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Refused);  // nobody's id
     for (int s = 1; s <= 4; ++s) EXPECT_EQ(client.game->mGos[s].Captured, 0);
     client.Receive(3, EncodeSmall(BlockKind::TurnDone));
     EXPECT_EQ(client.game->mGos[3].Captured, 39);

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <unistd.h>
 
-#include "gui_app.h"
+#include "ui/gui_app.h"
 #include "session/session_discovery.h"
 #include "session/tcp_session.h"
 #include "ui/net/session_dialog.h"
