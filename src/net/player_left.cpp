@@ -3,7 +3,7 @@
 namespace korvant {
 
 void PlayerLeftSession(NetContext& net, const SessionPlayer& player) {
-    net.controls.AppendChatLine(player.Name + "> " + net.game.Msg(3124, "покинул сеанс"), 0x800000);
+    net.controls.AppendChatLine(player.Name + "> " + net.game.Msg(Msg::PlayerLeftSession), 0x800000);
     for (TGos& gos : net.game.mGos) {
         if (PlayerId(gos.Human) != player.Id) continue;
         gos.Human = 0;

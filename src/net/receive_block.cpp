@@ -68,8 +68,8 @@ void applyKeepingBooks(Game& game, Fields fields, Apply&& apply) {
     }
 }
 
-void appendNotice(NetContext& net, const std::string& name, int id, std::string_view fallback) {
-    net.controls.AppendChatLine(name + "> " + net.game.Msg(id, fallback), NoticeRed);
+void appendNotice(NetContext& net, const std::string& name, Msg notice) {
+    net.controls.AppendChatLine(name + "> " + net.game.Msg(notice), NoticeRed);
 }
 
 void receiveMap(NetContext& net, std::span<const uint8_t> block, bool update) {
@@ -183,7 +183,7 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         const std::string name = nameOf(net.session, from);
         for (int s = 1; s <= game.GosCount; ++s) {
             if (PlayerId(game.mGos[s].Human) != from) continue;
-            appendNotice(net, name, 3130, "вышел из игры, его государством теперь управляет компьютер");
+            appendNotice(net, name, Msg::PlayerLeftGame);
             game.mGos[s].Human = 0;
         }
         return BlockOutcome::Applied;
@@ -192,7 +192,7 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         requirePlayerOfTheGame(net, from);
         DecodeSmall(block);
         game.NetEndFlag = 1;
-        appendNotice(net, nameOf(net.session, from), 3131, "закончил игру для всех");
+        appendNotice(net, nameOf(net.session, from), Msg::PlayerEndedGame);
         return BlockOutcome::Applied;
     case BlockKind::MapUpdate:
         if (net.flags.InNetGame) return BlockOutcome::Ignored;

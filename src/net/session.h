@@ -40,7 +40,8 @@ enum class SendResult { Sent, IllegalForm, TooLarge, NotOpen, UnknownPlayer };
 // "The message form is illegal" for a block shorter than MinBlockBytes.
 std::string_view SendResultText(SendResult r);
 
-// Events of a session; every one runs on the thread that owns the session.
+// Events of a session; every one runs on the thread that owns the session. A handler may send or
+// close, but must not destroy the session (use deleteLater or destroy it after the event).
 class SessionListener {
 public:
     virtual ~SessionListener() = default;

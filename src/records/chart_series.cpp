@@ -11,7 +11,6 @@ constexpr int32_t StateColours[MaxStates] = {
     0xFF8000, 0xFF80FF, 0x80FF80, 0xFF8080, 0x4080FF, 0xC08080, 0xE1E1E1, 0x8080FF, 0xC8FFFF, 0x800040,
 };
 
-constexpr int FirstCriterionText = 5050;
 
 }  // namespace
 
@@ -63,7 +62,7 @@ std::string ChartLineTitle(const Game& game, int s, ChartFilters filters) {
 int32_t ChartStateColour(int s) { return StateColours[std::clamp(s, 1, MaxStates) - 1]; }
 
 std::string ChartCriterionName(const TextSource& texts, ChartCriterion criterion) {
-    return texts.Lookup(FirstCriterionText + criterion, "Критерий");
+    return texts.Lookup(MsgAt(Msg::ChartDensity, criterion));
 }
 
 }  // namespace korvant

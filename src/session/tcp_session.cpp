@@ -22,6 +22,8 @@ using wire::Verdict;
 constexpr int MaxHandshakingLinks = 2 * MaxSessionPlayers;
 // A joiner is sent on at most this many times (the admitting player may move while he knocks).
 constexpr int MaxRedirects = 4;
+// A player who stops reading is dropped before what waits for him can exhaust memory.
+constexpr qint64 MaxUnsentBytes = 16 * qint64(wire::MaxFrameBytes);
 
 OpenError ErrorOf(Verdict v) {
     switch (v) {
@@ -177,10 +179,7 @@ void TcpSession::Read(PeerLink* link) {
             HandleFrame(link, frame->Kind, frame->Body);
             if (link->Dead) return;
         }
-        if (link->Reader.Broken()) {
-            DropLink(link, false);
-            return;
-        }
+        if (link->Reader.Broken()) return Misbehaved(link);
     }
 }
 
@@ -188,7 +187,7 @@ void TcpSession::HandleFrame(PeerLink* link, FrameKind kind, std::vector<std::ui
     using S = PeerLink::State;
     if (link->Now == S::AwaitHello && kind == FrameKind::Hello) return HandleHello(link, body);
     if (link->Now == S::AwaitWelcome && kind == FrameKind::Welcome) return HandleWelcome(link, body);
-    if (link->Now != S::Open) return DropLink(link, false);  // anything else before the handshake ends
+    if (link->Now != S::Open) return Misbehaved(link);  // anything else before the handshake ends
     switch (kind) {
     case FrameKind::Data:
         if (body.size() < MinBlockBytes) return DropLink(link, false);
@@ -271,7 +270,8 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
 
     if (link != joinLink_) {  // the answer of a player we link to while meshing
         Member* m = FindMember(link->Id);
-        if (w->Answer != Verdict::Accepted || !m) return FailOpen(w->Answer == Verdict::Accepted ? OpenError::ConnectFailed : ErrorOf(w->Answer));
+        if (!m) return Retire(link, false);  // he left meanwhile
+        if (w->Answer != Verdict::Accepted) return FailOpen(ErrorOf(w->Answer));
         return AcceptLink(link, *m, false);
     }
     if (w->Answer == Verdict::Redirect) {
@@ -386,6 +386,13 @@ void TcpSession::DropLink(PeerLink* link, bool clean) {
     }
 }
 
+void TcpSession::Misbehaved(PeerLink* link) {
+    bool knocking = link->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
+    Retire(link, false);
+    if (knocking) FailOpen(OpenError::OtherProgram);
+    else if (link->Now == PeerLink::State::Open) RemoveMember(link->Id, false);
+}
+
 void TcpSession::RemoveMember(PlayerId id, bool clean) {
     auto it = std::ranges::find_if(members_, [&](const Member& m) { return m.Entry.Id == id; });
     if (it == members_.end()) return;
@@ -436,13 +443,12 @@ void TcpSession::Tick() {
     for (PeerLink* l : snapshot) {
         if (l->Dead) continue;
         if (l->Now == PeerLink::State::Open) {
-            if (std::chrono::milliseconds(l->Heard.elapsed()) > options_.SilenceLimit) DropLink(l, false);
+            bool silent = std::chrono::milliseconds(l->Heard.elapsed()) > options_.SilenceLimit;
+            if (silent || l->Socket->bytesToWrite() > MaxUnsentBytes) DropLink(l, false);
         } else if (now > l->HandshakeDeadline) {
-            if (l->Now == PeerLink::State::AwaitWelcome) {
-                FailOpen(OpenError::Timeout);
-            } else {
-                Retire(l, false);
-            }
+            bool knocking = l->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
+            Retire(l, false);
+            if (knocking) FailOpen(OpenError::Timeout);
         }
         if (phase_ == Phase::Closed) return;
     }

@@ -95,6 +95,8 @@ private:
     // A link is gone: removes its player (clean: he said goodbye), or fails an open in progress.
     void DropLink(PeerLink* link, bool clean);
     void RemoveMember(PlayerId id, bool clean);
+    // Bytes that are not this game's protocol: the player is dropped, a knock of ours fails.
+    void Misbehaved(PeerLink* link);
     void FinishMeshIfComplete();
     void FailOpen(OpenError e);
     void LoseSession();

@@ -146,7 +146,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     g.Chronicle = "Год 6: битва за восточные земли";
     AddMessage(g, MesForState, uint8_t(s), 0x008000, "Урожай собран: 240 т зерна");
     AddMessage(g, MesForState, uint8_t(s), 255, "Учёным не хватило денег");
-    AddBattleMessage(g, 0xFF0000, g.Msg(3321) + " ***");
+    AddBattleMessage(g, 0xFF0000, g.Msg(Msg::BattleReportMarker) + " ***");
     TMain& main = app.Main();
     main.resize(1000, 680);
     main.Activate();

@@ -95,7 +95,7 @@ void GameWindows::RetextAll() {
 void GameWindows::ShowHelp(int topic) {
     if (!help_->ShowTopic(topic))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                             ShownText(FormatText(lang_.Lookup(1011, "Раздел справки %d не найден."), {Dec(topic)})));
+                             ShownText(FormatText(lang_.Lookup(Msg::HelpTopicNotFound), {Dec(topic)})));
 }
 
 void GameWindows::ShowSettings(bool languageListEnabled) { preference_->Show(languageListEnabled); }

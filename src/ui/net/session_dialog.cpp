@@ -87,16 +87,16 @@ TSessionDialog::TSessionDialog(TLanguageFile& lang, QWidget* parent, std::uint16
 }
 
 void TSessionDialog::ApplyTexts() {
-    auto t = [&](int id, const char* def) { return QString::fromStdString(lang_.Lookup(id, def)); };
-    setWindowTitle(t(7020, "Подключение к сетевой игре"));
-    nameLabel_->setText(t(7021, "Ваше имя"));
-    create_->setText(t(7022, "Создать новую игру"));
-    join_->setText(t(7023, "Присоединиться к игре"));
-    foundLabel_->setText(t(7024, "Найденные игры"));
-    addressLabel_->setText(t(7025, "Адрес (адрес:порт)"));
-    search_->setText(t(7026, "Искать в сети"));
-    ok_->setText(t(7027, "OK"));
-    cancel_->setText(t(7028, "Отмена"));
+    auto t = [&](Msg id) { return QString::fromStdString(lang_.Lookup(id)); };
+    setWindowTitle(t(Msg::SessionTitle));
+    nameLabel_->setText(t(Msg::SessionYourName));
+    create_->setText(t(Msg::SessionCreate));
+    join_->setText(t(Msg::SessionJoin));
+    foundLabel_->setText(t(Msg::SessionFound));
+    addressLabel_->setText(t(Msg::SessionAddress));
+    search_->setText(t(Msg::SessionSearch));
+    ok_->setText(t(Msg::SessionOk));
+    cancel_->setText(t(Msg::SessionCancel));
 }
 
 std::optional<OpenRequest> TSessionDialog::Ask() {
@@ -109,7 +109,7 @@ std::optional<OpenRequest> TSessionDialog::Ask() {
 void TSessionDialog::SearchClicked() {
     found_->clear();
     status_->clear();
-    if (!searcher_->Search()) status_->setText(QString::fromStdString(lang_.Lookup(7032, "Поиск невозможен: сеть недоступна.")));
+    if (!searcher_->Search()) status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionCannotSearch)));
 }
 
 void TSessionDialog::AddFound(const FoundSession& s) {
@@ -117,7 +117,7 @@ void TSessionDialog::AddFound(const FoundSession& s) {
     for (int i = 0; i < found_->count(); ++i) {
         if (found_->item(i)->data(Qt::UserRole).toString() == address) return;
     }
-    std::string line = FormatText(lang_.Lookup(7031, "%s, игроков: %d"), {s.Name.toStdString(), Dec(s.Players)});
+    std::string line = FormatText(lang_.Lookup(Msg::SessionFoundLine), {s.Name.toStdString(), Dec(s.Players)});
     auto* item = new QListWidgetItem(QString::fromStdString(line) + "  (" + address + ")", found_);
     item->setData(Qt::UserRole, address);
 }
@@ -127,14 +127,14 @@ void TSessionDialog::OkClicked() {
     r.Name = name_->text().trimmed().toStdString();
     r.Create = create_->isChecked();
     if (r.Name.empty()) {
-        status_->setText(QString::fromStdString(lang_.Lookup(7029, "Введите имя игрока.")));
+        status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionEnterName)));
         return;
     }
     std::string address = address_->text().trimmed().toStdString();
     if (!r.Create) {
         std::optional<HostPort> at = ParseHostPort(address);
         if (!at) {
-            status_->setText(QString::fromStdString(lang_.Lookup(7030, "Неверный адрес: пишите адрес или адрес:порт.")));
+            status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionBadAddress)));
             return;
         }
         r.Host = at->Host;

@@ -130,20 +130,20 @@ TGraph::~TGraph() = default;
 
 void TGraph::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    setWindowTitle(t(5000, "Графики достижений цивилизаций"));
-    exit_->setText(t(5001, "Закрыть"));
-    personsOnly_->setText(t(5002, "Только люди"));
-    criteriaBox_->setTitle(t(5003, "Выберите параметр"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    setWindowTitle(t(Msg::ChartsTitle));
+    exit_->setText(t(Msg::ChartsClose));
+    personsOnly_->setText(t(Msg::ChartsPeopleOnly));
+    criteriaBox_->setTitle(t(Msg::ChartsChooseCriterion));
     for (int c = 0; c < ChartCriterionCount; ++c)
         criteria_[std::size_t(c)]->setText(ShownText(ChartCriterionName(l, ChartCriterion(c))));
-    hideDestroyed_->setText(t(5004, "Без уничтоженных"));
-    threeD_->setText(t(5005, "3D"));
-    depthLabel_->setText(t(5006, "Глубина, %"));
-    save_->setText(t(5007, "Сохранить рисунок"));
+    hideDestroyed_->setText(t(Msg::ChartsHideDestroyed));
+    threeD_->setText(t(Msg::ChartsThreeD));
+    depthLabel_->setText(t(Msg::ChartsDepth));
+    save_->setText(t(Msg::ChartsSavePicture));
     saveAction_->setText(save_->text());
-    if (!threeD_->isEnabled()) threeD_->setToolTip(t(5008, "Объёмному виду нужен OpenGL, а на этом экране его нет"));
-    years_->setTitleText(t(5010, "Год"));
+    if (!threeD_->isEnabled()) threeD_->setToolTip(t(Msg::ChartsNoOpenGl));
+    years_->setTitleText(t(Msg::ChartsYearAxis));
 }
 
 void TGraph::Show() {
@@ -223,12 +223,12 @@ bool TGraph::SavePicture(const QString& file) {
 void TGraph::saveClicked() {
     const TLanguageFile& l = app_.Lang();
     QString file = QFileDialog::getSaveFileName(this, save_->text(), QDir::current().filePath("charts.png"),
-                                                ShownText(l.Lookup(5011, "Рисунки PNG (*.png)")));
+                                                ShownText(l.Lookup(Msg::ChartsPictureFilter)));
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += ".png";
     if (!SavePicture(file))
         app_.TheGame().Ui->MessageBox(
-            FormatText(l.Lookup(5009, "Не удалось записать рисунок в файл %s"), {file.toStdString()}));
+            FormatText(l.Lookup(Msg::ChartsPictureNotWritten), {file.toStdString()}));
 }
 
 }  // namespace korvant
