@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/check_state.h"
+#include "core/state_guard.h"
 #include "core/state_fields.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
@@ -212,19 +213,27 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
 BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     if (block.size() < MinBlockBytes) return BlockOutcome::Ignored;
     int32_t kind = KindOf(block);
+    const auto refuse = [&](const char* why) {
+        const std::string name = nameOf(net.session, from);
+        std::fprintf(stderr, "network block of kind %d from player %u (%s), %zu bytes, ignored: %s\n", int(kind),
+                     unsigned(from), name.empty() ? "not in the session" : name.c_str(), block.size(), why);
+        return BlockOutcome::Refused;
+    };
     try {
         // No player has id 0; taken as a sender it would match every state the computer plays.
         if (from == 0) throw BlockError("a block from no player");
+        // A block is a legitimate change of the guarded game, like a person's order.
+        const StateChange change(net.game);
         if (kind != int32_t(BlockKind::Packed)) return dispatch(net, from, BlockKind(kind), block);
         const std::vector<uint8_t> inner = UnpackEnvelope(block);
         kind = KindOf(inner);
         if (!TravelsPacked(BlockKind(kind))) throw BlockError("a packed envelope around a block that is never packed");
         return dispatch(net, from, BlockKind(kind), inner);
     } catch (const BlockError& e) {
-        const std::string name = nameOf(net.session, from);
-        std::fprintf(stderr, "network block of kind %d from player %u (%s), %zu bytes, ignored: %s\n", int(kind),
-                     unsigned(from), name.empty() ? "not in the session" : name.c_str(), block.size(), e.what());
-        return BlockOutcome::Refused;
+        return refuse(e.what());
+    } catch (const StateError&) {
+        // The game was changed from outside before the block came; the next check point ends it.
+        return refuse("the game's state was changed from outside");
     }
 }
 

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/check_state.h"
 #include "core/rule_data.h"
+#include "core/state_guard.h"
 #include "game/new_game.h"
 #include "game/turn_cycle.h"
 #include "net/block_bytes.h"
@@ -62,7 +64,9 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
     EXPECT_EQ(next.flags.ServerId, 2u);
     EXPECT_FALSE(third.flags.FullStateReceived);
 
-    // His first turn results reach a client that still knows the old server.
+    // His first turn results reach a client that still knows the old server, and whose game is
+    // guarded: the block is a legitimate change.
+    const GuardedGame guarded(*third.game);
     next.game->Year = 8;
     next.game->mGos[3].Money = 4242;
     SendTurnResults(next.net);
@@ -70,9 +74,13 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
     EXPECT_TRUE(third.flags.TurnResultReceived);
     EXPECT_EQ(third.flags.ServerId, 2u);
     EXPECT_EQ(third.game->mGos[3].Money, 4242);
+    EXPECT_NO_THROW(CheckState(*third.game, "after the turn result"));
 
     // And that client's turn now goes to the new server.
-    third.game->mGos[3].Money = 4343;
+    {
+        const StateChange order(*third.game);
+        third.game->mGos[3].Money = 4343;
+    }
     SendPlayerTurn(third.net);
     network.Deliver();
     EXPECT_EQ(next.game->mGos[3].Money, 4343);
