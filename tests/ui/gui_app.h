@@ -28,6 +28,8 @@ public:
         std::filesystem::create_directories(dir);
         for (const char* f : {"korvant.ini", "tav.dat"})
             std::filesystem::copy_file(std::filesystem::path(KORVANT_BIN_DIR) / f, dir / f);
+        std::filesystem::copy(std::filesystem::path(KORVANT_BIN_DIR) / "help", dir / "help",
+                              std::filesystem::copy_options::recursive);
         lang = std::make_unique<TLanguageFile>(dir / "korvant.ini", dir);
         app = std::make_unique<GameWindows>(*lang);
     }

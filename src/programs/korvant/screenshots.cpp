@@ -47,7 +47,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(app.Preference(), dir, "settings");
     app.RecordTable().Redraw();
     n += Shot(app.RecordTable(), dir, "hall_of_fame");
-    app.Help().ShowTopic(10);
+    app.Help().ShowTopic(10, &app.Launcher());
     n += Shot(app.Help(), dir, "help", false);
 
     TStart& start = app.Start();

@@ -3,6 +3,8 @@
 // music, the game itself, and every window, each created once and reused.
 #include <memory>
 
+class QWidget;
+
 #include "ui/app/fluidsynth_device.h"
 #include "app/music.h"
 #include "app/settings.h"
@@ -68,6 +70,9 @@ public:
     void ShowCharts();
 
 private:
+    // The window a help page opened now belongs to.
+    QWidget* helpOwner() const;
+
     TLanguageFile& lang_;
     Settings settings_;
     FluidSynthDevice device_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -216,7 +217,14 @@ void TStart::RunNewGame() {
     app_.TheGame().GameMode = ModeLocal;
     SelectDifficulty(difficulty_->checkedId());
     if (app_.ShowScrollHelp()) scroll_->Start();
-    exec();
+    // The turn cycle hides this window and shows it again while it waits; QDialog::exec() would
+    // end its loop at the first hiding and leave the window behind as a modal one that no longer
+    // blocks its own loop. Its own loop ends only when the window is done.
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::DialogExec);
 }
 
 void TStart::showEvent(QShowEvent* e) {

@@ -236,6 +236,10 @@ void TMain::keyPressEvent(QKeyEvent* e) {
         PassClicked();
         return;
     }
+    if (e->key() == Qt::Key_F1) {
+        app_.ShowHelp(helpTopic_);
+        return;
+    }
     QDialog::keyPressEvent(e);
 }
 
