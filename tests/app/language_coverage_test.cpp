@@ -181,6 +181,23 @@ TEST_F(LanguageCoverage, TextsFitTheRecordsTheyAreStoredIn) {
     }
 }
 
+TEST_F(LanguageCoverage, EachLanguageNamesItsOwnBuiltPictureRuleFileAndQtLocale) {
+    std::set<std::string> pictures, ruleFiles, locales;
+    for (const std::string& section : sections_) {
+        const std::string picture = ini_.ReadString(section, "Image", "");
+        const std::string rules = ini_.ReadString(section, "tav.dat", "");
+        EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / picture)) << section << ": " << picture;
+        EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / rules)) << section << ": " << rules;
+        pictures.insert(picture);
+        ruleFiles.insert(rules);
+        locales.insert(ini_.ReadString(section, "Locale", ""));
+    }
+    // The picture carries the title and the rule file the battles' words: a language needs its own.
+    EXPECT_EQ(pictures.size(), sections_.size());
+    EXPECT_EQ(ruleFiles.size(), sections_.size());
+    EXPECT_EQ(locales, (std::set<std::string>{"ru", "en"}));
+}
+
 TEST_F(LanguageCoverage, TheEnglishSectionIsTranslatedThroughout) {
     static const std::regex cyrillic("[\xd0\xd1][\x80-\xbf]");
     for (const std::string& key : ini_.Keys("English")) {

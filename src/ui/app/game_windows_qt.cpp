@@ -30,6 +30,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
     // The one generator of the game, seeded from the clock.
     game_.Rng.setSeed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     game_.Texts = &lang_;
+    qtTranslation_.Load(lang_);
     game_.Ui = &ui_;
     LoadNameStems(game_);
     settings_.Read(lang_.Ini());
@@ -78,6 +79,7 @@ void GameWindows::ApplySettings(const Settings& s, bool write) {
 }
 
 void GameWindows::RetextAll() {
+    qtTranslation_.Load(lang_);
     launcher_->ApplyTexts();
     start_->ApplyTexts();
     start_->LoadDataFile();

@@ -6,6 +6,7 @@
 class QWidget;
 
 #include "ui/app/fluidsynth_device.h"
+#include "ui/app/qt_translation.h"
 #include "app/music.h"
 #include "app/settings.h"
 #include "ui/app/window_ui_qt.h"
@@ -74,6 +75,7 @@ private:
     QWidget* helpOwner() const;
 
     TLanguageFile& lang_;
+    QtTranslation qtTranslation_;
     Settings settings_;
     FluidSynthDevice device_;
     Music music_;

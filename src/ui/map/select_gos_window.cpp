@@ -61,8 +61,6 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
 
     connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
     connect(giveUp_, &QPushButton::clicked, this, [this] { done(ModalQuit); });
-    for (int i = 0; i < 10; ++i)
-        suggestions_ << QString::fromStdString(app_.Lang().Lookup(1140 + i, "Ошибка")).left(NameCapacity);
     ApplyTexts();
 }
 
@@ -74,6 +72,9 @@ void TSelectGos::ApplyTexts() {
     giveUp_->setText(t(3002, "Меня не устаивает\r эта территория"));
     prompt_->setText(t(3003, "Выберите себе государство"));
     nameLabel_->setText(t(3004, "Ваше имя"));
+    // The proposed names are the language's too.
+    suggestions_.clear();
+    for (int i = 0; i < 10; ++i) suggestions_ << QString::fromStdString(l.Lookup(1140 + i, "Ошибка")).left(NameCapacity);
 }
 
 void TSelectGos::Reset() {

@@ -36,6 +36,8 @@ public:
     QLabel* Prompt() const { return prompt_; }
     QLabel* StateName() const { return stateName_; }
     const TerritoryChoice& Choice() const { return choice_; }
+    // The names proposed to a person, in the current language.
+    const QStringList& Suggestions() const { return suggestions_; }
 
     // Closing the window gives up, like the give-up button: no person may leave it without a state.
     void reject() override { done(3); }
