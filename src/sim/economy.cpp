@@ -119,7 +119,7 @@ void Harvest(Game& game, int s) {
     gos.Grain = ClampInt32(gos.Grain + grown);
     const int64_t worth = Trunc(Extended(grown) * gos.Science[SciFinance].Effect);
     Tell(game, s, color::Green, 3203, {Dec(grown), Dec(worth)},
-         "Ваши крестьяне вырастили %d тонн зерна, на сумму %d $");
+         "Ваши крестьяне вырастили %d {тонну/тонны/тонн} зерна, на сумму %d $");
     gos.Sown = 0;
     if (game.Year >= 1 && game.Year <= MaxYears) game.History[s][game.Year].Grown = ClampInt32(grown);
 }

@@ -254,8 +254,8 @@ void TEconomyTab::ordered(Order o) {
     case DismissSoldiers: {
         if (amount == 0) return;
         const std::string question = o == DismissScientists
-                                         ? g.Msg(3114, "Вы уверены, что хотите уволить %d учёных?")
-                                         : g.Msg(3115, "Вы уверены, что хотите уволить %d солдат?");
+                                         ? g.Msg(3114, "Вы уверены, что хотите уволить %d {учёного/учёных/учёных}?")
+                                         : g.Msg(3115, "Вы уверены, что хотите уволить %d {солдата/солдат/солдат}?");
         if (!g.Ui->AskYesNo(FormatText(question, {Dec(amount)}))) return;
         Dismiss(g, s, StaffOf(o), amount);
         break;
