@@ -22,6 +22,10 @@ THelp::THelp(const TLanguageFile& lang, QWidget* parent) : QDialog(parent), lang
     auto* buttons = new QDialogButtonBox(this);
     close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(4002, "Закрыть")), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Following a link retitles the window after the page it shows.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        if (!browser_->documentTitle().isEmpty()) setWindowTitle(browser_->documentTitle());
+    });
     layout->addWidget(buttons);
 }
 
