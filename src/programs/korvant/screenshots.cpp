@@ -1,6 +1,8 @@
 #include "screenshots.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
@@ -13,8 +15,13 @@
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
 #include "core/colors.h"
+#include "app/language_file.h"
+#include "core/headless_ui.h"
+#include "game/autoplay.h"
 #include "game/new_game.h"
 #include "ui/game/start_window.h"
+#include "ui/records/graph_3d_view.h"
+#include "ui/records/graph_window.h"
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
@@ -45,6 +52,45 @@ void AddNarration(Game& g, int t, int u) {
     AddBattleMessage(g, color::Green, text.substr(0, cr));
     if (cr != std::string::npos) AddBattleMessage(g, color::Navy, text.substr(cr + 2));
 }
+
+// The charts of a game played to its end by the computer, in every language: 2D, and 3D where
+// the display has OpenGL (the 3D graph draws into a window of its own, which a grab of the
+// dialog leaves blank, so its picture is painted in).
+int ChartShots(GameWindows& app, const QString& dir) {
+    Game& g = app.TheGame();
+    GameUi* windows = g.Ui;
+    HeadlessUi headless;
+    g.Ui = &headless;
+    Autoplay(g, {.states = 8, .size = 60, .persons = 2, .seed = 5});
+    g.Ui = windows;
+
+    TLanguageFile& lang = app.Lang();
+    const int chosen = lang.CurrentIndex();
+    TGraph& graph = app.Graph();
+    graph.resize(1060, 640);
+    int n = 0;
+    for (int i = 0; i < int(lang.Sections().size()); ++i) {
+        lang.SelectLanguage(i);
+        app.RetextAll();
+        const QString suffix = "_" + QString::fromStdString(lang.CurrentSection()).left(2).toLower();
+        graph.ThreeD()->setChecked(false);
+        graph.Activate();
+        n += Shot(graph, dir, "charts" + suffix, false);
+        if (!ThreeDViewAvailable()) continue;
+        graph.ThreeD()->setChecked(true);
+        graph.Draw(CritPopulation);
+        graph.show();
+        QWidget* view = graph.ThreeDView()->Widget();
+        QPixmap p = graph.grab();
+        QPainter(&p).drawImage(view->mapTo(&graph, QPoint(0, 0)), graph.ThreeDView()->Picture(view->size()));
+        graph.hide();
+        n += p.save(QDir(dir).filePath("charts_3d" + suffix + ".png"));
+    }
+    lang.SelectLanguage(chosen);
+    app.RetextAll();
+    return n;
+}
+
 
 // Every window in the current language; `ru` picks the sample texts that stand for the game's own.
 int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
@@ -113,7 +159,7 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     g.Chronicle = sample("Год 6: битва за восточные земли", "Year 6: the battle for the eastern lands");
     AddMessage(g, MesForState, uint8_t(s), 0x008000, sample("Урожай собран: 240 т зерна", "Harvest: 240 t of grain"));
     AddMessage(g, MesForState, uint8_t(s), 255, sample("Учёным не хватило денег", "The scientists were not paid in full"));
-    AddBattleMessage(g, 0xFF0000, g.Msg(3321) + " ***");
+    AddBattleMessage(g, 0xFF0000, g.Msg(Msg::BattleReportMarker) + " ***");
     AddNarration(g, 2, 1);
     TMain& main = app.Main();
     main.resize(1000, 680);
@@ -141,7 +187,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     }
     lang.SelectLanguage(chosen);
     app.RetextAll();
-    return n;
+    return n + ChartShots(app, dir);
 }
 
 }  // namespace korvant

@@ -20,7 +20,7 @@ THelp::THelp(const TLanguageFile& lang, QWidget* parent) : QDialog(parent), lang
     browser_->setOpenExternalLinks(false);
     layout->addWidget(browser_);
     auto* buttons = new QDialogButtonBox(this);
-    close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(4002, "Закрыть")), QDialogButtonBox::RejectRole);
+    close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(Msg::CloseButton)), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Following a link retitles the window after the page it shows.
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
@@ -36,7 +36,7 @@ QString THelp::TopicFile(int topic) const {
     return QString::fromStdString((dir / (std::to_string(topic) + ".html")).string());
 }
 
-void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(4002, "Закрыть"))); }
+void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(Msg::CloseButton))); }
 
 void THelp::attachTo(QWidget* owner) {
     if (!owner || owner == parentWidget()) return;

@@ -67,15 +67,16 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
 
 void TSelectGos::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return Lines(QString::fromStdString(l.Lookup(id, def))); };
-    setWindowTitle(t(3000, "Выбор территории"));
-    confirm_->setText(t(3001, "Потверждаю выбор"));
-    giveUp_->setText(t(3002, "Меня не устаивает\r эта территория"));
-    prompt_->setText(t(3003, "Выберите себе государство"));
-    nameLabel_->setText(t(3004, "Ваше имя"));
+    auto t = [&](Msg id) { return Lines(QString::fromStdString(l.Lookup(id))); };
+    setWindowTitle(t(Msg::TerritoryTitle));
+    confirm_->setText(t(Msg::ConfirmTerritory));
+    giveUp_->setText(t(Msg::RejectTerritory));
+    prompt_->setText(t(Msg::ChooseState));
+    nameLabel_->setText(t(Msg::YourName));
     // The proposed names are the language's too.
     suggestions_.clear();
-    for (int i = 0; i < 10; ++i) suggestions_ << QString::fromStdString(l.Lookup(1140 + i, "Ошибка")).left(NameCapacity);
+    for (int i = 0; i < 10; ++i)
+        suggestions_ << QString::fromStdString(l.Lookup(MsgAt(Msg::RulerTitle1, i))).left(NameCapacity);
 }
 
 void TSelectGos::Reset() {
@@ -112,7 +113,7 @@ int TSelectGos::Choose() {
     name_->setText(suggestions_[app_.TheGame().Random(10)]);
     paintSamples(Qt::white);
     stateName_->hide();
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3003, "Выберите себе государство"))));
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::ChooseState))));
     prompt_->show();
     return exec();
 }
@@ -157,7 +158,7 @@ void TSelectGos::ConfirmClicked() {
         done(ModalEndTurn);
         return;
     }
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3110, "Извините\rэта территория уже выбрана"))));
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::TerritoryTaken))));
     prompt_->show();
     confirm_->hide();
 }

@@ -113,14 +113,14 @@ TEST_F(FirstGameTest, GivingUpKeepsTheStartWindowAndTheLauncherAnswersAfterTheGa
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             // Leave the game, without saving it.
-            const bool saveOffer = box->text() == ShownText(app->TheGame().Msg(3120));
+            const bool saveOffer = box->text() == ShownText(app->TheGame().Msg(Msg::AskSaveGame));
             QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
             (b ? b : box->buttons().front())->click();
         } else if (auto* d = qobject_cast<QDialog*>(modal)) {
             d->accept();
         }
     });
-    launcher.Button(1002)->click();  // returns when the start window has closed
+    launcher.Button(Msg::LauncherNewGame)->click();  // returns when the start window has closed
 
     EXPECT_EQ(territories, 2);
     EXPECT_TRUE(startInFrontAfterGivingUp);
@@ -135,7 +135,7 @@ TEST_F(FirstGameTest, GivingUpKeepsTheStartWindowAndTheLauncherAnswersAfterTheGa
     EXPECT_FALSE(start.isVisible());
     EXPECT_TRUE(launcher.isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    SystemClick(launcher.Button(1008));
+    SystemClick(launcher.Button(Msg::LauncherExit));
     EXPECT_FALSE(launcher.isVisible());
 }
 

@@ -67,7 +67,7 @@ private:
     void act(QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             // Leave the game when asked, without saving it.
-            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(3120));
+            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
             QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
             (b ? b : box->buttons().front())->click();
         } else if (auto* gos = qobject_cast<TSelectGos*>(modal)) {

@@ -138,7 +138,7 @@ TEST_F(CommandScreenTest, SellingBeforeSowingAsksFirstAndNoChangesNothing) {
     BoxAnswerer no({QMessageBox::No, QMessageBox::Yes});
     Press(panel(TEconomyTab::SellOrder).OkKey());
     ASSERT_EQ(no.texts.size(), 1);
-    EXPECT_EQ(no.texts[0].toStdString(), game().Msg(3112));
+    EXPECT_EQ(no.texts[0].toStdString(), game().Msg(Msg::AskSkipSowing));
     EXPECT_EQ(S().Money, before.Money);
     EXPECT_EQ(S().Grain, before.Grain);
 
@@ -179,7 +179,7 @@ TEST_F(CommandScreenTest, TrainingTheMoneyNoLongerPaysIsRefused) {
     BoxAnswerer ok({QMessageBox::Ok});
     Press(train.OkKey());
     ASSERT_EQ(ok.texts.size(), 1);
-    EXPECT_EQ(ok.texts[0].toStdString(), game().Msg(3113));
+    EXPECT_EQ(ok.texts[0].toStdString(), game().Msg(Msg::NotEnoughMoney));
     EXPECT_EQ(S().Soldiers, before.Soldiers);
     EXPECT_EQ(S().Money, 299);
 }
@@ -247,9 +247,9 @@ TEST_F(CommandScreenTest, ResourcePanelShowsTheBalanceInItsColour) {
     Open(TMain::EconomyTab);
     const EconomyOutlook o = OutlookOf(game(), 1);
     ASSERT_LT(o.profit, 0);
-    EXPECT_EQ(economy().Value(1532)->text().toStdString(), MoneyText(o.profit));
-    EXPECT_EQ(economy().Value(1532)->styleSheet(), "color: #ff0000;");
-    EXPECT_EQ(economy().Value(1539)->text().toStdString(), MoneyText(S().Money));
+    EXPECT_EQ(economy().Value(Msg::BalanceHeading)->text().toStdString(), MoneyText(o.profit));
+    EXPECT_EQ(economy().Value(Msg::BalanceHeading)->styleSheet(), "color: #ff0000;");
+    EXPECT_EQ(economy().Value(Msg::MoneyLabel)->text().toStdString(), MoneyText(S().Money));
 }
 
 TEST_F(CommandScreenTest, SettingsHideThePicturesAndShowTheOrderHints) {
@@ -259,7 +259,7 @@ TEST_F(CommandScreenTest, SettingsHideThePicturesAndShowTheOrderHints) {
     app->ApplySettings(s, false);
     EXPECT_FALSE(main().Information()->PictureShown());
     EXPECT_FALSE(economy().PictureShown());
-    EXPECT_EQ(panel(TEconomyTab::BuyOrder).toolTip().toStdString(), game().Msg(1523));
+    EXPECT_EQ(panel(TEconomyTab::BuyOrder).toolTip().toStdString(), game().Msg(Msg::BuyOrderHint));
     s.HideGraphics = false;
     s.ShowHint = false;
     app->ApplySettings(s, false);
@@ -272,7 +272,8 @@ protected:
     void Reports(int n) {
         game().BattleAttacker = 2;
         game().BattleDefender = 1;
-        for (int i = 1; i <= n; ++i) AddBattleMessage(game(), 0, game().Msg(3321) + " " + std::to_string(i));
+        for (int i = 1; i <= n; ++i)
+            AddBattleMessage(game(), 0, game().Msg(Msg::BattleReportMarker) + " " + std::to_string(i));
     }
     QString Selected() { return main().Information()->Battles()->textCursor().selectedText(); }
 };
@@ -299,11 +300,11 @@ TEST_F(BattleReportsTest, TwoReportsAreSteppedThroughAndWrapRound) {
     Reports(2);
     Open();
     QTextEdit* box = main().Information()->Battles();
-    const int second = box->toPlainText().indexOf(QString::fromStdString(game().Msg(3321)), 1);
+    const int second = box->toPlainText().indexOf(QString::fromStdString(game().Msg(Msg::BattleReportMarker)), 1);
     ASSERT_GT(second, 0);
     auto selectedAt = [&] { return box->textCursor().selectionStart(); };
     EXPECT_EQ(selectedAt(), 0);
-    EXPECT_TRUE(Selected().startsWith(QString::fromStdString(game().Msg(3321)) + " 1"));
+    EXPECT_TRUE(Selected().startsWith(QString::fromStdString(game().Msg(Msg::BattleReportMarker)) + " 1"));
     main().Information()->ReportButton()->click();
     EXPECT_EQ(selectedAt(), second);
     EXPECT_TRUE(Selected().endsWith(" 2"));
@@ -359,7 +360,7 @@ TEST_F(CommandScreenTest, ExitAsksAndThenOffersToSave) {
 
     main().ExitButton()->click();
     ASSERT_EQ(answers.texts.size(), 3);
-    EXPECT_EQ(answers.texts[2].toStdString(), game().Msg(3120));
+    EXPECT_EQ(answers.texts[2].toStdString(), game().Msg(Msg::AskSaveGame));
     EXPECT_FALSE(main().isVisible());
     EXPECT_EQ(main().result(), ModalQuit);
     EXPECT_EQ(main().TurnResult(), 0);
