@@ -2,6 +2,7 @@
 // The territory window: the person clicks a state on the map, enters his name
 // and confirms, or gives up the whole choice.
 #include <QDialog>
+#include <QImage>
 #include <QStringList>
 
 #include "map/territory_choice.h"
@@ -24,6 +25,8 @@ public:
     void Reset();
     // Shows the window modally; ModalQuit when the person gave up.
     int Choose();
+    // Redraws the map with the states earlier persons took paled and hatched (Choose does this).
+    void ShowTakenStates();
 
     // A click on the map picture at pixel (x, y).
     void MapClicked(int x, int y);
@@ -36,6 +39,8 @@ public:
     QLabel* Prompt() const { return prompt_; }
     QLabel* StateName() const { return stateName_; }
     const TerritoryChoice& Choice() const { return choice_; }
+    // The names proposed to a person, in the current language.
+    const QStringList& Suggestions() const { return suggestions_; }
 
     // Closing the window gives up, like the give-up button: no person may leave it without a state.
     void reject() override { done(3); }
@@ -49,6 +54,7 @@ private:
     GameWindows& app_;
     TerritoryChoice choice_;
     QStringList suggestions_;
+    QImage map0_;  // the map as drawn, before the taken states are marked
     QLabel* map_;
     QLabel* prompt_;
     QLabel* stateName_;
