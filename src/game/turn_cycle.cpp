@@ -20,27 +20,13 @@ constexpr int DrawYear = 120;
 // A person's turn: the command screen and what its result asks for. Returns the result.
 int PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
-    {
-        // Soldiers come back to the command screen gathered in slot 1 of each border.
-        StateChange change(game);
-        for (int k = 1; k <= game.GosCount; ++k) {
-            TBorder& border = gos.Border[k];
-            for (int t = 2; t <= game.KindCount(); ++t) {
-                border.Troops[1] += border.Troops[t];
-                border.Troops[t] = 0;
-            }
-        }
-    }
+    GatherTroops(game, s);
     if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
 
     const double started = game.Ui->ClockDays();
     const int result = game.Ui->CommandScreen();
+    if (result == ModalEndTurn) SettleTroops(game, s);
     StateChange change(game);
-    if (result == ModalEndTurn) {
-        // Free soldiers go home; every border's soldiers are spread over slots 1 to 3.
-        PlaceTroops(game, s, s, gos.FreeSoldiers);
-        for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
-    }
     // A steady clock: a turn across midnight counts its real length.
     const double spent = game.Ui->ClockDays() - started;
     if (spent > 0) gos.TimeSpent += spent;
@@ -68,12 +54,30 @@ bool PeoplesPhase(Game& game) {
     return true;
 }
 
-// The year is one change of the state, run without waiting for anybody: the seal is checked
-// when it begins (the people's check point) and taken anew when it ends. The check points
-// within it check the bookkeeping.
-void SimulateYear(Game& game) {
+}  // namespace
+
+void GatherTroops(Game& game, int s) {
     StateChange change(game);
-    CheckState(game, "Проверка после хода людей:");
+    for (int k = 1; k <= game.GosCount; ++k) {
+        TBorder& border = game.mGos[s].Border[k];
+        for (int t = 2; t <= game.KindCount(); ++t) {
+            border.Troops[1] += border.Troops[t];
+            border.Troops[t] = 0;
+        }
+    }
+}
+
+void SettleTroops(Game& game, int s) {
+    StateChange change(game);
+    PlaceTroops(game, s, s, game.mGos[s].FreeSoldiers);
+    for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
+}
+
+// The year is one change of the state, run without waiting for anybody: the seal is checked
+// when it begins and taken anew when it ends. The check points within it check the bookkeeping.
+void SimulateYear(Game& game, bool checkPeoplesMoves) {
+    StateChange change(game);
+    if (checkPeoplesMoves) CheckState(game, "Проверка после хода людей:");
     game.Ui->SetYearLabel(game.Msg(Msg::YearLabel) + " " + Dec(game.Year));
     ComputersMove(game);
     CheckState(game, "Проверка после хода компьютеров:");
@@ -89,8 +93,6 @@ void SimulateYear(Game& game) {
     }
     game.Year += 1;
 }
-
-}  // namespace
 
 int VictoriousState(const Game& game) {
     const int n = game.MapSize;
@@ -159,7 +161,7 @@ GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
             break;
         }
         const int year = game.Year;
-        SimulateYear(game);
+        SimulateYear(game, true);
         if (options.yearDone) options.yearDone(game, year);
         if (CheckGameEnd(game, options.observe)) break;
     }
