@@ -136,7 +136,11 @@ void Peer::LobbyTick() {
             lobbyTimer_.stop();
             game_.GameMode = ModeNetServer;
             if (!LoadGame(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
-            if (!lobby_.AcceptLoadedGame()) return Finish(NetGameEnd::NotANetGame);
+            if (!lobby_.AcceptLoadedGame()) {
+                Say("result: the loaded game did not start");
+                session_.Close();
+                return QCoreApplication::exit(0);
+            }
             Say("loaded game starts");
             return Play(true);
         }
@@ -178,13 +182,6 @@ void Peer::Digests(const Game& game, int s) {
     std::uint64_t h = Fnv(&game.mGos[s], sizeof(TGos));
     // The ten general slots a turn result carries.
     for (int i = 0; i < GeneralsPerState; ++i) h = Fnv(&game.mGeneral[s + i * MaxStates], sizeof(TCommander), h);
-    if (std::getenv("PEERDEBUG")) {
-        const auto* p = reinterpret_cast<const unsigned char*>(&game.mGos[s]);
-        std::string hex;
-        char b[4];
-        for (std::size_t i = 0; i < sizeof(TGos); ++i) { std::snprintf(b, 4, "%02x", p[i]); hex += b; }
-        Say("dump " + std::to_string(s) + " " + std::to_string(game.Year) + " " + hex);
-    }
     char line[96];
     std::snprintf(line, sizeof line, "state %d year %d: %016llx", s, int(game.Year), static_cast<unsigned long long>(h));
     Say(line);
