@@ -131,14 +131,16 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         }
         if (game.GameMode == ModeNetClient) SendPlayerTurn(net);
         SendTurnDone(net);
+        const int yearPlayed = game.Year;
         const WaitResult waited = Wait(net, windows, WaitPage::ServerWait);
-        if (game.GameMode == ModeNetClient) {
-            const StateChange change(game);
-            for (int k = 1; k <= game.GosCount; ++k) game.mGos[k].Captured = 0;
-        }
         if (waited == WaitResult::Aborted || Stopped(net)) return WhyStopped(net);
+        // The year's results (or the full state of a server whose state fell) may arrive before
+        // this wait has seen the last turn end: they are kept, and the next pass takes them.
+        if (game.Year != yearPlayed) continue;
         {
             const StateChange change(game);
+            if (game.GameMode == ModeNetClient)
+                for (int k = 1; k <= game.GosCount; ++k) game.mGos[k].Captured = 0;
             game.MesList.Clear();
             game.Chronicle.clear();
         }

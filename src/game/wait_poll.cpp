@@ -39,10 +39,9 @@ bool WaitPoll::Tick() {
 }
 
 bool WaitPoll::TickServerWait() {
-    // The server sends a year's data only once everybody ended his turn; it may come before this
-    // poll saw the last turn end, and it resets the marks.
-    if (net_.game.GameMode == ModeNetClient && (net_.flags.TurnResultReceived || net_.flags.FullStateReceived))
-        return true;
+    // The server sends a year's data (or hands its role over) only once everybody ended his turn;
+    // it may come before this poll saw the last turn end, and it resets the marks.
+    if (net_.flags.TurnResultReceived || net_.flags.FullStateReceived) return true;
     if (entries_.empty()) {
         // Nobody to wait for: the game is over here.
         net_.game.NetEndFlag = 2;
