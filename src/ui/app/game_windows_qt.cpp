@@ -21,6 +21,7 @@
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
+#include "ui/net/network_game.h"
 #include "ui/screen/main_window.h"
 #include "sim/name_stems.h"
 #include "ui/game/proc_window.h"
@@ -97,6 +98,7 @@ void GameWindows::RetextAll() {
     preference_->ApplyTexts();
     recordTable_->ApplyTexts();
     help_->ApplyTexts();
+    if (network_) network_->ApplyTexts();
     LoadNameStems(game_);
 }
 
@@ -137,6 +139,12 @@ void GameWindows::LoadAndPlay() {
 }
 
 void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
+
+void GameWindows::PlayNetworkGame() {
+    if (!network_) network_ = std::make_unique<NetworkGame>(*this);
+    network_->Run();
+    game_.GameMode = ModeLocal;
+}
 
 void GameWindows::PlayGame() {
     try {

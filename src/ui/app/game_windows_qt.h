@@ -28,6 +28,7 @@ class TGraph;
 class TPreference;
 class TRecordTable;
 class THelp;
+class NetworkGame;
 
 class GameWindows {
 public:
@@ -73,6 +74,10 @@ public:
     void NewGame();
     void LoadAndPlay();
     void ShowHallOfFame();
+    // Launcher "Сетевая игра": the lobby and the network games started from it.
+    void PlayNetworkGame();
+    // The network game's windows once a network game was opened; none before.
+    NetworkGame* Network() { return network_.get(); }
     // Runs the turn cycle of the game set up or loaded, on the windows.
     void PlayGame();
     // The person's command screen for CurGos: 1 end of turn, 2 handed to the computer, 3 quit.
@@ -103,6 +108,7 @@ private:
     std::unique_ptr<TPreference> preference_;
     std::unique_ptr<TRecordTable> recordTable_;
     std::unique_ptr<THelp> help_;
+    std::unique_ptr<NetworkGame> network_;
 };
 
 }  // namespace korvant
