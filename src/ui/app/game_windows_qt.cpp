@@ -61,6 +61,7 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
 
 GameWindows::~GameWindows() {
     music_.Stop();
+    network_.reset();
     help_.reset();
     recordTable_.reset();
     preference_.reset();
@@ -140,9 +141,13 @@ void GameWindows::LoadAndPlay() {
 
 void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
 
-void GameWindows::PlayNetworkGame() {
+NetworkGame& GameWindows::NetworkWindows() {
     if (!network_) network_ = std::make_unique<NetworkGame>(*this);
-    network_->Run();
+    return *network_;
+}
+
+void GameWindows::PlayNetworkGame() {
+    NetworkWindows().Run();
     game_.GameMode = ModeLocal;
 }
 

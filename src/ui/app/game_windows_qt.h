@@ -78,6 +78,8 @@ public:
     void PlayNetworkGame();
     // The network game's windows once a network game was opened; none before.
     NetworkGame* Network() { return network_.get(); }
+    // The network game's windows, made now if they were not yet.
+    NetworkGame& NetworkWindows();
     // Runs the turn cycle of the game set up or loaded, on the windows.
     void PlayGame();
     // The person's command screen for CurGos: 1 end of turn, 2 handed to the computer, 3 quit.
