@@ -56,6 +56,7 @@ void Lobby::OnOpen() {
     sessionHost_ = players.size() == 1;
     game_.GameMode = sessionHost_ ? ModeNetServer : ModeNetClient;
     if (sessionHost_) NewMap();
+    view_.ShowPage(IsServer());
 
     controls_.ClearPlayers();
     controls_.AppendChatLine(game_.Msg(Msg::ChatHeader), 0);
@@ -132,7 +133,7 @@ void Lobby::Show() {
     freshMap_ = false;
     stateCount_ = MaxStates;
     view_.ShowPage(IsServer());
-    if (IsServer()) {
+    if (IsServer() && net_.session.IsOpen()) {
         game_.TurnMinutes = uint8_t(turnMinutes_);
         SendTurnTime(net_);
     }

@@ -107,7 +107,6 @@ int NetworkShots(GameWindows& app, const QString& dir, const Sample& sample) {
     NetFlags flags;
     NetContext net{g, session, flags, lobby};
     TMultiPlayer wait(app.Lang(), g, lobby.Panes());
-    wait.SetMapPicture(lobby.MapPicture());
     const uint8_t mode = g.GameMode;
     g.GameMode = ModeNetServer;
     const TGos saved = g.mGos[g.CurGos];

@@ -165,9 +165,11 @@ void GameWindows::PlayGame() {
 }
 
 int GameWindows::CommandScreen() {
-    start_->hide();
+    // A network game waits in its own windows, not on the start window.
+    const bool local = game_.GameMode == ModeLocal;
+    if (local) start_->hide();
     const int result = main_->Run();
-    start_->show();
+    if (local) start_->show();
     return result;
 }
 

@@ -254,7 +254,15 @@ void TConnect::GameRunning(bool running) {
     }
 }
 
+void TConnect::Run() {
+    left_ = false;
+    // Hiding a modal window ends its loop: a game hid it, and it is shown again afterwards.
+    do exec();
+    while (!left_);
+}
+
 void TConnect::CloseLobby() {
+    left_ = true;
     if (isVisible()) QDialog::reject();
 }
 
@@ -276,6 +284,7 @@ void TConnect::keyPressEvent(QKeyEvent* e) {
 
 void TConnect::reject() {
     if (lobby_) lobby_->Close();
+    left_ = true;
     QDialog::reject();
 }
 

@@ -43,6 +43,9 @@ public:
     // The lobby of the session now open; nullptr when none.
     void Attach(Lobby* lobby, Hooks hooks);
     const ChatPanes& Panes() const { return panes_; }
+    // Shows the lobby modally until the person leaves it or it closes itself; a game started from
+    // it hides it meanwhile.
+    void Run();
     const QImage& MapPicture() const { return map_; }
 
     // NetControls
@@ -107,6 +110,7 @@ private:
     ReadySwitch ready_;
     QImage map_;
     bool running_ = false;
+    bool left_ = false;
     QTimer start_;
     QLabel* mapLabel_;
     QTextEdit* chat_;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/language_file.h"
+#include "map/map_painter.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/net/chat_view.h"
 
@@ -88,13 +89,18 @@ void TMultiPlayer::ApplyTexts() {
 
 void TMultiPlayer::SetChatSender(std::function<bool(const std::string&)> send) { send_ = std::move(send); }
 
-void TMultiPlayer::SetMapPicture(const QImage& picture) { map_->setPixmap(QPixmap::fromImage(picture)); }
 
 void TMultiPlayer::ShowPage(WaitPoll& poll) {
     current_ = &poll;
     pages_->setCurrentIndex(int(poll.Page()));
     ShowEntries();
     chronicle_->setPlainText(QString::fromStdString(game_.Chronicle));
+    if (poll.Page() == WaitPage::ServerWait) {
+        Picture pic(map_->width(), map_->height());
+        DrawMap(game_, pic, rounded_);
+        map_->setPixmap(QPixmap::fromImage(
+            QImage(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32).copy()));
+    }
     RefreshChat();
     counted_ = 0;
     for (QLabel* c : counters_) c->setNum(0);

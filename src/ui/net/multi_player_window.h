@@ -29,7 +29,8 @@ public:
     void ApplyTexts();
     // Enter in the chat line hands the text here.
     void SetChatSender(std::function<bool(const std::string&)> send);
-    void SetMapPicture(const QImage& picture);
+    // The map's drawing style on page 1.
+    void SetPaintRounded(bool rounded) { rounded_ = rounded; }
 
     WaitResult Wait(WaitPoll& poll) override;
     void Pause(std::chrono::milliseconds length) override;
@@ -68,6 +69,7 @@ private:
     int counted_ = 0;
     WaitPoll* current_ = nullptr;
     bool aborted_ = false;
+    bool rounded_ = true;
     std::function<bool(const std::string&)> send_;
 };
 

@@ -1,6 +1,8 @@
 #include "ui/net/network_game.h"
 
-#include <QMessageBox>
+#include <QApplication>
+
+#include "core/check_state.h"
 
 #include "app/language_file.h"
 #include "net/senders.h"
@@ -48,7 +50,7 @@ void NetworkGame::Run() {
     const std::optional<OpenRequest> request = dialog_.Ask();
     if (!request) return;  // cancelled: nothing to say
     session_.Open(*request);
-    connect_.exec();
+    connect_.Run();
     if (session_.IsOpen()) session_.Close();
 }
 
@@ -57,9 +59,14 @@ bool NetworkGame::SendChat(const std::string& text, int32_t colour) {
 }
 
 void NetworkGame::Play(bool loaded) {
-    wait_.SetMapPicture(connect_.MapPicture());
-    NetGameOptions options;
-    lobby_.PlayGame(options, loaded);
+    wait_.SetPaintRounded(app_.PaintRounded());
+    try {
+        lobby_.PlayGame({}, loaded);
+    } catch (const StateError& e) {
+        // Broken bookkeeping: its messages, then the program closes without saving.
+        for (const std::string& m : e.messages()) app_.TheGame().Ui->MessageBox(m);
+        QApplication::exit(1);
+    }
 }
 
 bool NetworkGame::LoadForSession() {
