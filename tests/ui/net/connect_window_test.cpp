@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +11,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <functional>
 
 #include "session/loopback_session.h"
@@ -31,7 +32,10 @@ struct Computer {
     Computer(TLanguageFile& lang, LoopbackHub& hub) : session(hub), window(lang, game), lobby(game, session, window, waits, window) {
         game.Ui = &ui;
         session.SetListener(&lobby);
-        window.Attach(&lobby, {.play = [this](bool) { ++started; }});
+        window.Attach(&lobby, {.play = [this](bool) {
+                                   ++started;
+                                   if (onStart) onStart();
+                               }});
     }
     void Open(const std::string& name) {
         lobby.BeginOpening();
@@ -45,13 +49,20 @@ struct Computer {
     TConnect window;
     Lobby lobby;
     int started = 0;
+    std::function<void()> onStart;
 };
 
-bool WaitUntil(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 10000) QTest::qWait(10);
-    return done();
+// Runs the event loop until both computers started their game (their start timers see every
+// entry ticked), or ten seconds pass.
+bool BothStart(Computer& a, Computer& b) {
+    QEventLoop loop;
+    const auto check = [&] {
+        if (a.started && b.started) loop.quit();
+    };
+    a.onStart = b.onStart = check;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (!(a.started && b.started)) loop.exec();
+    return a.started == 1 && b.started == 1;
 }
 
 class ConnectWindowTest : public ::testing::Test, public gui_test::WindowsFixture {};
@@ -65,24 +76,28 @@ TEST_F(ConnectWindowTest, TwoComputersMeetChooseChatGetReadyAndStart) {
     EXPECT_FALSE(host.window.MapPicture().isNull());
 
     guest.Open("Boris");
-    ASSERT_TRUE(WaitUntil([&] { return guest.window.ReadyBox()->isEnabled(); }));  // the host's map came
+    hub.DeliverPending();
+    EXPECT_TRUE(guest.window.ReadyBox()->isEnabled());  // the host's map came
     EXPECT_EQ(guest.window.Notebook()->currentIndex(), 1);
-    ASSERT_TRUE(WaitUntil([&] { return host.window.PlayerList()->count() == 2; }));
+    EXPECT_EQ(host.window.PlayerList()->count(), 2);
 
     host.window.TurnSpin()->setValue(5);
-    ASSERT_TRUE(WaitUntil([&] { return guest.window.ClientTurnLabel()->text() == "5"; }));
+    hub.DeliverPending();
+    EXPECT_EQ(guest.window.ClientTurnLabel()->text(), "5");
     EXPECT_EQ(guest.game.TurnMinutes, 5);
 
     guest.window.ChatInput()->setText("  Привет всем ");
     QTest::keyClick(guest.window.ChatInput(), Qt::Key_Return);
     EXPECT_EQ(guest.window.ChatInput()->text(), " ");
-    ASSERT_TRUE(WaitUntil([&] { return host.window.ChatPane()->toPlainText().contains("Boris> Привет всем"); }));
+    hub.DeliverPending();
+    EXPECT_TRUE(host.window.ChatPane()->toPlainText().contains("Boris> Привет всем"));
 
     host.window.ReadyBox()->click();
-    ASSERT_TRUE(WaitUntil([&] { return guest.window.PlayerList()->item(0)->checkState() == Qt::Checked; }));
-    EXPECT_EQ(host.started + guest.started, 0);
+    hub.DeliverPending();
+    EXPECT_EQ(guest.window.PlayerList()->item(0)->checkState(), Qt::Checked);
     guest.window.ReadyBox()->click();
-    ASSERT_TRUE(WaitUntil([&] { return host.started == 1 && guest.started == 1; }));
+    hub.DeliverPending();
+    ASSERT_TRUE(BothStart(host, guest));
     int persons = 0;
     for (int s = 1; s <= host.game.GosCount; ++s) persons += host.game.mGos[s].Human != 0 ? 1 : 0;
     EXPECT_EQ(persons, 2);
