@@ -9,7 +9,6 @@
 
 #include "app/language_file.h"
 #include "app/program_files.h"
-#include "core/check_state.h"
 #include "core/rule_data.h"
 #include "peer_options.h"
 #include "peer_play.h"
@@ -41,12 +40,7 @@ int main(int argc, char** argv) {
     LoadNameStems(game);
     if (!LoadGameRules(game, rules)) return 1;
 
-    try {
-        peer::Peer peer(game, *options);
-        peer.Start();
-        return app.exec();
-    } catch (const StateError& e) {
-        for (const std::string& m : e.messages()) ui.MessageBox(m);
-        return 1;
-    }
+    peer::Peer peer(game, *options);
+    peer.Start();
+    return app.exec();
 }

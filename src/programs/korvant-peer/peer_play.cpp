@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/check_state.h"
 #include "game/turn_cycle.h"
 #include "net/turn_result_block.h"
 #include "save/saved_game.h"
@@ -106,6 +107,14 @@ Peer::Peer(Game& game, const Options& options)
           return o;
       }()),
       windows_(game, options),
+      view_([this] {
+          // After a game the result is out already; before one this is why there is none.
+          if (lobbyTimer_.isActive()) {
+              Say("result: the lobby closed");
+              session_.Close();
+              QCoreApplication::exit(1);
+          }
+      }),
       lobby_(game, session_, controls_, windows_, view_) {
     session_.SetListener(&listener_);
     connect(&lobbyTimer_, &QTimer::timeout, this, &Peer::LobbyTick);
@@ -156,7 +165,14 @@ void Peer::Play(bool loaded) {
     NetGameOptions options;
     options.serverPause = std::chrono::milliseconds(options_.pauseMs);
     options.yearBegins = [this](NetContext& net) { return YearBegins(net); };
-    Finish(lobby_.PlayGame(options, loaded));
+    try {
+        Finish(lobby_.PlayGame(options, loaded));
+    } catch (const StateError& e) {
+        // Broken bookkeeping: its messages, and the peer ends without saving.
+        for (const std::string& m : e.messages()) game_.Ui->MessageBox(m);
+        session_.Close();
+        QCoreApplication::exit(1);
+    }
 }
 
 // One line per year, and the digest of every person's state this computer knows for certain:

@@ -3,6 +3,7 @@
 // turn ended or handed to the computer, the waits as event loops) and the lobby driven to a game.
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <optional>
 
 #include "core/headless_ui.h"
@@ -47,6 +48,16 @@ private:
     const Options& options_;
 };
 
+// The lobby closing by itself (a failed open, a taken name, the server lost) ends the peer.
+class PeerView final : public LobbyView {
+public:
+    explicit PeerView(std::function<void()> closed) : closed_(std::move(closed)) {}
+    void CloseLobby() override { closed_(); }
+
+private:
+    std::function<void()> closed_;
+};
+
 // The lobby hears the session's events; comings and goings are printed first.
 class PeerListener final : public SessionListener {
 public:
@@ -81,7 +92,7 @@ private:
     TcpSession session_;
     PeerControls controls_;
     PeerWindows windows_;
-    LobbyView view_;
+    PeerView view_;
     Lobby lobby_;
     PeerListener listener_{lobby_};
     QTimer lobbyTimer_;

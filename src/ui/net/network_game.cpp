@@ -50,6 +50,8 @@ void NetworkGame::Run() {
     const std::optional<OpenRequest> request = dialog_.Ask();
     if (!request) return;  // cancelled: nothing to say
     session_.Open(*request);
+    // A session that could not be created has said why; a join is answered later, in the lobby.
+    if (request->Create && !session_.IsOpen()) return;
     connect_.Run();
     if (session_.IsOpen()) session_.Close();
 }
