@@ -19,7 +19,7 @@ constexpr int DrawYear = 120;
 const char* const VictoryText = "Игра окончена.\rГосударство %s одержало сокрушительную победу над противниками!";
 
 // A person's turn: the command screen and what its result asks for. Returns the result.
-int PersonsTurn(Game& game, int s) {
+ModalResult PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
     // Soldiers come back to the command screen gathered in slot 1 of each border.
     for (int k = 1; k <= game.GosCount; ++k) {
@@ -32,8 +32,8 @@ int PersonsTurn(Game& game, int s) {
     if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
 
     const double started = game.Ui->ClockDays();
-    const int result = game.Ui->CommandScreen();
-    if (result == ModalEndTurn) {
+    const ModalResult result = game.Ui->CommandScreen();
+    if (result == ModalResult::EndTurn) {
         // Free soldiers go home; every border's soldiers are spread over slots 1 to 3.
         PlaceTroops(game, s, s, gos.FreeSoldiers);
         for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
@@ -41,7 +41,7 @@ int PersonsTurn(Game& game, int s) {
     // A steady clock: a turn across midnight counts its real length.
     const double spent = game.Ui->ClockDays() - started;
     if (spent > 0) gos.TimeSpent += spent;
-    if (result == ModalToComputer) gos.Delegated = 1;
+    if (result == ModalResult::ToComputer) gos.Delegated = 1;
     return result;
 }
 
@@ -56,7 +56,7 @@ bool PeoplesPhase(Game& game) {
             game.CurGos = uint8_t(s);
             game.CurPlayer = uint8_t(r);
             if (game.CurPlayer < game.ResumePlayer) continue;  // he moved before the game was saved
-            if (PersonsTurn(game, s) == ModalQuit) return false;
+            if (PersonsTurn(game, s) == ModalResult::Quit) return false;
         }
     }
     return true;

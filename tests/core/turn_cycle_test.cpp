@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 // A headless interface whose command screen and year label run a script.
 class ScriptedUi : public HeadlessUi {
 public:
-    int CommandScreen() override {
+    ModalResult CommandScreen() override {
         HeadlessUi::CommandScreen();
         ++screens;
-        return onCommand ? onCommand(screens) : ModalToComputer;
+        return onCommand ? onCommand(screens) : ModalResult::ToComputer;
     }
     void SetYearLabel(std::string_view text) override {
         labels.emplace_back(text);
@@ -34,7 +34,7 @@ public:
         return clock;
     }
 
-    std::function<int(int screen)> onCommand;
+    std::function<ModalResult(int screen)> onCommand;
     std::function<void()> onYearLabel;
     std::vector<std::string> labels;
     int screens = 0;
@@ -85,7 +85,7 @@ TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
     std::vector<Turn> turns;
     ui.onCommand = [&](int screen) {
         turns.push_back({game.Year, game.CurPlayer, game.CurGos});
-        return screen < 3 ? ModalEndTurn : ModalQuit;
+        return screen < 3 ? ModalResult::EndTurn : ModalResult::Quit;
     };
     EXPECT_EQ(RunGame(game, options), GameOutcome::Quit);
     EXPECT_EQ(turns, (std::vector<Turn>{{1, 2, StateOf(2)}, {2, 1, StateOf(1)}, {2, 2, StateOf(2)}}));
@@ -97,7 +97,7 @@ TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
 TEST_F(TurnCycle, ADestroyedPersonIsSkippedWithoutAWindow) {
     NewGame(4, 2);
     game.mGos[StateOf(1)].Alive = 0;
-    ui.onCommand = [](int) { return ModalQuit; };
+    ui.onCommand = [](int) { return ModalResult::Quit; };
     RunGame(game, options);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"your turn", "command screen"}));
     EXPECT_EQ(game.CurPlayer, 2);
@@ -108,7 +108,7 @@ TEST_F(TurnCycle, QuittingSkipsTheEndButStillRecordsALonePerson) {
     ui.onCommand = [&](int) {
         game.Chronicle = "war";
         game.MesList.Add(MesForState, 1, 0, "news");
-        return ModalQuit;
+        return ModalResult::Quit;
     };
     EXPECT_EQ(RunGame(game, options), GameOutcome::Quit);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"your turn", "command screen"}));
@@ -141,9 +141,9 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
             EXPECT_EQ(gos.Border[k].Troops[1], 7);
             EXPECT_EQ(gos.Border[k].Troops[2] + gos.Border[k].Troops[3], 0);
             EXPECT_EQ(gos.Border[s].Troops[1], 3);
-            return ModalEndTurn;
+            return ModalResult::EndTurn;
         }
-        return ModalQuit;
+        return ModalResult::Quit;
     };
     ui.onYearLabel = [&] {
         EXPECT_EQ(gos.Border[k].Troops[1], 3);
@@ -162,7 +162,7 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
 TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTurnWindow) {
     NewGame(3, 1);
     ui.skipYourTurn = true;
-    ui.onCommand = [](int screen) { return screen == 1 ? ModalToComputer : ModalQuit; };
+    ui.onCommand = [](int screen) { return screen == 1 ? ModalResult::ToComputer : ModalResult::Quit; };
     ui.onYearLabel = [&] { EXPECT_EQ(game.mGos[StateOf(1)].Delegated, 1); };
     RunGame(game, options);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"command screen", "command screen"}));
@@ -171,7 +171,7 @@ TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTur
     // With two persons the switch does not apply.
     ui.windows.clear();
     NewGame(3, 2);
-    ui.onCommand = [](int) { return ModalQuit; };
+    ui.onCommand = [](int) { return ModalResult::Quit; };
     RunGame(game, options);
     EXPECT_EQ(ui.windows.front(), "your turn");
 }

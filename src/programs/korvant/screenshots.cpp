@@ -64,8 +64,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(start, dir, "start_waiting");
     start.ShowWaiting(false);
 
-    g.CurPlayerName = "1";
-    app.SelectPlayer().Fill();
+    app.SelectPlayer().Fill(1);
     n += Shot(app.SelectPlayer(), dir, "get_ready");
     app.SelectGos().Reset();
     app.SelectGos().show();
@@ -75,9 +74,8 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
 
     // Two persons, to show the time grid.
     g.PeopleCount = 2;
-    TakeTerritory(g, g.Map[30][30], "Ольга");
-    g.CurPlayerName = "2";
-    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], "Игорь");
+    TakeTerritory(g, g.Map[30][30], 1, "Ольга");
+    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], 2, "Игорь");
     for (int s = 1; s <= g.GosCount; ++s) g.mGos[s].TimeSpent = 0.0123 * s;
     g.CurPlayerName = "Ольга";
     CheckFronts(g);

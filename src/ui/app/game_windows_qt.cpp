@@ -63,9 +63,6 @@ GameWindows::~GameWindows() {
     launcher_.reset();
 }
 
-bool GameWindows::SinglePlayer() const { return preference_->SinglePlayer(); }
-bool GameWindows::ShowScrollHelp() const { return preference_->ShowScrollHelp(); }
-
 void GameWindows::ApplySettings(const Settings& s, bool write) {
     if (write) s.Write(lang_.Ini());
     settings_ = s;
@@ -126,9 +123,9 @@ void GameWindows::PlayGame() {
     start_->ShowWaiting(false);
 }
 
-int GameWindows::CommandScreen() {
+ModalResult GameWindows::CommandScreen() {
     start_->hide();
-    const int result = main_->Run();
+    const ModalResult result = main_->Run();
     start_->show();
     return result;
 }

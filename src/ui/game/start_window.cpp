@@ -215,7 +215,7 @@ bool TStart::LoadDataFile() { return dataOk_ = LoadGameRules(app_.TheGame(), app
 void TStart::RunNewGame() {
     app_.TheGame().GameMode = ModeLocal;
     SelectDifficulty(difficulty_->checkedId());
-    if (app_.ShowScrollHelp()) scroll_->Start();
+    if (app_.CurrentSettings().ShowScrollHelp) scroll_->Start();
     exec();
 }
 

@@ -60,7 +60,7 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
     grid->setRowStretch(7, 1);
 
     connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
-    connect(giveUp_, &QPushButton::clicked, this, [this] { done(ModalQuit); });
+    connect(giveUp_, &QPushButton::clicked, this, [this] { Finish(*this, ModalResult::Quit); });
     for (int i = 0; i < 10; ++i)
         suggestions_ << QString::fromStdString(app_.Lang().Lookup(1140 + i, "Ошибка")).left(NameCapacity);
     ApplyTexts();
@@ -83,7 +83,8 @@ void TSelectGos::Reset() {
     map_->setPixmap(QPixmap::fromImage(img.copy()));
 }
 
-int TSelectGos::Choose() {
+ModalResult TSelectGos::Choose(int person) {
+    person_ = person;
     choice_.Reset();
     confirm_->hide();
     name_->setText(suggestions_[app_.TheGame().Random(10)]);
@@ -91,7 +92,7 @@ int TSelectGos::Choose() {
     stateName_->hide();
     prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3003, "Выберите себе государство"))));
     prompt_->show();
-    return exec();
+    return RunModal(*this);
 }
 
 void TSelectGos::paintSamples(const QColor& c) {
@@ -130,8 +131,8 @@ void TSelectGos::MapClicked(int x, int y) {
 
 void TSelectGos::ConfirmClicked() {
     Game& g = app_.TheGame();
-    if (choice_.Confirm(g, name_->text().toStdString())) {
-        done(ModalEndTurn);
+    if (choice_.Confirm(g, person_, name_->text().toStdString())) {
+        Finish(*this, ModalResult::EndTurn);
         return;
     }
     prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3110, "Извините\rэта территория уже выбрана"))));

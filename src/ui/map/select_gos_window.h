@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "map/territory_choice.h"
+#include "ui/app/modal_result_qt.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,8 +23,9 @@ public:
     void ApplyTexts();
     // Draws the current map into the window (before the persons choose).
     void Reset();
-    // Shows the window modally; ModalQuit when the person gave up.
-    int Choose();
+    // Shows the window modally for person number `person`: EndTurn once he has taken a state,
+    // Quit when he gave up.
+    ModalResult Choose(int person);
 
     // A click on the map picture at pixel (x, y).
     void MapClicked(int x, int y);
@@ -36,9 +38,10 @@ public:
     QLabel* Prompt() const { return prompt_; }
     QLabel* StateName() const { return stateName_; }
     const TerritoryChoice& Choice() const { return choice_; }
+    int Person() const { return person_; }
 
     // Closing the window gives up, like the give-up button: no person may leave it without a state.
-    void reject() override { done(3); }
+    void reject() override { Finish(*this, ModalResult::Quit); }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -48,6 +51,7 @@ private:
 
     GameWindows& app_;
     TerritoryChoice choice_;
+    int person_ = 0;
     QStringList suggestions_;
     QLabel* map_;
     QLabel* prompt_;

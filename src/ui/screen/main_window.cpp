@@ -154,9 +154,9 @@ void TMain::ApplySettings() {
     economy_->SetHintsShown(s.ShowHint);
 }
 
-int TMain::Run() {
+ModalResult TMain::Run() {
     Activate();
-    const int result = exec();
+    const ModalResult result = RunModal(*this);
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     return result;
 }
@@ -167,14 +167,14 @@ void TMain::Activate() {
     pages_->setTabVisible(ChatTab, !local);
     chatLamp_->setVisible(false);
     info_->SaveButton()->setEnabled(game.GameMode != ModeNetClient);
-    turnResult_ = 3;
+    turnResult_.reset();
     next_->setEnabled(false);
     pages_->blockSignals(true);
     pages_->setCurrentIndex(InformationTab);
     pages_->blockSignals(false);
     helpTopic_ = HelpTopics[InformationTab];
     info_->Fill();
-    setScrolling(app_.ShowScrollHelp());
+    setScrolling(app_.CurrentSettings().ShowScrollHelp);
     clock_.Reset();
     showClock();
     timer_.start();
@@ -196,16 +196,16 @@ void TMain::tabChanged(int index) {
     if (index == EconomyTab) economy_->Refresh();
 }
 
-void TMain::NextClicked() { endTurn(ModalEndTurn); }
-void TMain::PassClicked() { endTurn(ModalToComputer); }
+void TMain::NextClicked() { endTurn(ModalResult::EndTurn); }
+void TMain::PassClicked() { endTurn(ModalResult::ToComputer); }
 
-void TMain::endTurn(int result) {
+void TMain::endTurn(ModalResult result) {
     Game& game = app_.TheGame();
     if (AutosaveWanted(game)) saveTo(QString::fromStdString(AutosaveFileName(game)));
     if (failure_) return;
     turnResult_ = result;
     timer_.stop();
-    done(result);
+    Finish(*this, result);
 }
 
 void TMain::ExitClicked() {
@@ -214,21 +214,21 @@ void TMain::ExitClicked() {
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
         if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете ?"))) SaveClicked();
     }
-    turnResult_ = 0;
+    turnResult_ = ModalResult::Quit;
     timer_.stop();
-    done(ModalQuit);
+    Finish(*this, ModalResult::Quit);
 }
 
 void TMain::reject() {
     // Escape ends up here too, but keyPressEvent hands it to "&Pass" first.
     Game& game = app_.TheGame();
-    if (turnResult_ != 3) return;
+    if (turnResult_) return;
     if (!game.Ui->AskYesNo(game.Msg(3119, "Вы уверены, что хотите закончить игру?"))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
         if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете?"))) SaveClicked();
     }
     timer_.stop();
-    done(ModalQuit);
+    Finish(*this, ModalResult::Quit);
 }
 
 void TMain::keyPressEvent(QKeyEvent* e) {
@@ -276,14 +276,15 @@ void TMain::saveTo(const QString& file) {
     } catch (const StateError&) {
         // Broken bookkeeping ends the game: the window closes and the turn cycle hears of it.
         failure_ = std::current_exception();
+        turnResult_ = ModalResult::Quit;
         timer_.stop();
-        done(ModalQuit);
+        Finish(*this, ModalResult::Quit);
     }
 }
 
 void TMain::SettingsClicked() {
     app_.ShowSettings(false);
-    setScrolling(app_.ShowScrollHelp());
+    setScrolling(app_.CurrentSettings().ShowScrollHelp);
 }
 
 void TMain::TickClock() {
@@ -298,9 +299,9 @@ void TMain::TickClock() {
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
         if (game.NetEndFlag == 1 || game.NetEndFlag == 3) {
-            turnResult_ = 1;
+            turnResult_ = ModalResult::EndTurn;
             timer_.stop();
-            done(ModalEndTurn);
+            Finish(*this, ModalResult::EndTurn);
         }
     }
 }

@@ -6,8 +6,10 @@
 #include <QTimer>
 
 #include <exception>
+#include <optional>
 
 #include "screen/turn_clock.h"
+#include "ui/app/modal_result_qt.h"
 
 class QLabel;
 class QPushButton;
@@ -31,14 +33,14 @@ public:
     // Pictures and hints as the settings say.
     void ApplySettings();
 
-    // Shows the screen modally for CurGos: ModalEndTurn, ModalToComputer or ModalQuit.
+    // Shows the screen modally for CurGos: EndTurn, ToComputer or Quit.
     // A broken state found while saving is raised from here once the window has closed.
-    int Run();
+    ModalResult Run();
     // Prepares the screen for CurGos as on every showing (Run does this).
     void Activate();
 
-    // How the screen was left: 3 while the turn goes on, 1 "&Next", 2 "&Pass", 0 "&Exit".
-    int TurnResult() const { return turnResult_; }
+    // How the screen was left; none while the turn goes on.
+    std::optional<ModalResult> TurnResult() const { return turnResult_; }
     const TurnClock& Clock() const { return clock_; }
 
     // The buttons' actions.
@@ -70,7 +72,7 @@ protected:
 
 private:
     void tabChanged(int index);
-    void endTurn(int result);
+    void endTurn(ModalResult result);
     void offerSave();
     void saveTo(const QString& file);
     void setScrolling(bool on);
@@ -98,7 +100,7 @@ private:
     QLabel* chatLamp_;
     QTimer timer_;
     TurnClock clock_;
-    int turnResult_ = 3;
+    std::optional<ModalResult> turnResult_;
     int helpTopic_ = 10;
     bool lampRed_ = false;
     std::exception_ptr failure_;

@@ -20,19 +20,18 @@ protected:
         g.GosCount = 4;
         g.MapSize = 50;
         NewMap(g);
-        g.CurPlayerName = "1";
         window().Reset();
     }
     TSelectGos& window() { return app->SelectGos(); }
     // Pixel of the centre of cell (column, row) on the 500-pixel picture.
     static int Pixel(int cell) { return (cell - 1) * 10 + 5; }
     // Opens the window and runs `steps` inside it, then gives up if it is still open.
-    int Run(std::function<void()> steps) {
+    ModalResult Run(std::function<void()> steps) {
         QTimer::singleShot(0, [&] {
             steps();
             if (window().isVisible()) window().GiveUpButton()->click();
         });
-        return window().Choose();
+        return window().Choose(1);
     }
 };
 
@@ -40,7 +39,7 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
     Game& g = app->TheGame();
     const int taken = g.Map[1][1];
     g.mGos[taken].Alive = 1;
-    const int result = Run([&] {
+    const ModalResult result = Run([&] {
         window().MapClicked(Pixel(1), Pixel(1));
         EXPECT_TRUE(window().ConfirmButton()->isVisible());
         window().ConfirmClicked();
@@ -51,7 +50,7 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
         window().MapClicked(600, 10);  // beside the field: nothing changes
         EXPECT_EQ(window().Choice().Selected(), taken);
     });
-    EXPECT_EQ(result, ModalQuit);
+    EXPECT_EQ(result, ModalResult::Quit);
 
     // Reopened: the refusal is forgotten; a free state is taken with the name cut to 13.
     int free = 0;
@@ -59,19 +58,19 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
         if (g.mGos[g.Map[c][25]].Alive == 0) free = c;
     ASSERT_NE(free, 0);
     const int s = g.Map[free][25];
-    const int taken2 = Run([&] {
+    const ModalResult taken2 = Run([&] {
         window().NameField()->setText(QString::fromUtf8("Святослав Великий"));
         window().MapClicked(Pixel(free), Pixel(25));
         window().ConfirmClicked();
     });
-    EXPECT_EQ(taken2, ModalEndTurn);
+    EXPECT_EQ(taken2, ModalResult::EndTurn);
     EXPECT_EQ(g.mGos[s].Alive, 1);
     EXPECT_EQ(g.mGos[s].Human, 1);
     EXPECT_EQ(g.mGos[s].PlayerName.utf8(), "Святослав Вел");
 }
 
 TEST_F(TerritoryWindowTest, ClosingTheWindowGivesUp) {
-    EXPECT_EQ(Run([&] { window().reject(); }), ModalQuit);
+    EXPECT_EQ(Run([&] { window().reject(); }), ModalResult::Quit);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ private:
     }
 
     void choose(TSelectGos& w) {
-        w.NameField()->setText(turns == 0 && app_.TheGame().CurPlayerName == "1" ? "Ольга" : "Игорь");
+        w.NameField()->setText(turns == 0 && w.Person() == 1 ? "Ольга" : "Игорь");
         for (int y = 10; y < 500 && w.isVisible(); y += 40)
             for (int x = 10; x < 500 && w.isVisible(); x += 40) {
                 w.MapClicked(x, y);

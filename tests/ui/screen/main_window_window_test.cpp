@@ -76,8 +76,7 @@ protected:
         g.DiffLevel = DiffNormal;
         g.GameMode = ModeLocal;
         NewMap(g);
-        g.CurPlayerName = "1";
-        TakeTerritory(g, 1, "Ольга");
+        TakeTerritory(g, 1, 1, "Ольга");
         CheckFronts(g);
         g.CurGos = 1;
         g.CurPlayer = 1;
@@ -107,7 +106,7 @@ TEST_F(CommandScreenTest, OpensOnTheInformationTabWithNextDisabled) {
     EXPECT_FALSE(main().NextButton()->isEnabled());
     EXPECT_TRUE(main().PassButton()->isEnabled());
     EXPECT_FALSE(main().Pages()->isTabVisible(TMain::ChatTab));
-    EXPECT_EQ(main().TurnResult(), 3);
+    EXPECT_EQ(main().TurnResult(), std::nullopt);
     EXPECT_EQ(main().Information()->PersonName()->text(), "Ольга");
     EXPECT_EQ(main().Information()->YearValue()->text(), "1");
 }
@@ -315,8 +314,8 @@ TEST_F(CommandScreenTest, EscapeHandsTheTurnToTheComputerWithAnAutosave) {
     Open();
     QTest::keyClick(&main(), Qt::Key_Escape);
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalToComputer);
-    EXPECT_EQ(main().TurnResult(), 2);
+    EXPECT_EQ(main().result(), int(ModalResult::ToComputer));
+    EXPECT_EQ(main().TurnResult(), ModalResult::ToComputer);
     EXPECT_TRUE(Autosaved());
 }
 
@@ -324,7 +323,7 @@ TEST_F(CommandScreenTest, TheKeysAAndPOnPassHandTheTurnOver) {
     Open();
     main().PassButton()->setFocus();
     QTest::keyClick(main().PassButton(), Qt::Key_P);
-    EXPECT_EQ(main().result(), ModalToComputer);
+    EXPECT_EQ(main().result(), int(ModalResult::ToComputer));
 }
 
 TEST_F(CommandScreenTest, TheClockEndsTheTurnAtTheLimitWithAnAutosave) {
@@ -336,7 +335,7 @@ TEST_F(CommandScreenTest, TheClockEndsTheTurnAtTheLimitWithAnAutosave) {
     EXPECT_FALSE(Autosaved());
     main().TickClock();
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalEndTurn);
+    EXPECT_EQ(main().result(), int(ModalResult::EndTurn));
     EXPECT_TRUE(Autosaved());
 }
 
@@ -345,8 +344,8 @@ TEST_F(CommandScreenTest, NoAutosaveAtExpertLevel) {
     Open(TMain::EconomyTab);
     Press(panel(TEconomyTab::SowOrder).OkKey());
     main().NextButton()->click();
-    EXPECT_EQ(main().result(), ModalEndTurn);
-    EXPECT_EQ(main().TurnResult(), 1);
+    EXPECT_EQ(main().result(), int(ModalResult::EndTurn));
+    EXPECT_EQ(main().TurnResult(), ModalResult::EndTurn);
     EXPECT_FALSE(Autosaved());
 }
 
@@ -361,8 +360,8 @@ TEST_F(CommandScreenTest, ExitAsksAndThenOffersToSave) {
     ASSERT_EQ(answers.texts.size(), 3);
     EXPECT_EQ(answers.texts[2].toStdString(), game().Msg(3120));
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalQuit);
-    EXPECT_EQ(main().TurnResult(), 0);
+    EXPECT_EQ(main().result(), int(ModalResult::Quit));
+    EXPECT_EQ(main().TurnResult(), ModalResult::Quit);
     EXPECT_FALSE(Autosaved());
 }
 
@@ -374,7 +373,7 @@ TEST_F(CommandScreenTest, TheCloseBoxAsksBeforeLeaving) {
     EXPECT_TRUE(main().isVisible());
     main().close();
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalQuit);
+    EXPECT_EQ(main().result(), int(ModalResult::Quit));
 }
 
 TEST_F(CommandScreenTest, AJoinedNetworkGameCanNeitherSaveNorBeOfferedASave) {
