@@ -1,14 +1,10 @@
 #include "game/turn_cycle.h"
 
-#include "core/check_state.h"
 #include "core/colors.h"
 #include "core/text_format.h"
+#include "game/simulate_year.h"
 #include "sim/borders.h"
-#include "sim/computer_players.h"
-#include "sim/economy.h"
-#include "sim/generals.h"
 #include "sim/last_battle.h"
-#include "sim/statistics.h"
 #include "sim/troops.h"
 
 namespace korvant {
@@ -60,24 +56,6 @@ bool PeoplesPhase(Game& game) {
         }
     }
     return true;
-}
-
-void SimulateYear(Game& game) {
-    CheckState(game, "Проверка после хода людей:");
-    game.Ui->SetYearLabel(game.Msg(2019, "Год:") + " " + Dec(game.Year));
-    ComputersMove(game);
-    CheckState(game, "Проверка после хода компьютеров:");
-    for (int s = 1; s <= game.GosCount; ++s) RecordYear(game, s);
-    for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Captured = 0;
-    GeneralsYear(game);
-    CheckState(game, "Проверка после хода генералов:");
-    for (int s = 1; s <= game.GosCount; ++s) {
-        Harvest(game, s);
-        Growth(game, s);
-        Research(game, s);
-        PayWages(game, s);
-    }
-    game.Year += 1;
 }
 
 }  // namespace

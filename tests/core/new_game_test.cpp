@@ -7,6 +7,7 @@
 
 #include "core/game.h"
 #include "game/new_game.h"
+#include "support/local_game.h"
 
 namespace korvant {
 namespace {
@@ -47,12 +48,7 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
 
 class NewMapTest : public testing::Test {
 protected:
-    void Make(int states, int size) {
-        game.GosCount = uint8_t(states);
-        game.MapSize = uint8_t(size);
-        game.Rng.setSeed(5);
-        NewMap(game);
-    }
+    void Make(int states, int size) { test::NewLocalMap(game, {.states = states, .size = size, .seed = 5}); }
     Game game;
 };
 

@@ -7,10 +7,10 @@
 
 #include "core/check_state.h"
 #include "core/game.h"
-#include "game/new_game.h"
-#include "core/rule_data.h"
 #include "game/turn_cycle.h"
 #include "records/hall_of_fame.h"
+#include "support/local_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -44,35 +44,23 @@ public:
 class TurnCycle : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadRuleData(fs::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+        test::LoadShippedRules(game);
         game.Ui = &ui;
-        // Tests run in parallel processes: each its own records file.
-        records = fs::temp_directory_path() /
-                  ("korvant_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".rec");
-        fs::remove(records);
         options.records = records;
     }
-    void TearDown() override { fs::remove(records); }
 
     // A fresh local game of `states` on a 50 x 50 field with `persons` persons.
     void NewGame(int states, int persons, uint32_t seed = 11) {
-        game.GosCount = uint8_t(states);
-        game.MapSize = 50;
-        game.Rng.setSeed(seed);
-        NewMap(game);
-        ASSERT_TRUE(ChooseTerritories(game, persons));
+        test::NewLocalGame(game, {.states = states, .size = 50, .persons = persons, .seed = seed});
         ui.windows.clear();
     }
-    int StateOf(int person) const {
-        for (int s = 1; s <= game.GosCount; ++s)
-            if (game.mGos[s].Human == person) return s;
-        return 0;
-    }
+    int StateOf(int person) const { return test::StateOfPerson(game, person); }
 
     Game game;
     ScriptedUi ui;
     TurnCycleOptions options;
-    fs::path records;
+    test::TempFolder folder;
+    fs::path records = folder / "korvant.rec";
 };
 
 TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {

@@ -2,43 +2,27 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "save/sample_data.h"
 #include "save/saved_game.h"
 #include "save/saved_game_files.h"
+#include "support/program_run.h"
 #include "support/small_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
 
 using ::testing::HasSubstr;
 
-struct SimRun {
-    int status;
-    std::string output;  // stdout and stderr
-};
-
-SimRun sim(const std::string& args) {
-    const std::string program = std::string(KORVANT_BIN_DIR) + "/korvant-sim";
-    SimRun run{-1, {}};
-    FILE* pipe = ::popen(("'" + program + "' " + args + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+test::ProgramRun sim(const std::string& args) { return test::RunProgram("korvant-sim", args, /*withErrors=*/true); }
 
 class SimCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(std::string(KORVANT_BIN_DIR) + "/korvant-sim")) GTEST_SKIP() << "no korvant-sim";
+        if (!test::ProgramBuilt("korvant-sim")) GTEST_SKIP() << "no korvant-sim";
     }
     std::string at(const std::string& name) { return "'" + (folder / name).string() + "'"; }
-    testing::TempFolder folder;
+    test::TempFolder folder;
 };
 
 TEST_F(SimCommands, PackAndUnpackInBothModes) {
@@ -53,7 +37,7 @@ TEST_F(SimCommands, PackAndUnpackInBothModes) {
         EXPECT_EQ(testing::ReadBytes(folder / "out"), data) << mode;
     }
 
-    const SimRun bad = sim("unpack " + at("in") + " " + at("out"));
+    const test::ProgramRun bad = sim("unpack " + at("in") + " " + at("out"));
     EXPECT_EQ(bad.status, 1);
     EXPECT_THAT(bad.output, HasSubstr("Lzrw1 decompression : input stream contains no valid header !"));
     EXPECT_NE(sim("pack " + at("in") + " " + at("x")).status, 0);
@@ -69,7 +53,7 @@ TEST_F(SimCommands, InspectShowsTheGameAndItsCheckValue) {
     game->mGos[2].PlayerName.set("Vera");
     SaveGame(*game, folder / "g.gen");
 
-    SimRun run = sim("inspect " + at("g.gen"));
+    test::ProgramRun run = sim("inspect " + at("g.gen"));
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.output, HasSubstr("Год 9\n"));
     EXPECT_THAT(run.output, HasSubstr("year: 9\nstates: 3\npersons: 1\n"));

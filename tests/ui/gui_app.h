@@ -5,12 +5,10 @@
 
 #include <filesystem>
 #include <memory>
-#include <string>
 
-#include <unistd.h>
-
-#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
+#include "support/temp_folder.h"
+#include "ui/app/game_windows_qt.h"
 
 namespace korvant::gui_test {
 
@@ -22,10 +20,6 @@ class WindowsFixture {
 public:
     WindowsFixture() {
         TestApp();
-        static int n = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("korvant_gui_" + std::to_string(::getpid()) + "_" + std::to_string(n++));
-        std::filesystem::create_directories(dir);
         for (const char* f : {"korvant.ini", "tav.dat"})
             std::filesystem::copy_file(std::filesystem::path(KORVANT_BIN_DIR) / f, dir / f);
         lang = std::make_unique<TLanguageFile>(dir / "korvant.ini", dir);
@@ -34,10 +28,10 @@ public:
     ~WindowsFixture() {
         app.reset();
         lang.reset();
-        std::filesystem::remove_all(dir);
     }
 
-    std::filesystem::path dir;
+    test::TempFolder folder{"gui"};
+    std::filesystem::path dir = folder.path();
     std::unique_ptr<TLanguageFile> lang;
     std::unique_ptr<GameWindows> app;
 };

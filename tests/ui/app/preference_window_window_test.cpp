@@ -5,6 +5,7 @@
 
 #include "app/ini_file.h"
 #include "ui/app/preference_window.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 
 namespace korvant {
@@ -25,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(SettingsWindowTest, CloseChangesNothingInTheProgramOrTheFile) {
+TEST_F(SettingsWindowTest, CloseChangesNothingAndTheWindowReopensWithTheSettingsInForce) {
     const Settings before = app->CurrentSettings();
     const bool musicBefore = app->MusicPlayer().Enabled();
     prefs().show();
@@ -45,6 +46,15 @@ TEST_F(SettingsWindowTest, CloseChangesNothingInTheProgramOrTheFile) {
     EXPECT_EQ(disk.Music, before.Music);
     EXPECT_EQ(disk.SinglePlayer, before.SinglePlayer);
     EXPECT_EQ(disk.ShowScrollHelp, before.ShowScrollHelp);
+
+    // Reopened, the boxes show the settings again, not what was left unapplied.
+    test::ModalAnswerer answers;
+    answers.Expect<TPreference>([&](TPreference& w) {
+        EXPECT_EQ(w.SinglePlayerBox()->isChecked(), before.SinglePlayer);
+        EXPECT_EQ(w.ScrollBox()->isChecked(), before.ShowScrollHelp);
+        w.CloseButton()->click();
+    });
+    app->ShowSettings(true);
 }
 
 TEST_F(SettingsWindowTest, ApplyWritesTheFileAndAppliesEverything) {

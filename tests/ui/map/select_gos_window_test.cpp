@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
-#include "game/new_game.h"
+#include "support/local_game.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 
@@ -15,21 +15,18 @@ namespace {
 class TerritoryWindowTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
     void SetUp() override {
-        Game& g = app->TheGame();
-        g.Rng.setSeed(5);
-        g.GosCount = 4;
-        g.MapSize = 50;
-        NewMap(g);
+        test::NewLocalMap(app->TheGame(), {.states = 4, .size = 50, .seed = 5});
         window().Reset();
     }
     TSelectGos& window() { return app->SelectGos(); }
     // Pixel of the centre of cell (column, row) on the 500-pixel picture.
     static int Pixel(int cell) { return (cell - 1) * 10 + 5; }
-    // Opens the window and runs `steps` inside it, then gives up if it is still open.
+    // Opens the window for person 1 and runs `steps` inside it, then gives up if it is still open.
     ModalResult Run(std::function<void()> steps) {
-        QTimer::singleShot(0, [&] {
+        test::ModalAnswerer answers;
+        answers.Expect<TSelectGos>([&](TSelectGos& w) {
             steps();
-            if (window().isVisible()) window().GiveUpButton()->click();
+            if (w.isVisible()) w.GiveUpButton()->click();
         });
         return window().Choose(1);
     }
