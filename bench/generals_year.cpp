@@ -5,31 +5,15 @@
 
 #include "../tests/sim/late_game.h"
 #include "../tests/sim/plain_capture.h"
+#include "core/state_fields.h"
 #include "sim/generals.h"
 
 namespace korvant {
 namespace {
 
-// The tables a generals' year changes, to put the position back before every run.
-struct Snapshot {
-    Arr1<TGos, MaxStates> gos;
-    Arr1<TCommander, GeneralSlots> generals;
-    TMapGrid map;
-    uint32_t seed;
-    uint8_t living;
-
-    explicit Snapshot(const Game& g) : gos(g.mGos), generals(g.mGeneral), map(g.Map), seed(g.Rng.seed()),
-                                       living(g.LivingCount) {}
-    void RestoreInto(Game& g) const {
-        g.mGos = gos;
-        g.mGeneral = generals;
-        g.Map = map;
-        g.Rng.setSeed(seed);
-        g.LivingCount = living;
-        g.MesList.Clear();
-        g.Chronicle.clear();
-    }
-};
+// What a generals' year changes, put back before every run.
+constexpr std::tuple YearChanges{state::States, state::Generals, state::Map, state::LivingCount, state::Chronicle,
+                                 state::Messages};
 
 Game& LateGame() {
     static Game game;
@@ -43,11 +27,13 @@ Game& LateGame() {
 
 void RunGeneralsYear(benchmark::State& state, CellTaker take) {
     Game& game = LateGame();
-    const Snapshot start(game);
+    const StateSnapshot start(game, YearChanges);
+    const uint32_t seed = game.Rng.seed();
     int64_t cells = 0, battles = 0;
     for (auto _ : state) {
         state.PauseTiming();
         start.RestoreInto(game);
+        game.Rng.setSeed(seed);
         state.ResumeTiming();
         GeneralsYear(game, take);
         state.PauseTiming();
@@ -56,6 +42,7 @@ void RunGeneralsYear(benchmark::State& state, CellTaker take) {
         state.ResumeTiming();
     }
     start.RestoreInto(game);
+    game.Rng.setSeed(seed);
     state.counters["cells_taken"] = benchmark::Counter(double(cells), benchmark::Counter::kAvgIterations);
     state.counters["chronicle_lines"] = benchmark::Counter(double(battles), benchmark::Counter::kAvgIterations);
 }

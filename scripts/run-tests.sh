@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything and runs every test; then builds the rules floors and
+# their tests again in Debug under AddressSanitizer and UndefinedBehaviorSanitizer (so the 1-based
+# arrays' bounds checks run too) and runs those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+export KORVANT_DISCOVERY_ADDRESS=127.255.255.255
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+cmake -S . -B build-checked -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANT_GUI=OFF -DKORVANT_BENCH=OFF \
+  -DKORVANT_SANITIZE=ON "${launcher[@]}"
+cmake --build build-checked -j"$(nproc)"
+# The long runs that compare whole games with plain reference rules stay with the optimised build:
+# unoptimised and instrumented they take many minutes each.
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-checked --output-on-failure -j"$(nproc)" \
+    -E "SixtySeededGames|WithThePlainRules|WithThePlainScan"

@@ -36,14 +36,14 @@ TLanguageFile::TLanguageFile(std::filesystem::path iniPath, std::filesystem::pat
     }
 }
 
-std::string TLanguageFile::RawLookup(int id, std::string_view fallback) const {
+std::string TLanguageFile::Line(long key, std::string_view fallback) const {
     if (currentSection_.empty()) return std::string(fallback);
-    return ini_.ReadString(currentSection_, std::to_string(id), fallback);
+    return ini_.ReadString(currentSection_, std::to_string(key), fallback);
 }
 
-std::string TLanguageFile::Lookup(int id, std::string_view fallback) const {
-    return BarsToLineBreaks(RawLookup(id, fallback));
-}
+std::string TLanguageFile::RawLookup(Msg id) const { return Line(static_cast<long>(id), BuiltInText(id)); }
+
+std::string TLanguageFile::Lookup(Msg id) const { return BarsToLineBreaks(RawLookup(id)); }
 
 bool TLanguageFile::IntroText(int n, std::vector<std::string>& lines) const {
     // Without a current language, keys above the first section must not pass for one.
@@ -55,7 +55,7 @@ bool TLanguageFile::IntroText(int n, std::vector<std::string>& lines) const {
     constexpr long MaxIntroLines = 1000;
     count = std::min(count, MaxIntroLines);
     lines.clear();
-    for (long id = first; id < first + count; ++id) lines.push_back(Lookup(int(id), "Ошибка"));
+    for (long id = first; id < first + count; ++id) lines.push_back(BarsToLineBreaks(Line(id, "Ошибка")));
     return true;
 }
 

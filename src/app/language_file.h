@@ -19,10 +19,10 @@ public:
     // False when the file is missing or lists no language: the program must end (exit code 7).
     bool HasLanguages() const { return !sections_.empty(); }
 
-    // Text of `id` from the current language with "|" turned into CR LF; `fallback` if absent.
-    std::string Lookup(int id, std::string_view fallback) const override;
+    // Text of `id` from the current language with "|" turned into CR LF; its built-in text if absent.
+    std::string Lookup(Msg id) const override;
     // The same without the "|" replacement.
-    std::string RawLookup(int id, std::string_view fallback) const;
+    std::string RawLookup(Msg id) const;
     // Lines of help text n; false (and `lines` untouched) when the language does not define it.
     bool IntroText(int n, std::vector<std::string>& lines) const;
     // "Image" and "tav.dat" of the current language, prefixed with the program's folder; empty if absent.
@@ -43,6 +43,8 @@ public:
 
 private:
     std::filesystem::path pathInDir(std::string_view key) const;
+    // Line `key` of the current language as written; `fallback` if absent.
+    std::string Line(long key, std::string_view fallback) const;
 
     IniFile ini_;
     std::filesystem::path programDir_;

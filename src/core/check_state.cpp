@@ -90,9 +90,7 @@ void CheckState(Game& game, std::string_view label) {
         for (const std::string& text : messages) game.Ui->MessageBox(text);
         return;
     }
-    messages.push_back(game.Msg(3121,
-                                "Блок предупреждения ошибок закрывает программу. Просьба при повторении ошибки "
-                                "связаться с разработчиком"));
+    messages.push_back(game.Msg(Msg::ErrorGuardClosing));
     throw StateError(std::move(messages));
 }
 

@@ -72,8 +72,8 @@ struct Game {
     const TextSource* Texts;
     GameUi* Ui;
 
-    // Text of message `id` with `fallback` as the built-in text.
-    std::string Msg(int id, std::string_view fallback = {}) const { return Texts->Lookup(id, fallback); }
+    // Text of message `id` in the chosen language.
+    std::string Msg(korvant::Msg id) const { return Texts->Lookup(id); }
 
 private:
     DefaultTexts defaultTexts_;

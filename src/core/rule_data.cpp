@@ -61,7 +61,7 @@ RuleDataResult WriteRuleData(const std::filesystem::path& path, const TRuleRecor
 
 bool LoadGameRules(Game& game, const std::filesystem::path& path) {
     if (LoadRuleData(path, game.Rules)) return true;
-    game.Ui->MessageBox(game.Msg(3107, "У вас испорчен файл загрузки TAV.DAT"));
+    game.Ui->MessageBox(game.Msg(Msg::DataFileDamaged));
     return false;
 }
 

@@ -35,7 +35,7 @@ RuleDataResult LoadRuleData(const std::filesystem::path& path, TRuleRecord& rule
 // Writes `rules` as a file of exactly one record, replacing `path` only once it is complete.
 RuleDataResult WriteRuleData(const std::filesystem::path& path, const TRuleRecord& rules);
 
-// Loads the game's rule tables; on failure shows message 3107 and returns false, and the
+// Loads the game's rule tables; on failure shows DataFileDamaged and returns false, and the
 // game must not be started with the tables it has.
 bool LoadGameRules(Game& game, const std::filesystem::path& path);
 

@@ -12,8 +12,6 @@
 namespace korvant {
 namespace {
 
-constexpr int FirstStateNameText = 1110;  // state p is named by text 1110 + p
-
 struct ScienceStart {
     float effect, step;
 };
@@ -33,7 +31,7 @@ int32_t FirstScienceCost(int n, int gosCount) {
 void FreshState(Game& game, int p, int32_t cost, int32_t people) {
     TGos& gos = game.mGos[p];
     std::memset(&gos, 0, sizeof gos);
-    gos.Name.set(game.Msg(FirstStateNameText + p, "Ошибка"));
+    gos.Name.set(game.Msg(MsgAt(Msg::StateName1, p - 1)));
     // The characters cycle 1, 2, 3 from a random start.
     gos.Character = p == 1 ? game.Random(3) + 1 : game.mGos[p - 1].Character % 3 + 1;
     gos.Grain = people;
@@ -67,12 +65,12 @@ void NewGameSetup::SetDifficulty(Game& game, int item) {
     ApplyDifficulty(game, *this, item);
 }
 
-DifficultyLabel DifficultyLabelOf(int item) {
+std::optional<Msg> DifficultyLabelOf(int item) {
     switch (item) {
-        case DiffTraining: return {3502, "Тренировочная игра"};
-        case DiffNormal: return {3500, "Нормальная игра"};
-        case DiffExpert: return {3501, "Профессиональная игра"};
-        default: return {0, {}};
+        case DiffTraining: return Msg::TrainingGameLabel;
+        case DiffNormal: return Msg::NormalGameLabel;
+        case DiffExpert: return Msg::ExpertGameLabel;
+        default: return std::nullopt;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Setting up a new local game: the start window's choices, a fresh map with
 // fresh states and generals, and the persons choosing their territories.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,12 +34,8 @@ struct NewGameSetup {
     int Hardness() const { return 5 * states; }
 };
 
-// The label of a difficulty item: message id and built-in text; id 0 for no item.
-struct DifficultyLabel {
-    int id;
-    std::string_view text;
-};
-DifficultyLabel DifficultyLabelOf(int item);
+// The label of a difficulty item; none for no item.
+std::optional<Msg> DifficultyLabelOf(int item);
 
 // Applies difficulty item 0..2 (training, normal, expert) to DiffLevel and the set-up: expert
 // fixes the field at the largest size; the other levels free it again and keep its value.

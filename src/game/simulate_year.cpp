@@ -14,7 +14,7 @@ void SimulateYear(Game& game, const std::function<void(YearPhase)>& afterPhase) 
         if (afterPhase) afterPhase(phase);
     };
     CheckState(game, "Проверка после хода людей:");
-    game.Ui->SetYearLabel(game.Msg(2019, "Год:") + " " + Dec(game.Year));
+    game.Ui->SetYearLabel(game.Msg(Msg::YearLabel) + " " + Dec(game.Year));
     ComputersMove(game);
     CheckState(game, "Проверка после хода компьютеров:");
     ended(YearPhase::Computers);

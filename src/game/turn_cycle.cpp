@@ -12,8 +12,6 @@ namespace {
 
 constexpr int DrawYear = 120;
 
-const char* const VictoryText = "Игра окончена.\rГосударство %s одержало сокрушительную победу над противниками!";
-
 // A person's turn: the command screen and what its result asks for. Returns the result.
 ModalResult PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
@@ -84,36 +82,35 @@ bool CheckGameEnd(Game& game, bool observe) {
     bool over = false;
     if (const int w = VictoriousState(game)) {
         const TGos& winner = game.mGos[w];
-        game.Ui->MessageBox(FormatText(game.Msg(3102, VictoryText), {winner.Name.utf8()}));
+        game.Ui->MessageBox(FormatText(game.Msg(Msg::StateWonGame), {winner.Name.utf8()}));
         if (winner.Human != 0) {
             game.HumanWon = true;
             ShowVictory(game, w);
             if (game.GameMode != ModeLocal)
-                game.Ui->SendChatLine(FormatText(game.Msg(3103, VictoryText), {winner.PlayerName.utf8()}),
+                game.Ui->SendChatLine(FormatText(game.Msg(Msg::RulerWonGame), {winner.PlayerName.utf8()}),
                                       color::Green);
         }
         over = true;
     }
     // Also after a victory: a computer's victory ends with both messages.
     if (!observe && !AnyPersonAlive(game)) {
-        game.Ui->MessageBox(game.Msg(
-            3104, "Все люди погибли\rИгра окончена\rМашина снова одержала победу над человеком!"));
+        game.Ui->MessageBox(game.Msg(Msg::MachineWonGame));
         over = true;
     }
     // Year never passes 120 in play; a later year from a damaged file ends the game the same way.
     if (!over && game.Year >= DrawYear) {
-        game.Ui->MessageBox(game.Msg(3105, "Игра затянулась.\rНичейный результат.\rСпасибо за тормозную игру!"));
+        game.Ui->MessageBox(game.Msg(Msg::GameOverDraw));
         over = true;
     }
     if (!over) return false;
     game.Ui->ShowCharts();
-    game.Ui->MessageBox(game.Msg(3106));
+    game.Ui->MessageBox(game.Msg(Msg::ThanksForPlaying));
     return true;
 }
 
 GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
     game.HumanWon = false;
-    if (!AnyHuman(game)) game.Ui->MessageBox(game.Msg(3101, "Где люди ?!!!"));
+    if (!AnyHuman(game)) game.Ui->MessageBox(game.Msg(Msg::NoHumansLeft));
     game.Ui->ShowWaitingPanel();
 
     GameOutcome outcome = GameOutcome::Over;

@@ -22,9 +22,6 @@ constexpr BuiltIn BuiltInEntries[LastGameEntry] = {
     {15, 8, 80, 130, 1},   {15, 4, 105, 230, 2},  {10, 3, 115, 260, 3},  {0, 0, 0, 0, 0},
 };
 
-constexpr int FirstNameText = 1179;  // entry k is named by text 1179 + k
-constexpr int WriteFailedText = 3223;
-
 // A record the program itself could have written: names within their capacity, a known level.
 bool Plausible(const THallTable& table) {
     for (const THallEntry& e : table) {
@@ -33,11 +30,9 @@ bool Plausible(const THallTable& table) {
     return true;
 }
 
-// What is wrong with the file, in the language's words (3230 unreadable, 3231 short, 3232 damaged).
+// What is wrong with the file, in the language's words (FileDoesNotOpen, FileWrongSize, FileDamaged).
 void ReportDamaged(Game& game, const std::filesystem::path& file, const std::string& why) {
-    game.Ui->MessageBox(FormatText(
-        game.Msg(3229, "Таблица рекордов %s не прочитана: %s.|Её можно очистить кнопкой сброса в зале славы."),
-        {file.string(), why}));
+    game.Ui->MessageBox(FormatText(game.Msg(Msg::HallOfFameUnreadable), {file.string(), why}));
 }
 
 }  // namespace
@@ -70,7 +65,7 @@ THallTable BuiltInHallTable(const Game& game) {
     for (int k = 1; k <= LastGameEntry; ++k) {
         const BuiltIn& b = BuiltInEntries[k - 1];
         THallEntry& e = table[k];
-        e.Name.set(game.Msg(FirstNameText + k));
+        e.Name.set(game.Msg(MsgAt(Msg::FameRuler1, k - 1)));
         e.States = b.states;
         e.Destroyed = b.destroyed;
         e.Year = b.year;
@@ -88,7 +83,7 @@ bool WriteHallOfFame(Game& game, const THallTable& table, const std::filesystem:
         ReplaceFile(file, {std::span(reinterpret_cast<const uint8_t*>(&table), sizeof table)});
     } catch (const FileWriteError&) {
         ok = false;
-        game.Ui->MessageBox(game.Msg(WriteFailedText, "Не удалось записать таблицу рекордов " + file.string()));
+        game.Ui->MessageBox(game.Msg(Msg::HallOfFameWriteFailed));
     }
     return ok;
 }
@@ -101,18 +96,18 @@ std::optional<THallTable> ReadHallOfFame(Game& game, const std::filesystem::path
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        ReportDamaged(game, file, game.Msg(3230, "файл не открывается"));
+        ReportDamaged(game, file, game.Msg(Msg::FileDoesNotOpen));
         return std::nullopt;
     }
     THallTable table;
     in.read(reinterpret_cast<char*>(&table), sizeof table);
     if (in.gcount() != std::streamsize(sizeof table)) {
         ReportDamaged(game, file,
-                      FormatText(game.Msg(3231, "в файле %d байт вместо %d"), {Dec(in.gcount()), Dec(sizeof table)}));
+                      FormatText(game.Msg(Msg::FileWrongSize), {Dec(in.gcount()), Dec(sizeof table)}));
         return std::nullopt;
     }
     if (!Plausible(table)) {
-        ReportDamaged(game, file, game.Msg(3232, "файл повреждён"));
+        ReportDamaged(game, file, game.Msg(Msg::FileDamaged));
         return std::nullopt;
     }
     return table;

@@ -55,7 +55,7 @@ int32_t HallScore(int32_t states, int32_t destroyed, int32_t year, int32_t scien
 std::optional<int32_t> AccessCode(int32_t score, int32_t scienceSum, int32_t destroyed, int32_t states,
                                   int32_t saves, int32_t year);
 
-// The table installed on a first run and by a reset; names are texts 1180..1187.
+// The table installed on a first run and by a reset; names are texts FameRuler1..FameRuler8.
 THallTable BuiltInHallTable(const Game& game);
 
 // Reads the table; a missing file is first created with the built-in table (if that cannot be
@@ -64,7 +64,7 @@ THallTable BuiltInHallTable(const Game& game);
 std::optional<THallTable> ReadHallOfFame(Game& game, const std::filesystem::path& file = HallOfFameFile);
 
 // Replaces the file as a whole (a temporary file renamed over it), so a failed write leaves the
-// old table intact. Reports a failure with message 3223 and returns false.
+// old table intact. Reports a failure with HallOfFameWriteFailed and returns false.
 bool WriteHallOfFame(Game& game, const THallTable& table, const std::filesystem::path& file = HallOfFameFile);
 
 // Scores the game that just ended for its one person, makes it the last game, lets it rise into

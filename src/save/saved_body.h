@@ -1,7 +1,7 @@
 #pragma once
-// The body of a saved game (before compression): the chronicle in two parts,
-// the state tables as raw records, the scalars, the check value and the year's
-// messages, all little-endian at fixed offsets.
+// The body of a saved game (before compression): the fields of the saved state in their
+// order, little-endian and back to back. The chronicle takes two short strings; the check
+// value, the number of messages and the messages close the body.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -9,34 +9,45 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "core/state_fields.h"
 
 namespace korvant {
 
-// Offsets of the body's fields.
 namespace saved_body {
-inline constexpr std::size_t Chronicle1 = 0;
-inline constexpr std::size_t Chronicle2 = 251;
-inline constexpr std::size_t LivingCount = 502;
-inline constexpr std::size_t GosCount = 503;
-inline constexpr std::size_t States = 504;
-inline constexpr std::size_t Generals = 17464;
-inline constexpr std::size_t History = 22489;
-inline constexpr std::size_t Map = 80089;
-inline constexpr std::size_t PeopleCount = 90493;
-inline constexpr std::size_t Resume = 90494;
-inline constexpr std::size_t MapSize = 90495;
-inline constexpr std::size_t CostGrowth = 90496;
-inline constexpr std::size_t Year = 90500;
-inline constexpr std::size_t SaveCount = 90501;
-inline constexpr std::size_t DiffLevel = 90503;
-inline constexpr std::size_t Check = 90504;
-inline constexpr std::size_t MessageCount = 90512;
-inline constexpr std::size_t Messages = 90516;
-
 // Characters of the chronicle in each part; the rest is lost.
 inline constexpr std::size_t ChronicleFirst = 245;
 inline constexpr std::size_t ChronicleSecond = 250;
+inline constexpr std::size_t ChroniclePart = 251;  // a short string of 250 characters
+
+template <class T>
+constexpr std::size_t Width(const StateField<T>&) {
+    if constexpr (std::is_same_v<T, std::string>) return 2 * ChroniclePart;
+    else if constexpr (std::is_same_v<T, TMesList>) return 0;  // as long as the list; it closes the body
+    else return sizeof(T);
+}
+
+// Where a field of the saved state starts in the body.
+template <class T>
+constexpr std::size_t OffsetOf(const StateField<T>& wanted) {
+    std::size_t at = 0, found = 0;
+    ForEachField(state::Saved, [&](const auto& field) {
+        if (field.name == wanted.name) found = at;
+        at += Width(field);
+    });
+    return found;
+}
+
+inline constexpr std::size_t Chronicle1 = OffsetOf(state::Chronicle);
+inline constexpr std::size_t Chronicle2 = Chronicle1 + ChroniclePart;
+inline constexpr std::size_t LivingCount = OffsetOf(state::LivingCount);
+inline constexpr std::size_t GosCount = OffsetOf(state::GosCount);
+inline constexpr std::size_t States = OffsetOf(state::States);
+inline constexpr std::size_t Map = OffsetOf(state::Map);
+inline constexpr std::size_t Resume = OffsetOf(state::Resume);
+inline constexpr std::size_t SaveCount = OffsetOf(state::SaveCount);
+inline constexpr std::size_t Check = OffsetOf(state::Messages);
+inline constexpr std::size_t MessageCount = Check + sizeof(int64_t);
+inline constexpr std::size_t Messages = MessageCount + sizeof(int32_t);
 }  // namespace saved_body
 
 // A body that is too short or holds values the tables cannot take.

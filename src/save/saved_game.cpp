@@ -10,6 +10,7 @@
 
 #include "core/check_state.h"
 #include "core/cp1251.h"
+#include "core/state_fields.h"
 #include "save/check_value.h"
 #include "save/compress_error.h"
 #include "save/container.h"
@@ -19,11 +20,6 @@
 namespace korvant {
 namespace {
 
-constexpr std::string_view OlderVersionText =
-    "Эта сохраненная игра старой версии.\n\rС новой версией она работать не будет.";
-constexpr std::string_view NetworkSaveText = "Это сетевая игра. Попробуйте загрузить другую игру";
-constexpr std::string_view LocalSaveText = "Это одиночная игра. Попробуйте загрузить другую игру";
-
 // A fast container never grows its input by more than 3 bytes per 32768.
 constexpr std::uintmax_t MaxFileSize = SaveDescriptionSize + ContainerHeaderSize + MaxContainerLength * 2;
 
@@ -31,21 +27,7 @@ std::span<const uint8_t> bytesOf(std::string_view s) { return {reinterpret_cast<
 
 // Moves what a saved game holds from the scratch game into the running one.
 void takeSavedTables(Game& game, Game& loaded) {
-    game.Chronicle = std::move(loaded.Chronicle);
-    game.LivingCount = loaded.LivingCount;
-    game.GosCount = loaded.GosCount;
-    game.mGos = loaded.mGos;
-    game.mGeneral = loaded.mGeneral;
-    game.History = loaded.History;
-    game.Map = loaded.Map;
-    game.PeopleCount = loaded.PeopleCount;
-    game.ResumePlayer = loaded.ResumePlayer;
-    game.MapSize = loaded.MapSize;
-    game.CostGrowth = loaded.CostGrowth;
-    game.Year = loaded.Year;
-    game.SaveCount = loaded.SaveCount;
-    game.DiffLevel = loaded.DiffLevel;
-    game.MesList.entries() = std::move(loaded.MesList.entries());
+    ForEachField(state::Saved, [&](const auto& field) { field.of(game) = std::move(field.of(loaded)); });
 }
 
 }  // namespace
@@ -83,7 +65,7 @@ bool TrySaveGame(Game& game, const std::filesystem::path& fileName) {
         SaveGame(game, fileName);
         return true;
     } catch (const FileWriteError& e) {
-        game.Ui->MessageBox(FormatText(game.Msg(3227, "Не удалось записать файл %s:|%s"), {e.file().string(), e.reason()}));
+        game.Ui->MessageBox(FormatText(game.Msg(Msg::FileWriteFailed), {e.file().string(), e.reason()}));
     } catch (const CompressError& e) {
         game.Ui->MessageBox(e.what());
     }
@@ -113,7 +95,7 @@ SavedGameFile ReadSavedGame(const std::filesystem::path& fileName, Game& into) {
 }
 
 bool LoadGame(Game& game, const std::filesystem::path& fileName) {
-    const std::string olderVersion = game.Msg(3220, OlderVersionText);
+    const std::string olderVersion = game.Msg(Msg::OlderSaveVersion);
     auto loaded = std::make_unique<Game>();
     try {
         if (!ReadSavedGame(fileName, *loaded).checkHolds()) {
@@ -121,7 +103,7 @@ bool LoadGame(Game& game, const std::filesystem::path& fileName) {
             return false;
         }
     } catch (const SavedGameReadError&) {
-        game.Ui->MessageBox(FormatText(game.Msg(3228, "Не удалось прочитать файл %s"), {fileName.string()}));
+        game.Ui->MessageBox(FormatText(game.Msg(Msg::FileReadFailed), {fileName.string()}));
         return false;
     } catch (const CompressError&) {
         game.Ui->MessageBox(olderVersion);
@@ -132,11 +114,11 @@ bool LoadGame(Game& game, const std::filesystem::path& fileName) {
     }
     const bool networkSave = loaded->ResumePlayer == 0;
     if (networkSave && game.GameMode == ModeLocal) {
-        game.Ui->MessageBox(game.Msg(3221, NetworkSaveText));
+        game.Ui->MessageBox(game.Msg(Msg::NotALocalSave));
         return false;
     }
     if (!networkSave && game.GameMode != ModeLocal) {
-        game.Ui->MessageBox(game.Msg(3222, LocalSaveText));
+        game.Ui->MessageBox(game.Msg(Msg::NotANetworkSave));
         return false;
     }
     takeSavedTables(game, *loaded);

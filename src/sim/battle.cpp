@@ -17,12 +17,12 @@ bool IsState(const Game& game, int s) { return s >= 1 && s <= game.GosCount; }
 
 // "Ходит <state>": whose move it is.
 void ReportMove(Game& game, int s) {
-    AddBattleMessage(game, color::Blue, Followed(game.Msg(3312, "Ходит "), GosName(game, s)));
+    AddBattleMessage(game, color::Blue, Followed(game.Msg(Msg::SideMoves), GosName(game, s)));
 }
 
 void ReportCommander(Game& game, int d) {
     AddBattleMessage(game, color::Blue,
-                     Followed(game.Msg(3307, "Командовать войсками защиты будет"), game.mGeneral[d].Name.utf8()));
+                     Followed(game.Msg(Msg::DefenceCommandedBy), game.mGeneral[d].Name.utf8()));
 }
 
 // The narration of tactic t against u: its first line in green, the rest in navy. The two
@@ -42,13 +42,12 @@ int DefendingCommander(Game& game, int x, int y) {
     if (border.Commander != 0) {
         ReportCommander(game, border.Commander);
         if (border.Fortified == 1)
-            Report(game, color::Green, 3308, {},
-                   "Он хорошо подготовил войска к защите и теперь не позавидуешь нападающим");
+            Report(game, color::Green, Msg::DefenceWellPrepared);
         return border.Commander;
     }
-    Report(game, color::Red, 3309, {}, "У защищающейся стороны нет командира, пришлось выбрать кандидатуру из народа");
+    Report(game, color::Red, Msg::DefenceCommanderFromPeople);
     TCommander& people = game.mGeneral[PeoplesCommander];
-    people.Name.set(game.Msg(3310, "Гравнок"));
+    people.Name.set(game.Msg(Msg::PeoplesCommanderName));
     people.Front = static_cast<uint8_t>(x);
     people.Owner = static_cast<uint8_t>(y);
     border.Commander = PeoplesCommander;
@@ -58,15 +57,15 @@ int DefendingCommander(Game& game, int x, int y) {
 
 void ReportLayerOpening(Game& game, int g, bool borderLayer) {
     const std::string x = GosName(game, game.BattleAttacker), y = GosName(game, game.BattleDefender);
-    Report(game, color::Blue, 3305);
-    Report(game, color::Red, 3306);
-    Report(game, color::Navy, 3300, {x, y});
+    Report(game, color::Blue, Msg::BattleHeading);
+    Report(game, color::Red, Msg::TrumpetsSound);
+    Report(game, color::Navy, Msg::StateAttacked, {x, y});
     if (borderLayer) {
-        Report(game, color::Black, 3301, {y, x});
-        Report(game, color::Black, 3302);
-        Report(game, color::Black, 3303);
+        Report(game, color::Black, Msg::BorderTroopsMeet, {y, x});
+        Report(game, color::Black, Msg::BorderTroopsFightFirst);
+        Report(game, color::Black, Msg::HomeDefenceJoins);
     }
-    Report(game, color::Blue, 3304, {game.mGeneral[g].Name.utf8()});
+    Report(game, color::Blue, Msg::AttackersLedBy, {game.mGeneral[g].Name.utf8()});
 }
 
 enum class RoundsEnd { DefenderDestroyed, AttackerDestroyed, Draw };
@@ -89,7 +88,7 @@ RoundsEnd FightRounds(Game& game, int g, int d, int& rounds) {
         Narrate(game, u, t);
         const bool attackerDestroyed = Strike(game, y, x, u, t);
         if (!attackerDestroyed && rounds >= MaxRounds) {
-            Report(game, color::Green, 3313, {xName, yName});
+            Report(game, color::Green, Msg::BattleDrawn, {xName, yName});
             return RoundsEnd::Draw;
         }
         CheckState(game, "Бой затянулся между :" + xName + " и " + yName + ":");
@@ -125,7 +124,7 @@ bool FightLayer(Game& game, int g, CellTaker take) {
     const int d = DefendingCommander(game, x, y);
     attacker.ArmySpirit = game.mGeneral[g].Spirit;
     defender.ArmySpirit = game.mGeneral[d].Spirit;
-    Report(game, color::Red, 3311);
+    Report(game, color::Red, Msg::BattleBegins);
 
     int rounds = 0;
     const RoundsEnd end = FightRounds(game, g, d, rounds);
@@ -188,7 +187,7 @@ void KnowledgeGain(Game& game, int g, int rounds) {
     general.Knowledge = static_cast<uint8_t>(std::min(100, general.Knowledge + c));
     const char* ending = c == 1 ? "у" : c <= 4 ? "ы" : "";
     AddMessage(game, MesForState, general.Owner, color::Black,
-               FormatText(game.Msg(3218), {general.Name.utf8(), Dec(c), ending}));
+               FormatText(game.Msg(Msg::GeneralGainedMastery), {general.Name.utf8(), Dec(c), ending}));
 }
 
 }  // namespace korvant

@@ -15,9 +15,8 @@ namespace korvant {
 inline std::string GosName(const Game& game, int s) { return game.mGos[s].Name.utf8(); }
 
 // Battle report `id` with its "%s"/"%d" marks filled by `values`.
-inline void Report(Game& game, int32_t colour, int id, std::initializer_list<std::string_view> values = {},
-                   std::string_view fallback = {}) {
-    AddBattleMessage(game, colour, FormatText(game.Msg(id, fallback), values));
+inline void Report(Game& game, int32_t colour, Msg id, std::initializer_list<std::string_view> values = {}) {
+    AddBattleMessage(game, colour, FormatText(game.Msg(id), values));
 }
 
 // A text that a value follows: the value fills the text's mark if it has one, otherwise it is

@@ -70,7 +70,7 @@ bool Strike(Game& game, int a, int b, int t, int u) {
 
     const int64_t standing = TroopsOnBorder(game, b, a);
     if (kills >= standing) {
-        Report(game, color::Red, 3315, {GosName(game, b)});
+        Report(game, color::Red, Msg::ArmyDestroyed, {GosName(game, b)});
         const int c = army.Commander;
         if (c != 0 && c != PeoplesCommander) {
             // The people's commander stays until the battle ends.
@@ -95,7 +95,7 @@ bool Strike(Game& game, int a, int b, int t, int u) {
     if (mine > 0) mover.ArmySpirit = Spirit(std::nearbyint((mover.ArmySpirit * mine + gain) / mine));
     target.ArmySpirit = Spirit(std::nearbyint((target.ArmySpirit * theirs - loss) / theirs));
 
-    std::string text = game.Msg(3316);
+    std::string text = game.Msg(Msg::LossesCaption);
     for (int k = 1; k <= kinds; ++k) text += game.Rules.KindNames[k].utf8() + ": " + Dec(lost[k]) + ", ";
     AddBattleMessage(game, color::Red, text);
     return false;
@@ -107,7 +107,7 @@ void StatusReport(Game& game, int a, int b) {
         std::string line = GosName(game, s) + ": ";
         for (int k = 1; k <= KindsInUse(game); ++k)
             line += game.Rules.KindNames[k].utf8() + ": " + Dec(gos.Border[other].Troops[k]) + ", ";
-        return line + game.Msg(3317) + Dec(gos.ArmySpirit) + "%";
+        return line + game.Msg(Msg::ArmySpiritCaption) + Dec(gos.ArmySpirit) + "%";
     };
     AddBattleMessage(game, color::Black, "\r\n" + side(a, b) + "\r\n" + side(b, a) + "\r\n");
 }

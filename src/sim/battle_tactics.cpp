@@ -33,7 +33,7 @@ int ChooseTactic(Game& game, int a, int b, int g, int u) {
     }
     if (chosen != 0) return chosen;
     // The data file gives tactic 1 no minimums, so this means a damaged file.
-    game.Ui->MessageBox(game.Msg(3314));
+    game.Ui->MessageBox(game.Msg(Msg::NoTacticSuits));
     return 1;
 }
 

@@ -68,9 +68,7 @@ void ReleaseGenerals(Game& game) {
         general.Front = 0;
         general.Order = OrderRest;
         AddMessage(game, MesForState, static_cast<uint8_t>(o), color::Blue,
-                   FormatText(game.Msg(3200,
-                                       "В связи с изменением границы, Ваш генерал %s остался не у дел, и был с "
-                                       "почётом отправлен на заслуженный отдых"),
+                   FormatText(game.Msg(Msg::GeneralLostPost),
                               {general.Name.utf8()}));
     }
 }

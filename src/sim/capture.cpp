@@ -55,13 +55,13 @@ void Destroy(Game& game, int a, int b) {
     const std::string name = GosName(game, b);
     const std::string player = loser.PlayerName.utf8();
 
-    Report(game, color::Green, 3319, {name});
+    Report(game, color::Green, Msg::StateDestroyed, {name});
     if (human && (game.GameMode == ModeNetServer || game.GameMode == ModeNetClient))
-        game.Ui->SendChatLine(FormatText(game.Msg(3320), {player}), 896);
+        game.Ui->SendChatLine(FormatText(game.Msg(Msg::RulerLostState), {player}), 896);
     RaiseBy(game.mGos[a].Conquests, 1);
     loser.Alive = 0;
-    game.Chronicle += FormatText(game.Msg(3319), {name}) + "\r\n";
-    if (human) game.Chronicle += FormatText(game.Msg(3320), {player}) + "\r\n";
+    game.Chronicle += FormatText(game.Msg(Msg::StateDestroyed), {name}) + "\r\n";
+    if (human) game.Chronicle += FormatText(game.Msg(Msg::RulerLostState), {player}) + "\r\n";
     for (int s = 1; s <= game.GosCount; ++s) {
         if (game.mGos[s].Alive == 0) continue;
         uint8_t& attitude = game.mGos[s].Attitude(a);
@@ -135,7 +135,7 @@ void Capture(Game& game, int a, int b, CellTaker take) {
 
     const int captured = take(game, a, b, n);
     winner.Captured = static_cast<uint16_t>(winner.Captured + captured);
-    Report(game, color::Green, 3318, {GosName(game, a), Dec(captured)});
+    Report(game, color::Green, Msg::LandCaptured, {GosName(game, a), Dec(captured)});
 
     const int64_t keptPerLost = Round(Extended(territoryBefore) / (captured + 1));
     LowerBy(game.mGos[b].Attitude(a), AttitudeDrop(keptPerLost));

@@ -18,19 +18,20 @@ int32_t ClampInt32(int64_t v) {
         std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-void Tell(Game& game, int s, int32_t colour, int id, std::initializer_list<std::string_view> values,
-          std::string_view fallback = {}) {
-    AddMessage(game, MesForState, static_cast<uint8_t>(s), colour, FormatText(game.Msg(id, fallback), values));
+void Tell(Game& game, int s, int32_t colour, Msg id, std::initializer_list<std::string_view> values) {
+    AddMessage(game, MesForState, static_cast<uint8_t>(s), colour, FormatText(game.Msg(id), values));
 }
 
 // Who is paid by one wage bill, and the messages that tell how it went.
 struct Payroll {
     long double exponent;
-    int paid, grainSold, allGone, someGone;  // message ids
+    Msg paid, grainSold, allGone, someGone;
 };
 
-constexpr Payroll ScientistPayroll{ScientistWageExponent, 3210, 3211, 3212, 3213};
-constexpr Payroll SoldierPayroll{SoldierWageExponent, 3214, 3215, 3216, 3217};
+constexpr Payroll ScientistPayroll{ScientistWageExponent, Msg::ScientistsPaid, Msg::ScientistsPaidFromGrain,
+                                      Msg::AllScientistsLeft, Msg::UnpaidScientistsLeft};
+constexpr Payroll SoldierPayroll{SoldierWageExponent, Msg::ArmyPaid, Msg::ArmyPaidFromGrain, Msg::AllSoldiersDeserted,
+                                   Msg::UnpaidSoldiersDeserted};
 
 // Sends everyone of the class back to the free pool, so that those who leave can be taken from it.
 void FreeScientists(Game& game, int s) {
@@ -118,8 +119,7 @@ void Harvest(Game& game, int s) {
     const int64_t grown = 2 * Trunc(Extended(gos.Sown) * gos.Science[SciAgrarian].Effect);
     gos.Grain = ClampInt32(gos.Grain + grown);
     const int64_t worth = Trunc(Extended(grown) * gos.Science[SciFinance].Effect);
-    Tell(game, s, color::Green, 3203, {Dec(grown), Dec(worth)},
-         "Ваши крестьяне вырастили %d тонн зерна, на сумму %d $");
+    Tell(game, s, color::Green, Msg::HarvestGrown, {Dec(grown), Dec(worth)});
     gos.Sown = 0;
     if (game.Year >= 1 && game.Year <= MaxYears) game.History[s][game.Year].Grown = ClampInt32(grown);
 }
@@ -132,10 +132,10 @@ void Growth(Game& game, int s) {
     if (total + born > cap) {
         // Brought up to the limit exactly, never cut down to it.
         if (total < cap) gos.Peasants = ClampInt32(Round(cap) - gos.Scientists - gos.Soldiers);
-        Tell(game, s, color::Red, 3201, {});
+        Tell(game, s, color::Red, Msg::NoMoreLand, {});
     } else {
         gos.Peasants = ClampInt32(gos.Peasants + born);
-        Tell(game, s, color::Blue, 3202, {Dec(born)});
+        Tell(game, s, color::Blue, Msg::PopulationGrew, {Dec(born)});
     }
 }
 
@@ -151,7 +151,7 @@ void Research(Game& game, int s) {
         sci.Progress -= sci.Cost;
         sci.Cost = ClampInt32(Round(sci.Cost + p + p / 1.2L * sci.Level));
         sci.Effect = static_cast<float>(Extended(sci.Effect) + sci.Step + Extended(sci.Step) / 5 * sci.Level);
-        Tell(game, s, color::Navy, 3203 + i, {Dec(sci.Level)});
+        Tell(game, s, color::Navy, MsgAt(Msg::DensityRaised, i - 1), {Dec(sci.Level)});
     }
 }
 

@@ -73,7 +73,7 @@ void GeneralsYear(Game& game, CellTaker take) {
 
         if (general.Age > general.MaxAge) {
             AddMessage(game, MesForState, static_cast<uint8_t>(owner), color::Red,
-                       FormatText(game.Msg(3219), {general.Name.utf8()}));
+                       FormatText(game.Msg(Msg::GeneralRetired), {general.Name.utf8()}));
             TGos& gos = game.mGos[owner];
             if (gos.GeneralCount > 0) gos.GeneralCount -= 1;
             NewGeneral(game, g);

@@ -3,7 +3,7 @@
 namespace korvant {
 
 void LoadNameStems(Game& game) {
-    for (int k = 1; k <= NameStemCount; ++k) game.NameStems[k] = game.Msg(1099 + k, "?");
+    for (int k = 1; k <= NameStemCount; ++k) game.NameStems[k] = game.Msg(MsgAt(Msg::GeneralStem1, k - 1));
 }
 
 }  // namespace korvant

@@ -5,7 +5,7 @@
 
 namespace korvant {
 
-// Reads the stems from the game's texts (ids 1100..1110, "?" where a text is missing).
+// Reads the stems from the game's texts (GeneralStem1..GeneralStem11).
 // The launcher does this once at start-up; until then every stem is "?".
 void LoadNameStems(Game& game);
 

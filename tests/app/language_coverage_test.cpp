@@ -1,11 +1,10 @@
-// The delivered language file against the program: every text the program shows has a
-// line in every language, and the languages agree on the values each text takes.
+// The delivered language file against the program's message table: every message has a line
+// in every language, every numbered line is a message or a help line, and the built-in texts and
+// the languages agree on the values each text takes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -14,6 +13,7 @@
 #include "app/ini_file.h"
 #include "app/language_file.h"
 #include "core/cp1251.h"
+#include "core/message_table.h"
 
 namespace korvant {
 namespace {
@@ -28,36 +28,6 @@ std::vector<std::string> LanguageSections(const IniFile& ini) {
     for (long i = 0; i < n; ++i) out.push_back(ini.ReadString("Languages", std::to_string(i), ""));
     return out;
 }
-
-// Ids looked up with a literal number: game.Msg(3200, ...), Msg(game, 3200), lang.Lookup(1000, ...),
-// RawLookup(1174, ...), and ids given with their built-in text to a helper or a table: t(2000, "Новая игра"),
-// {3500, "Нормальная игра"}. Each is mapped to the first source file that uses it.
-std::map<int, std::string> IdsInSources() {
-    static const std::regex lookup(R"(\b(?:Msg|Lookup|RawLookup)\s*\(\s*(?:[A-Za-z_]\w*\s*,\s*)?(\d+)\s*[,)])");
-    static const std::regex withText(R"([({]\s*([1-9]\d{3})\s*,\s*")");
-    std::map<int, std::string> ids;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(KORVANT_SOURCE_DIR) / "src")) {
-        const fs::path& p = entry.path();
-        if (!entry.is_regular_file() || (p.extension() != ".cpp" && p.extension() != ".h")) continue;
-        std::ifstream in(p, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), {});
-        for (const std::regex* form : {&lookup, &withText}) {
-            for (std::sregex_iterator m(text.begin(), text.end(), *form), end; m != end; ++m) {
-                ids.emplace(std::stoi((*m)[1]), fs::relative(p, KORVANT_SOURCE_DIR).string());
-            }
-        }
-    }
-    return ids;
-}
-
-// The windows' and the rules' texts, including those whose ids are computed (state names
-// 1110 + n, name stems 1099 + k, science levels 3203 + i, chart criteria 5050 + i, ...).
-const std::vector<std::pair<int, int>> ShownIds = {
-    {1000, 1009}, {1100, 1130}, {1140, 1150}, {1155, 1174}, {1180, 1187}, {1200, 1208},
-    {1300, 1302}, {1350, 1354}, {1400, 1402}, {1500, 1589}, {2000, 2020}, {3000, 3004},
-    {3101, 3138}, {3200, 3226}, {3300, 3321}, {3500, 3502}, {4000, 4008}, {5000, 5003},
-    {5050, 5061}, {6000, 6014}, {7000, 7011},
-};
 
 // The "%s" / "%d" marks of a text in order, as the message formatter reads them ("%%" is a percent sign).
 std::string Marks(const std::string& text) {
@@ -78,6 +48,7 @@ protected:
         sections_ = LanguageSections(ini_);
         ASSERT_EQ(sections_.size(), 2u);
     }
+    static std::string Key(Msg id) { return std::to_string(static_cast<int>(id)); }
     std::string Text(const std::string& section, int id) const {
         return ini_.ReadString(section, std::to_string(id), "");
     }
@@ -86,16 +57,37 @@ protected:
     std::vector<std::string> sections_;
 };
 
-TEST_F(LanguageCoverage, EveryIdTheProgramLooksUpHasALineInEveryLanguage) {
-    std::map<int, std::string> used = IdsInSources();
-    for (const auto& [from, to] : ShownIds) {
-        for (int id = from; id <= to; ++id) used.emplace(id, "the windows' and rules' texts");
-    }
+TEST_F(LanguageCoverage, EveryMessageOfTheTableHasALineInEveryLanguage) {
     for (const std::string& section : sections_) {
-        for (const auto& [id, where] : used) {
-            EXPECT_TRUE(ini_.HasKey(section, std::to_string(id)))
-                << "id " << id << " (" << where << ") has no line in [" << section << "] of data/korvant.ini";
+        for (const MessageEntry& m : MessageTable) {
+            EXPECT_TRUE(ini_.HasKey(section, Key(m.id)))
+                << m.name << " (" << Key(m.id) << ") has no line in [" << section << "] of data/korvant.ini";
         }
+    }
+}
+
+TEST_F(LanguageCoverage, EveryNumberedLineIsAMessageOfTheTableOrAHelpLine) {
+    for (const std::string& section : sections_) {
+        std::set<long> help;
+        for (int n = 0; n <= 3; ++n) {
+            long first = ini_.ReadInteger(section, "FirstIDIntro" + std::to_string(n), -1);
+            long count = ini_.ReadInteger(section, "CountIntro" + std::to_string(n), -1);
+            for (long id = first; first >= 0 && id < first + count; ++id) help.insert(id);
+        }
+        for (const std::string& key : ini_.Keys(section)) {
+            if (key.find_first_not_of("0123456789") != std::string::npos) continue;
+            const int id = std::stoi(key);
+            EXPECT_TRUE(help.count(id) || !BuiltInText(Msg{id}).empty())
+                << key << " in [" << section << "] is neither a message of core/message_list.inc nor a help line";
+        }
+    }
+}
+
+// A built-in text takes the values its callers pass, as the first language's text does (the
+// languages are compared with each other below).
+TEST_F(LanguageCoverage, BuiltInTextsTakeTheSameValuesAsTheFirstLanguage) {
+    for (const MessageEntry& m : MessageTable) {
+        EXPECT_EQ(Marks(std::string(m.text)), Marks(ini_.ReadString(sections_[0], Key(m.id), ""))) << m.name;
     }
 }
 

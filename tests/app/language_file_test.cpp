@@ -61,15 +61,17 @@ TEST_F(LanguageFileTest, BarsBecomeLineBreaksExceptInTheRawLookup) {
     Write(TwoLanguages);
     TLanguageFile lang = Open();
     ASSERT_TRUE(lang.HasLanguages());
-    EXPECT_EQ(lang.Lookup(100, "x"), "a\r\nb\r\nc");
-    EXPECT_EQ(lang.RawLookup(100, "x"), "a|b|c");
-    // A missing key gives the caller's default, which the lookup translates like a file text.
-    EXPECT_EQ(lang.Lookup(999, "Ошибка|x"), "Ошибка\r\nx");
-    EXPECT_EQ(lang.RawLookup(999, ""), "");
+    EXPECT_EQ(lang.Lookup(Msg{100}), "a\r\nb\r\nc");
+    EXPECT_EQ(lang.RawLookup(Msg{100}), "a|b|c");
+    // A missing key gives the message's built-in text, translated like a file text.
+    EXPECT_EQ(lang.Lookup(Msg::GetReadyText), "Игрок номер\r\n\r\n\r\nПриготовьтесь выбирать карту\r\nПросьба к другим "
+                                             "игрокам\r\nНе подсматривать !");
+    EXPECT_EQ(lang.RawLookup(Msg::SavedGameFilter), "*.gen|*.gen");
+    EXPECT_EQ(lang.RawLookup(Msg{999}), "");  // neither in the file nor in the table
     // ";" and "#" open a comment only at the start of a line, not at the start of a value.
-    EXPECT_EQ(lang.Lookup(101, ""), ";not a comment");
-    EXPECT_EQ(lang.Lookup(102, ""), "#not a comment either");
-    EXPECT_EQ(lang.Lookup(103, "none"), "none");
+    EXPECT_EQ(lang.Lookup(Msg{101}), ";not a comment");
+    EXPECT_EQ(lang.Lookup(Msg{102}), "#not a comment either");
+    EXPECT_EQ(lang.Lookup(Msg{103}), "");
 }
 
 TEST_F(LanguageFileTest, IntroTextFillsMissingLinesWithErrorAndAZeroCountEmptiesThePanel) {
@@ -100,9 +102,9 @@ TEST_F(LanguageFileTest, TwoLanguagesWithOneTitleAreToldApartBySection) {
     TLanguageFile lang = Open();
     EXPECT_EQ(lang.Titles(), (std::vector<std::string>{"Русский", "Русский"}));
     EXPECT_EQ(lang.Sections(), (std::vector<std::string>{"Plain", "Fancy"}));
-    EXPECT_EQ(lang.Lookup(1, ""), "простой");
+    EXPECT_EQ(lang.Lookup(Msg{1}), "простой");
     lang.SelectLanguage(1);
-    EXPECT_EQ(lang.Lookup(1, ""), "нарядный");
+    EXPECT_EQ(lang.Lookup(Msg{1}), "нарядный");
 }
 
 TEST_F(LanguageFileTest, PathsAreTakenInTheProgramsFolder) {
@@ -119,14 +121,14 @@ TEST_F(LanguageFileTest, DefaultOutOfRangeLeavesEveryTextAtItsDefault) {
     for (const char* def : {"2", "-1", "one"}) {
         SCOPED_TRACE(def);
         // Keys above the first section belong to no language and must not be read as one.
-        Write(std::string("FirstIDIntro0=1\nCountIntro0=1\nImage=stray.png\n1=stray\n") +
-              "[Languages]\nCount=2\nDefault=" + def + "\n0=A\n1=B\n[A]\nTitle=a\n1=ru\n[B]\nTitle=b\n1=en\n");
+        Write(std::string("FirstIDIntro0=1000\nCountIntro0=1\nImage=stray.png\n1000=stray\n") +
+              "[Languages]\nCount=2\nDefault=" + def + "\n0=A\n1=B\n[A]\nTitle=a\n1000=ru\n[B]\nTitle=b\n1000=en\n");
         TLanguageFile lang = Open();
         ASSERT_TRUE(lang.HasLanguages());
         EXPECT_EQ(lang.Titles().size(), 2u);
         // "one" is no number, so the default 0 holds and language A is current.
         bool none = std::string(def) != "one";
-        EXPECT_EQ(lang.Lookup(1, "default"), none ? "default" : "ru");
+        EXPECT_EQ(lang.Lookup(Msg::AppName), none ? "Корвант" : "ru");
         if (none) {
             std::vector<std::string> lines{"keep"};
             EXPECT_FALSE(lang.IntroText(0, lines));
@@ -165,7 +167,7 @@ TEST_F(LanguageFileTest, SelectingALanguageStoresItAndKeepsTheRestOfTheFile) {
         EXPECT_EQ(lang.CurrentIndex(), 1);
         EXPECT_TRUE(lang.SelectLanguage(0));
         EXPECT_EQ(lang.CurrentSection(), "Russian");
-        EXPECT_EQ(lang.Lookup(100, ""), "Один");
+        EXPECT_EQ(lang.Lookup(Msg{100}), "Один");
         EXPECT_TRUE(lang.SelectLanguage(7));  // out of range: nothing changes
         EXPECT_TRUE(lang.SelectLanguage(-1));
         EXPECT_EQ(lang.CurrentIndex(), 0);
@@ -175,8 +177,8 @@ TEST_F(LanguageFileTest, SelectingALanguageStoresItAndKeepsTheRestOfTheFile) {
     EXPECT_EQ(again.CurrentSection(), "Russian");
     // The rewrite keeps every other key, the bars, the comments and the settings.
     again.SelectLanguage(1);
-    EXPECT_EQ(again.RawLookup(100, ""), "a|b|c");
-    EXPECT_EQ(again.RawLookup(101, ""), ";not a comment");
+    EXPECT_EQ(again.RawLookup(Msg{100}), "a|b|c");
+    EXPECT_EQ(again.RawLookup(Msg{101}), ";not a comment");
     EXPECT_EQ(again.Ini().ReadBool("Preferences", "Music", true), false);
     std::string text = ReadBack();
     EXPECT_NE(text.find("; the file's own note"), std::string::npos);
@@ -192,7 +194,7 @@ TEST_F(LanguageFileTest, AnUnwritableFileKeepsTheChoiceForThisRunOnly) {
     TLanguageFile lang = Open();
     EXPECT_FALSE(lang.SelectLanguage(0));
     EXPECT_EQ(lang.CurrentIndex(), 0);
-    EXPECT_EQ(lang.Lookup(100, ""), "Один");
+    EXPECT_EQ(lang.Lookup(Msg{100}), "Один");
     EXPECT_EQ(ReadBack(), before);
     EXPECT_EQ(Open().CurrentIndex(), 1);
 }
@@ -202,13 +204,13 @@ TEST_F(LanguageFileTest, AFileGoneSinceStartIsNotReplacedByTheChoiceAlone) {
     TLanguageFile lang = Open();
     fs::remove(ini_);
     EXPECT_FALSE(lang.SelectLanguage(0));
-    EXPECT_EQ(lang.Lookup(100, ""), "Один");  // the texts read at start stay in use
+    EXPECT_EQ(lang.Lookup(Msg{100}), "Один");  // the texts read at start stay in use
     EXPECT_FALSE(fs::exists(ini_));
 }
 
 TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     // Binary noise with a NUL byte, a broken section header, lines without "=", an absurd count.
-    std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 12);
+    std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 10);
     Write(noise + "\n[Languages\nCount=2000000000\nDefault=0\n0=Russian\njunk line\n"
                   "[Languages]\nCount=2000000000\n0=Russian\n[Russian]\n=no key\n1=один\n"
                   "FirstIDIntro0=2147483000\nCountIntro0=2000000000\n");
@@ -216,14 +218,14 @@ TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     ASSERT_TRUE(lang.HasLanguages());
     EXPECT_LE(lang.Sections().size(), 1000u);  // a count beyond reason lists no ghost languages
     EXPECT_EQ(lang.CurrentSection(), "Russian");
-    EXPECT_EQ(lang.Lookup(1, ""), "один");
+    EXPECT_EQ(lang.Lookup(Msg{1}), "один");
     std::vector<std::string> lines;
     ASSERT_TRUE(lang.IntroText(0, lines));
     EXPECT_LE(lines.size(), 1000u);
     for (const std::string& l : lines) EXPECT_EQ(l, "Ошибка");
 
     Write(std::string("\xef\xbb\xbf") + "[Languages]\nCount=1\n0=Russian\n[Russian]\n1=после метки\n");
-    EXPECT_EQ(Open().Lookup(1, ""), "после метки");  // a byte-order mark from a Windows editor
+    EXPECT_EQ(Open().Lookup(Msg{1}), "после метки");  // a byte-order mark from a Windows editor
 }
 
 TEST(IniFile, ReadsNumbersAndSwitchesLikeTheTraditionalReader) {

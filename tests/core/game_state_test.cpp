@@ -6,35 +6,13 @@
 #include "core/game.h"
 #include "core/numbers.h"
 #include "core/random.h"
+#include "core/state_fields.h"
 
 namespace korvant {
 namespace {
 
-// The tables a saved game dumps, as raw bytes, and back.
-std::vector<unsigned char> Dump(const Game& g) {
-    std::vector<unsigned char> out;
-    auto put = [&](const void* p, std::size_t n) {
-        auto b = static_cast<const unsigned char*>(p);
-        out.insert(out.end(), b, b + n);
-    };
-    put(&g.mGos, sizeof g.mGos);
-    put(&g.mGeneral, sizeof g.mGeneral);
-    put(&g.Map, sizeof g.Map);
-    put(&g.History, sizeof g.History);
-    return out;
-}
-
-void Restore(Game& g, const std::vector<unsigned char>& in) {
-    std::size_t at = 0;
-    auto get = [&](void* p, std::size_t n) {
-        std::memcpy(p, in.data() + at, n);
-        at += n;
-    };
-    get(&g.mGos, sizeof g.mGos);
-    get(&g.mGeneral, sizeof g.mGeneral);
-    get(&g.Map, sizeof g.Map);
-    get(&g.History, sizeof g.History);
-}
+// The tables, as raw bytes back to back.
+constexpr std::tuple Tables{state::States, state::Generals, state::Map, state::History};
 
 TEST(GameState, TablesRoundTripThroughRawBytesAtTheirOffsets) {
     Game a;
@@ -49,8 +27,10 @@ TEST(GameState, TablesRoundTripThroughRawBytesAtTheirOffsets) {
     a.Map[101][101] = 7;
     a.History[20][120].Soldiers = -2;
 
-    std::vector<unsigned char> bytes = Dump(a);
+    std::vector<uint8_t> bytes;
+    PutFields(bytes, a, Tables);
     ASSERT_EQ(bytes.size(), 16960u + 5025u + 10404u + 57600u);
+    static_assert(RawWidth(Tables) == 16960u + 5025u + 10404u + 57600u);
 
     // Fields sit where the file layout puts them.
     int32_t money;
@@ -65,14 +45,16 @@ TEST(GameState, TablesRoundTripThroughRawBytesAtTheirOffsets) {
     EXPECT_EQ(bytes[16960 + 5025 + 102 * 101 + 101], 7);
 
     Game b;
-    Restore(b, bytes);
+    std::size_t at = 0;
+    GetFields(bytes, at, b, Tables);
+    EXPECT_EQ(at, bytes.size());
     EXPECT_EQ(b.mGos[1].Money, 123456);
     EXPECT_EQ(b.mGos[1].Name.utf8(), "Северия");
     EXPECT_EQ(b.mGos[2].Attitude(5), 77);
     EXPECT_EQ(b.mGos[20].Border[20].Troops[5], -9);
     EXPECT_DOUBLE_EQ(b.mGos[20].TimeSpent, 0.25);
     EXPECT_EQ(b.History[20][120].Soldiers, -2);
-    EXPECT_EQ(Dump(b), bytes);
+    EXPECT_EQ(FirstDifference(a, b, Tables), "");
 }
 
 TEST(GameState, NamesAreCutToThirteenCharactersNotBytes) {

@@ -41,9 +41,9 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
 
     setup.SetDifficulty(game, -1);
     EXPECT_EQ(game.DiffLevel, DiffNormal);
-    EXPECT_EQ(DifficultyLabelOf(DiffTraining).id, 3502);
-    EXPECT_EQ(DifficultyLabelOf(DiffExpert).text, "Профессиональная игра");
-    EXPECT_EQ(DifficultyLabelOf(-1).id, 0);
+    EXPECT_EQ(DifficultyLabelOf(DiffTraining), Msg::TrainingGameLabel);
+    EXPECT_EQ(DifficultyLabelOf(DiffExpert), Msg::ExpertGameLabel);
+    EXPECT_EQ(DifficultyLabelOf(-1), std::nullopt);
 }
 
 class NewMapTest : public testing::Test {
@@ -68,7 +68,7 @@ TEST_F(NewMapTest, TwentyStatesOnTheLargestFieldStartWith455PeopleAndCost100) {
         EXPECT_EQ(g.Money, 0);
         EXPECT_EQ(g.Alive, 0);
         EXPECT_EQ(g.Human, 0);
-        EXPECT_EQ(g.Name.utf8(), "Ошибка");
+        EXPECT_EQ(g.Name.utf8(), BuiltInText(MsgAt(Msg::StateName1, p - 1)));
         for (int s = 1; s <= 6; ++s) EXPECT_EQ(g.Science[s].Cost, 100);
         EXPECT_EQ(g.Attitude(20), 100);
         EXPECT_EQ(g.Grudge(20), 0);
@@ -102,13 +102,13 @@ TEST_F(NewMapTest, FewStatesOnALargeFieldResearchOnlyAThirdDearer) {
 
 TEST_F(NewMapTest, StateNamesComeFromTheTexts) {
     struct Names : TextSource {
-        std::string Lookup(int id, std::string_view fallback) const override {
-            return id == 1113 ? "Очень-очень длинное имя" : std::string(fallback);
+        std::string Lookup(Msg id) const override {
+            return id == Msg::StateName3 ? "Очень-очень длинное имя" : std::string(BuiltInText(id));
         }
     } names;
     game.Texts = &names;
     Make(3, 50);
-    EXPECT_EQ(game.mGos[2].Name.utf8(), "Ошибка");
+    EXPECT_EQ(game.mGos[2].Name.utf8(), "Ардения");
     EXPECT_EQ(game.mGos[3].Name.utf8(), "Очень-очень д");
 }
 

@@ -107,7 +107,7 @@ TEST_F(HallOfFame, ANewcomerRisesAboveEqualScoresButMustBeatPlaceSeven) {
     EndGame(10, 3, 115, 260, 3, DiffExpert, true);
     THallTable t = *RecordLastGame(game, file);
     EXPECT_EQ(t[8].Score, 1544);
-    EXPECT_EQ(t[7].Name.utf8(), "");  // the built-in entry, untouched
+    EXPECT_EQ(t[7].Name.utf8(), "Ярослава");  // the built-in entry, untouched
 
     // 65700 equals place 3: the newcomer takes place 3, the old one moves down to 4.
     EndGame(18, 9, 60, 90, 0, DiffNormal, true);
@@ -191,7 +191,7 @@ TEST_F(HallOfFame, AFailedWriteIsReportedAndKeepsTheOldFile) {
 
 TEST_F(HallOfFame, RowsShowZerosAsDashesAndSavesOnlyForExperts) {
     THallTable t = BuiltInHallTable(game);
-    EXPECT_EQ(HallRow(t[6]), (std::array<std::string, 8>{"", "5492", "15", "4", "105", "230", "2", "-"}));
+    EXPECT_EQ(HallRow(t[6]), (std::array<std::string, 8>{"Всеволод", "5492", "15", "4", "105", "230", "2", "-"}));
     EXPECT_EQ(HallRow(t[1])[6], "-");
     t[6].Difficulty = DiffNormal;
     EXPECT_EQ(HallRow(t[6])[6], "-");

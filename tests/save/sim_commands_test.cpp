@@ -71,5 +71,27 @@ TEST_F(SimCommands, InspectShowsTheGameAndItsCheckValue) {
     EXPECT_THAT(run.output, HasSubstr("check value: does not hold"));
 }
 
+TEST_F(SimCommands, HistoryPrintsTheYearlyTableAsCsv) {
+    auto game = test::MakeGame({"12", "12"});
+    game->Year = 3;
+    game->LivingCount = 2;
+    game->History[1][2].Territory = 2;
+    game->History[1][2].Peasants = 40;
+    SaveGame(*game, folder / "g.gen");
+
+    test::ProgramRun run = sim("history " + at("g.gen") + " --csv");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.output, HasSubstr("state,year,density,"));
+    EXPECT_THAT(run.output, HasSubstr("\n1,2,0,0,0,0,0,0,0,2,40,0,0,40\n"));
+    EXPECT_THAT(run.output, HasSubstr("\n2,2,"));
+    EXPECT_THAT(run.output, ::testing::Not(HasSubstr("\n1,3,")));
+
+    testing::WriteBytes(folder / "bad.gen", testing::Words(300, 1));
+    run = sim("history " + at("bad.gen") + " --csv");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.output, HasSubstr("bad.gen"));
+    EXPECT_EQ(sim("history " + at("g.gen")).status, 2);
+}
+
 }  // namespace
 }  // namespace korvant

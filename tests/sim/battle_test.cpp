@@ -38,14 +38,14 @@ const std::vector<std::string> TwoStates = {
 };
 
 const test::TestTexts Texts({
-    {3218, "Генерал %s стал опытнее на %d уровен%s"},
-    {3313, "%s и %s разошлись вничью"},
-    {3315, "Армия %s разбита"},
-    {3316, "Потери: "},
-    {3317, "Дух "},
-    {3318, "%s взяло %d клеток"},
-    {3319, "%s пало"},
-    {3320, "Игрок %s выбыл"},
+    {Msg::GeneralGainedMastery, "Генерал %s стал опытнее на %d уровен%s"},
+    {Msg::BattleDrawn, "%s и %s разошлись вничью"},
+    {Msg::ArmyDestroyed, "Армия %s разбита"},
+    {Msg::LossesCaption, "Потери: "},
+    {Msg::ArmySpiritCaption, "Дух "},
+    {Msg::LandCaptured, "%s взяло %d клеток"},
+    {Msg::StateDestroyed, "%s пало"},
+    {Msg::RulerLostState, "Игрок %s выбыл"},
 });
 
 // The battle reports state s received, in order.

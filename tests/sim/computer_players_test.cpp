@@ -91,6 +91,18 @@ TEST(Mood, ThresholdsOfDangerFollowTheCharacter) {
     EXPECT_FALSE(ReadMood(*game, 1).Danger);  // 1.25 is not over 1.25
 }
 
+TEST(Mood, PeopleAddToThePowerAtMostTwoACell) {
+    auto game = TwoEqualStates();
+    game->mGos[2].Peasants = 15;
+    EXPECT_EQ(StatePower(*game, 2), 17.5);  // 1.5 a cell: 10 x 1.75
+    game->mGos[2].Peasants = 30;
+    EXPECT_EQ(StatePower(*game, 2), 20);  // 3 a cell count as 2
+    game->mGos[1].Peasants = 20;
+    game->mGos[1].Character = 3;
+    game->Year = 40;
+    EXPECT_TRUE(ReadMood(*game, 1).Peace) << "as strong as a state of 2 a cell, not 1.25 times";
+}
+
 TEST(Mood, SmallStatesAttackedEarlyAreInDangerAndSizeDecidesSuperiorOrDwarfed) {
     // State 1: 4 cells, state 2: 12; average 8.
     auto game = MakeGame({"1122", "1122", "2222", "2222"});

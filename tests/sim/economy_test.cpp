@@ -13,18 +13,18 @@ using test::MakeGame;
 using test::PostGeneral;
 
 // Texts for the messages that have no built-in text, so that their numbers can be read.
-const test::TestTexts Numbers({{3201, "full"},
-                               {3202, "born %d"},
-                               {3204, "density %d"},
-                               {3209, "science %d"},
-                               {3210, "sci paid %d"},
-                               {3211, "sci grain %d"},
-                               {3212, "sci all gone"},
-                               {3213, "sci gone %d"},
-                               {3214, "army paid %d"},
-                               {3215, "army grain %d"},
-                               {3216, "army all gone"},
-                               {3217, "army gone %d"}});
+const test::TestTexts Numbers({{Msg::NoMoreLand, "full"},
+                               {Msg::PopulationGrew, "born %d"},
+                               {Msg::DensityRaised, "density %d"},
+                               {Msg::ResearchRaised, "science %d"},
+                               {Msg::ScientistsPaid, "sci paid %d"},
+                               {Msg::ScientistsPaidFromGrain, "sci grain %d"},
+                               {Msg::AllScientistsLeft, "sci all gone"},
+                               {Msg::UnpaidScientistsLeft, "sci gone %d"},
+                               {Msg::ArmyPaid, "army paid %d"},
+                               {Msg::ArmyPaidFromGrain, "army grain %d"},
+                               {Msg::AllSoldiersDeserted, "army all gone"},
+                               {Msg::UnpaidSoldiersDeserted, "army gone %d"}});
 
 std::unique_ptr<Game> OneState() {
     auto game = MakeGame({"1111", "1111", "1111", "1122"});

@@ -35,13 +35,16 @@ bool HasMessage(const Game& g, int gos, const std::string& text) {
 TEST(NewGeneral, NamesTheSlotAfterItsStemAndNumber) {
     auto game = MakeGame(TwoStates);
     Game& g = *game;
-    test::TestTexts texts({{1100, "Иван"}, {1101, "Пётр"}, {1109, "Александрович"}, {1110, "Гром"}});
+    test::TestTexts texts({{Msg::GeneralStem1, "Иван"},
+                           {Msg::GeneralStem2, "Пётр"},
+                           {Msg::GeneralStem10, "Александрович"},
+                           {Msg::GeneralStem11, "Гром"}});
     g.Texts = &texts;
     LoadNameStems(g);
 
     const std::pair<int, const char*> expected[] = {
         {1, "Иван1"},  {19, "Иван19"}, {20, "Иван0"},          {21, "Пётр1"},
-        {41, "?1"},    {201, "Гром1"}, {195, "Александрович"},  // 14 characters cut to 13
+        {41, "Градов1"}, {201, "Гром1"}, {195, "Александрович"},  // 14 characters cut to 13; 41: built-in stem
     };
     for (auto [slot, name] : expected) {
         NewGeneral(g, slot);
@@ -119,7 +122,7 @@ TEST(GeneralsYear, AGeneralServesThroughHisMaxAgeAndLeavesTheYearAfter) {
     EXPECT_EQ(g.mGeneral[gen].Age, 61);
     EXPECT_EQ(g.mGeneral[gen].Knowledge, 13);  // still studied
 
-    test::TestTexts texts({{3219, "Генерал %s ушёл в отставку"}});
+    test::TestTexts texts({{Msg::GeneralRetired, "Генерал %s ушёл в отставку"}});
     g.Texts = &texts;
     GeneralsYear(g);
     EXPECT_EQ(g.mGeneral[gen].Owner, 0);

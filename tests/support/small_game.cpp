@@ -91,9 +91,9 @@ int PostGeneral(Game& game, int owner, int front, int order, const std::string& 
     throw std::logic_error("no free general slot");
 }
 
-std::string TestTexts::Lookup(int id, std::string_view fallback) const {
+std::string TestTexts::Lookup(Msg id) const {
     auto it = texts_.find(id);
-    return it != texts_.end() ? it->second : std::string(fallback);
+    return it != texts_.end() ? it->second : std::string(BuiltInText(id));
 }
 
 }  // namespace korvant::test

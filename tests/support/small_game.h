@@ -29,11 +29,11 @@ int PostGeneral(Game& game, int owner, int front, int order, const std::string& 
 // Language texts given by id; any other id reads as its built-in default.
 class TestTexts final : public TextSource {
 public:
-    explicit TestTexts(std::map<int, std::string> texts) : texts_(std::move(texts)) {}
-    std::string Lookup(int id, std::string_view fallback) const override;
+    explicit TestTexts(std::map<Msg, std::string> texts) : texts_(std::move(texts)) {}
+    std::string Lookup(Msg id) const override;
 
 private:
-    std::map<int, std::string> texts_;
+    std::map<Msg, std::string> texts_;
 };
 
 }  // namespace korvant::test

@@ -6,9 +6,7 @@
 #include "command.h"
 #include "core/cp1251.h"
 #include "core/game.h"
-#include "save/compress_error.h"
-#include "save/saved_body.h"
-#include "save/saved_game.h"
+#include "read_game_file.h"
 
 namespace korvant::sim {
 namespace {
@@ -48,19 +46,9 @@ int Inspect(int argc, char** argv) {
         return 2;
     }
     auto game = std::make_unique<Game>();
-    SavedGameFile file;
-    try {
-        file = ReadSavedGame(argv[1], *game);
-    } catch (const SavedGameReadError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    } catch (const CompressError& e) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
-        return 1;
-    } catch (const SavedBodyError& e) {
-        std::fprintf(stderr, "%s: damaged saved game (%s)\n", argv[1], e.what());
-        return 1;
-    }
+    const std::optional<SavedGameFile> read = ReadGameFile(argv[1], *game);
+    if (!read) return 1;
+    const SavedGameFile& file = *read;
     std::printf("%s\n", DescriptionText(file.description).c_str());
     PrintGame(*game);
     if (file.checkHolds()) {

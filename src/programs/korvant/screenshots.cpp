@@ -1,6 +1,8 @@
 #include "screenshots.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
@@ -11,8 +13,13 @@
 #include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
+#include "app/language_file.h"
+#include "core/headless_ui.h"
+#include "game/autoplay.h"
 #include "game/new_game.h"
 #include "ui/game/start_window.h"
+#include "ui/records/graph_3d_view.h"
+#include "ui/records/graph_window.h"
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
@@ -34,6 +41,44 @@ bool Shot(QWidget& w, const QString& dir, const QString& name, bool fit = true) 
     QPixmap p = w.grab();
     w.hide();
     return p.save(QDir(dir).filePath(name + ".png"));
+}
+
+// The charts of a game played to its end by the computer, in every language: 2D, and 3D where
+// the display has OpenGL (the 3D graph draws into a window of its own, which a grab of the
+// dialog leaves blank, so its picture is painted in).
+int ChartShots(GameWindows& app, const QString& dir) {
+    Game& g = app.TheGame();
+    GameUi* windows = g.Ui;
+    HeadlessUi headless;
+    g.Ui = &headless;
+    Autoplay(g, {.states = 8, .size = 60, .persons = 2, .seed = 5});
+    g.Ui = windows;
+
+    TLanguageFile& lang = app.Lang();
+    const int chosen = lang.CurrentIndex();
+    TGraph& graph = app.Graph();
+    graph.resize(1060, 640);
+    int n = 0;
+    for (int i = 0; i < int(lang.Sections().size()); ++i) {
+        lang.SelectLanguage(i);
+        app.RetextAll();
+        const QString suffix = "_" + QString::fromStdString(lang.CurrentSection()).left(2).toLower();
+        graph.ThreeD()->setChecked(false);
+        graph.Activate();
+        n += Shot(graph, dir, "charts" + suffix, false);
+        if (!ThreeDViewAvailable()) continue;
+        graph.ThreeD()->setChecked(true);
+        graph.Draw(CritPopulation);
+        graph.show();
+        QWidget* view = graph.ThreeDView()->Widget();
+        QPixmap p = graph.grab();
+        QPainter(&p).drawImage(view->mapTo(&graph, QPoint(0, 0)), graph.ThreeDView()->Picture(view->size()));
+        graph.hide();
+        n += p.save(QDir(dir).filePath("charts_3d" + suffix + ".png"));
+    }
+    lang.SelectLanguage(chosen);
+    app.RetextAll();
+    return n;
 }
 
 }  // namespace
@@ -99,7 +144,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     g.Chronicle = "Год 6: битва за восточные земли";
     AddMessage(g, MesForState, uint8_t(s), 0x008000, "Урожай собран: 240 т зерна");
     AddMessage(g, MesForState, uint8_t(s), 255, "Учёным не хватило денег");
-    AddBattleMessage(g, 0xFF0000, g.Msg(3321) + " ***");
+    AddBattleMessage(g, 0xFF0000, g.Msg(Msg::BattleReportMarker) + " ***");
     TMain& main = app.Main();
     main.resize(1000, 680);
     main.Activate();
@@ -108,6 +153,7 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(main, dir, "command_economy");
     main.Pages()->setCurrentIndex(TMain::ScienceTab);
     n += Shot(main, dir, "command_science");
+    n += ChartShots(app, dir);
     return n;
 }
 

@@ -15,6 +15,7 @@
 #include "game/turn_cycle.h"
 #include "save/saved_game.h"
 #include "ui/map/select_gos_window.h"
+#include "ui/records/graph_window.h"
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
@@ -43,6 +44,7 @@ GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui
     main_ = std::make_unique<TMain>(*this, owner);
     selectMan_ = std::make_unique<TSelectMan>(*this, owner);
     proc_ = std::make_unique<TProc>(*this, owner);
+    graph_ = std::make_unique<TGraph>(*this, owner);
     preference_ = std::make_unique<TPreference>(*this, owner);
     recordTable_ = std::make_unique<TRecordTable>(*this, owner);
     help_ = std::make_unique<THelp>(lang_, owner);
@@ -54,6 +56,7 @@ GameWindows::~GameWindows() {
     help_.reset();
     recordTable_.reset();
     preference_.reset();
+    graph_.reset();
     proc_.reset();
     selectMan_.reset();
     main_.reset();
@@ -79,6 +82,7 @@ void GameWindows::RetextAll() {
     main_->ApplyTexts();
     selectMan_->ApplyTexts();
     proc_->ApplyTexts();
+    graph_->ApplyTexts();
     preference_->ApplyTexts();
     recordTable_->ApplyTexts();
     help_->ApplyTexts();
@@ -88,7 +92,7 @@ void GameWindows::RetextAll() {
 void GameWindows::ShowHelp(int topic) {
     if (!help_->ShowTopic(topic))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                             ShownText(FormatText(lang_.Lookup(1011, "Раздел справки %d не найден."), {Dec(topic)})));
+                             ShownText(FormatText(lang_.Lookup(Msg::HelpTopicNotFound), {Dec(topic)})));
 }
 
 void GameWindows::ShowSettings(bool languageListEnabled) { preference_->Show(languageListEnabled); }
@@ -130,6 +134,6 @@ ModalResult GameWindows::CommandScreen() {
     return result;
 }
 
-void GameWindows::ShowCharts() {}
+void GameWindows::ShowCharts() { graph_->Show(); }
 
 }  // namespace korvant

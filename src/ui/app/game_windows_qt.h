@@ -19,6 +19,7 @@ class TSelectGos;
 class TMain;
 class TSelectMan;
 class TProc;
+class TGraph;
 class TPreference;
 class TRecordTable;
 class THelp;
@@ -41,6 +42,7 @@ public:
     TMain& Main() { return *main_; }
     TSelectMan& SelectMan() { return *selectMan_; }
     TProc& Proc() { return *proc_; }
+    TGraph& Graph() { return *graph_; }
     TPreference& Preference() { return *preference_; }
     TRecordTable& RecordTable() { return *recordTable_; }
     THelp& Help() { return *help_; }
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<TMain> main_;
     std::unique_ptr<TSelectMan> selectMan_;
     std::unique_ptr<TProc> proc_;
+    std::unique_ptr<TGraph> graph_;
     std::unique_ptr<TPreference> preference_;
     std::unique_ptr<TRecordTable> recordTable_;
     std::unique_ptr<THelp> help_;

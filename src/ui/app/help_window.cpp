@@ -19,7 +19,7 @@ THelp::THelp(const TLanguageFile& lang, QWidget* parent) : QDialog(parent), lang
     browser_->setOpenExternalLinks(false);
     layout->addWidget(browser_);
     auto* buttons = new QDialogButtonBox(this);
-    close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(4002, "Закрыть")), QDialogButtonBox::RejectRole);
+    close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(Msg::CloseButton)), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
@@ -31,7 +31,7 @@ QString THelp::TopicFile(int topic) const {
     return QString::fromStdString((dir / (std::to_string(topic) + ".html")).string());
 }
 
-void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(4002, "Закрыть"))); }
+void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(Msg::CloseButton))); }
 
 bool THelp::ShowTopic(int topic) {
     QString file = TopicFile(topic);

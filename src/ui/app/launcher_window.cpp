@@ -17,14 +17,10 @@ namespace korvant {
 
 namespace {
 
-struct ButtonSpec {
-    int id;
-    const char* text;
-};
 // In the order they stand on the window.
-constexpr ButtonSpec Buttons[8] = {
-    {1002, "Новая игра"}, {1003, "Загрузить игру"}, {1001, "Сетевая игра"}, {1004, "Зал славы"},
-    {1005, "Настройки"},  {1006, "Помощь"},         {1007, "Об авторах"},   {1008, "Выход"},
+constexpr Msg Buttons[8] = {
+    Msg::LauncherNewGame,  Msg::LauncherLoadGame, Msg::LauncherNetworkGame, Msg::LauncherHallOfFame,
+    Msg::LauncherSettings, Msg::LauncherHelp,     Msg::LauncherAbout,       Msg::LauncherExit,
 };
 
 }  // namespace
@@ -43,7 +39,7 @@ TKorvant::TKorvant(GameWindows& app, QWidget* parent) : QWidget(parent), app_(ap
     layout->setSpacing(3);
     for (int i = 0; i < 8; ++i) {
         buttons_[i] = new QPushButton(column);
-        buttons_[i]->setObjectName(QString("launcher%1").arg(Buttons[i].id));
+        buttons_[i]->setObjectName(QString("launcher%1").arg(static_cast<int>(Buttons[i])));
         buttons_[i]->setStyleSheet(
             "QPushButton { background: rgba(40, 28, 12, 200); color: #f4e6c4; border: 1px solid #c8a050;"
             " padding: 3px; font-weight: bold; }"
@@ -65,17 +61,17 @@ TKorvant::TKorvant(GameWindows& app, QWidget* parent) : QWidget(parent), app_(ap
     ApplyTexts();
 }
 
-QPushButton* TKorvant::Button(int id) const {
+QPushButton* TKorvant::Button(Msg id) const {
     for (int i = 0; i < 8; ++i)
-        if (Buttons[i].id == id) return buttons_[i];
+        if (Buttons[i] == id) return buttons_[i];
     return nullptr;
 }
 
 void TKorvant::ApplyTexts() {
     const TLanguageFile& lang = app_.Lang();
-    QApplication::setApplicationDisplayName(QString::fromStdString(lang.Lookup(1000, "Корвант")));
-    setWindowTitle(QString::fromStdString(lang.Lookup(1009, "Корвант")));
-    for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromStdString(lang.Lookup(Buttons[i].id, Buttons[i].text)));
+    QApplication::setApplicationDisplayName(QString::fromStdString(lang.Lookup(Msg::AppName)));
+    setWindowTitle(QString::fromStdString(lang.Lookup(Msg::LauncherTitle)));
+    for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromStdString(lang.Lookup(Buttons[i])));
     // A missing or unreadable picture leaves the window without one.
     QString image = QString::fromStdString(lang.ImagePath().string());
     QPixmap pixmap;
@@ -109,7 +105,7 @@ void TKorvant::loadGame() { app_.LoadAndPlay(); }
 
 void TKorvant::networkGame() {
     QMessageBox::information(this, windowTitle(),
-                             QString::fromStdString(app_.Lang().Lookup(1010, "Сетевая игра появится в следующей версии.")));
+                             QString::fromStdString(app_.Lang().Lookup(Msg::NetworkPlayComingLater)));
 }
 
 void TKorvant::hallOfFame() {

@@ -4,6 +4,8 @@
 // shows it again.
 #include <QWidget>
 
+#include "core/message_table.h"
+
 class QLabel;
 class QPushButton;
 
@@ -19,7 +21,7 @@ public:
     // Captions from the current language, and the language's picture.
     void ApplyTexts();
 
-    QPushButton* Button(int id) const;  // by text id 1001..1008
+    QPushButton* Button(Msg id) const;  // by its caption, LauncherNetworkGame..LauncherExit
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -57,16 +57,16 @@ void TPreference::showSettings(const Settings& s) {
 
 void TPreference::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return QString::fromStdString(l.Lookup(id, def)); };
-    setWindowTitle(t(4000, "Настройка"));
-    apply_->setText(t(4001, "Применить"));
-    close_->setText(t(4002, "Закрыть"));
-    music_->setText(t(4003, "Музыка"));
-    singlePlayer_->setText(t(4004, "Не показывать окно выбора игрока. Работает только для 1 человека."));
-    hideGraphics_->setText(t(4005, "Спрятать графические элементы. Для медленных компьютеров."));
-    showHint_->setText(t(4006, "Показать всплывающие подсказки. Для начинающих."));
-    scroll_->setText(t(4007, "Показывать скроллинг текста с помощью"));
-    languageLabel_->setText(t(4008, "Язык"));
+    auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)); };
+    setWindowTitle(t(Msg::SettingsTitle));
+    apply_->setText(t(Msg::SettingsApply));
+    close_->setText(t(Msg::CloseButton));
+    music_->setText(t(Msg::SettingsMusic));
+    singlePlayer_->setText(t(Msg::SettingsSinglePlayer));
+    hideGraphics_->setText(t(Msg::SettingsHideGraphics));
+    showHint_->setText(t(Msg::SettingsShowHints));
+    scroll_->setText(t(Msg::SettingsScrollHelp));
+    languageLabel_->setText(t(Msg::SettingsLanguage));
 }
 
 void TPreference::Show(bool languageListEnabled) {

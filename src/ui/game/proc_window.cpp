@@ -75,16 +75,16 @@ TProc::TProc(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 
 void TProc::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id) { return QString::fromStdString(l.Lookup(id, "")).replace("\r\n", "\n"); };
-    setWindowTitle(t(1200));
-    loseLabels_[0]->setText(t(1201));
-    loseLabels_[1]->setText(t(1202));
-    loseLabels_[2]->setText(t(1203));
-    loseButton_->setText(t(1204));
-    winLabels_[0]->setText(t(1205));
-    winLabels_[1]->setText(t(1206));
-    winLabels_[2]->setText(t(1207));
-    winButton_->setText(t(1208));
+    auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)).replace("\r\n", "\n"); };
+    setWindowTitle(t(Msg::LastBattleTitle));
+    loseLabels_[0]->setText(t(Msg::LastBattleState));
+    loseLabels_[1]->setText(t(Msg::LastBattleDestroyed));
+    loseLabels_[2]->setText(t(Msg::LastBattleYouLost));
+    loseButton_->setText(t(Msg::LastBattleLoseButton));
+    winLabels_[0]->setText(t(Msg::LastBattleCongratulations));
+    winLabels_[1]->setText(t(Msg::LastBattleFinalVictory));
+    winLabels_[2]->setText(t(Msg::LastBattleYouWon));
+    winButton_->setText(t(Msg::LastBattleWinButton));
 }
 
 void TProc::Fill(bool victory) {

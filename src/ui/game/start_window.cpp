@@ -178,30 +178,30 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 
 void TStart::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return QString::fromStdString(l.Lookup(id, def)); };
-    setWindowTitle(t(2000, "Новая игра"));
-    newMap_->setText(t(2001, "Генерация\r\nновой карты").replace("\r\n", "\n").replace('\r', '\n'));
-    territory_->setText(t(2002, "Выбор\r\nтерритории").replace("\r\n", "\n").replace('\r', '\n'));
-    exit_->setText(t(2003, "Выход"));
-    help_->setText(t(2004, "Помощь"));
-    mapLabelText_ = t(2005, "Карта");
+    auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)); };
+    setWindowTitle(t(Msg::NewGameTitle));
+    newMap_->setText(t(Msg::GenerateMapButton).replace("\r\n", "\n").replace('\r', '\n'));
+    territory_->setText(t(Msg::ChooseTerritoryButton).replace("\r\n", "\n").replace('\r', '\n'));
+    exit_->setText(t(Msg::StartExitButton));
+    help_->setText(t(Msg::StartHelpButton));
+    mapLabelText_ = t(Msg::MapCaption);
     mapLabel_->setText(mapLabelText_);
-    difficulty_->button(0)->setText(t(2006, "Тренировка"));
-    difficulty_->button(1)->setText(t(2007, "Нормальный"));
-    difficulty_->button(2)->setText(t(2008, "Эксперт"));
-    static_cast<QGroupBox*>(difficultyBox_)->setTitle(t(2021, "Уровни сложности"));
-    rules_[0]->setText(t(2009, ""));
-    rules_[1]->setText(t(2010, ""));
-    rules_[2]->setText(t(2011, ""));
-    sizeCaption_->setText(t(2012, "Размер территории"));
-    statesCaption_->setText(t(2013, "Количество государств"));
-    personsCaption_->setText(t(2014, "Количество людей\r\nна карте:").replace("\r\n", "\n"));
-    hardnessCaption_->setText(t(2015, "Сложность игры:"));
-    wait_[0]->setText(t(2016, "Пожалуйста подождите..."));
-    wait_[1]->setText(t(2017, "Ходят компьютерные игроки"));
-    wait_[2]->setText(t(2018, "Просчитываются сражения"));
-    DifficultyLabel d = DifficultyLabelOf(difficulty_->checkedId());
-    diffName_->setText(d.id ? QString::fromStdString(l.Lookup(d.id, d.text)) : QString());
+    difficulty_->button(0)->setText(t(Msg::DifficultyTraining));
+    difficulty_->button(1)->setText(t(Msg::DifficultyNormal));
+    difficulty_->button(2)->setText(t(Msg::DifficultyExpert));
+    static_cast<QGroupBox*>(difficultyBox_)->setTitle(t(Msg::DifficultyLevels));
+    rules_[0]->setText(t(Msg::TrainingRules));
+    rules_[1]->setText(t(Msg::NormalRules));
+    rules_[2]->setText(t(Msg::ExpertRules));
+    sizeCaption_->setText(t(Msg::TerritorySizeCaption));
+    statesCaption_->setText(t(Msg::StateCountCaption));
+    personsCaption_->setText(t(Msg::PersonCountCaption).replace("\r\n", "\n"));
+    hardnessCaption_->setText(t(Msg::DifficultyCaption));
+    wait_[0]->setText(t(Msg::PleaseWait));
+    wait_[1]->setText(t(Msg::ComputersMoving));
+    wait_[2]->setText(t(Msg::BattlesBeingFought));
+    const std::optional<Msg> d = DifficultyLabelOf(difficulty_->checkedId());
+    diffName_->setText(d ? QString::fromStdString(l.Lookup(*d)) : QString());
     std::vector<std::string> lines;
     if (l.IntroText(0, lines)) {
         QStringList q;
@@ -258,8 +258,8 @@ void TStart::SelectDifficulty(int item) {
     if (QAbstractButton* b = difficulty_->button(item)) b->setChecked(true);
     ApplyDifficulty(app_.TheGame(), setup_, item);
     notebook_->setCurrentIndex(item >= 0 && item <= 2 ? item : 3);
-    DifficultyLabel d = DifficultyLabelOf(item);
-    diffName_->setText(d.id ? QString::fromStdString(app_.Lang().Lookup(d.id, d.text)) : QString());
+    const std::optional<Msg> d = DifficultyLabelOf(item);
+    diffName_->setText(d ? QString::fromStdString(app_.Lang().Lookup(*d)) : QString());
     {
         QSignalBlocker block(size_);
         size_->setValue(setup_.size);
@@ -275,7 +275,7 @@ void TStart::NewMapClicked() {
     newMap_->hide();
     territory_->hide();
     preview_->hide();
-    mapLabel_->setText(QString::fromStdString(app_.Lang().Lookup(3108, "Подождите\r\rсоздается\rновая\rкарта"))
+    mapLabel_->setText(QString::fromStdString(app_.Lang().Lookup(Msg::MakingNewMap))
                            .replace("\r\n", "\n")
                            .replace('\r', '\n'));
     mapLabel_->repaint();
@@ -316,9 +316,9 @@ void TStart::TerritoryClicked() {
 
 QString TStart::ChooseSavedGame() {
     const TLanguageFile& l = app_.Lang();
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(l.Lookup(2020, "")),
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(l.Lookup(Msg::LoadGameDialogTitle)),
                        QString::fromStdString(l.ProgramDir().string()),
-                       QString::fromStdString(DialogFilter(l.RawLookup(1174, "*.gen|*.gen"))));
+                       QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
     dialog.setDefaultSuffix("gen");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -25,7 +25,7 @@ public:
     explicit TStart(GameWindows& app, QWidget* parent = nullptr);
 
     void ApplyTexts();
-    // Reads the rule tables named by the language file; false (3107 shown) when they are unusable.
+    // Reads the rule tables named by the language file; false (DataFileDamaged shown) when they are unusable.
     bool LoadDataFile();
     bool DataFileOk() const { return dataOk_; }
 

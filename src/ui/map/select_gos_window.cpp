@@ -62,18 +62,18 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
     connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
     connect(giveUp_, &QPushButton::clicked, this, [this] { Finish(*this, ModalResult::Quit); });
     for (int i = 0; i < 10; ++i)
-        suggestions_ << QString::fromStdString(app_.Lang().Lookup(1140 + i, "Ошибка")).left(NameCapacity);
+        suggestions_ << QString::fromStdString(app_.Lang().Lookup(MsgAt(Msg::RulerTitle1, i))).left(NameCapacity);
     ApplyTexts();
 }
 
 void TSelectGos::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return Lines(QString::fromStdString(l.Lookup(id, def))); };
-    setWindowTitle(t(3000, "Выбор территории"));
-    confirm_->setText(t(3001, "Потверждаю выбор"));
-    giveUp_->setText(t(3002, "Меня не устаивает\r эта территория"));
-    prompt_->setText(t(3003, "Выберите себе государство"));
-    nameLabel_->setText(t(3004, "Ваше имя"));
+    auto t = [&](Msg id) { return Lines(QString::fromStdString(l.Lookup(id))); };
+    setWindowTitle(t(Msg::TerritoryTitle));
+    confirm_->setText(t(Msg::ConfirmTerritory));
+    giveUp_->setText(t(Msg::RejectTerritory));
+    prompt_->setText(t(Msg::ChooseState));
+    nameLabel_->setText(t(Msg::YourName));
 }
 
 void TSelectGos::Reset() {
@@ -90,7 +90,7 @@ ModalResult TSelectGos::Choose(int person) {
     name_->setText(suggestions_[app_.TheGame().Random(10)]);
     paintSamples(Qt::white);
     stateName_->hide();
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3003, "Выберите себе государство"))));
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::ChooseState))));
     prompt_->show();
     return RunModal(*this);
 }
@@ -135,7 +135,7 @@ void TSelectGos::ConfirmClicked() {
         Finish(*this, ModalResult::EndTurn);
         return;
     }
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(3110, "Извините\rэта территория уже выбрана"))));
+    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::TerritoryTaken))));
     prompt_->show();
     confirm_->hide();
 }

@@ -56,12 +56,12 @@ TSelectMan::TSelectMan(GameWindows& app, QWidget* parent) : QDialog(parent), app
 
 void TSelectMan::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return QString::fromStdString(l.Lookup(id, def)).replace("\r\n", "\n").replace('\r', '\n'); };
-    setWindowTitle(t(1350, "Выбор игрока"));
-    ok_->setText(t(1351, "OK"));
-    timeCaption_->setText(t(1352, "Время\rпотраченное на игру :"));
-    yearCaption_->setText(t(1353, "Год"));
-    turn_->setText(t(1354, "ВАШ ХОД"));
+    auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)).replace("\r\n", "\n").replace('\r', '\n'); };
+    setWindowTitle(t(Msg::YourTurnTitle));
+    ok_->setText(t(Msg::YourTurnOk));
+    timeCaption_->setText(t(Msg::YourTurnTimeSpent));
+    yearCaption_->setText(t(Msg::YourTurnYear));
+    turn_->setText(t(Msg::YourTurnCaption));
 }
 
 void TSelectMan::Show() {

@@ -30,15 +30,15 @@ TSelectPlayer::TSelectPlayer(GameWindows& app, QWidget* parent) : QDialog(parent
 
 void TSelectPlayer::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    setWindowTitle(QString::fromStdString(l.Lookup(1300, "Выбор игрока")));
+    setWindowTitle(QString::fromStdString(l.Lookup(Msg::GetReadyTitle)));
     // The person's number stands in the blank lines after the first line of the text.
     QString text = QString::fromStdString(
-                       l.Lookup(1302, "Игрок номер|||Приготовьтесь выбирать карту|Просьба к другим игрокам|Не подсматривать !"))
+                       l.Lookup(Msg::GetReadyText))
                        .replace("\r\n", "\n");
     const qsizetype cut = text.indexOf('\n');
     heading_->setText(cut < 0 ? text : text.left(cut));
     text_->setText(cut < 0 ? QString() : text.mid(cut).trimmed());
-    ok_->setText(QString::fromStdString(l.Lookup(1301, "OK")));
+    ok_->setText(QString::fromStdString(l.Lookup(Msg::GetReadyOk)));
 }
 
 void TSelectPlayer::Show(int person) {

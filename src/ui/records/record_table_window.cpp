@@ -74,7 +74,7 @@ TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent),
     connect(web_, &QPushButton::clicked, this, [this] {
         const TLanguageFile& l = app_.Lang();
         QMessageBox::information(this, windowTitle(),
-                                 ShownText(l.Lookup(3225, "") + l.Lookup(3226, "")));
+                                 ShownText(l.Lookup(Msg::ExpertAccessCode) + l.Lookup(Msg::ReportYourRecord)));
     });
     connect(exit_, &QPushButton::clicked, this, &QDialog::accept);
     ApplyTexts();
@@ -82,22 +82,19 @@ TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent),
 
 void TRecordTable::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    setWindowTitle(t(6000, "Зал славы"));
-    title_->setText(t(6001, "ЗАЛ БОЕВОЙ СЛАВЫ"));
-    exit_->setText(t(6002, "Выход"));
-    webLabel_->setText(t(6003, "Нажмите сюда >"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    setWindowTitle(t(Msg::HallOfFameTitle));
+    title_->setText(t(Msg::HallOfFameHeading));
+    exit_->setText(t(Msg::HallOfFameExit));
+    webLabel_->setText(t(Msg::HallOfFameWebLink));
     QStringList headers;
-    const char* defaults[] = {"Имя правителя", "Очки", "Всего\r\nгосударств", "Уничтожил\r\nгосударств",
-                              "Год\r\nпобеды", "Сумма науч.\r\nуровней", "Количество\r\nсохранений",
-                              "Код доступа\r\nна сервер"};
-    for (int i = 0; i < Columns; ++i) headers << t(6004 + i, defaults[i]);
+    for (int i = 0; i < Columns; ++i) headers << t(MsgAt(Msg::FameRulerColumn, i));
     table_->setHorizontalHeaderLabels(headers);
     last_->setHorizontalHeaderLabels(headers);
-    lastCaption_->setText(t(6012, "Ваша последняя игра"));
-    rule_->setText(t(6013, "Очки = (Количество государств+Убитые государства)^2 * (150 - Год победы)+Сумма уровней наук"));
-    ruleBelow_->setText(t(6014, "1+Количество сохранений игры"));
-    reset_->setToolTip(t(6015, "Рекорды по-умолчанию"));
+    lastCaption_->setText(t(Msg::LastGameCaption));
+    rule_->setText(t(Msg::ScoreRule));
+    ruleBelow_->setText(t(Msg::ScoreRuleBelow));
+    reset_->setToolTip(t(Msg::DefaultRecordsHint));
 }
 
 void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) {
@@ -124,7 +121,7 @@ void TRecordTable::Show() {
 }
 
 void TRecordTable::ResetClicked() {
-    if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(3224, "Вы уверены, что хотите очистить таблицу от своих рекордов ?")))
+    if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(Msg::AskClearRecords)))
         return;
     if (ResetHallOfFame(app_.TheGame())) Redraw();
 }

@@ -22,17 +22,17 @@ Staff StaffOf(TEconomyTab::Order o) {
                                                                                       : Staff::Soldiers;
 }
 
-// Resource panel rows: message id of the caption and its group (0 resources, 1 growth, 2 expenses).
+// Resource panel rows: the caption and its group (0 resources, 1 growth, 2 expenses, 3 the balance).
 struct RowSpec {
-    int id;
-    const char* text;
+    Msg caption;
     int group;
 };
+constexpr int GrowthGroup = 1, BalanceGroup = 3;
 constexpr RowSpec Rows[] = {
-    {1533, "Всего людей:", 0}, {1534, "Крестьян:", 0},   {1535, "Учёных:", 0},
-    {1536, "Солдат:", 0},      {1537, "Территория:", 0}, {1538, "Мах число|населения:", 0},
-    {1539, "Деньги:", 0},      {1540, "Зерно:", 0},      {-1540, "Зерно:", 1},
-    {1541, "Население:", 1},   {1542, "Наука:", 2},      {1543, "Армия:", 2},
+    {Msg::TotalPeopleLabel, 0}, {Msg::PeasantsLabel, 0}, {Msg::ScientistsLabel, 0},
+    {Msg::SoldiersLabel, 0},    {Msg::TerritoryLabel, 0}, {Msg::MaxPopulationLabel, 0},
+    {Msg::MoneyLabel, 0},       {Msg::GrainLabel, 0},     {Msg::GrainLabel, GrowthGroup},
+    {Msg::PopulationLabel, 1},  {Msg::ScienceLabel, 2},   {Msg::ArmyLabel, 2},
 };
 
 }  // namespace
@@ -55,7 +55,7 @@ TEconomyTab::TEconomyTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
             groups_[std::size_t(r.group)]->setFont(f);
             rg->addWidget(groups_[std::size_t(r.group)], line++, 0, 1, 2);
         }
-        Row row{r.id, new QLabel, new QLabel};
+        Row row{r.caption, r.group, new QLabel, new QLabel};
         row.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         rg->addWidget(row.caption, line, 0);
         rg->addWidget(row.value, line++, 1);
@@ -65,7 +65,7 @@ TEconomyTab::TEconomyTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
     QFont bold = groups_[3]->font();
     bold.setBold(true);
     groups_[3]->setFont(bold);
-    Row balance{1532, groups_[3], new QLabel};
+    Row balance{Msg::BalanceHeading, BalanceGroup, groups_[BalanceGroup], new QLabel};
     balance.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     balance.value->setFont(bold);
     rg->addWidget(balance.caption, line, 0);
@@ -102,37 +102,28 @@ int TEconomyTab::gos() const { return app_.TheGame().CurGos; }
 
 void TEconomyTab::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    groups_[0]->setText(t(1529, "Ваши ресурсы"));
-    groups_[1]->setText(t(1530, "Прирост"));
-    groups_[2]->setText(t(1531, "Расходы"));
-    for (Row& r : rows_) {
-        if (r.id == 1532) continue;
-        for (const RowSpec& spec : Rows)
-            if (spec.id == r.id) r.caption->setText(t(r.id < 0 ? -r.id : r.id, spec.text));
-    }
-    // The growth row's grain shares the resource row's caption.
-    for (Row& r : rows_)
-        if (r.id == -1540) r.caption->setText(t(1540, "Зерно:"));
-    groups_[3]->setText(t(1532, "Баланс"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    groups_[0]->setText(t(Msg::YourResources));
+    groups_[1]->setText(t(Msg::GrowthHeading));
+    groups_[2]->setText(t(Msg::ExpensesHeading));
+    for (Row& r : rows_) r.caption->setText(t(r.id));
     struct Heading {
-        int id, hintId;
-        const char *text, *hint;
+        Msg text, hint;
     };
     static const Heading headings[OrderCount] = {
-        {1514, 1521, "Засев зерна", "Посеять зерно, чтобы потом собрать урожай"},
-        {1515, 1522, "Продажа зерна", "Продать зерно за деньги"},
-        {1516, 1523, "Покупка зерна", "Купите зерно, если Вы случайно все продали"},
-        {1517, 1524, "Подготовка ученых  из крестьян", "Часть крестьян сделать учеными"},
-        {1518, 1525, "Подготовка солдат из крестьян", "Часть крестьян сделать солдатами"},
-        {1519, 1526, "Перевод ученых в крестьяне", "Свободных ученых перевести в крестьяне"},
-        {1520, 1527, "Перевод солдат в крестьяне", "Солдат перевести в крестьяне"},
+        {Msg::SowOrder, Msg::SowOrderHint},
+        {Msg::SellOrder, Msg::SellOrderHint},
+        {Msg::BuyOrder, Msg::BuyOrderHint},
+        {Msg::TrainScientistsOrder, Msg::TrainScientistsHint},
+        {Msg::TrainSoldiersOrder, Msg::TrainSoldiersHint},
+        {Msg::ScientistsToPeasantsOrder, Msg::ScientistsToPeasantsHint},
+        {Msg::SoldiersToPeasantsOrder, Msg::SoldiersToPeasantsHint},
     };
     for (int o = 0; o < OrderCount; ++o) {
         const Heading& h = headings[o];
-        panels_[std::size_t(o)]->SetHeading(t(h.id, h.text), t(h.hintId, h.hint));
+        panels_[std::size_t(o)]->SetHeading(t(h.text), t(h.hint));
     }
-    seedCaption_->setText(t(1528, "Уйдёт зерна:"));
+    seedCaption_->setText(t(Msg::SeedGrainNeeded));
     std::vector<std::string> lines;
     if (l.IntroText(1, lines)) {
         QStringList shown;
@@ -146,14 +137,20 @@ void TEconomyTab::SetHintsShown(bool on) {
     const TLanguageFile& l = app_.Lang();
     for (TOrderPanel* p : panels_) p->SetHintsShown(on);
     // The wage and balance hints explain the numbers and stay on.
-    Value(1542)->setToolTip("Расходы на ученых");
-    Value(1543)->setToolTip("Расходы на армию");
-    Value(1532)->setToolTip(ShownText(l.Lookup(1544, "Ожидаемая прибыль")));
+    Value(Msg::ScienceLabel)->setToolTip("Расходы на ученых");
+    Value(Msg::ArmyLabel)->setToolTip("Расходы на армию");
+    Value(Msg::BalanceHeading)->setToolTip(ShownText(l.Lookup(Msg::ExpectedProfitHint)));
 }
 
-QLabel* TEconomyTab::Value(int id) const {
+QLabel* TEconomyTab::Value(Msg id) const {
     for (const Row& r : rows_)
         if (r.id == id) return r.value;
+    return nullptr;
+}
+
+QLabel* TEconomyTab::HarvestValue() const {
+    for (const Row& r : rows_)
+        if (r.id == Msg::GrainLabel && r.group == GrowthGroup) return r.value;
     return nullptr;
 }
 
@@ -164,19 +161,19 @@ void TEconomyTab::Refresh() {
     const EconomyOutlook o = OutlookOf(g, s);
     auto n = [](int64_t v) { return QString::number(v); };
     auto money = [](int64_t v) { return QString::fromStdString(MoneyText(v)); };
-    Value(1533)->setText(n(o.population));
-    Value(1534)->setText(n(S.Peasants));
-    Value(1535)->setText(n(S.Scientists));
-    Value(1536)->setText(n(S.Soldiers));
-    Value(1537)->setText(n(S.Territory));
-    Value(1538)->setText(n(o.maxPopulation));
-    Value(1539)->setText(money(S.Money));
-    Value(1540)->setText(n(S.Grain));
-    Value(-1540)->setText(n(o.harvest));
-    Value(1541)->setText(n(o.growth));
-    Value(1542)->setText(money(o.scienceWages));
-    Value(1543)->setText(money(o.armyWages));
-    QLabel* balance = Value(1532);
+    Value(Msg::TotalPeopleLabel)->setText(n(o.population));
+    Value(Msg::PeasantsLabel)->setText(n(S.Peasants));
+    Value(Msg::ScientistsLabel)->setText(n(S.Scientists));
+    Value(Msg::SoldiersLabel)->setText(n(S.Soldiers));
+    Value(Msg::TerritoryLabel)->setText(n(S.Territory));
+    Value(Msg::MaxPopulationLabel)->setText(n(o.maxPopulation));
+    Value(Msg::MoneyLabel)->setText(money(S.Money));
+    Value(Msg::GrainLabel)->setText(n(S.Grain));
+    HarvestValue()->setText(n(o.harvest));
+    Value(Msg::PopulationLabel)->setText(n(o.growth));
+    Value(Msg::ScienceLabel)->setText(money(o.scienceWages));
+    Value(Msg::ArmyLabel)->setText(money(o.armyWages));
+    QLabel* balance = Value(Msg::BalanceHeading);
     balance->setText(money(o.profit));
     balance->setStyleSheet(QString("color: %1;").arg(FromColorRef(BalanceColour(o.profit)).name()));
 
@@ -196,11 +193,11 @@ void TEconomyTab::amountChanged(Order o, int amount) {
     const int s = gos();
     TOrderPanel* p = panels_[o];
     const TLanguageFile& l = app_.Lang();
-    const QString people = QString::number(amount) + " " + ShownText(l.Lookup(1166, "чел."));
+    const QString people = QString::number(amount) + " " + ShownText(l.Lookup(Msg::PeopleUnit));
     auto money = [](int64_t v) { return QString::fromStdString(MoneyText(v)); };
     switch (o) {
     case SowOrder:
-        p->SetAmountText(QString::number(amount) + " " + ShownText(l.Lookup(1165, "кв.км")));
+        p->SetAmountText(QString::number(amount) + " " + ShownText(l.Lookup(Msg::SquareKm)));
         p->SetDerivedText(seedCaption_->text() + " " + QString::number(SeedGrain(g, s, amount)));
         break;
     case SellOrder:
@@ -236,7 +233,7 @@ void TEconomyTab::ordered(Order o) {
         break;
     case SellOrder:
         if (SowableCells(g, s) >= 1 &&
-            !g.Ui->AskYesNo(g.Msg(3112, "Вы уверены, что не хотите сначала обработать землю ?")))
+            !g.Ui->AskYesNo(g.Msg(Msg::AskSkipSowing)))
             return;
         SellGrain(g, s, amount);
         break;
@@ -246,7 +243,7 @@ void TEconomyTab::ordered(Order o) {
     case TrainScientists:
     case TrainSoldiers:
         if (!Train(g, s, StaffOf(o), amount)) {
-            g.Ui->MessageBox(g.Msg(3113, "У Вас недостаточно денег!"));
+            g.Ui->MessageBox(g.Msg(Msg::NotEnoughMoney));
             return;
         }
         break;
@@ -254,8 +251,8 @@ void TEconomyTab::ordered(Order o) {
     case DismissSoldiers: {
         if (amount == 0) return;
         const std::string question = o == DismissScientists
-                                         ? g.Msg(3114, "Вы уверены, что хотите уволить %d учёных?")
-                                         : g.Msg(3115, "Вы уверены, что хотите уволить %d солдат?");
+                                         ? g.Msg(Msg::AskDismissScientists)
+                                         : g.Msg(Msg::AskDismissSoldiers);
         if (!g.Ui->AskYesNo(FormatText(question, {Dec(amount)}))) return;
         Dismiss(g, s, StaffOf(o), amount);
         break;

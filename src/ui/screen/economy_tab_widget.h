@@ -3,6 +3,7 @@
 // state CurGos. Every order acts on the state at once and refreshes the tab.
 #include <array>
 
+#include "core/message_table.h"
 #include "screen/economy_orders.h"
 #include "ui/screen/picture_page_widget.h"
 
@@ -29,8 +30,11 @@ public:
 
     TOrderPanel* Panel(Order o) const { return panels_[o]; }
     TScrollText* ScrollPanel() const { return scroll_; }
-    // The resource panel's value labels, by their message id (1533..1543, 1532 the balance).
-    QLabel* Value(int id) const;
+    // The resource panel's value labels, by their caption (BalanceHeading the balance); a caption
+    // shown twice finds its first row.
+    QLabel* Value(Msg id) const;
+    // The growth group's grain row, captioned like the resources' grain.
+    QLabel* HarvestValue() const;
 
 signals:
     // Sowing is done or nothing is left to sow: the turn may end.
@@ -46,7 +50,8 @@ private:
     GameWindows& app_;
     std::array<TOrderPanel*, OrderCount> panels_{};
     struct Row {
-        int id;
+        Msg id;
+        int group;
         QLabel* caption;
         QLabel* value;
     };

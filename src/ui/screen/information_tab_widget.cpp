@@ -78,14 +78,14 @@ TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePa
 
 void TInformationTab::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    achievementsCaption_->setText(t(1506, "Ваши достижения в этом году"));
-    battlesCaption_->setText(t(1507, "Военные действия"));
-    report_->setToolTip(t(1508, "Результаты сражений"));
-    chronicleCaption_->setText(t(1509, "Битвы :"));
-    yearCaption_->setText(t(1510, "Год"));
-    save_->setText(t(1511, "Сохранить игру"));
-    settings_->setText(t(1512, "Настройки"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    achievementsCaption_->setText(t(Msg::YearAchievements));
+    battlesCaption_->setText(t(Msg::MilitaryActions));
+    report_->setToolTip(t(Msg::BattleResultsHint));
+    chronicleCaption_->setText(t(Msg::InformationBattles));
+    yearCaption_->setText(t(Msg::InformationYear));
+    save_->setText(t(Msg::InformationSave));
+    settings_->setText(t(Msg::InformationSettings));
 }
 
 void TInformationTab::Fill() {
@@ -116,7 +116,7 @@ void TInformationTab::Fill() {
 
 void TInformationTab::NextBattleReport() {
     const QString text = battles_->toPlainText();
-    const QString marker = ShownText(app_.TheGame().Msg(3321));
+    const QString marker = ShownText(app_.TheGame().Msg(Msg::BattleReportMarker));
     QTextCursor cursor = battles_->textCursor();
     const ReportSelection now{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
     const ReportSelection next = korvant::NextBattleReport(text.toStdU16String(), marker.toStdU16String(), now);

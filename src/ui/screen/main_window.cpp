@@ -117,26 +117,26 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 
 void TMain::ApplyTexts() {
     const TLanguageFile& l = app_.Lang();
-    auto t = [&](int id, const char* def) { return ShownText(l.Lookup(id, def)); };
-    setWindowTitle(t(1500, "Корвант"));
-    next_->setText(t(1586, "&Next"));
-    pass_->setText(t(1587, "&Pass"));
-    exit_->setText(t(1588, "&Exit"));
-    help_->setText(t(1589, "&Help"));
-    next_->setToolTip(t(1501, "Конец хода"));
-    pass_->setToolTip(t(1502, "Доверить ход компьютеру"));
-    exit_->setToolTip(t(1503, "Выйти из игры"));
-    help_->setToolTip(t(1504, "Справка"));
-    pages_->setTabText(InformationTab, t(1505, "Информация"));
-    pages_->setTabText(EconomyTab, t(1513, "Экономика"));
-    pages_->setTabText(ScienceTab, t(1545, "Наука"));
-    pages_->setTabText(BorderTab, t(1564, "Охрана границ"));
-    pages_->setTabText(GeneralsTab, t(1574, "Генералы"));
-    pages_->setTabText(ChatTab, t(1583, "Чат"));
+    auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
+    setWindowTitle(t(Msg::ScreenTitle));
+    next_->setText(t(Msg::NextButton));
+    pass_->setText(t(Msg::PassButton));
+    exit_->setText(t(Msg::ExitButton));
+    help_->setText(t(Msg::HelpButton));
+    next_->setToolTip(t(Msg::NextHint));
+    pass_->setToolTip(t(Msg::PassHint));
+    exit_->setToolTip(t(Msg::ExitHint));
+    help_->setToolTip(t(Msg::HelpHint));
+    pages_->setTabText(InformationTab, t(Msg::InformationTab));
+    pages_->setTabText(EconomyTab, t(Msg::EconomyTab));
+    pages_->setTabText(ScienceTab, t(Msg::ScienceTab));
+    pages_->setTabText(BorderTab, t(Msg::BorderTab));
+    pages_->setTabText(GeneralsTab, t(Msg::GeneralsTab));
+    pages_->setTabText(ChatTab, t(Msg::ChatTab));
     scienceCaption_->setText(pages_->tabText(ScienceTab));
     borderCaption_->setText(pages_->tabText(BorderTab));
     generalsCaption_->setText(pages_->tabText(GeneralsTab));
-    chatCaption_->setText(t(1584, "Список игроков:"));
+    chatCaption_->setText(t(Msg::PlayerListCaption));
     info_->ApplyTexts();
     economy_->ApplyTexts();
     for (int i = 1; i <= 2; ++i) {
@@ -210,9 +210,9 @@ void TMain::endTurn(ModalResult result) {
 
 void TMain::ExitClicked() {
     Game& game = app_.TheGame();
-    if (!game.Ui->AskYesNo(game.Msg(3119, "Вы уверены, что хотите закончить игру ?"))) return;
+    if (!game.Ui->AskYesNo(game.Msg(Msg::AskEndGame))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
-        if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете ?"))) SaveClicked();
+        if (game.Ui->AskYesNo(game.Msg(Msg::AskSaveGame))) SaveClicked();
     }
     turnResult_ = ModalResult::Quit;
     timer_.stop();
@@ -223,9 +223,9 @@ void TMain::reject() {
     // Escape ends up here too, but keyPressEvent hands it to "&Pass" first.
     Game& game = app_.TheGame();
     if (turnResult_) return;
-    if (!game.Ui->AskYesNo(game.Msg(3119, "Вы уверены, что хотите закончить игру?"))) return;
+    if (!game.Ui->AskYesNo(game.Msg(Msg::AskEndGame))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
-        if (game.Ui->AskYesNo(game.Msg(3120, "Сохранить игру желаете?"))) SaveClicked();
+        if (game.Ui->AskYesNo(game.Msg(Msg::AskSaveGame))) SaveClicked();
     }
     timer_.stop();
     Finish(*this, ModalResult::Quit);
@@ -261,8 +261,8 @@ void TMain::SaveClicked() {
     if (game.GameMode == ModeNetClient) return;
     const TLanguageFile& l = app_.Lang();
     const QString folder = QString::fromStdString(l.ProgramDir().string());
-    QFileDialog dialog(this, ShownText(l.Lookup(1585, "Сохранить игру")), folder,
-                       QString::fromStdString(DialogFilter(l.RawLookup(1174, "*.gen|*.gen"))));
+    QFileDialog dialog(this, ShownText(l.Lookup(Msg::SaveGameDialogTitle)), folder,
+                       QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("gen");
     dialog.selectFile(QString::fromStdString(ProposedSaveName(game)));

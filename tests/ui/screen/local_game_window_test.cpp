@@ -40,7 +40,7 @@ public:
     explicit Player(GameWindows& app, std::filesystem::path dir) : app_(app), dir_(std::move(dir)) {
         answers_.Every<QMessageBox>([this](QMessageBox& box) {
             // Leave the game when asked, without saving it.
-            const bool saveOffer = box.text() == ShownText(app_.TheGame().Msg(3120));
+            const bool saveOffer = box.text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
             QAbstractButton* b = box.button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
             (b ? b : box.buttons().front())->click();
         });

@@ -106,7 +106,7 @@ TEST_F(CommandScreenTest, SellingBeforeSowingAsksFirstAndNoChangesNothing) {
     no.Boxes({QMessageBox::No, QMessageBox::Yes});
     PressAndRelease(panel(TEconomyTab::SellOrder).OkKey());
     ASSERT_EQ(no.boxTexts.size(), 1);
-    EXPECT_EQ(no.boxTexts[0].toStdString(), game().Msg(3112));
+    EXPECT_EQ(no.boxTexts[0].toStdString(), game().Msg(Msg::AskSkipSowing));
     EXPECT_EQ(S().Money, before.Money);
     EXPECT_EQ(S().Grain, before.Grain);
 
@@ -148,7 +148,7 @@ TEST_F(CommandScreenTest, TrainingTheMoneyNoLongerPaysIsRefused) {
     ok.Boxes({QMessageBox::Ok});
     PressAndRelease(train.OkKey());
     ASSERT_EQ(ok.boxTexts.size(), 1);
-    EXPECT_EQ(ok.boxTexts[0].toStdString(), game().Msg(3113));
+    EXPECT_EQ(ok.boxTexts[0].toStdString(), game().Msg(Msg::NotEnoughMoney));
     EXPECT_EQ(S().Soldiers, before.Soldiers);
     EXPECT_EQ(S().Money, 299);
 }
@@ -216,9 +216,9 @@ TEST_F(CommandScreenTest, ResourcePanelShowsTheBalanceInItsColour) {
     Open(TMain::EconomyTab);
     const EconomyOutlook o = OutlookOf(game(), 1);
     ASSERT_LT(o.profit, 0);
-    EXPECT_EQ(economy().Value(1532)->text().toStdString(), MoneyText(o.profit));
-    EXPECT_EQ(economy().Value(1532)->styleSheet(), "color: #ff0000;");
-    EXPECT_EQ(economy().Value(1539)->text().toStdString(), MoneyText(S().Money));
+    EXPECT_EQ(economy().Value(Msg::BalanceHeading)->text().toStdString(), MoneyText(o.profit));
+    EXPECT_EQ(economy().Value(Msg::BalanceHeading)->styleSheet(), "color: #ff0000;");
+    EXPECT_EQ(economy().Value(Msg::MoneyLabel)->text().toStdString(), MoneyText(S().Money));
 }
 
 TEST_F(CommandScreenTest, SettingsHideThePicturesAndShowTheOrderHints) {
@@ -228,7 +228,7 @@ TEST_F(CommandScreenTest, SettingsHideThePicturesAndShowTheOrderHints) {
     app->ApplySettings(s, false);
     EXPECT_FALSE(main().Information()->PictureShown());
     EXPECT_FALSE(economy().PictureShown());
-    EXPECT_EQ(panel(TEconomyTab::BuyOrder).toolTip().toStdString(), game().Msg(1523));
+    EXPECT_EQ(panel(TEconomyTab::BuyOrder).toolTip().toStdString(), game().Msg(Msg::BuyOrderHint));
     s.HideGraphics = false;
     s.ShowHint = false;
     app->ApplySettings(s, false);
@@ -241,7 +241,8 @@ protected:
     void Reports(int n) {
         game().BattleAttacker = 2;
         game().BattleDefender = 1;
-        for (int i = 1; i <= n; ++i) AddBattleMessage(game(), 0, game().Msg(3321) + " " + std::to_string(i));
+        for (int i = 1; i <= n; ++i)
+            AddBattleMessage(game(), 0, game().Msg(Msg::BattleReportMarker) + " " + std::to_string(i));
     }
     QString Selected() { return main().Information()->Battles()->textCursor().selectedText(); }
 };
@@ -268,11 +269,11 @@ TEST_F(BattleReportsTest, TwoReportsAreSteppedThroughAndWrapRound) {
     Reports(2);
     Open();
     QTextEdit* box = main().Information()->Battles();
-    const int second = box->toPlainText().indexOf(QString::fromStdString(game().Msg(3321)), 1);
+    const int second = box->toPlainText().indexOf(QString::fromStdString(game().Msg(Msg::BattleReportMarker)), 1);
     ASSERT_GT(second, 0);
     auto selectedAt = [&] { return box->textCursor().selectionStart(); };
     EXPECT_EQ(selectedAt(), 0);
-    EXPECT_TRUE(Selected().startsWith(QString::fromStdString(game().Msg(3321)) + " 1"));
+    EXPECT_TRUE(Selected().startsWith(QString::fromStdString(game().Msg(Msg::BattleReportMarker)) + " 1"));
     main().Information()->ReportButton()->click();
     EXPECT_EQ(selectedAt(), second);
     EXPECT_TRUE(Selected().endsWith(" 2"));
@@ -329,7 +330,7 @@ TEST_F(CommandScreenTest, ExitAsksAndThenOffersToSave) {
 
     main().ExitButton()->click();
     ASSERT_EQ(answers.boxTexts.size(), 3);
-    EXPECT_EQ(answers.boxTexts[2].toStdString(), game().Msg(3120));
+    EXPECT_EQ(answers.boxTexts[2].toStdString(), game().Msg(Msg::AskSaveGame));
     EXPECT_FALSE(main().isVisible());
     EXPECT_EQ(main().result(), int(ModalResult::Quit));
     EXPECT_EQ(main().TurnResult(), ModalResult::Quit);

@@ -1,0 +1,41 @@
+#pragma once
+// The charts' 3D view: one criterion as bars, a row of bars per state in its colour and a
+// column per recorded year. It needs OpenGL, so it is made only where a context can be had.
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include "records/chart_series.h"
+
+class QWidget;
+
+class Q3DBars;
+class QBar3DSeries;
+
+namespace korvant {
+
+// Whether this display can show the 3D view. The offscreen and minimal platforms cannot (the 3D
+// graph crashes there rather than failing), nor can a display without an OpenGL context.
+bool ThreeDViewAvailable();
+
+class TGraph3D {
+public:
+    // Call only when ThreeDViewAvailable().
+    explicit TGraph3D(QWidget* parent);
+
+    // The widget to place in a layout; its parent owns it.
+    QWidget* Widget() const { return container_; }
+    // Draws `criterion` for the states whose lines the filters keep, titled by `title`.
+    void Draw(const Game& game, ChartCriterion criterion, ChartFilters filters, const QString& title);
+    // How deep the floor of states is against its width of years, in percent.
+    void SetDepth(int percent);
+    // The view as a picture of `size`.
+    QImage Picture(QSize size);
+
+private:
+    Q3DBars* bars_;
+    QBar3DSeries* series_;
+    QWidget* container_;
+};
+
+}  // namespace korvant
