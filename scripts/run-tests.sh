@@ -4,6 +4,8 @@
 # arrays' bounds checks run too) and runs those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Searches for network sessions stay on this computer.
+export KORVANT_DISCOVERY_ADDRESS=127.255.255.255
 bash scripts/install-deps.sh
 export KORVANT_DISCOVERY_ADDRESS=127.255.255.255
 launcher=()

@@ -25,4 +25,15 @@ bool Settings::Write(IniFile& ini) const {
     return ini.Flush();
 }
 
+void NetworkSettings::Read(const IniFile& ini) {
+    PlayerName = ini.ReadString("Network", "PlayerName", "");
+    Address = ini.ReadString("Network", "Address", "");
+}
+
+bool NetworkSettings::Write(IniFile& ini) const {
+    ini.WriteString("Network", "PlayerName", PlayerName);
+    ini.WriteString("Network", "Address", Address);
+    return ini.Flush();
+}
+
 }  // namespace korvant

@@ -1,5 +1,7 @@
 #pragma once
 // The five switches of the settings window, kept in the INI file's "Preferences".
+#include <string>
+
 namespace korvant {
 
 class IniFile;
@@ -13,6 +15,15 @@ struct Settings {
 
     void Read(const IniFile& ini);
     // Writes the switches and flushes the file; false when it cannot be written.
+    bool Write(IniFile& ini) const;
+};
+
+// The connection dialog's last player name and session address, kept in the INI file's "Network".
+struct NetworkSettings {
+    std::string PlayerName;
+    std::string Address;
+
+    void Read(const IniFile& ini);
     bool Write(IniFile& ini) const;
 };
 

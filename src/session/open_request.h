@@ -1,0 +1,28 @@
+#pragma once
+// What the connection dialog hands to the session: create a new session, or join one at an address.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvant {
+
+inline constexpr std::uint16_t DefaultGamePort = 47130;       // TCP, where a session accepts players
+inline constexpr std::uint16_t DefaultDiscoveryPort = 47131;  // UDP, where sessions answer searches
+
+struct OpenRequest {
+    bool Create = true;
+    std::string Name;  // the player's name, UTF-8
+    std::string Host;  // Join: where to knock
+    std::uint16_t Port = DefaultGamePort;
+};
+
+struct HostPort {
+    std::string Host;
+    std::uint16_t Port = DefaultGamePort;
+};
+
+// "host" or "host:port" with blanks around; nothing for an empty host or a port outside 1..65535.
+std::optional<HostPort> ParseHostPort(std::string_view text);
+
+}  // namespace korvant

@@ -1,0 +1,149 @@
+#include "ui/net/session_dialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/text_format.h"
+#include "session/session_discovery.h"
+
+namespace korvant {
+
+namespace {
+// Longer names are cut by the game anyway; this keeps the roster's lines readable.
+constexpr int MaxNameLength = 32;
+}  // namespace
+
+TSessionDialog::TSessionDialog(TLanguageFile& lang, QWidget* parent, std::uint16_t discoveryPort)
+    : QDialog(parent), lang_(lang), searcher_(new SessionSearch(discoveryPort, {}, this)) {
+    auto* layout = new QVBoxLayout(this);
+    auto* nameRow = new QHBoxLayout;
+    nameLabel_ = new QLabel(this);
+    name_ = new QLineEdit(this);
+    name_->setMaxLength(MaxNameLength);
+    nameRow->addWidget(nameLabel_);
+    nameRow->addWidget(name_, 1);
+    layout->addLayout(nameRow);
+
+    create_ = new QRadioButton(this);
+    join_ = new QRadioButton(this);
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(create_);
+    modes->addButton(join_);
+    layout->addWidget(create_);
+    layout->addWidget(join_);
+
+    auto* joinBox = new QGridLayout;
+    foundLabel_ = new QLabel(this);
+    found_ = new QListWidget(this);
+    search_ = new QPushButton(this);
+    addressLabel_ = new QLabel(this);
+    address_ = new QLineEdit(this);
+    joinBox->addWidget(foundLabel_, 0, 0);
+    joinBox->addWidget(search_, 0, 1);
+    joinBox->addWidget(found_, 1, 0, 1, 2);
+    joinBox->addWidget(addressLabel_, 2, 0);
+    joinBox->addWidget(address_, 2, 1);
+    joinBox->setContentsMargins(20, 0, 0, 0);
+    layout->addLayout(joinBox);
+
+    status_ = new QLabel(this);
+    status_->setStyleSheet("color: #c00000");
+    layout->addWidget(status_);
+    auto* buttons = new QHBoxLayout;
+    ok_ = new QPushButton(this);
+    cancel_ = new QPushButton(this);
+    ok_->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+
+    NetworkSettings remembered;
+    remembered.Read(lang_.Ini());
+    name_->setText(QString::fromStdString(remembered.PlayerName));
+    address_->setText(QString::fromStdString(remembered.Address));
+    create_->setChecked(true);
+
+    connect(search_, &QPushButton::clicked, this, &TSessionDialog::SearchClicked);
+    connect(searcher_, &SessionSearch::Found, this, &TSessionDialog::AddFound);
+    connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (!item) return;
+        address_->setText(item->data(Qt::UserRole).toString());
+        join_->setChecked(true);
+    });
+    connect(found_, &QListWidget::itemDoubleClicked, this, &TSessionDialog::OkClicked);
+    connect(ok_, &QPushButton::clicked, this, &TSessionDialog::OkClicked);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    ApplyTexts();
+}
+
+void TSessionDialog::ApplyTexts() {
+    auto t = [&](Msg id) { return QString::fromStdString(lang_.Lookup(id)); };
+    setWindowTitle(t(Msg::SessionTitle));
+    nameLabel_->setText(t(Msg::SessionYourName));
+    create_->setText(t(Msg::SessionCreate));
+    join_->setText(t(Msg::SessionJoin));
+    foundLabel_->setText(t(Msg::SessionFound));
+    addressLabel_->setText(t(Msg::SessionAddress));
+    search_->setText(t(Msg::SessionSearch));
+    ok_->setText(t(Msg::SessionOk));
+    cancel_->setText(t(Msg::SessionCancel));
+}
+
+std::optional<OpenRequest> TSessionDialog::Ask() {
+    request_.reset();
+    status_->clear();
+    exec();
+    return request_;
+}
+
+void TSessionDialog::SearchClicked() {
+    found_->clear();
+    status_->clear();
+    if (!searcher_->Search()) status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionCannotSearch)));
+}
+
+void TSessionDialog::AddFound(const FoundSession& s) {
+    QString address = s.Address.toString() + ":" + QString::number(s.Port);
+    for (int i = 0; i < found_->count(); ++i) {
+        if (found_->item(i)->data(Qt::UserRole).toString() == address) return;
+    }
+    std::string line = FormatText(lang_.Lookup(Msg::SessionFoundLine), {s.Name.toStdString(), Dec(s.Players)});
+    auto* item = new QListWidgetItem(QString::fromStdString(line) + "  (" + address + ")", found_);
+    item->setData(Qt::UserRole, address);
+}
+
+void TSessionDialog::OkClicked() {
+    OpenRequest r;
+    r.Name = name_->text().trimmed().toStdString();
+    r.Create = create_->isChecked();
+    if (r.Name.empty()) {
+        status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionEnterName)));
+        return;
+    }
+    std::string address = address_->text().trimmed().toStdString();
+    if (!r.Create) {
+        std::optional<HostPort> at = ParseHostPort(address);
+        if (!at) {
+            status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionBadAddress)));
+            return;
+        }
+        r.Host = at->Host;
+        r.Port = at->Port;
+    }
+    // Remembering is a convenience: a file that cannot be written does not stop the game.
+    NetworkSettings{r.Name, address}.Write(lang_.Ini());
+    request_ = std::move(r);
+    accept();
+}
+
+}  // namespace korvant

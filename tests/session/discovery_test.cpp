@@ -1,0 +1,50 @@
+// Finding a session by broadcast, kept on loopback: the search goes only to the address the
+// environment gives (127.255.255.255 in every test run), and only when asked.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <unistd.h>
+
+#include "session/session_discovery.h"
+#include "session_test_support.h"
+
+namespace korvant::test {
+namespace {
+
+// A discovery port of this test process's own, so parallel runs do not answer each other.
+std::uint16_t TestDiscoveryPort() { return std::uint16_t(40000 + getpid() % 20000); }
+
+TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
+    const QHostAddress target = DiscoveryAddress();
+    ASSERT_EQ(target, QHostAddress("127.255.255.255"))
+        << "the tests must run with KORVANT_DISCOVERY_ADDRESS=127.255.255.255, so no search leaves this computer";
+    TcpSessionOptions o = LoopbackOptions();
+    o.DiscoveryPort = TestDiscoveryPort();
+    auto a = Create("Host", o);
+    auto b = Join("Guest", a->Session->ListenPort(), o);  // not admitting: stays quiet
+
+    SessionSearch search(o.DiscoveryPort);
+    QSignalSpy found(&search, &SessionSearch::Found);
+    ASSERT_TRUE(search.Search());
+    EXPECT_EQ(search.Target(), target);
+    ASSERT_TRUE(found.wait(5000)) << "no answer on 127.255.255.255: this machine does not deliver loopback "
+                                     "broadcasts to a socket bound to the any-address";
+    found.wait(300);
+    ASSERT_EQ(found.size(), 1);
+    auto s = found[0][0].value<FoundSession>();
+    EXPECT_EQ(s.Port, a->Session->ListenPort());
+    EXPECT_EQ(s.Players, 2);
+    EXPECT_EQ(s.Name, "Host");
+}
+
+TEST(Discovery, AnUnreadableAddressSendsNothing) {
+    QByteArray kept = qgetenv("KORVANT_DISCOVERY_ADDRESS");
+    qputenv("KORVANT_DISCOVERY_ADDRESS", "not-an-address");
+    SessionSearch search(TestDiscoveryPort());
+    EXPECT_FALSE(search.Search());
+    EXPECT_TRUE(search.Target().isNull());
+    qputenv("KORVANT_DISCOVERY_ADDRESS", kept);
+}
+
+}  // namespace
+}  // namespace korvant::test

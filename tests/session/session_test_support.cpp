@@ -1,0 +1,89 @@
+#include "session_test_support.h"
+
+#include <QHostAddress>
+
+namespace korvant::test {
+
+EventPulse& EventPulse::Get() {
+    static EventPulse pulse;
+    return pulse;
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&EventPulse::Get(), &EventPulse::Happened, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    timeout.start(ms);
+    loop.exec();
+    return done();
+}
+
+TcpSessionOptions LoopbackOptions(int silenceMs, int handshakeMs) {
+    TcpSessionOptions o;
+    o.ListenAddress = QHostAddress::LocalHost;
+    o.ListenPort = 0;
+    o.DiscoveryPort = 0;
+    o.SilenceLimit = std::chrono::milliseconds(silenceMs);
+    o.HandshakeTimeout = std::chrono::milliseconds(handshakeMs);
+    return o;
+}
+
+std::unique_ptr<Peer> Create(const std::string& name, TcpSessionOptions o) {
+    auto p = std::make_unique<Peer>();
+    p->Session = std::make_unique<TcpSession>(o);
+    p->Session->SetListener(&p->Events);
+    p->Session->Create(name);
+    return p;
+}
+
+std::unique_ptr<Peer> Join(const std::string& name, std::uint16_t port, TcpSessionOptions o) {
+    auto p = std::make_unique<Peer>();
+    p->Session = std::make_unique<TcpSession>(o);
+    p->Session->SetListener(&p->Events);
+    p->Session->Join(name, "127.0.0.1", port);
+    WaitFor([&] { return p->Events.Opened || p->Events.Failed; });
+    return p;
+}
+
+std::vector<PlayerId> RosterIds(const Session& s) {
+    std::vector<PlayerId> ids;
+    for (const SessionPlayer& p : s.Players()) ids.push_back(p.Id);
+    return ids;
+}
+
+RawPeer::RawPeer(std::uint16_t port) {
+    QObject::connect(&socket_, &QTcpSocket::readyRead, [] { Recorder::Pulse(); });
+    QObject::connect(&socket_, &QTcpSocket::stateChanged, [] { Recorder::Pulse(); });
+    socket_.connectToHost(QHostAddress::LocalHost, port);
+    WaitFor([&] { return Connected(); }, 5000);
+}
+
+void RawPeer::Send(const std::vector<std::uint8_t>& bytes) {
+    socket_.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    socket_.flush();
+}
+
+void RawPeer::SendHello(wire::Hello h) { Send(wire::EncodeFrame(wire::FrameKind::Hello, wire::EncodeHello(h))); }
+
+std::optional<wire::Frame> RawPeer::NextFrame(int ms) {
+    std::optional<wire::Frame> f;
+    WaitFor([&] {
+        if (f) return true;
+        QByteArray a = socket_.readAll();
+        reader_.Append({reinterpret_cast<const std::uint8_t*>(a.constData()), std::size_t(a.size())});
+        f = reader_.Next();
+        return f.has_value();
+    }, ms);
+    return f;
+}
+
+bool RawPeer::WaitClosed(int ms) {
+    return WaitFor([&] { return socket_.state() == QAbstractSocket::UnconnectedState; }, ms);
+}
+
+}  // namespace korvant::test

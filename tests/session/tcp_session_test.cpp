@@ -1,0 +1,226 @@
+// Sessions of several players on loopback in one process: the roster, the three kinds of send,
+// players leaving cleanly or dying, the limits, and peers that are not this game.
+#include <gtest/gtest.h>
+
+#include <QTcpSocket>
+#include <algorithm>
+
+#include "session_test_support.h"
+
+namespace korvant::test {
+namespace {
+
+std::vector<std::uint8_t> Block(std::uint8_t tag, std::size_t n = 8) { return std::vector<std::uint8_t>(n, tag); }
+
+std::size_t CountFrom(const Recorder& r, PlayerId from) {
+    return std::ranges::count_if(r.Messages, [&](const auto& m) { return m.first == from; });
+}
+
+// A session of `n` players: the first creates, each next one knocks at a computer already in it
+// (not always the admitting one, so redirects are used).
+std::vector<std::unique_ptr<Peer>> Session(int n, TcpSessionOptions o = LoopbackOptions()) {
+    std::vector<std::unique_ptr<Peer>> peers;
+    peers.push_back(Create("P0", o));
+    for (int i = 1; i < n; ++i) {
+        std::uint16_t port = peers[std::size_t(i) / 2]->Session->ListenPort();
+        peers.push_back(Join("P" + std::to_string(i), port, o));
+        EXPECT_TRUE(peers.back()->Events.Opened) << "player " << i;
+    }
+    WaitFor([&] {
+        return std::ranges::all_of(peers, [&](const auto& p) { return int(p->Session->Players().size()) == n; });
+    });
+    return peers;
+}
+
+void ExpectOneRoster(const std::vector<std::unique_ptr<Peer>>& peers) {
+    std::vector<PlayerId> first = RosterIds(*peers[0]->Session);
+    EXPECT_EQ(first.size(), peers.size());
+    for (const auto& p : peers) {
+        EXPECT_EQ(RosterIds(*p->Session), first);
+        for (const SessionPlayer& pl : p->Session->Players()) EXPECT_EQ(pl.Remote, pl.Id != p->Id());
+    }
+}
+
+TEST(TcpSession, JoinersShareOneRosterInJoiningOrder) {
+    auto peers = Session(4);
+    ExpectOneRoster(peers);
+    std::vector<PlayerId> order;
+    for (const auto& p : peers) order.push_back(p->Id());
+    EXPECT_EQ(RosterIds(*peers[3]->Session), order);
+    EXPECT_EQ(std::ranges::count(order, 0u), 0);
+    // The local player is reported right after the open; the creator then hears of each joiner.
+    EXPECT_EQ(peers[3]->Events.Added, std::vector<PlayerId>{peers[3]->Id()});
+    EXPECT_EQ(peers[0]->Events.Added, order);
+    EXPECT_EQ(peers[1]->Session->Players()[1].Name, "P1");
+}
+
+TEST(TcpSession, SendsToOneToAllOthersAndToOneself) {
+    auto peers = Session(4);
+    Peer &a = *peers[0], &b = *peers[1], &c = *peers[2], &d = *peers[3];
+
+    EXPECT_EQ(b.Session->Send(c.Id(), Block(1)), SendResult::Sent);
+    EXPECT_EQ(a.Session->Send(ToAllOthers, Block(2, 100000)), SendResult::Sent);
+    EXPECT_EQ(d.Session->Send(d.Id(), Block(3)), SendResult::Sent);
+    EXPECT_EQ(d.Events.Messages.size(), 1u);  // before the send returned, without the network
+    std::vector<std::uint8_t> tooShort{1, 2, 3};
+    EXPECT_EQ(c.Session->Send(ToAllOthers, tooShort), SendResult::IllegalForm);
+    EXPECT_EQ(SendResultText(SendResult::IllegalForm), "The message form is illegal");
+    EXPECT_EQ(c.Session->Send(12345, Block(4)), SendResult::UnknownPlayer);
+
+    // Blocks of one sender arrive once each and in order.
+    for (std::uint8_t i = 0; i < 50; ++i) c.Session->Send(a.Id(), Block(100 + i));
+    WaitFor([&] { return a.Events.Messages.size() == 50 && d.Events.Messages.size() == 2; });
+    WaitFor([] { return false; }, 200);  // and nothing more comes
+    ASSERT_EQ(a.Events.Messages.size(), 50u);
+    for (std::uint8_t i = 0; i < 50; ++i) EXPECT_EQ(a.Events.Messages[i].second, Block(100 + i));
+    EXPECT_EQ(b.Events.Messages.size(), 1u);
+    EXPECT_EQ(c.Events.Messages.size(), 2u);
+    EXPECT_EQ(CountFrom(c.Events, b.Id()), 1u);
+    EXPECT_EQ(CountFrom(d.Events, a.Id()), 1u);
+    EXPECT_EQ(d.Events.Messages.back().second.size(), 100000u);
+}
+
+TEST(TcpSession, ALonePlayerSendingToAllReachesNobody) {
+    auto a = Create("A");
+    EXPECT_EQ(a->Session->Send(ToAllOthers, Block(9)), SendResult::Sent);
+    auto b = Join("B", a->Session->ListenPort());
+    WaitFor([] { return false; }, 200);
+    EXPECT_TRUE(a->Events.Messages.empty());
+    EXPECT_TRUE(b->Events.Messages.empty());
+}
+
+TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
+    auto peers = Session(4);
+    PlayerId creator = peers[0]->Id();
+    peers[0]->Session->Close();
+    ASSERT_TRUE(WaitFor([&] {
+        return std::ranges::all_of(peers.begin() + 1, peers.end(), [](const auto& p) { return p->Session->Players().size() == 3; });
+    }));
+    peers.erase(peers.begin());
+    for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});
+    ExpectOneRoster(peers);
+
+    peers[0]->Session->Send(ToAllOthers, Block(5));
+    EXPECT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
+
+    // A newcomer knocking at the last player is admitted by the earliest one left.
+    peers.push_back(Join("E", peers[2]->Session->ListenPort()));
+    ASSERT_TRUE(peers.back()->Events.Opened);
+    WaitFor([&] { return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 4; }); });
+    ExpectOneRoster(peers);
+    EXPECT_EQ(RosterIds(*peers[0]->Session).back(), peers.back()->Id());
+}
+
+void AbortSockets(Peer& p) {
+    for (QTcpSocket* s : p.Session->findChildren<QTcpSocket*>()) s->abort();
+}
+
+TEST(TcpSession, ADeadPlayerIsRemovedEverywhereAndTheCutOffOneLosesTheSession) {
+    auto peers = Session(3, LoopbackOptions(1000));
+    PlayerId dead = peers[2]->Id();
+    AbortSockets(*peers[2]);
+    EXPECT_TRUE(WaitFor([&] {
+        return peers[0]->Events.Deleted.size() == 1 && peers[1]->Events.Deleted.size() == 1 && peers[2]->Events.Lost;
+    }, 3000));
+    EXPECT_EQ(peers[0]->Events.Deleted[0], dead);
+    EXPECT_FALSE(peers[2]->Session->IsOpen());
+    EXPECT_FALSE(peers[0]->Events.Lost);
+
+    // The only other player dying is his loss, not the session's.
+    auto pair = Session(2, LoopbackOptions(1000));
+    AbortSockets(*pair[1]);
+    EXPECT_TRUE(WaitFor([&] { return pair[0]->Events.Deleted.size() == 1; }, 3000));
+    EXPECT_FALSE(pair[0]->Events.Lost);
+    EXPECT_TRUE(pair[0]->Session->IsOpen());
+}
+
+TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
+    auto a = Create("A", LoopbackOptions(600));
+    auto b = Join("B", a->Session->ListenPort(), LoopbackOptions(600));
+    RawPeer silent(a->Session->ListenPort());
+    silent.SendHello(silent.Hello);
+    ASSERT_TRUE(silent.NextFrame());  // welcomed, then says nothing
+    ASSERT_TRUE(WaitFor([&] { return a->Events.Added.size() == 3; }));
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }, 3000));
+    EXPECT_EQ(a->Events.Deleted[0], silent.Hello.Id);
+    WaitFor([] { return false; }, 1000);  // more than the limit again: keep-alives hold B
+    EXPECT_EQ(a->Session->Players().size(), 2u);
+    EXPECT_TRUE(b->Events.Deleted.empty());
+}
+
+TEST(TcpSession, TheTwentyFirstPlayerIsRefused) {
+    auto peers = Session(MaxSessionPlayers);
+    ExpectOneRoster(peers);
+    auto late = Join("late", peers[7]->Session->ListenPort());
+    EXPECT_EQ(late->Events.Failed, OpenError::SessionFull);
+}
+
+TEST(TcpSession, AnotherProgramVersionOrTakenIdIsRefused) {
+    auto a = Create("A");
+    TcpSessionOptions other = LoopbackOptions();
+    other.Who.Guid = "{00000000-0000-0000-0000-000000000001}";
+    EXPECT_EQ(Join("X", a->Session->ListenPort(), other)->Events.Failed, OpenError::OtherProgram);
+    other = LoopbackOptions();
+    other.Who.Version = wire::ProtocolVersion + 1;
+    EXPECT_EQ(Join("X", a->Session->ListenPort(), other)->Events.Failed, OpenError::OtherVersion);
+    other = LoopbackOptions();
+    other.Id = a->Id();
+    EXPECT_EQ(Join("X", a->Session->ListenPort(), other)->Events.Failed, OpenError::IdTaken);
+    EXPECT_EQ(a->Session->Players().size(), 1u);
+}
+
+// Bytes a hostile or broken peer sends once admitted; each closes its connection and only that.
+std::vector<std::vector<std::uint8_t>> BadFrames() {
+    std::vector<std::uint8_t> oversized{0, 0, 0x50, 0, std::uint8_t(wire::FrameKind::Data)};  // 5 MiB announced
+    std::vector<std::uint8_t> unknownKind{3, 0, 0, 0, 99, 1, 2};
+    std::vector<std::uint8_t> shortBlock = wire::EncodeFrame(wire::FrameKind::Data, std::vector<std::uint8_t>{1, 2});
+    std::vector<std::uint8_t> secondHello = wire::EncodeFrame(wire::FrameKind::Hello, {});
+    std::vector<std::uint8_t> brokenAnnounce = wire::EncodeFrame(wire::FrameKind::Announce, std::vector<std::uint8_t>{1});
+    return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce};
+}
+
+TEST(TcpSession, AMalformedFrameDropsOnlyItsSender) {
+    auto a = Create("A");
+    auto b = Join("B", a->Session->ListenPort());
+    for (const auto& bad : BadFrames()) {
+        RawPeer raw(a->Session->ListenPort());
+        raw.SendHello(raw.Hello);
+        ASSERT_TRUE(raw.NextFrame());
+        ASSERT_TRUE(WaitFor([&] { return a->Session->Players().size() == 3; }));
+        raw.Send(bad);
+        EXPECT_TRUE(raw.WaitClosed());
+        EXPECT_TRUE(WaitFor([&] { return a->Session->Players().size() == 2; }));
+    }
+    // A frame cut short by the connection's end drops its sender too.
+    {
+        RawPeer raw(a->Session->ListenPort());
+        raw.SendHello(raw.Hello);
+        ASSERT_TRUE(raw.NextFrame());
+        raw.Send({20, 0, 0, 0, std::uint8_t(wire::FrameKind::Data), 1, 2});
+    }
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == BadFrames().size() + 1; }));
+    b->Session->Send(a->Id(), Block(7));
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Messages.size() == 1; }));
+    EXPECT_TRUE(b->Events.Deleted.empty());
+}
+
+TEST(TcpSession, NothingButAHandshakeIsAcceptedBeforeIt) {
+    auto a = Create("A", LoopbackOptions(10000, 300));
+    RawPeer garbage(a->Session->ListenPort());
+    garbage.Send(wire::EncodeFrame(wire::FrameKind::Data, Block(1)));
+    EXPECT_TRUE(garbage.WaitClosed());
+    RawPeer foreign(a->Session->ListenPort());
+    foreign.Hello.Who.Magic = 0x12345678;
+    foreign.SendHello(foreign.Hello);
+    std::optional<wire::Frame> answer = foreign.NextFrame();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(wire::ParseWelcome(answer->Body, {})->Answer, wire::Verdict::OtherProgram);
+    EXPECT_TRUE(foreign.WaitClosed());
+    RawPeer halfOpen(a->Session->ListenPort());  // says nothing: closed after the handshake time
+    EXPECT_TRUE(halfOpen.WaitClosed(2000));
+    EXPECT_TRUE(a->Events.Messages.empty());
+    EXPECT_EQ(a->Session->Players().size(), 1u);
+}
+
+}  // namespace
+}  // namespace korvant::test

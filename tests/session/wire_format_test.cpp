@@ -1,0 +1,95 @@
+// The framing and handshake messages as bytes: what one side writes the other reads back, and
+// anything cut, padded or oversized is refused without reading past the bytes given.
+#include <gtest/gtest.h>
+
+#include "session/discovery_messages.h"
+#include "session/frame_reader.h"
+#include "session/handshake.h"
+#include "session/open_request.h"
+
+namespace korvant::wire {
+namespace {
+
+TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
+    std::vector<std::uint8_t> stream = EncodeFrame(FrameKind::Data, std::vector<std::uint8_t>(300, 7));
+    std::vector<std::uint8_t> second = EncodeFrame(FrameKind::KeepAlive);
+    stream.insert(stream.end(), second.begin(), second.end());
+    FrameReader r;
+    std::vector<Frame> got;
+    for (std::uint8_t b : stream) {  // one byte at a time
+        r.Append({&b, 1});
+        while (auto f = r.Next()) got.push_back(std::move(*f));
+    }
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].Kind, FrameKind::Data);
+    EXPECT_EQ(got[0].Body, std::vector<std::uint8_t>(300, 7));
+    EXPECT_EQ(got[1].Kind, FrameKind::KeepAlive);
+    EXPECT_FALSE(r.Pending());
+
+    FrameReader big;
+    std::uint32_t n = MaxFrameBytes + 1;
+    std::vector<std::uint8_t> header{std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)};
+    big.Append(header);  // refused before a byte of the body came
+    EXPECT_FALSE(big.Next());
+    EXPECT_TRUE(big.Broken());
+}
+
+TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
+    Identity ours;
+    Hello h{ours, Intent::Link, 42, 4000, "Иван"};
+    std::vector<std::uint8_t> body = EncodeHello(h);
+    Hello back;
+    ASSERT_EQ(ParseHello(body, ours, back), Verdict::Accepted);
+    EXPECT_EQ(back.Id, 42u);
+    EXPECT_EQ(back.Want, Intent::Link);
+    EXPECT_EQ(back.Port, 4000);
+    EXPECT_EQ(back.Name, "Иван");
+    for (std::size_t cut = 7; cut < body.size(); ++cut) {
+        EXPECT_EQ(ParseHello(std::span(body).first(cut), ours, back), Verdict::Malformed) << cut;
+    }
+    body.push_back(0);
+    EXPECT_EQ(ParseHello(body, ours, back), Verdict::Malformed);
+
+    Welcome w;
+    w.Seq = 3;
+    w.Players = {{7, 1, 0, 4000, "A"}, {9, 2, 0x7F000001, 4001, "B"}};
+    std::vector<std::uint8_t> wb = EncodeWelcome(w);
+    std::optional<Welcome> wback = ParseWelcome(wb, ours);
+    ASSERT_TRUE(wback);
+    EXPECT_EQ(wback->Players.size(), 2u);
+    EXPECT_EQ(wback->Players[1].Ipv4, 0x7F000001u);
+    for (std::size_t cut = 0; cut < wb.size(); ++cut) EXPECT_FALSE(ParseWelcome(std::span(wb).first(cut), ours)) << cut;
+    w.Players[1].Id = 7;  // one player twice
+    EXPECT_FALSE(ParseWelcome(EncodeWelcome(w), ours));
+}
+
+TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
+    Identity ours, newer, foreign;
+    newer.Version = ProtocolVersion + 1;
+    foreign.Guid = "{11111111-0000-0000-0000-123000000000}";
+    Hello h;
+    h.Id = 1;
+    h.Who = newer;
+    Hello out;
+    EXPECT_EQ(ParseHello(EncodeHello(h), ours, out), Verdict::OtherVersion);
+    h.Who = foreign;
+    EXPECT_EQ(ParseHello(EncodeHello(h), ours, out), Verdict::OtherProgram);
+    Welcome w;
+    w.Who = newer;
+    EXPECT_EQ(ParseWelcome(EncodeWelcome(w), ours)->Answer, Verdict::OtherVersion);
+    EXPECT_FALSE(IsSearch(EncodeSearch(foreign), ours));
+    EXPECT_FALSE(ParseAdvert(EncodeAdvert(newer, {1, 1, "x"}), ours));
+    EXPECT_EQ(ParseAdvert(EncodeAdvert(ours, {47130, 3, "x"}), ours)->Players, 3);
+}
+
+TEST(HostPort, ReadsAHostWithOrWithoutAPort) {
+    EXPECT_EQ(ParseHostPort(" 192.168.1.5:4000 ")->Port, 4000);
+    EXPECT_EQ(ParseHostPort("gamebox")->Port, DefaultGamePort);
+    EXPECT_EQ(ParseHostPort("gamebox")->Host, "gamebox");
+    for (const char* bad : {"", ":4000", "host:", "host:0", "host:70000", "host:12x", "a b:1"}) {
+        EXPECT_FALSE(ParseHostPort(bad)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace korvant::wire
