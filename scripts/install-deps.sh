@@ -9,6 +9,7 @@ packages=(
   qt6-datavisualization-dev qt6-declarative-dev
   libsimpleini-dev libfluidsynth-dev timgm6mb-soundfont fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  dpkg-dev desktop-file-utils appstream
 )
 if [ "${KORVANT_SCREENSHOTS:-0}" = 1 ]; then
   packages+=(xvfb xauth imagemagick)

@@ -17,23 +17,35 @@ std::string BarsToLineBreaks(std::string_view text) {
     return out;
 }
 
-TLanguageFile::TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir)
+TLanguageFile::TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir,
+                             std::string_view systemLanguage)
     : ini_(std::move(iniPath)), programDir_(std::move(programDir)) {
     long n = ini_.ReadInteger("Languages", "Count", 0);
     if (n < 1) return;
     // A damaged count must not make a list of millions of languages.
     constexpr long MaxLanguages = 1000;
     n = std::min(n, MaxLanguages);
-    long d = ini_.ReadInteger("Languages", "Default", 0);
     for (long i = 0; i < n; ++i) {
         std::string section = ini_.ReadString("Languages", std::to_string(i), "");
         titles_.push_back(ini_.ReadString(section, "Title", ""));
         sections_.push_back(section);
-        if (i == d) {
-            currentIndex_ = int(i);
-            currentSection_ = section;
+    }
+    const long d = ini_.HasKey("Languages", "Default") ? ini_.ReadInteger("Languages", "Default", 0)
+                                                        : systemChoice(systemLanguage);
+    if (d >= 0 && d < n) {
+        currentIndex_ = int(d);
+        currentSection_ = sections_[std::size_t(d)];
+    }
+}
+
+long TLanguageFile::systemChoice(std::string_view systemLanguage) const {
+    if (systemLanguage.empty()) return 0;
+    for (std::string_view wanted : {systemLanguage, std::string_view("en")}) {
+        for (std::size_t i = 0; i < sections_.size(); ++i) {
+            if (ini_.ReadString(sections_[i], "Locale", "") == wanted) return long(i);
         }
     }
+    return 0;
 }
 
 std::string TLanguageFile::Line(long key, std::string_view fallback) const {

@@ -13,8 +13,11 @@ namespace korvant {
 
 class TLanguageFile final : public TextSource {
 public:
-    // Opens the INI file at `iniPath`; `programDir` prefixes the image and data-file paths.
-    TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir);
+    // Opens the INI file at `iniPath`; `programDir` prefixes the image and data-file paths. Until
+    // the person has chosen a language ("Default" absent), the one whose "Locale" is
+    // `systemLanguage` (a two-letter code) is current, else the one whose "Locale" is "en",
+    // else the first.
+    TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir, std::string_view systemLanguage = {});
 
     // False when the file is missing or lists no language: the program must end (exit code 7).
     bool HasLanguages() const { return !sections_.empty(); }
@@ -43,6 +46,8 @@ public:
 
 private:
     std::filesystem::path pathInDir(std::string_view key) const;
+    // The language of the system's locale, for a person who has not chosen one.
+    long systemChoice(std::string_view systemLanguage) const;
     // Line `key` of the current language as written; `fallback` if absent.
     std::string Line(long key, std::string_view fallback) const;
 

@@ -79,6 +79,7 @@ StateError::StateError(std::vector<std::string> messages)
     : std::runtime_error(JoinLines(messages)), messages_(std::move(messages)) {}
 
 void CheckState(Game& game, std::string_view label) {
+    game.Guard.Verify(game);
     if (game.GameMode == ModeNetClient) return;
 
     std::vector<std::string> messages;

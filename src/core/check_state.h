@@ -20,7 +20,8 @@ private:
     std::vector<std::string> messages_;
 };
 
-// Checks the soldier bookkeeping and the generals on the borders. When the check passes, its
+// Checks the state guard's seal (StateError with the system-error message), then the soldier
+// bookkeeping and the generals on the borders. When the check passes, its
 // non-fatal findings go to the windows' message box; when it fails, StateError carries them with
 // the fatal ones, in the order found. Does nothing in a joined network game.
 void CheckState(Game& game, std::string_view label);

@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/records.h"
 #include "core/rule_record.h"
+#include "core/state_guard.h"
 #include "core/text_source.h"
 
 namespace korvant {
@@ -67,6 +68,9 @@ struct Game {
 
     RandomGenerator Rng;
     int Random(int n) { return Rng.Random(n); }
+
+    // The seal over the tables while the game is played, against outside tampering.
+    StateGuard Guard;
 
     // Texts and windows; never null (defaults and a headless log unless set).
     const TextSource* Texts;

@@ -1,6 +1,7 @@
 #include "game/simulate_year.h"
 
 #include "core/check_state.h"
+#include "core/state_guard.h"
 #include "core/text_format.h"
 #include "sim/computer_players.h"
 #include "sim/economy.h"
@@ -9,7 +10,11 @@
 
 namespace korvant {
 
+// The year is one change of the state, run without waiting for anybody: the seal is checked
+// when it begins (the people's check point) and taken anew when it ends. The check points
+// within it check the bookkeeping.
 void SimulateYear(Game& game, const std::function<void(YearPhase)>& afterPhase) {
+    StateChange change(game);
     auto ended = [&](YearPhase phase) {
         if (afterPhase) afterPhase(phase);
     };

@@ -1,6 +1,7 @@
 #include "game/turn_cycle.h"
 
 #include "core/colors.h"
+#include "core/state_guard.h"
 #include "core/text_format.h"
 #include "game/simulate_year.h"
 #include "sim/borders.h"
@@ -15,18 +16,22 @@ constexpr int DrawYear = 120;
 // A person's turn: the command screen and what its result asks for. Returns the result.
 ModalResult PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
-    // Soldiers come back to the command screen gathered in slot 1 of each border.
-    for (int k = 1; k <= game.GosCount; ++k) {
-        TBorder& border = gos.Border[k];
-        for (int t = 2; t <= game.KindCount(); ++t) {
-            border.Troops[1] += border.Troops[t];
-            border.Troops[t] = 0;
+    {
+        // Soldiers come back to the command screen gathered in slot 1 of each border.
+        StateChange change(game);
+        for (int k = 1; k <= game.GosCount; ++k) {
+            TBorder& border = gos.Border[k];
+            for (int t = 2; t <= game.KindCount(); ++t) {
+                border.Troops[1] += border.Troops[t];
+                border.Troops[t] = 0;
+            }
         }
     }
     if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
 
     const double started = game.Ui->ClockDays();
     const ModalResult result = game.Ui->CommandScreen();
+    StateChange change(game);
     if (result == ModalResult::EndTurn) {
         // Free soldiers go home; every border's soldiers are spread over slots 1 to 3.
         PlaceTroops(game, s, s, gos.FreeSoldiers);
@@ -45,7 +50,10 @@ bool PeoplesPhase(Game& game) {
         for (int s = 1; s <= game.GosCount; ++s) {
             TGos& gos = game.mGos[s];
             if (gos.Human != r || gos.Alive != 1) continue;
-            gos.Delegated = 0;
+            {
+                StateChange change(game);
+                gos.Delegated = 0;
+            }
             game.CurPlayerName = gos.PlayerName.utf8();
             game.CurGos = uint8_t(s);
             game.CurPlayer = uint8_t(r);
@@ -109,6 +117,7 @@ bool CheckGameEnd(Game& game, bool observe) {
 }
 
 GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
+    GuardedGame guarded(game);
     game.HumanWon = false;
     if (!AnyHuman(game)) game.Ui->MessageBox(game.Msg(Msg::NoHumansLeft));
     game.Ui->ShowWaitingPanel();
@@ -130,6 +139,8 @@ GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
     }
 
     game.MesList.Clear();
+    // A tampered game never reaches the hall of fame.
+    game.Guard.Verify(game);
     if (game.PeopleCount == 1 && options.records) RecordLastGame(game, *options.records);
     return outcome;
 }

@@ -15,6 +15,7 @@
 #include "save/compress_error.h"
 #include "save/container.h"
 #include "core/replace_file.h"
+#include "core/state_guard.h"
 #include "save/saved_body.h"
 
 namespace korvant {
@@ -46,6 +47,7 @@ std::string SaveDescription(const Game& game) {
 
 void SaveGame(Game& game, const std::filesystem::path& fileName) {
     CheckState(game, "При сохранении игры:");
+    StateChange change(game);
     if (game.GameMode != ModeLocal) game.CurPlayer = 0;
     ++game.SaveCount;
     try {

@@ -5,6 +5,7 @@
 
 #include "core/colors.h"
 #include "core/numbers.h"
+#include "core/state_guard.h"
 #include "sim/economy.h"
 
 namespace korvant {
@@ -86,24 +87,28 @@ int64_t AffordableTraining(const Game& game, int s, Staff staff, int64_t low, in
 }
 
 void Sow(Game& game, int s, int64_t cells) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     gos.Grain = Clamp32(gos.Grain - SeedGrain(game, s, cells));
     gos.Sown = uint16_t(std::clamp<int64_t>(gos.Sown + cells, 0, std::numeric_limits<uint16_t>::max()));
 }
 
 void SellGrain(Game& game, int s, int64_t tons) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     gos.Money = Clamp32(gos.Money + SaleValue(game, s, tons));
     gos.Grain = Clamp32(gos.Grain - tons);
 }
 
 void BuyGrain(Game& game, int s, int64_t tons) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     gos.Money = Clamp32(std::max<int64_t>(0, gos.Money - PurchaseCost(game, s, tons)));
     gos.Grain = Clamp32(gos.Grain + tons);
 }
 
 bool Train(Game& game, int s, Staff staff, int64_t people) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     const int64_t cost = TrainingCost(people);
     if (gos.Money < cost) return false;
@@ -115,6 +120,7 @@ bool Train(Game& game, int s, Staff staff, int64_t people) {
 }
 
 void Dismiss(Game& game, int s, Staff staff, int64_t people) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     FreeOf(gos, staff) = Clamp32(FreeOf(gos, staff) - people);
     ClassOf(gos, staff) = Clamp32(ClassOf(gos, staff) - people);

@@ -182,8 +182,11 @@ TEST_F(LanguageCoverage, TheEnglishSectionIsTranslatedThroughout) {
 }
 
 // The delivered file itself: the built copy also keeps what a player chose since.
-TEST(LanguageFileAsDelivered, StartsInRussianWithTheDefaultSettings) {
+TEST(LanguageFileAsDelivered, StartsInTheSystemsLanguageWithTheDefaultSettings) {
     const fs::path source = fs::path(KORVANT_SOURCE_DIR) / "data" / "korvant.ini";
+    EXPECT_EQ(TLanguageFile(source, source.parent_path(), "ru").CurrentSection(), "Russian");
+    EXPECT_EQ(TLanguageFile(source, source.parent_path(), "en").CurrentSection(), "English");
+    EXPECT_EQ(TLanguageFile(source, source.parent_path(), "de").CurrentSection(), "English");
     TLanguageFile lang(source, source.parent_path());
     EXPECT_EQ(lang.CurrentSection(), "Russian");
     EXPECT_EQ(lang.Titles(), (std::vector<std::string>{"Русский", "English"}));

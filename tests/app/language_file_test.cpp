@@ -7,6 +7,7 @@
 
 #include "app/ini_file.h"
 #include "app/language_file.h"
+#include "support/full_disk.h"
 #include "support/temp_folder.h"
 
 namespace korvant {
@@ -107,6 +108,21 @@ TEST_F(LanguageFileTest, TwoLanguagesWithOneTitleAreToldApartBySection) {
     EXPECT_EQ(lang.Lookup(Msg{1}), "нарядный");
 }
 
+TEST_F(LanguageFileTest, UntilThePersonChoosesTheSystemsLanguageIsUsed) {
+    const std::string languages = "[Languages]\nCount=3\n0=De\n1=En\n2=Ru\n"
+                                  "[De]\nTitle=Deutsch\n[En]\nTitle=English\nLocale=en\n[Ru]\nTitle=Русский\nLocale=ru\n";
+    Write(languages);
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "Ru");
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "fr").CurrentSection(), "En") << "no match: English";
+    EXPECT_EQ(TLanguageFile(ini_, dir_).CurrentSection(), "De") << "no system language: the first";
+    TLanguageFile lang(ini_, dir_, "ru");
+    ASSERT_TRUE(lang.SelectLanguage(0));
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "De") << "the person's choice stays";
+
+    Write("[Languages]\nCount=2\n0=A\n1=B\n[A]\nTitle=a\n[B]\nTitle=b\n");
+    EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "A") << "no language names its locale";
+}
+
 TEST_F(LanguageFileTest, PathsAreTakenInTheProgramsFolder) {
     Write(TwoLanguages);
     TLanguageFile lang = Open();
@@ -183,16 +199,17 @@ TEST_F(LanguageFileTest, SelectingALanguageStoresItAndKeepsTheRestOfTheFile) {
     std::string text = ReadBack();
     EXPECT_NE(text.find("; the file's own note"), std::string::npos);
     EXPECT_NE(text.find(";103=a comment"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir_ / "korvant.ini.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "only the file itself";
 }
 
 TEST_F(LanguageFileTest, AnUnwritableFileKeepsTheChoiceForThisRunOnly) {
     Write(TwoLanguages);
     std::string before = ReadBack();
-    // A folder where the new file would be written makes the write fail, even for root.
-    fs::create_directory(dir_ / "korvant.ini.tmp");
     TLanguageFile lang = Open();
-    EXPECT_FALSE(lang.SelectLanguage(0));
+    {
+        test::FullDisk full;
+        EXPECT_FALSE(lang.SelectLanguage(0));
+    }
     EXPECT_EQ(lang.CurrentIndex(), 0);
     EXPECT_EQ(lang.Lookup(Msg{100}), "Один");
     EXPECT_EQ(ReadBack(), before);

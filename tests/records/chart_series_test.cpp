@@ -90,9 +90,9 @@ TEST(ChartSeries, StateColoursAndCriterionNames) {
     EXPECT_EQ(ChartStateColour(1), 0x0000FF);
     EXPECT_EQ(ChartStateColour(17), 0xE1E1E1);
     EXPECT_EQ(ChartStateColour(20), 0x800040);
-    const test::TestTexts texts({{Msg::ChartTerritory, "Territory"}});
-    EXPECT_EQ(ChartCriterionName(texts, CritTerritory), "Territory");
-    EXPECT_EQ(ChartCriterionName(texts, CritPopulation), "Всего населения");  // the built-in text
+    const test::TestTexts texts({{Msg::ChartTerritory, "Территория"}});
+    EXPECT_EQ(ChartCriterionName(texts, CritTerritory), "Территория");
+    EXPECT_EQ(ChartCriterionName(texts, CritPopulation), "Всего населения") << "the built-in text";
 }
 
 TEST(HistoryCsv, OneRowPerStateAndRecordedYearInRadioOrder) {

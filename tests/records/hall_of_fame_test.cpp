@@ -8,6 +8,7 @@
 
 #include "core/game.h"
 #include "records/hall_of_fame.h"
+#include "support/full_disk.h"
 #include "support/temp_folder.h"
 
 namespace korvant {
@@ -178,11 +179,14 @@ TEST_F(HallOfFame, AFailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(WriteHallOfFame(game, BuiltInHallTable(game), dir / "missing" / "tav.rec"));
     ASSERT_EQ(ui.log.size(), 1u);
 
-    // The temporary file cannot be made: the table on disk stays as it was.
+    // The disk is full: the table on disk stays as it was.
     ASSERT_TRUE(ReadHallOfFame(game, file));
-    fs::create_directory(dir / "tav.rec.tmp");
     EndGame(20, 14, 80, 160, 0, DiffExpert, true);
-    std::optional<THallTable> t = RecordLastGame(game, file);
+    std::optional<THallTable> t;
+    {
+        test::FullDisk full;
+        t = RecordLastGame(game, file);
+    }
     ASSERT_TRUE(t);
     EXPECT_EQ((*t)[1].Score, 81070);
     EXPECT_EQ((*ReadHallOfFame(game, file))[1].Score, 81070);

@@ -9,6 +9,7 @@
 #include "core/state_fields.h"
 #include "save/saved_body.h"
 #include "save/saved_game_files.h"
+#include "support/full_disk.h"
 #include "support/temp_folder.h"
 #include "support/small_game.h"
 #include "support/headless_log.h"
@@ -215,17 +216,20 @@ TEST_F(SavedGameTest, FailedWriteKeepsThePreviousFile) {
     SaveGame(*game, file);
     const auto before = ReadBytes(file);
 
-    std::filesystem::create_directory(folder / "keep.gen.tmp");  // the temporary file cannot be made
     game->Year = 13;
-    EXPECT_THROW(SaveGame(*game, file), FileWriteError);
+    {
+        test::FullDisk full;
+        EXPECT_THROW(SaveGame(*game, file), FileWriteError);
+        EXPECT_FALSE(TrySaveGame(*game, file));
+    }
     EXPECT_EQ(game->SaveCount, 1);
-    EXPECT_FALSE(TrySaveGame(*game, file));
     EXPECT_THAT(test::Headless(*game).log, ::testing::ElementsAre(::testing::HasSubstr("keep.gen")));
     EXPECT_EQ(ReadBytes(file), before);
 
     std::filesystem::create_directory(folder / "dir.gen");  // nor can a folder be replaced
     EXPECT_THROW(SaveGame(*game, folder / "dir.gen"), FileWriteError);
-    EXPECT_FALSE(std::filesystem::exists(folder / "dir.gen.tmp"));
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_TRUE(e.path() == file || e.path() == folder / "dir.gen") << e.path() << " left behind";
 }
 
 }  // namespace

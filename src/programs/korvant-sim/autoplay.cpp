@@ -105,7 +105,9 @@ int Autoplay(int argc, char** argv) {
     ConsoleUi ui;
     Game game;
     game.Ui = &ui;
-    const std::filesystem::path dir = ProgramFile(nullptr).parent_path();
+    // The game's data: beside the program, or where the game was installed.
+    const std::filesystem::path programDir = ProgramFile(nullptr).parent_path();
+    const std::filesystem::path dir = FindDataDir(programDir, "korvant.ini", InstalledDataDir()).value_or(programDir);
     std::unique_ptr<TLanguageFile> texts;
     std::filesystem::path rules = dir / "tav.dat";
     if (std::error_code ec; std::filesystem::exists(dir / "korvant.ini", ec)) {

@@ -21,10 +21,10 @@ std::map<std::string, Entry, std::less<>>& registry() {
     return r;
 }
 
-int usage() {
-    std::fprintf(stderr, "usage: korvant-sim --version\n");
-    for (const auto& [name, e] : registry()) std::fprintf(stderr, "       korvant-sim %s\n", e.usage.c_str());
-    return 2;
+int usage(std::FILE* to, int status) {
+    std::fprintf(to, "usage: korvant-sim --help | --version\n");
+    for (const auto& [name, e] : registry()) std::fprintf(to, "       korvant-sim %s\n", e.usage.c_str());
+    return status;
 }
 
 }  // namespace
@@ -52,13 +52,18 @@ bool NumberOption(const char* command, int argc, char** argv, int& i, long long 
 
 int main(int argc, char** argv) {
     using namespace korvant::sim;
-    if (argc < 2) return usage();
+    if (argc < 2) return usage(stderr, 2);
     std::string_view cmd = argv[1];
+    if (cmd == "--help" || cmd == "-h") {
+        std::printf("Korvant's headless program: whole games played by the computer, saved games\n"
+                    "inspected, the compressed container packed and unpacked.\n\n");
+        return usage(stdout, 0);
+    }
     if (cmd == "--version") {
         std::printf("korvant-sim %s\n", KORVANT_VERSION);
         return 0;
     }
     auto it = registry().find(cmd);
-    if (it == registry().end()) return usage();
+    if (it == registry().end()) return usage(stderr, 2);
     return it->second.fn(argc - 1, argv + 1);
 }

@@ -25,7 +25,9 @@
 
 namespace korvant {
 
-GameWindows::GameWindows(TLanguageFile& lang) : lang_(lang), music_(device_), ui_(*this) {
+GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
+    : lang_(lang), places_(std::move(places)), music_(device_), ui_(*this) {
+    if (places_.dialogs.empty()) places_.dialogs = lang_.ProgramDir();
     // The one generator of the game, seeded from the clock.
     game_.Rng.setSeed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     game_.Texts = &lang_;
@@ -118,7 +120,9 @@ void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
 
 void GameWindows::PlayGame() {
     try {
-        RunGame(game_);
+        TurnCycleOptions options;
+        options.records = UserFile(HallOfFameFile);
+        RunGame(game_, options);
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
         for (const std::string& m : e.messages()) ui_.MessageBox(m);

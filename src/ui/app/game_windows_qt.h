@@ -1,10 +1,12 @@
 #pragma once
 // The program-wide objects of the game: the language file, the settings, the
 // music, the game itself, and every window, each created once and reused.
+#include <filesystem>
 #include <memory>
 
 #include "ui/app/fluidsynth_device.h"
 #include "app/music.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "ui/app/window_ui_qt.h"
 #include "core/game.h"
@@ -26,7 +28,9 @@ class THelp;
 
 class GameWindows {
 public:
-    explicit GameWindows(TLanguageFile& lang);
+    // `places` says where the person's files go; by default the current folder, with the dialogs
+    // starting in the program's folder.
+    explicit GameWindows(TLanguageFile& lang, FilePlaces places = {});
     ~GameWindows();
 
     TLanguageFile& Lang() { return lang_; }
@@ -34,6 +38,9 @@ public:
     Game& TheGame() { return game_; }
     Music& MusicPlayer() { return music_; }
     const Settings& CurrentSettings() const { return settings_; }
+    const FilePlaces& Places() const { return places_; }
+    // A saved game or the records file by its bare name, in the folder the person's files go to.
+    std::filesystem::path UserFile(const std::filesystem::path& name) const { return places_.saves / name; }
 
     TKorvant& Launcher() { return *launcher_; }
     TStart& Start() { return *start_; }
@@ -68,6 +75,7 @@ public:
 
 private:
     TLanguageFile& lang_;
+    FilePlaces places_;
     Settings settings_;
     FluidSynthDevice device_;
     Music music_;

@@ -46,7 +46,7 @@ TKorvant::TKorvant(GameWindows& app, QWidget* parent) : QWidget(parent), app_(ap
             "QPushButton:hover { background: rgba(120, 84, 30, 220); }");
         layout->addWidget(buttons_[i]);
     }
-    version_ = new QLabel("4.4", this);
+    version_ = new QLabel(KORVANT_VERSION, this);
     version_->setGeometry(12, 452, 80, 20);
     version_->setStyleSheet("color: #f4e6c4;");
 

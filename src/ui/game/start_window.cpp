@@ -317,7 +317,7 @@ void TStart::TerritoryClicked() {
 QString TStart::ChooseSavedGame() {
     const TLanguageFile& l = app_.Lang();
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(l.Lookup(Msg::LoadGameDialogTitle)),
-                       QString::fromStdString(l.ProgramDir().string()),
+                       QString::fromStdString(app_.Places().dialogs.string()),
                        QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
     dialog.setDefaultSuffix("gen");
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -108,7 +108,7 @@ void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) 
 }
 
 bool TRecordTable::Redraw() {
-    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame());
+    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile));
     if (!hall) return false;
     for (int e = 1; e <= HallPlaces; ++e) fill(table_, e - 1, e, &*hall);
     fill(last_, 0, LastGameEntry, &*hall);
@@ -123,7 +123,7 @@ void TRecordTable::Show() {
 void TRecordTable::ResetClicked() {
     if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(Msg::AskClearRecords)))
         return;
-    if (ResetHallOfFame(app_.TheGame())) Redraw();
+    if (ResetHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile))) Redraw();
 }
 
 }  // namespace korvant

@@ -201,7 +201,7 @@ void TMain::PassClicked() { endTurn(ModalResult::ToComputer); }
 
 void TMain::endTurn(ModalResult result) {
     Game& game = app_.TheGame();
-    if (AutosaveWanted(game)) saveTo(QString::fromStdString(AutosaveFileName(game)));
+    if (AutosaveWanted(game)) saveTo(QString::fromStdString(app_.UserFile(AutosaveFileName(game)).string()));
     if (failure_) return;
     turnResult_ = result;
     timer_.stop();
@@ -260,7 +260,7 @@ void TMain::SaveClicked() {
     const Game& game = app_.TheGame();
     if (game.GameMode == ModeNetClient) return;
     const TLanguageFile& l = app_.Lang();
-    const QString folder = QString::fromStdString(l.ProgramDir().string());
+    const QString folder = QString::fromStdString(app_.Places().dialogs.string());
     QFileDialog dialog(this, ShownText(l.Lookup(Msg::SaveGameDialogTitle)), folder,
                        QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
