@@ -112,11 +112,8 @@ bool FightLayer(Game& game, int g, CellTaker take) {
     const bool borderLayer = defender.Border[x].Commander != 0;
     if (!borderLayer) SwapHomeDefence(game, y, x);
     CheckState(game, "Задолго до битвы, после престановки генерала и войск: " + xName + " на " + yName + ":");
-    if (TroopsOnBorder(game, x, y) == 0) {
-        // Nobody attacks, so the home defence stays at home.
-        if (!borderLayer) SwapHomeDefence(game, y, x);
-        return false;
-    }
+    // Nobody attacks: no battle, and the home defence called up stays on the threatened border.
+    if (TroopsOnBorder(game, x, y) == 0) return false;
 
     LowerBy(defender.Attitude(x), 3);
     game.Chronicle += xName + " - " + yName + "\r\n";

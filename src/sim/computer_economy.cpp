@@ -32,6 +32,13 @@ int GeneralPrice(const Game& game, int age, int knowledge, int attestation, int 
     return GeneralPrice(game.MapSize, game.GosCount, age, knowledge, attestation, speed);
 }
 
+int FreeGeneralSlot(const Game& game, int s) {
+    for (int g = s; g < GeneralSlots; g += MaxStates) {
+        if (game.mGeneral[g].Owner == 0) return g;
+    }
+    return 0;
+}
+
 namespace {
 
 struct Candidate {
@@ -46,14 +53,6 @@ int Price(const Game& game, const Candidate& c) {
 }
 
 bool Affordable(const Game& game, int s, const Candidate& c) { return Price(game, c) <= game.mGos[s].Money; }
-
-// The first of the ten slots of state s that is not hired, 0 when all are.
-int FreeSlot(const Game& game, int s) {
-    for (int g = s; g < GeneralSlots; g += MaxStates) {
-        if (game.mGeneral[g].Owner == 0) return g;
-    }
-    return 0;
-}
 
 void Hire(Game& game, int s, int slot, const Candidate& c) {
     TCommander& general = game.mGeneral[slot];
@@ -165,7 +164,7 @@ bool BestChosen(Game& game, int s, Candidate& best) {
 }  // namespace
 
 void BuyGeneral(Game& game, int s, bool urgent) {
-    const int slot = FreeSlot(game, s);
+    const int slot = FreeGeneralSlot(game, s);
     if (slot == 0) {
         game.Ui->MessageBox("Все генералы уже забиты, не могу купить");
     } else {

@@ -17,6 +17,9 @@ int GeneralPrice(int mapSize, int gosCount, int age, int knowledge, int attestat
 // The same on this game's map.
 int GeneralPrice(const Game& game, int age, int knowledge, int attestation, int speed);
 
+// The first of the ten slots of state s (s, s + 20, ..., s + 180) that is not hired, 0 when all are.
+int FreeGeneralSlot(const Game& game, int s);
+
 // Buys at most one general for state s into its first free slot, the best it can afford.
 // Urgent: walks a fixed path of ever better candidates. Otherwise: picks a candidate by the
 // year's fashion and a few draws, then improves it while it stays affordable. A full roster

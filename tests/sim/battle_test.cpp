@@ -212,7 +212,7 @@ TEST(Attack, TheBeatenAttackerLeavesTheBorderAndTheDefenderKeepsItsLand) {
     EXPECT_EQ(g.mGos[2].Territory, 8);
 }
 
-TEST(Attack, AnAttackerWithoutSoldiersFightsNoBattleAndTheHomeDefenceStaysHome) {
+TEST(Attack, AnAttackerWithoutSoldiersFightsNoBattleAndTheHomeDefenceStaysOnTheThreatenedBorder) {
     auto game = MakeGame(TwoStates);
     Game& g = *game;
     test::SetBattleRules(g, 1.0);
@@ -226,10 +226,13 @@ TEST(Attack, AnAttackerWithoutSoldiersFightsNoBattleAndTheHomeDefenceStaysHome) 
     EXPECT_EQ(g.mGos[2].TimesAttacked, 1);
     EXPECT_EQ(g.mGos[2].Grudge(1), 2);
     EXPECT_EQ(g.mGos[2].Attitude(1), 100);
-    EXPECT_EQ(g.mGos[2].Border[2].Troops[1], 50);
-    EXPECT_EQ(g.mGos[2].Border[1].Troops[1], 7);
-    EXPECT_EQ(g.mGos[2].Border[2].Commander, home);
-    EXPECT_EQ(g.mGeneral[home].Front, 2);
+    // The exchange that called the home defence up is not undone.
+    EXPECT_EQ(g.mGos[2].Border[1].Troops[1], 50);
+    EXPECT_EQ(g.mGos[2].Border[2].Troops[1], 7);
+    EXPECT_EQ(g.mGos[2].Border[1].Commander, home);
+    EXPECT_EQ(g.mGos[2].Border[2].Commander, 0);
+    EXPECT_EQ(g.mGeneral[home].Front, 1);
+    EXPECT_EQ(g.mGos[2].Soldiers, 57);
     EXPECT_EQ(g.MesList.Count(), 0);
     EXPECT_EQ(g.Chronicle, "");
 }

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPainter>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -24,8 +26,12 @@
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
+#include "screen/generals_grid.h"
+#include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
+#include "ui/screen/generals_tab_widget.h"
 #include "ui/screen/main_window.h"
+#include "ui/screen/science_tab_widget.h"
 #include "sim/borders.h"
 #include "sim/messages.h"
 #include "ui/game/proc_window.h"
@@ -141,6 +147,14 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     // The command screen of the person's state after a year with a battle.
     g.CurGos = uint8_t(s);
     g.Year = 7;
+    // The computer players' states as a started game has them, for the list of all states.
+    for (int k = 1; k <= g.GosCount; ++k) {
+        if (g.mGos[k].Alive != 0 || g.mGos[k].Territory == 0) continue;
+        g.mGos[k].Alive = 1;
+        g.mGos[k].Peasants = 250 + 37 * k;
+    }
+    g.mGos[s].Scientists += 400;
+    g.mGos[s].FreeScientists += 400;
     g.Chronicle = "Год 6: битва за восточные земли";
     AddMessage(g, MesForState, uint8_t(s), 0x008000, "Урожай собран: 240 т зерна");
     AddMessage(g, MesForState, uint8_t(s), 255, "Учёным не хватило денег");
@@ -148,11 +162,37 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     TMain& main = app.Main();
     main.resize(1000, 680);
     main.Activate();
-    n += Shot(main, dir, "command_information");
+    n += Shot(main, dir, "command_information", false);
     main.Pages()->setCurrentIndex(TMain::EconomyTab);
-    n += Shot(main, dir, "command_economy");
+    n += Shot(main, dir, "command_economy", false);
     main.Pages()->setCurrentIndex(TMain::ScienceTab);
-    n += Shot(main, dir, "command_science");
+    main.Science()->MaxButton(SciAgrarian)->click();
+    main.Science()->MinButton(SciAgrarian)->click();
+    main.Science()->OneYearButton(SciAgrarian)->click();
+    main.Science()->OneYearButton(SciResearch)->click();
+    n += Shot(main, dir, "command_science", false);
+
+    // A general hired, sent to the first neighbour with soldiers; a second one rests at home.
+    TGos& own = g.mGos[s];
+    own.Money += 200000;
+    own.Soldiers += 300;
+    own.FreeSoldiers += 300;
+    main.Pages()->setCurrentIndex(TMain::GeneralsTab);
+    TGeneralsTab& hiring = *main.Generals();
+    hiring.Bar(TGeneralsTab::SpeedControl)->setValue(35);
+    hiring.Bar(TGeneralsTab::KnowledgeControl)->setValue(10);
+    hiring.Bar(TGeneralsTab::MarkControl)->setValue(3);
+    n += Shot(main, dir, "command_generals", false);
+    hiring.BuyButton()->click();
+    TBorderTab& border = *main.Border();
+    border.GridDoubleClicked(0, ColFront);
+    border.SoldiersBar()->setValue(180);
+    main.Pages()->setCurrentIndex(TMain::GeneralsTab);
+    hiring.BuyButton()->click();
+    border.GridDoubleClicked(1, ColOrder);
+    border.GridDoubleClicked(1, ColOrder);
+    border.Grid()->setCurrentCell(0, ColName);
+    n += Shot(main, dir, "command_border", false);
     n += ChartShots(app, dir);
     return n;
 }

@@ -258,6 +258,7 @@ void TEconomyTab::ordered(Order o) {
         break;
     }
     }
+    if (o == TrainScientists || o == DismissScientists) emit ScientistsChanged();
     Refresh();
 }
 

@@ -39,6 +39,8 @@ public:
 signals:
     // Sowing is done or nothing is left to sow: the turn may end.
     void NextAllowed();
+    // Scientists were trained or dismissed: the science tab must be rebuilt.
+    void ScientistsChanged();
 
 private:
     Game& game() const;

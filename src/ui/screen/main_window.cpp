@@ -17,8 +17,11 @@
 #include "core/check_state.h"
 #include "save/autosave_name.h"
 #include "save/saved_game.h"
+#include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
+#include "ui/screen/generals_tab_widget.h"
 #include "ui/screen/information_tab_widget.h"
+#include "ui/screen/science_tab_widget.h"
 #include "screen/save_name.h"
 
 namespace korvant {
@@ -28,22 +31,6 @@ namespace {
 constexpr int HelpTopics[] = {10, 10, 80, 120, 100};
 // Scrolling speed of the help panels of the economy, science and generals tabs, in ms per step.
 constexpr int ScrollTicks[] = {70, 60, 30};
-
-TPicturePage* FramePage(QLabel*& caption, TScrollText** scroll) {
-    auto* page = new TPicturePage;
-    auto* l = new QVBoxLayout(page);
-    caption = new QLabel;
-    caption->setStyleSheet("font-size: 16pt; font-weight: bold;");
-    caption->setAlignment(Qt::AlignCenter);
-    l->addWidget(caption);
-    l->addStretch(1);
-    if (scroll) {
-        *scroll = new TScrollText;
-        (*scroll)->setMinimumHeight(160);
-        l->addWidget(*scroll);
-    }
-    return page;
-}
 
 }  // namespace
 
@@ -73,10 +60,12 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     pages_ = new QTabWidget;
     info_ = new TInformationTab(app_);
     economy_ = new TEconomyTab(app_);
-    science_ = FramePage(scienceCaption_, &scrolls_[1]);
-    border_ = FramePage(borderCaption_, nullptr);
-    generals_ = FramePage(generalsCaption_, &scrolls_[2]);
+    science_ = new TScienceTab(app_);
+    border_ = new TBorderTab(app_);
+    generals_ = new TGeneralsTab(app_);
     scrolls_[0] = economy_->ScrollPanel();
+    scrolls_[1] = science_->ScrollPanel();
+    scrolls_[2] = generals_->ScrollPanel();
     chat_ = new QWidget;
     auto* chatLayout = new QVBoxLayout(chat_);
     chatCaption_ = new QLabel;
@@ -106,6 +95,14 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(helpTopic_); });
     connect(pages_, &QTabWidget::currentChanged, this, &TMain::tabChanged);
     connect(economy_, &TEconomyTab::NextAllowed, this, [this] { next_->setEnabled(true); });
+    connect(economy_, &TEconomyTab::ScientistsChanged, science_, &TScienceTab::MarkStale);
+    connect(generals_, &TGeneralsTab::Hired, this, [this] { pages_->setCurrentIndex(BorderTab); });
+    connect(border_, &TBorderTab::StateBroken, this, [this](std::exception_ptr failure) {
+        failure_ = failure;
+        turnResult_ = ModalResult::Quit;
+        timer_.stop();
+        Finish(*this, ModalResult::Quit);
+    });
     connect(info_->SaveButton(), &QPushButton::clicked, this, &TMain::SaveClicked);
     connect(info_->SettingsButton(), &QPushButton::clicked, this, &TMain::SettingsClicked);
     pass_->installEventFilter(this);
@@ -133,12 +130,12 @@ void TMain::ApplyTexts() {
     pages_->setTabText(BorderTab, t(Msg::BorderTab));
     pages_->setTabText(GeneralsTab, t(Msg::GeneralsTab));
     pages_->setTabText(ChatTab, t(Msg::ChatTab));
-    scienceCaption_->setText(pages_->tabText(ScienceTab));
-    borderCaption_->setText(pages_->tabText(BorderTab));
-    generalsCaption_->setText(pages_->tabText(GeneralsTab));
     chatCaption_->setText(t(Msg::PlayerListCaption));
     info_->ApplyTexts();
     economy_->ApplyTexts();
+    science_->ApplyTexts();
+    border_->ApplyTexts();
+    generals_->ApplyTexts();
     for (int i = 1; i <= 2; ++i) {
         std::vector<std::string> lines;
         if (!l.IntroText(i + 1, lines)) continue;
@@ -174,6 +171,8 @@ void TMain::Activate() {
     pages_->blockSignals(false);
     helpTopic_ = HelpTopics[InformationTab];
     info_->Fill();
+    border_->Activate();
+    science_->MarkStale();
     setScrolling(app_.CurrentSettings().ShowScrollHelp);
     clock_.Reset();
     showClock();
@@ -194,6 +193,9 @@ void TMain::setScrolling(bool on) {
 void TMain::tabChanged(int index) {
     if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = HelpTopics[index];
     if (index == EconomyTab) economy_->Refresh();
+    if (index == ScienceTab) science_->Open();
+    if (index == BorderTab) border_->Open();
+    if (index == GeneralsTab) generals_->Open();
 }
 
 void TMain::NextClicked() { endTurn(ModalResult::EndTurn); }

@@ -18,9 +18,12 @@ class QTabWidget;
 namespace korvant {
 
 class GameWindows;
+class TBorderTab;
 class TEconomyTab;
+class TGeneralsTab;
 class TInformationTab;
 class TPicturePage;
+class TScienceTab;
 class TScrollText;
 
 class TMain : public QDialog {
@@ -54,6 +57,9 @@ public:
     QTabWidget* Pages() const { return pages_; }
     TInformationTab* Information() const { return info_; }
     TEconomyTab* Economy() const { return economy_; }
+    TScienceTab* Science() const { return science_; }
+    TBorderTab* Border() const { return border_; }
+    TGeneralsTab* Generals() const { return generals_; }
     QPushButton* NextButton() const { return next_; }
     QPushButton* PassButton() const { return pass_; }
     QPushButton* ExitButton() const { return exit_; }
@@ -82,15 +88,12 @@ private:
     QTabWidget* pages_;
     TInformationTab* info_;
     TEconomyTab* economy_;
-    TPicturePage* science_;
-    TPicturePage* border_;
-    TPicturePage* generals_;
+    TScienceTab* science_;
+    TBorderTab* border_;
+    TGeneralsTab* generals_;
     QWidget* chat_;
     TPicturePage* pictures_[5];
     TScrollText* scrolls_[3];
-    QLabel* scienceCaption_;
-    QLabel* borderCaption_;
-    QLabel* generalsCaption_;
     QLabel* chatCaption_;
     QPushButton* next_;
     QPushButton* pass_;
