@@ -4,7 +4,7 @@ set(KORVANT_SHARE ${CMAKE_INSTALL_DATADIR}/korvant)
 set(KORVANT_APP_ID org.korvant.Korvant)
 
 install(TARGETS korvant-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${KORVANT_DATA_OUT}/korvant.ini ${KORVANT_DATA_OUT}/tav.dat DESTINATION ${KORVANT_SHARE})
+install(FILES ${KORVANT_DATA_OUT}/korvant.ini ${KORVANT_DATA_OUT}/tav.dat ${KORVANT_DATA_OUT}/tav_en.dat DESTINATION ${KORVANT_SHARE})
 install(DIRECTORY ${KORVANT_DATA_OUT}/help DESTINATION ${KORVANT_SHARE})
 
 foreach(page korvant korvant-sim)

@@ -95,4 +95,11 @@ void CheckState(Game& game, std::string_view label) {
     throw StateError(std::move(messages));
 }
 
+bool StateIsClean(const Game& game) {
+    std::vector<std::string> messages;
+    const bool balanced = SoldiersBalance(game, {}, messages);
+    NegativeCounts(game, messages);
+    return GeneralsInPlace(game, {}, messages) && balanced && messages.empty();
+}
+
 }  // namespace korvant

@@ -26,4 +26,8 @@ private:
 // the fatal ones, in the order found. Does nothing in a joined network game.
 void CheckState(Game& game, std::string_view label);
 
+// True when the check would find nothing at all, in any mode: the soldiers balance, every
+// general stands where his border says, and no count is negative. Shows nothing.
+bool StateIsClean(const Game& game);
+
 }  // namespace korvant

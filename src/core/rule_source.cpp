@@ -45,7 +45,7 @@ std::vector<Line> ReadLines(const std::filesystem::path& dir, const std::string&
         if (!text.empty() && text.back() == '\r') text.pop_back();
         std::string_view t = Trim(text);
         if (t.empty() || t.front() == '#') continue;
-        lines.push_back({name, number, std::string(t)});
+        lines.push_back({(dir.filename() / name).generic_string(), number, std::string(t)});
     }
     return lines;
 }
@@ -100,6 +100,7 @@ void SetText(const Line& line, ShortString<Cap>& field, const std::string& utf8)
     if (Cp1251ToUtf8(cp) != utf8) line.Fail("\"" + utf8 + "\" has characters that Windows-1251 cannot hold");
     if (cp.size() > std::size_t(Cap))
         line.Fail("\"" + utf8 + "\" is longer than " + std::to_string(Cap) + " characters");
+    field = {};  // a text written over another leaves no trace of it in the file
     field.setRaw(cp);
 }
 
@@ -184,9 +185,33 @@ void ReadNarration(const std::filesystem::path& dir, TRuleRecord& r) {
                 throw SourceError{"narration.txt: no text for tactics " + std::to_string(t) + " " + std::to_string(u)};
 }
 
+// Another language's names and narration over the numbers already read.
+void ReadTexts(const std::filesystem::path& dir, TRuleRecord& r) {
+    const std::vector<Line> kinds = ReadLines(dir, "kinds.txt");
+    if (int(kinds.size()) != r.KindCount)
+        throw SourceError{(dir.filename() / "kinds.txt").generic_string() + ": " + std::to_string(kinds.size()) +
+                          " names for " + std::to_string(r.KindCount) + " troop kinds"};
+    for (int k = 1; k <= r.KindCount; ++k) SetText(kinds[std::size_t(k - 1)], r.KindNames[k], kinds[std::size_t(k - 1)].text);
+
+    const std::vector<Line> tactics = ReadLines(dir, "tactics.txt");
+    int n = 0;
+    for (const Line& line : tactics) {
+        std::vector<std::string> fields = Split(line.text, '|');
+        if (fields.size() != 2) line.Fail("expected number | name");
+        if (++n > r.TacticCount || Integer(line, fields[0], 1, MaxTactics) != n)
+            line.Fail("expected tactic " + std::to_string(n) + " of " + std::to_string(r.TacticCount));
+        SetText(line, r.TacticTable[n].Name, fields[1]);
+    }
+    if (n != r.TacticCount)
+        throw SourceError{(dir.filename() / "tactics.txt").generic_string() + ": " + std::to_string(n) +
+                          " names for " + std::to_string(r.TacticCount) + " tactics"};
+    ReadNarration(dir, r);
+}
+
 }  // namespace
 
-RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rules) {
+RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rules,
+                              const std::filesystem::path& textDir) {
     TRuleRecord r;
     std::memset(&r, 0, sizeof r);  // bytes behind the texts and unused cells stay zero
     try {
@@ -195,6 +220,7 @@ RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rul
         Grid damage, spirit;
         ReadMatchups(dir, r.TacticCount, damage, spirit);
         ReadNarration(dir, r);
+        if (!textDir.empty()) ReadTexts(textDir, r);
         for (int t = 1; t <= r.TacticCount; ++t)
             for (int u = 1; u <= r.TacticCount; ++u)
                 for (int k = 1; k <= r.KindCount; ++k) {

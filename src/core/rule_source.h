@@ -20,7 +20,12 @@
 namespace korvant {
 
 // Builds the record from the source folder `dir`; on failure the problem names the file
-// and line, and `rules` is left as it was.
-RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rules);
+// and line, and `rules` is left as it was. With `textDir`, the names and the narration come
+// from that folder instead (another language's file with the same numbers):
+//   kinds.txt      a name for every troop kind, in slot order
+//   tactics.txt    number | name, for every tactic
+//   narration.txt  as above, for every pair of tactics
+RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rules,
+                              const std::filesystem::path& textDir = {});
 
 }  // namespace korvant

@@ -30,6 +30,10 @@ struct StateField {
     const T& of(const Game& game) const { return game.*member; }
 };
 
+// Spelled out for compilers that do not deduce an aggregate's arguments.
+template <class T>
+StateField(std::string_view, T Game::*) -> StateField<T>;
+
 namespace state {
 inline constexpr StateField Chronicle{"Chronicle", &Game::Chronicle};
 inline constexpr StateField LivingCount{"LivingCount", &Game::LivingCount};

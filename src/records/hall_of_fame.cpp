@@ -119,6 +119,8 @@ std::optional<THallTable> RecordLastGame(Game& game, const std::filesystem::path
         if (game.mGos[s].Human != 0) person = s;
     }
     if (person == 0) return std::nullopt;
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file, ec);
     std::optional<THallTable> read = ReadHallOfFame(game, file);
     if (!read) return std::nullopt;
     THallTable table = *read;
@@ -154,6 +156,8 @@ std::optional<THallTable> RecordLastGame(Game& game, const std::filesystem::path
             if (table[i + 1].Score >= table[i].Score) std::swap(table[i], table[i + 1]);
         }
     }
+    // A folder that refused even the built-in table has been reported once already.
+    if (!existed && !std::filesystem::exists(file, ec)) return read;
     if (!WriteHallOfFame(game, table, file)) return read;
     return table;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/state_guard.h"
 #include "sim/borders.h"
 #include "sim/capture.h"
 
@@ -33,6 +34,7 @@ int StateNamed(const Game& game, const std::string& name) {
 }
 
 void ReturnIdleSoldiers(Game& game, int s) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     for (int k = 1; k <= game.GosCount; ++k) {
         TBorder& border = gos.Border[k];
@@ -56,6 +58,7 @@ SoldierBar SoldierBarFor(const Game& game, int s, int g) {
 }
 
 bool MoveSoldiers(Game& game, int s, int g, int soldiers) {
+    StateChange change(game);  // an order of the person: his own change of the state
     if (g < 1 || g > GeneralSlots) return false;
     const int b = game.mGeneral[g].Front;
     if (b < 1 || b > game.GosCount) return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/colors.h"
+#include "core/state_guard.h"
 #include "core/text_format.h"
 #include "sim/computer_economy.h"
 
@@ -42,6 +43,7 @@ std::string RefusalText(const Game& game, HireRefusal refusal) {
 }
 
 HireRefusal HireGeneral(Game& game, int s, const GeneralWish& wish, const std::string& name, int* slot) {
+    StateChange change(game);  // an order of the person: his own change of the state
     const int price = HiringPrice(game, wish);
     const HireRefusal refusal = HireCheck(game, s, price);
     if (refusal != HireRefusal::None) return refusal;

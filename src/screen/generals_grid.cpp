@@ -1,6 +1,7 @@
 #include "screen/generals_grid.h"
 
 #include "core/cp1251.h"
+#include "core/state_guard.h"
 #include "sim/borders.h"
 #include "sim/generals.h"
 
@@ -56,6 +57,7 @@ std::array<std::string, GridColumns> GeneralCells(const Game& game, int s, int g
 }
 
 void PlaceOrWithdraw(Game& game, int s, int g, int neighbour) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TCommander& general = game.mGeneral[g];
     TGos& gos = game.mGos[s];
     if (general.Front != 0) {
@@ -71,6 +73,7 @@ void PlaceOrWithdraw(Game& game, int s, int g, int neighbour) {
 }
 
 void CycleOrder(Game& game, int s, int g) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TCommander& general = game.mGeneral[g];
     TBorder& home = game.mGos[s].Border[s];
     switch (general.Order) {
@@ -103,11 +106,13 @@ void CycleOrder(Game& game, int s, int g) {
 bool MayDismiss(const Game& game, int g) { return game.mGeneral[g].Front == 0; }
 
 void DismissGeneral(Game& game, int s, int g) {
+    StateChange change(game);  // an order of the person: his own change of the state
     NewGeneral(game, g);
     if (game.mGos[s].GeneralCount > 0) game.mGos[s].GeneralCount -= 1;
 }
 
 void AllRest(Game& game, int s) {
+    StateChange change(game);  // an order of the person: his own change of the state
     for (int k = 1; k <= game.GosCount; ++k) game.mGos[s].Border[k].Commander = 0;
     for (int g = 1; g <= GeneralSlots; ++g) {
         TCommander& general = game.mGeneral[g];

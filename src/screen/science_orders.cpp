@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/numbers.h"
+#include "core/state_guard.h"
 
 namespace korvant {
 namespace {
@@ -46,6 +47,7 @@ int StaffForOneYear(const Game& game, int s, int sc) {
 }
 
 bool StaffOneYear(Game& game, int s, int sc) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     TScience& science = gos.Science[sc];
     const int n = StaffForOneYear(game, s, sc);
@@ -56,6 +58,7 @@ bool StaffOneYear(Game& game, int s, int sc) {
 }
 
 bool SetStaff(Game& game, int s, int sc, int staff) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     TScience& science = gos.Science[sc];
     if (science.Staff <= 0 && gos.FreeScientists <= 0) return false;
@@ -66,6 +69,7 @@ bool SetStaff(Game& game, int s, int sc, int staff) {
 }
 
 void StaffAll(Game& game, int s, int sc) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     TScience& science = gos.Science[sc];
     const int m = science.Staff + gos.FreeScientists;
@@ -75,12 +79,14 @@ void StaffAll(Game& game, int s, int sc) {
 }
 
 void StaffNone(Game& game, int s, int sc) {
+    StateChange change(game);  // an order of the person: his own change of the state
     TGos& gos = game.mGos[s];
     gos.FreeScientists += gos.Science[sc].Staff;
     gos.Science[sc].Staff = 0;
 }
 
 void FreeAllScientists(Game& game, int s) {
+    StateChange change(game);  // an order of the person: his own change of the state
     for (int sc = 1; sc <= ScienceCount; ++sc) StaffNone(game, s, sc);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "session/session.h"
+#include "net/session.h"
 
 namespace korvant::wire {
 

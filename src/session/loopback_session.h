@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "session/session.h"
+#include "net/session.h"
 
 namespace korvant {
 

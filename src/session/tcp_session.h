@@ -16,7 +16,7 @@
 #include "session/frame_reader.h"
 #include "session/handshake.h"
 #include "session/open_request.h"
-#include "session/session.h"
+#include "net/session.h"
 
 class QTcpServer;
 class QTcpSocket;

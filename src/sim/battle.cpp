@@ -182,9 +182,8 @@ void KnowledgeGain(Game& game, int g, int rounds) {
     TCommander& general = game.mGeneral[g];
     if (c <= 0 || g == PeoplesCommander || general.Knowledge >= 100) return;
     general.Knowledge = static_cast<uint8_t>(std::min(100, general.Knowledge + c));
-    const char* ending = c == 1 ? "у" : c <= 4 ? "ы" : "";
     AddMessage(game, MesForState, general.Owner, color::Black,
-               FormatText(game.Msg(Msg::GeneralGainedMastery), {general.Name.utf8(), Dec(c), ending}));
+               FormatText(game.Msg(Msg::GeneralGainedMastery), {general.Name.utf8(), Dec(c)}));
 }
 
 }  // namespace korvant

@@ -117,18 +117,12 @@ TEST_F(LanguageCoverage, LanguagesHoldTheSameKeysAndHelpLines) {
 }
 
 TEST_F(LanguageCoverage, TranslationsTakeTheSameValuesInTheSameOrder) {
-    // The generals' knowledge report passes a Russian word ending last; other languages leave it out
-    // (the formatter drops a surplus value).
-    const std::set<int> russianEndingLast = {3218};
     const std::string& reference = sections_[0];
     for (const std::string& key : ini_.Keys(reference)) {
         std::string ru = Marks(ini_.ReadString(reference, key, ""));
         for (const std::string& section : sections_) {
             std::string other = Marks(ini_.ReadString(section, key, ""));
-            bool dropsEnding = key.find_first_not_of("0123456789") == std::string::npos &&
-                               russianEndingLast.count(std::stoi(key)) && ru.starts_with(other) &&
-                               other.size() + 1 == ru.size();
-            EXPECT_TRUE(other == ru || dropsEnding)
+            EXPECT_TRUE(other == ru)
                 << key << " takes \"" << ru << "\" in [" << reference << "] but \"" << other << "\" in [" << section
                 << "]";
         }
@@ -171,6 +165,42 @@ TEST_F(LanguageCoverage, TextsFitTheRecordsTheyAreStoredIn) {
         EXPECT_FALSE(Text(section, 3321).empty());
         EXPECT_TRUE(Text(section, 3305).starts_with(Text(section, 3321)));
     }
+}
+
+// A group of word forms follows the number it agrees with and holds as many forms as the
+// language's rule chooses among: one / few / many in Russian, one / other in English.
+TEST_F(LanguageCoverage, WordFormGroupsFollowANumberAndHoldTheLanguagesForms) {
+    const std::map<std::string, std::size_t> forms = {{"ru", 3}, {"en", 2}};
+    for (const std::string& section : sections_) {
+        const std::size_t wanted = forms.at(ini_.ReadString(section, "Locale", ""));
+        for (const std::string& key : ini_.Keys(section)) {
+            const std::string text = ini_.ReadString(section, key, "");
+            for (std::size_t open = text.find('{'); open != std::string::npos; open = text.find('{', open + 1)) {
+                const std::size_t close = text.find('}', open);
+                ASSERT_NE(close, std::string::npos) << section << " " << key;
+                const std::string group = text.substr(open + 1, close - open - 1);
+                EXPECT_EQ(std::size_t(std::count(group.begin(), group.end(), '/')) + 1, wanted) << section << " " << key;
+                EXPECT_NE(text.rfind("%d", open), std::string::npos) << section << " " << key;
+            }
+        }
+    }
+}
+
+TEST_F(LanguageCoverage, EachLanguageNamesItsOwnBuiltPictureRuleFileAndQtLocale) {
+    std::set<std::string> pictures, ruleFiles, locales;
+    for (const std::string& section : sections_) {
+        const std::string picture = ini_.ReadString(section, "Image", "");
+        const std::string rules = ini_.ReadString(section, "tav.dat", "");
+        EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / picture)) << section << ": " << picture;
+        EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / rules)) << section << ": " << rules;
+        pictures.insert(picture);
+        ruleFiles.insert(rules);
+        locales.insert(ini_.ReadString(section, "Locale", ""));
+    }
+    // The picture carries the title and the rule file the battles' words: a language needs its own.
+    EXPECT_EQ(pictures.size(), sections_.size());
+    EXPECT_EQ(ruleFiles.size(), sections_.size());
+    EXPECT_EQ(locales, (std::set<std::string>{"ru", "en"}));
 }
 
 TEST_F(LanguageCoverage, TheEnglishSectionIsTranslatedThroughout) {

@@ -97,6 +97,67 @@ TEST_F(RuleFiles, SourceBuildsTheTablesAndRoundTripsThroughTheFile) {
     EXPECT_TRUE(SameRecord(rules, back));
 }
 
+TEST(RuleData, EnglishFileKeepsTheNumbersAndTellsTheBattlesInEnglish) {
+    TRuleRecord ru, en;
+    ASSERT_TRUE(LoadRuleData(kBuiltFile, ru));
+    ASSERT_TRUE(LoadRuleData(fs::path(KORVANT_BIN_DIR) / "tav_en.dat", en));
+    EXPECT_EQ(std::memcmp(&ru.BattleTable, &en.BattleTable, sizeof ru.BattleTable), 0);
+    ASSERT_EQ(en.TacticCount, ru.TacticCount);
+    ASSERT_EQ(en.KindCount, ru.KindCount);
+    for (int t = 1; t <= en.TacticCount; ++t) {
+        EXPECT_EQ(en.TacticTable[t].MinKnowledge, ru.TacticTable[t].MinKnowledge);
+        EXPECT_EQ(en.TacticTable[t].MinSpirit, ru.TacticTable[t].MinSpirit);
+        EXPECT_EQ(en.TacticTable[t].MinArmySpirit, ru.TacticTable[t].MinArmySpirit);
+    }
+    EXPECT_EQ(en.KindNames[2].utf8(), "Cavalry");
+    EXPECT_EQ(en.TacticTable[10].Name.utf8(), "Encirclement and rout");
+    EXPECT_EQ(en.BattleTexts[1][1].utf8().substr(0, 28), "The troops charge head-on!\r\n");
+}
+
+TEST_F(RuleFiles, TextFolderGivesNamesAndNarrationOverTheSameNumbers) {
+    const std::map<std::string, std::string> texts = {
+        {"kinds.txt", "Foot\nHorse\nGuns\n"},
+        {"tactics.txt", "1 | First\n2 | Second\n"},
+        {"narration.txt", "1 1 | a | b\n1 2 | c | d\n2 1 | Flank | They waver\n2 2 | e | f\n"},
+    };
+    auto write = [&](const std::map<std::string, std::string>& replaced) {
+        fs::path en = dir / "en";
+        fs::remove_all(en);
+        fs::create_directories(en);
+        for (const auto& [name, text] : texts) {
+            auto it = replaced.find(name);
+            std::ofstream(en / name, std::ios::binary) << (it == replaced.end() ? text : it->second);
+        }
+        return en;
+    };
+    TRuleRecord base, rules;
+    ASSERT_TRUE(ReadRuleSource(Source(), base));
+    RuleDataResult r = ReadRuleSource(Source(), rules, write({}));
+    ASSERT_TRUE(r) << r.problem;
+    EXPECT_EQ(rules.KindNames[3].utf8(), "Guns");
+    EXPECT_EQ(rules.TacticTable[2].Name.utf8(), "Second");
+    EXPECT_EQ(rules.BattleTexts[2][1].utf8(), "Flank\r\nThey waver");
+    EXPECT_EQ(std::memcmp(&base.BattleTable, &rules.BattleTable, sizeof base.BattleTable), 0);
+    EXPECT_EQ(rules.TacticTable[2].MinArmySpirit, 30);
+    // The shorter English name leaves none of the longer one's bytes behind it.
+    EXPECT_EQ(rules.TacticTable[1].Name.chars[5], 0);
+
+    const std::pair<std::map<std::string, std::string>, const char*> mistakes[] = {
+        {{{"kinds.txt", "Foot\nHorse\n"}}, "en/kinds.txt: 2 names for 3 troop kinds"},
+        {{{"tactics.txt", "1 | First\n"}}, "en/tactics.txt: 1 names for 2 tactics"},
+        {{{"tactics.txt", "2 | Second\n1 | First\n"}}, "en/tactics.txt:1: expected tactic 1"},
+        {{{"tactics.txt", "1 | First | 0 0 0\n2 | Second\n"}}, "en/tactics.txt:1: expected number | name"},
+        {{{"narration.txt", "1 1 | a | b\n"}}, "no text for tactics 1 2"},
+    };
+    for (const auto& [replaced, expected] : mistakes) {
+        TRuleRecord kept{};
+        kept.KindCount = 77;
+        RuleDataResult m = ReadRuleSource(Source(), kept, write(replaced));
+        EXPECT_NE(m.problem.find(expected), std::string::npos) << m.problem;
+        EXPECT_EQ(kept.KindCount, 77);
+    }
+}
+
 TEST_F(RuleFiles, SourceMistakesAreReportedWithTheirPlace) {
     struct Case {
         const char* file;

@@ -31,7 +31,7 @@ done
 dpkg-deb -x "$deb" "$work/root"
 r="$work/root$prefix"
 for f in bin/korvant bin/korvant-sim \
-  share/korvant/korvant.ini share/korvant/tav.dat share/korvant/korvant.png share/korvant/korvant_en.png \
+  share/korvant/korvant.ini share/korvant/tav.dat share/korvant/tav_en.dat share/korvant/korvant.png share/korvant/korvant_en.png \
   share/korvant/help/ru/10.html share/korvant/help/en/10.html share/korvant/music/korvant1.mid \
   share/applications/org.korvant.Korvant.desktop share/metainfo/org.korvant.Korvant.metainfo.xml \
   share/icons/hicolor/48x48/apps/korvant.png share/icons/hicolor/128x128/apps/korvant.png \

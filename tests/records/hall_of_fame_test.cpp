@@ -193,6 +193,14 @@ TEST_F(HallOfFame, AFailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(ui.log.size(), 2u);
 }
 
+TEST_F(HallOfFame, AFolderThatTakesNoFileIsReportedOnceAtTheGamesEnd) {
+    EndGame(20, 14, 80, 160, 0, DiffExpert, true);
+    std::optional<THallTable> t = RecordLastGame(game, dir / "missing" / "tav.rec");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(Scores(*t), Scores(BuiltInHallTable(game)));
+    EXPECT_EQ(ui.log.size(), 1u);
+}
+
 TEST_F(HallOfFame, RowsShowZerosAsDashesAndSavesOnlyForExperts) {
     THallTable t = BuiltInHallTable(game);
     EXPECT_EQ(HallRow(t[6]), (std::array<std::string, 8>{"Всеволод", "5492", "15", "4", "105", "230", "2", "-"}));

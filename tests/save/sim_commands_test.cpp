@@ -2,9 +2,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "net/full_state_block.h"
+#include "net/map_block.h"
+#include "net/packed_envelope.h"
+#include "net/player_turn_block.h"
+#include "net/turn_result_block.h"
 #include "save/sample_data.h"
 #include "save/saved_game.h"
 #include "save/saved_game_files.h"
+#include "support/net_game.h"
 #include "support/program_run.h"
 #include "support/small_game.h"
 #include "support/temp_folder.h"
@@ -91,6 +97,31 @@ TEST_F(SimCommands, HistoryPrintsTheYearlyTableAsCsv) {
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.output, HasSubstr("bad.gen"));
     EXPECT_EQ(sim("history " + at("g.gen")).status, 2);
+}
+
+// The blocks korvant-sim writes are the senders' blocks of the saved game.
+TEST_F(SimCommands, BlockWritesTheSendersBlocks) {
+    auto game = test::MakeNetGame(1);
+    game->GameMode = ModeLocal;
+    SaveGame(*game, folder / "g.gen");
+    auto saved = std::make_unique<Game>();
+    ReadSavedGame(folder / "g.gen", *saved);
+
+    ASSERT_EQ(sim("block " + at("g.gen") + " --kind 10 --server-id 7 " + at("full")).status, 0);
+    EXPECT_EQ(testing::ReadBytes(folder / "full"), EncodeFullState(*saved, 7));
+    ASSERT_EQ(sim("block " + at("g.gen") + " --kind 11 --for 2 --packed " + at("turn")).status, 0);
+    EXPECT_EQ(UnpackEnvelope(testing::ReadBytes(folder / "turn")), EncodeTurnResult(*saved, 2));
+    ASSERT_EQ(sim("block " + at("g.gen") + " --kind 12 --for 3 " + at("player")).status, 0);
+    saved->CurGos = 3;
+    EXPECT_EQ(testing::ReadBytes(folder / "player"), EncodePlayerTurn(*saved));
+    ASSERT_EQ(sim("block " + at("g.gen") + " --kind 3 " + at("map")).status, 0);
+    EXPECT_EQ(testing::ReadBytes(folder / "map"), EncodeMap(*saved, BlockKind::Map));
+
+    EXPECT_EQ(sim("block " + at("g.gen") + " --kind 11 " + at("x")).status, 2);  // for which state?
+    EXPECT_EQ(sim("block " + at("g.gen") + " --kind 5 " + at("x")).status, 2);
+    const test::ProgramRun beyond = sim("block " + at("g.gen") + " --kind 12 --for 9 " + at("x"));
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_THAT(beyond.output, HasSubstr("4 states"));
 }
 
 }  // namespace

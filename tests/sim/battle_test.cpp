@@ -38,7 +38,7 @@ const std::vector<std::string> TwoStates = {
 };
 
 const test::TestTexts Texts({
-    {Msg::GeneralGainedMastery, "Генерал %s стал опытнее на %d уровен%s"},
+    {Msg::GeneralGainedMastery, "Генерал %s стал опытнее на %d {уровень/уровня/уровней}"},
     {Msg::BattleDrawn, "%s и %s разошлись вничью"},
     {Msg::ArmyDestroyed, "Армия %s разбита"},
     {Msg::LossesCaption, "Потери: "},
@@ -187,8 +187,8 @@ TEST(Attack, TwentyUndecidedRoundsAreADrawThatTeachesBothGenerals) {
     EXPECT_EQ(Count(reports, "Ходит Gos1"), 20);
     EXPECT_EQ(Count(reports, "Ходит Gos2"), 20);
     EXPECT_EQ(MessagesFor(g, 1, MesForState),
-              (std::vector<std::string>{"Генерал Ратибор стал опытнее на 10 уровен"}));
-    EXPECT_EQ(MessagesFor(g, 2, MesForState), (std::vector<std::string>{"Генерал Страж стал опытнее на 10 уровен"}));
+              (std::vector<std::string>{"Генерал Ратибор стал опытнее на 10 уровней"}));
+    EXPECT_EQ(MessagesFor(g, 2, MesForState), (std::vector<std::string>{"Генерал Страж стал опытнее на 10 уровней"}));
     EXPECT_EQ(g.Chronicle, "Gos1 - Gos2\r\n");
 }
 
@@ -444,8 +444,8 @@ TEST(KnowledgeGain, OnePointPerTwoRoundsWithTheEndingThatAgrees) {
     const int gen = PostGeneral(g, 1, 2, OrderAttack, "Ратибор");
     g.mGeneral[gen].Knowledge = 0;
     const std::pair<int, const char*> cases[] = {
-        {1, nullptr}, {2, "Генерал Ратибор стал опытнее на 1 уровену"},
-        {8, "Генерал Ратибор стал опытнее на 4 уровены"}, {11, "Генерал Ратибор стал опытнее на 5 уровен"}};
+        {1, nullptr}, {2, "Генерал Ратибор стал опытнее на 1 уровень"},
+        {8, "Генерал Ратибор стал опытнее на 4 уровня"}, {11, "Генерал Ратибор стал опытнее на 5 уровней"}};
     int expected = 0;
     for (auto [rounds, text] : cases) {
         g.MesList.Clear();

@@ -87,7 +87,7 @@ TEST(Harvest, ReapsOnlyTheLandStillHeld) {
     EXPECT_EQ(gos.Sown, 0);
     EXPECT_EQ(g.History[1][7].Grown, 24);
     ASSERT_EQ(g.MesList.Count(), 1);
-    EXPECT_EQ(g.MesList[0].Text.utf8(), "Ваши крестьяне вырастили 24 тонн зерна, на сумму 252 $");
+    EXPECT_EQ(g.MesList[0].Text.utf8(), "Ваши крестьяне вырастили 24 тонны зерна, на сумму 252 $");
     EXPECT_EQ(g.MesList[0].Color, color::Green);
     EXPECT_EQ(g.MesList[0].Kind, MesForState);
 }

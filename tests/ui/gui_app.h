@@ -20,8 +20,10 @@ class WindowsFixture {
 public:
     WindowsFixture() {
         TestApp();
-        for (const char* f : {"korvant.ini", "tav.dat"})
+        for (const char* f : {"korvant.ini", "tav.dat", "tav_en.dat", "korvant.png", "korvant_en.png"})
             std::filesystem::copy_file(std::filesystem::path(KORVANT_BIN_DIR) / f, dir / f);
+        std::filesystem::copy(std::filesystem::path(KORVANT_BIN_DIR) / "help", dir / "help",
+                              std::filesystem::copy_options::recursive);
         lang = std::make_unique<TLanguageFile>(dir / "korvant.ini", dir);
         app = std::make_unique<GameWindows>(*lang);
     }

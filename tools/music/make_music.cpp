@@ -63,6 +63,10 @@ void voice(Track& t, int channel, const std::string& notes, uint32_t start, int 
 
 void program(Track& t, int channel, int instrument) { t.add(0, {uint8_t(0xC0 | channel), uint8_t(instrument)}); }
 
+// The channel's volume (controller 7; the synthesizer starts at 100). Each piece sets it on all
+// its channels so that the three sound about equally loud through the soundfont.
+void volume(Track& t, int channel, int value) { t.add(0, {uint8_t(0xB0 | channel), 7, uint8_t(value)}); }
+
 void writeVarLen(std::vector<uint8_t>& out, uint32_t v) {
     uint8_t buf[5];
     int n = 0;
@@ -108,11 +112,17 @@ bool writeMidi(const std::string& path, int bpm, std::vector<Track> tracks) {
     return bool(f);
 }
 
+constexpr int MarchVolume = 59, SteppeVolume = 104, FestivalVolume = 96;
+
 // A march in D minor: trumpet tune over strings and a snare.
 std::vector<Track> March() {
     Track lead, bass, drums;
     program(lead, 0, 56);  // trumpet
     program(bass, 1, 48);  // strings
+    // Trumpet, strings and snare together are the loudest: the march is turned down.
+    volume(lead, 0, MarchVolume);
+    volume(bass, 1, MarchVolume);
+    volume(drums, 9, MarchVolume);
     const std::string tune =
         "D4/2 D4/1 D4/1 F4/2 A4/2 G4/2 F4/1 E4/1 F4/4 "
         "E4/2 E4/1 E4/1 G4/2 Bb4/2 A4/2 G4/1 F4/1 E4/4 "
@@ -131,6 +141,8 @@ std::vector<Track> Steppe() {
     Track lead, pad;
     program(lead, 0, 73);  // flute
     program(pad, 1, 52);   // choir
+    volume(lead, 0, SteppeVolume);
+    volume(pad, 1, SteppeVolume);
     const std::string tune =
         "E5/4 D5/2 C5/2 B4/4 A4/4 C5/3 B4/1 A4/2 G4/2 A4/8 "
         "A4/4 B4/2 C5/2 D5/4 E5/4 F5/3 E5/1 D5/2 B4/2 E5/8 "
@@ -149,6 +161,8 @@ std::vector<Track> Festival() {
     Track lead, pluck;
     program(lead, 0, 21);   // accordion
     program(pluck, 1, 45);  // pizzicato strings
+    volume(lead, 0, FestivalVolume);
+    volume(pluck, 1, FestivalVolume);
     const std::string tune =
         "G4/1 B4/1 D5/1 G5/2 D5/1 E5/1 D5/1 B4/1 C5/2 A4/1 "
         "B4/1 A4/1 G4/1 A4/2 D4/1 G4/1 B4/1 A4/1 G4/3 "

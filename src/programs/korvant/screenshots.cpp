@@ -11,10 +11,12 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "app/language_file.h"
 #include "ui/app/game_windows_qt.h"
 #include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
+#include "core/colors.h"
 #include "app/language_file.h"
 #include "core/headless_ui.h"
 #include "game/autoplay.h"
@@ -47,6 +49,14 @@ bool Shot(QWidget& w, const QString& dir, const QString& name, bool fit = true) 
     QPixmap p = w.grab();
     w.hide();
     return p.save(QDir(dir).filePath(name + ".png"));
+}
+
+// The battle narration of tactic t against u as the battle report shows it: two lines, two colours.
+void AddNarration(Game& g, int t, int u) {
+    const std::string text = g.Rules.BattleTexts[t][u].utf8();
+    const std::size_t cr = text.find('\r');
+    AddBattleMessage(g, color::Green, text.substr(0, cr));
+    if (cr != std::string::npos) AddBattleMessage(g, color::Navy, text.substr(cr + 2));
 }
 
 // The charts of a game played to its end by the computer, in every language: 2D, and 3D where
@@ -87,18 +97,20 @@ int ChartShots(GameWindows& app, const QString& dir) {
     return n;
 }
 
-}  // namespace
 
-int WriteScreenshots(GameWindows& app, const QString& dir) {
+// Every window in the current language; `ru` picks the sample texts that stand for the game's own.
+int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
+    auto sample = [ru](const char* russian, const char* english) { return std::string(ru ? russian : english); };
     QDir().mkpath(dir);
     Game& g = app.TheGame();
+    g.MesList.Clear();
     g.Rng.setSeed(2024);
     int n = 0;
     n += Shot(app.Launcher(), dir, "launcher");
     n += Shot(app.Preference(), dir, "settings");
     app.RecordTable().Redraw();
     n += Shot(app.RecordTable(), dir, "hall_of_fame");
-    app.Help().ShowTopic(10);
+    app.Help().ShowTopic(10, &app.Launcher());
     n += Shot(app.Help(), dir, "help", false);
 
     TStart& start = app.Start();
@@ -119,16 +131,16 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(app.SelectPlayer(), dir, "get_ready");
     app.SelectGos().Reset();
     app.SelectGos().show();
-    app.SelectGos().NameField()->setText("Ольга");
+    app.SelectGos().NameField()->setText(QString::fromStdString(sample("Ольга", "Olga")));
     app.SelectGos().MapClicked(250, 250);
     n += Shot(app.SelectGos(), dir, "territory");
 
     // Two persons, to show the time grid.
     g.PeopleCount = 2;
-    TakeTerritory(g, g.Map[30][30], 1, "Ольга");
-    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], 2, "Игорь");
+    TakeTerritory(g, g.Map[30][30], 1, sample("Ольга", "Olga"));
+    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], 2, sample("Игорь", "Igor"));
     for (int s = 1; s <= g.GosCount; ++s) g.mGos[s].TimeSpent = 0.0123 * s;
-    g.CurPlayerName = "Ольга";
+    g.CurPlayerName = sample("Ольга", "Olga");
     CheckFronts(g);
     app.SelectMan().Fill();
     n += Shot(app.SelectMan(), dir, "your_turn");
@@ -136,9 +148,10 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     const int s = g.Map[30][30];
     g.BattleAttacker = uint8_t(s == 1 ? 2 : 1);
     g.BattleDefender = uint8_t(s);
-    AddBattleMessage(g, 0xFF0000, "Битва за восточные земли");
-    AddBattleMessage(g, 255, "Враг прорвал оборону и занял 12 клеток");
-    AddBattleMessage(g, 0, "Государство уничтожено");
+    AddBattleMessage(g, 0xFF0000, sample("Битва за восточные земли", "The battle for the eastern lands"));
+    AddNarration(g, 5, 8);
+    AddBattleMessage(g, 255, sample("Враг прорвал оборону и занял 12 клеток", "The enemy broke through and took 12 cells"));
+    AddBattleMessage(g, 0, sample("Государство уничтожено", "The state is destroyed"));
     app.Proc().Fill(false);
     n += Shot(app.Proc(), dir, "last_battle_defeat");
     app.Proc().Fill(true);
@@ -155,10 +168,11 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     }
     g.mGos[s].Scientists += 400;
     g.mGos[s].FreeScientists += 400;
-    g.Chronicle = "Год 6: битва за восточные земли";
-    AddMessage(g, MesForState, uint8_t(s), 0x008000, "Урожай собран: 240 т зерна");
-    AddMessage(g, MesForState, uint8_t(s), 255, "Учёным не хватило денег");
+    g.Chronicle = sample("Год 6: битва за восточные земли", "Year 6: the battle for the eastern lands");
+    AddMessage(g, MesForState, uint8_t(s), 0x008000, sample("Урожай собран: 240 т зерна", "Harvest: 240 t of grain"));
+    AddMessage(g, MesForState, uint8_t(s), 255, sample("Учёным не хватило денег", "The scientists were not paid in full"));
     AddBattleMessage(g, 0xFF0000, g.Msg(Msg::BattleReportMarker) + " ***");
+    AddNarration(g, 2, 1);
     TMain& main = app.Main();
     main.resize(1000, 680);
     main.Activate();
@@ -195,6 +209,24 @@ int WriteScreenshots(GameWindows& app, const QString& dir) {
     n += Shot(main, dir, "command_border", false);
     n += ChartShots(app, dir);
     return n;
+}
+
+}  // namespace
+
+int WriteScreenshots(GameWindows& app, const QString& dir) {
+    // The first language into DIR, every other one into DIR/<its locale>; the chosen one is kept.
+    TLanguageFile& lang = app.Lang();
+    const int chosen = lang.CurrentIndex();
+    int n = 0;
+    for (int i = 0; i < int(lang.Sections().size()); ++i) {
+        lang.SelectLanguage(i);
+        app.RetextAll();
+        const std::string locale = lang.Ini().ReadString(lang.CurrentSection(), "Locale", std::to_string(i));
+        n += RenderWindows(app, i == 0 ? dir : QDir(dir).filePath(QString::fromStdString(locale)), locale == "ru");
+    }
+    lang.SelectLanguage(chosen);
+    app.RetextAll();
+    return n + ChartShots(app, dir);
 }
 
 }  // namespace korvant

@@ -7,7 +7,8 @@ namespace korvant {
 
 class GameWindows;
 
-// Writes DIR/<window>.png for each window; returns the number of files written.
+// Writes DIR/<window>.png for each window in the first language, and DIR/<locale>/<window>.png in
+// every other; returns the number of files written.
 int WriteScreenshots(GameWindows& app, const QString& dir);
 
 }  // namespace korvant

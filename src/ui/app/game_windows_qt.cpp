@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <chrono>
 
@@ -9,6 +10,7 @@
 #include "app/language_file.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
+#include "ui/app/window_place.h"
 #include "core/check_state.h"
 #include "ui/game/start_window.h"
 #include "core/text_format.h"
@@ -31,6 +33,7 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     // The one generator of the game, seeded from the clock.
     game_.Rng.setSeed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     game_.Texts = &lang_;
+    qtTranslation_.Load(lang_);
     game_.Ui = &ui_;
     LoadNameStems(game_);
     settings_.Read(lang_.Ini());
@@ -50,6 +53,8 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     preference_ = std::make_unique<TPreference>(*this, owner);
     recordTable_ = std::make_unique<TRecordTable>(*this, owner);
     help_ = std::make_unique<THelp>(lang_, owner);
+    // Placed once, so that it comes back where it was after every activity hides it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) CentreOn(*launcher_, screen->availableGeometry());
     music_.PlayNext();
 }
 
@@ -76,6 +81,7 @@ void GameWindows::ApplySettings(const Settings& s, bool write) {
 }
 
 void GameWindows::RetextAll() {
+    qtTranslation_.Load(lang_);
     launcher_->ApplyTexts();
     start_->ApplyTexts();
     start_->LoadDataFile();
@@ -91,8 +97,19 @@ void GameWindows::RetextAll() {
     LoadNameStems(game_);
 }
 
+QWidget* GameWindows::helpOwner() const {
+    // The window the person is using: the modal one when it is one of the game's own windows
+    // (short-lived message boxes and file dialogs are not, and they end before the help would).
+    QWidget* modal = QApplication::activeModalWidget();
+    for (QWidget* w : std::initializer_list<QWidget*>{start_.get(), main_.get(), selectGos_.get(), selectMan_.get(),
+                                                     selectPlayer_.get(), proc_.get(), graph_.get(), preference_.get(),
+                                                     recordTable_.get()})
+        if (w && w == modal) return w;
+    return launcher_.get();
+}
+
 void GameWindows::ShowHelp(int topic) {
-    if (!help_->ShowTopic(topic))
+    if (!help_->ShowTopic(topic, helpOwner()))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
                              ShownText(FormatText(lang_.Lookup(Msg::HelpTopicNotFound), {Dec(topic)})));
 }

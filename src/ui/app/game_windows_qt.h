@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <memory>
 
+class QWidget;
+
 #include "ui/app/fluidsynth_device.h"
+#include "ui/app/qt_translation.h"
 #include "app/music.h"
 #include "app/program_files.h"
 #include "app/settings.h"
@@ -74,7 +77,11 @@ public:
     void ShowCharts();
 
 private:
+    // The window a help page opened now belongs to.
+    QWidget* helpOwner() const;
+
     TLanguageFile& lang_;
+    QtTranslation qtTranslation_;
     FilePlaces places_;
     Settings settings_;
     FluidSynthDevice device_;

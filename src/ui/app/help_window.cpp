@@ -1,6 +1,7 @@
 #include "ui/app/help_window.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -21,6 +22,10 @@ THelp::THelp(const TLanguageFile& lang, QWidget* parent) : QDialog(parent), lang
     auto* buttons = new QDialogButtonBox(this);
     close_ = buttons->addButton(QString::fromStdString(lang_.Lookup(Msg::CloseButton)), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Following a link retitles the window after the page it shows.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        if (!browser_->documentTitle().isEmpty()) setWindowTitle(browser_->documentTitle());
+    });
     layout->addWidget(buttons);
 }
 
@@ -33,9 +38,23 @@ QString THelp::TopicFile(int topic) const {
 
 void THelp::ApplyTexts() { close_->setText(QString::fromStdString(lang_.Lookup(Msg::CloseButton))); }
 
-bool THelp::ShowTopic(int topic) {
+void THelp::attachTo(QWidget* owner) {
+    if (!owner || owner == parentWidget()) return;
+    if (parentWidget()) parentWidget()->removeEventFilter(this);
+    // A window owned by a modal one is not blocked by it.
+    setParent(owner, windowFlags());
+    owner->installEventFilter(this);
+}
+
+bool THelp::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == parentWidget() && e->type() == QEvent::Hide) close();
+    return QDialog::eventFilter(watched, e);
+}
+
+bool THelp::ShowTopic(int topic, QWidget* owner) {
     QString file = TopicFile(topic);
     if (!QFileInfo::exists(file)) return false;
+    attachTo(owner);
     const QString dir = QFileInfo(file).absolutePath();
     browser_->setSearchPaths({dir});
     // The pages share one style sheet beside the language folders; the viewer applies it itself.

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "ui/app/game_windows_qt.h"
+#include "ui/app/window_place.h"
 #include "ui/game/start_window.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
@@ -35,7 +36,14 @@ void WindowUi::Progress(int bar, int percent) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void WindowUi::ShowYourTurn() { app_.SelectMan().Show(); }
+void WindowUi::ShowYourTurn() {
+    // The waiting panel with last year's bars goes; the window opens where the start window was.
+    TStart& start = app_.Start();
+    const QRect area = start.frameGeometry();
+    start.hide();
+    CentreOn(app_.SelectMan(), area);
+    app_.SelectMan().Show();
+}
 
 void WindowUi::ShowLastBattle(bool victory) { app_.Proc().Show(victory); }
 
@@ -52,12 +60,18 @@ ModalResult WindowUi::CommandScreen() { return app_.CommandScreen(); }
 void WindowUi::ShowCharts() { app_.ShowCharts(); }
 
 void WindowUi::ShowGetReady(int person) {
-    app_.Start().hide();
+    TStart& start = app_.Start();
+    const QRect area = start.frameGeometry();
+    start.hide();
+    CentreOn(app_.SelectPlayer(), area);
     app_.SelectPlayer().Show(person);
 }
 
 ModalResult WindowUi::ChooseTerritory(Game&, int person) {
-    app_.Start().hide();
+    TStart& start = app_.Start();
+    const QRect area = start.frameGeometry();
+    start.hide();
+    CentreOn(app_.SelectGos(), area);
     return app_.SelectGos().Choose(person);
 }
 

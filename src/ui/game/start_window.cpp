@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,10 +58,21 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     size_ = slider(NewGameSetup::MinSize, NewGameSetup::MaxSize, NewGameSetup::SizeStep, setup_.size);
     sizeValue_ = new QLabel(QString::number(setup_.size));
     auto sliderRow = [&](int row, QLabel* caption, QSlider* s, QLabel* value, int lo, int hi) {
+        // The limits small and grey at the slider's ends; the value apart in a box of fixed width,
+        // so that the slider keeps its length whatever the value.
+        auto limit = [](int n) {
+            auto* l = new QLabel(QString::number(n));
+            l->setStyleSheet("color: #707070; font-size: 8pt;");
+            return l;
+        };
+        value->setAlignment(Qt::AlignCenter);
+        value->setFrameShape(QFrame::StyledPanel);
+        value->setStyleSheet("font-weight: bold;");
+        value->setFixedWidth(value->fontMetrics().horizontalAdvance("0000") + 12);
         grid->addWidget(caption, row, 0, 1, 3);
-        grid->addWidget(new QLabel(QString::number(lo)), row + 1, 0);
+        grid->addWidget(limit(lo), row + 1, 0, Qt::AlignRight);
         grid->addWidget(s, row + 1, 1);
-        grid->addWidget(new QLabel(QString::number(hi)), row + 1, 2);
+        grid->addWidget(limit(hi), row + 1, 2);
         grid->addWidget(value, row + 1, 3);
     };
     sliderRow(0, statesCaption_, states_, statesValue_, NewGameSetup::MinStates, NewGameSetup::MaxStatesChoice);
@@ -216,7 +228,14 @@ void TStart::RunNewGame() {
     app_.TheGame().GameMode = ModeLocal;
     SelectDifficulty(difficulty_->checkedId());
     if (app_.CurrentSettings().ShowScrollHelp) scroll_->Start();
-    exec();
+    // The turn cycle hides this window and shows it again while it waits; QDialog::exec() would
+    // end its loop at the first hiding and leave the window behind as a modal one that no longer
+    // blocks its own loop. Its own loop ends only when the window is done.
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::DialogExec);
 }
 
 void TStart::showEvent(QShowEvent* e) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -61,8 +62,6 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
 
     connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
     connect(giveUp_, &QPushButton::clicked, this, [this] { Finish(*this, ModalResult::Quit); });
-    for (int i = 0; i < 10; ++i)
-        suggestions_ << QString::fromStdString(app_.Lang().Lookup(MsgAt(Msg::RulerTitle1, i))).left(NameCapacity);
     ApplyTexts();
 }
 
@@ -74,17 +73,42 @@ void TSelectGos::ApplyTexts() {
     giveUp_->setText(t(Msg::RejectTerritory));
     prompt_->setText(t(Msg::ChooseState));
     nameLabel_->setText(t(Msg::YourName));
+    // The proposed names are the language's too.
+    suggestions_.clear();
+    for (int i = 0; i < 10; ++i)
+        suggestions_ << QString::fromStdString(l.Lookup(MsgAt(Msg::RulerTitle1, i))).left(NameCapacity);
 }
 
 void TSelectGos::Reset() {
     Picture pic(MapPixels, MapPixels);
     DrawMap(app_.TheGame(), pic, app_.PaintRounded());
-    QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32);
-    map_->setPixmap(QPixmap::fromImage(img.copy()));
+    map0_ = QImage(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32).copy();
+    ShowTakenStates();
+}
+
+void TSelectGos::ShowTakenStates() {
+    const Game& g = app_.TheGame();
+    QImage img = map0_;
+    if (g.MapSize > 0 && !img.isNull()) {
+        // Paled and hatched: the states earlier persons chose (they are refused if confirmed).
+        QPainter p(&img);
+        p.setPen(Qt::NoPen);
+        const QBrush hatch(QColor(60, 60, 60), Qt::BDiagPattern);
+        const double s = double(MapPixels) / g.MapSize;
+        for (int x = 1; x <= g.MapSize; ++x)
+            for (int y = 1; y <= g.MapSize; ++y) {
+                if (g.mGos[g.Map[x][y]].Human == 0) continue;
+                const QRect cell(QPoint(int((x - 1) * s), int((y - 1) * s)), QPoint(int(x * s) - 1, int(y * s) - 1));
+                p.fillRect(cell, QColor(255, 255, 255, 120));
+                p.fillRect(cell, hatch);
+            }
+    }
+    map_->setPixmap(QPixmap::fromImage(img));
 }
 
 ModalResult TSelectGos::Choose(int person) {
     person_ = person;
+    ShowTakenStates();
     choice_.Reset();
     confirm_->hide();
     name_->setText(suggestions_[app_.TheGame().Random(10)]);

@@ -2,6 +2,7 @@
 // The territory window: the person clicks a state on the map, enters his name
 // and confirms, or gives up the whole choice.
 #include <QDialog>
+#include <QImage>
 #include <QStringList>
 
 #include "map/territory_choice.h"
@@ -26,6 +27,8 @@ public:
     // Shows the window modally for person number `person`: EndTurn once he has taken a state,
     // Quit when he gave up.
     ModalResult Choose(int person);
+    // Redraws the map with the states earlier persons took paled and hatched (Choose does this).
+    void ShowTakenStates();
 
     // A click on the map picture at pixel (x, y).
     void MapClicked(int x, int y);
@@ -39,6 +42,8 @@ public:
     QLabel* StateName() const { return stateName_; }
     const TerritoryChoice& Choice() const { return choice_; }
     int Person() const { return person_; }
+    // The names proposed to a person, in the current language.
+    const QStringList& Suggestions() const { return suggestions_; }
 
     // Closing the window gives up, like the give-up button: no person may leave it without a state.
     void reject() override { Finish(*this, ModalResult::Quit); }
@@ -53,6 +58,7 @@ private:
     TerritoryChoice choice_;
     int person_ = 0;
     QStringList suggestions_;
+    QImage map0_;  // the map as drawn, before the taken states are marked
     QLabel* map_;
     QLabel* prompt_;
     QLabel* stateName_;

@@ -29,6 +29,14 @@ QLabel* Large(const char* colour) {
     return l;
 }
 
+// The state's name keeps its colour over the picture on a backing that contrasts with it:
+// light behind dark colours (navy, black), dark behind light ones (yellow, white-grey).
+QString NameStyle(const QColor& colour) {
+    const bool dark = colour.lightness() < 128;
+    return QString("font-size: 20pt; font-weight: bold; color: %1; background: %2; padding: 0 6px; border-radius: 4px;")
+        .arg(colour.name(), dark ? "rgba(255, 255, 255, 215)" : "rgba(0, 0, 0, 170)");
+}
+
 }  // namespace
 
 TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
@@ -62,7 +70,7 @@ TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePa
     auto* side = new QGridLayout;
     side->addWidget(yearCaption_, 0, 0);
     side->addWidget(year_, 0, 1);
-    side->addWidget(state_, 1, 0, 1, 2);
+    side->addWidget(state_, 1, 0, 1, 2, Qt::AlignLeft);
     side->addWidget(person_, 2, 0, 1, 2);
     side->addWidget(chronicleCaption_, 3, 0, 1, 2);
     side->addWidget(chronicle_, 4, 0, 1, 2);
@@ -94,7 +102,7 @@ void TInformationTab::Fill() {
     year_->setText(QString::number(game.Year));
     state_->setText(QString::fromStdString(S.Name.utf8()));
     const Rgb c = StateColour(game.CurGos);
-    state_->setStyleSheet(QString("font-size: 20pt; font-weight: bold; color: %1;").arg(QColor(c.r, c.g, c.b).name()));
+    state_->setStyleSheet(NameStyle(QColor(c.r, c.g, c.b)));
     person_->setText(QString::fromStdString(S.PlayerName.utf8()));
 
     achievements_->clear();

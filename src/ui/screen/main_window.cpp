@@ -1,6 +1,7 @@
 #include "ui/screen/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "core/check_state.h"
 #include "save/autosave_name.h"
 #include "save/saved_game.h"
+#include "core/text_format.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"
@@ -238,6 +240,10 @@ void TMain::keyPressEvent(QKeyEvent* e) {
         PassClicked();
         return;
     }
+    if (e->key() == Qt::Key_F1) {
+        app_.ShowHelp(helpTopic_);
+        return;
+    }
     QDialog::keyPressEvent(e);
 }
 
@@ -269,18 +275,22 @@ void TMain::SaveClicked() {
     dialog.setDefaultSuffix("gen");
     dialog.selectFile(QString::fromStdString(ProposedSaveName(game)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    saveTo(dialog.selectedFiles().front());
+    const QString file = QDir::toNativeSeparators(dialog.selectedFiles().front());
+    // The person learns where his game went; a failed write has told him already.
+    if (saveTo(file))
+        app_.TheGame().Ui->MessageBox(FormatText(app_.TheGame().Msg(Msg::GameSavedTo), {file.toStdString()}));
 }
 
-void TMain::saveTo(const QString& file) {
+bool TMain::saveTo(const QString& file) {
     try {
-        TrySaveGame(app_.TheGame(), file.toStdString());
+        return TrySaveGame(app_.TheGame(), file.toStdString());
     } catch (const StateError&) {
         // Broken bookkeeping ends the game: the window closes and the turn cycle hears of it.
         failure_ = std::current_exception();
         turnResult_ = ModalResult::Quit;
         timer_.stop();
         Finish(*this, ModalResult::Quit);
+        return false;
     }
 }
 

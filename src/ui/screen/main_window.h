@@ -80,7 +80,8 @@ private:
     void tabChanged(int index);
     void endTurn(ModalResult result);
     void offerSave();
-    void saveTo(const QString& file);
+    // False when the game was not written (the reason has been shown).
+    bool saveTo(const QString& file);
     void setScrolling(bool on);
     void showClock();
 

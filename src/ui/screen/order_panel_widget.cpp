@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QToolButton>
@@ -24,6 +25,8 @@ TOrderKey::TOrderKey(const QString& caption, QWidget* parent) : QFrame(parent) {
     caption_->setFont(f);
     l->addWidget(caption_);
     setAutoFillBackground(true);
+    // Reachable with Tab and worked with Space or Enter, as a mouse works it.
+    setFocusPolicy(Qt::StrongFocus);
     paintPressed(false);
 }
 
@@ -44,6 +47,46 @@ void TOrderKey::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !pressed_) return;
     paintPressed(false);
     emit Released();
+}
+
+namespace {
+bool ActivationKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+}  // namespace
+
+void TOrderKey::keyPressEvent(QKeyEvent* e) {
+    if (!ActivationKey(e)) {
+        QFrame::keyPressEvent(e);
+        return;
+    }
+    if (e->isAutoRepeat() || pressed_) return;
+    paintPressed(true);
+    emit PressedDown();
+}
+
+void TOrderKey::keyReleaseEvent(QKeyEvent* e) {
+    if (!ActivationKey(e)) {
+        QFrame::keyReleaseEvent(e);
+        return;
+    }
+    if (e->isAutoRepeat() || !pressed_) return;
+    paintPressed(false);
+    emit Released();
+}
+
+void TOrderKey::focusInEvent(QFocusEvent* e) {
+    QFrame::focusInEvent(e);
+    setFrameShadow(QFrame::Sunken);
+    setLineWidth(2);
+}
+
+void TOrderKey::focusOutEvent(QFocusEvent* e) {
+    QFrame::focusOutEvent(e);
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+    // A key released elsewhere does not leave the control pressed.
+    if (pressed_) paintPressed(false);
 }
 
 TOrderPanel::TOrderPanel(Max max, bool affordableButton, QWidget* parent) : QFrame(parent) {

@@ -4,6 +4,7 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -44,6 +45,16 @@ TEST(Music, EveryShippedPieceMakesSound) {
         double rms = RenderedLoudness(std::string(KORVANT_BIN_DIR) + "/music/" + piece, 4.0);
         EXPECT_GT(rms, 300.0) << piece;
     }
+}
+
+// Background music stays in the background: no piece is much louder than another.
+TEST(Music, ThePiecesAreEquallyLoud) {
+    ASSERT_FALSE(SoundFontPath().empty()) << "no General MIDI soundfont installed";
+    std::vector<double> rms;
+    for (const char* piece : {"korvant1.mid", "korvant2.mid", "korvant3.mid"})
+        rms.push_back(RenderedLoudness(std::string(KORVANT_BIN_DIR) + "/music/" + piece, 30.0));
+    const auto [quiet, loud] = std::minmax_element(rms.begin(), rms.end());
+    EXPECT_LT(20 * std::log10(*loud / *quiet), 2.0) << "RMS " << rms[0] << ", " << rms[1] << ", " << rms[2];
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <set>
+#include <vector>
+
+#include "core/take_territory.h"
 #include "support/local_game.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
@@ -64,6 +68,37 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
     EXPECT_EQ(g.mGos[s].Alive, 1);
     EXPECT_EQ(g.mGos[s].Human, 1);
     EXPECT_EQ(g.mGos[s].PlayerName.utf8(), "Святослав Вел");
+}
+
+TEST_F(TerritoryWindowTest, StatesOfEarlierPersonsAreMarkedButNotThoseOfComputers) {
+    Game& g = app->TheGame();
+    // A cell inside each of three states (its eight neighbours are of the same state).
+    std::vector<std::pair<int, int>> cells;
+    std::set<int> states;
+    for (int x = 2; x < 50; ++x)
+        for (int y = 2; y < 50 && cells.size() < 3; ++y) {
+            const int st = g.Map[x][y];
+            bool inside = !states.count(st);
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy) inside = inside && g.Map[x + dx][y + dy] == st;
+            if (inside) {
+                cells.push_back({x, y});
+                states.insert(st);
+            }
+        }
+    ASSERT_EQ(cells.size(), 3u);
+    auto pixel = [&](std::pair<int, int> c) {
+        return window().MapPicture()->pixmap().toImage().pixelColor(Pixel(c.first), Pixel(c.second));
+    };
+    auto state = [&](std::pair<int, int> c) { return int(g.Map[c.first][c.second]); };
+    const auto person = cells[0], computer = cells[1], free = cells[2];
+    const QColor before[] = {pixel(person), pixel(computer), pixel(free)};
+    TakeTerritory(g, state(person), 1, "Ольга");
+    g.mGos[state(computer)].Alive = 1;
+    window().ShowTakenStates();
+    EXPECT_NE(pixel(person), before[0]);
+    EXPECT_EQ(pixel(computer), before[1]);
+    EXPECT_EQ(pixel(free), before[2]);
 }
 
 TEST_F(TerritoryWindowTest, ClosingTheWindowGivesUp) {

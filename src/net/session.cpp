@@ -1,4 +1,4 @@
-#include "session/session.h"
+#include "net/session.h"
 
 namespace korvant {
 

@@ -1,0 +1,16 @@
+#pragma once
+// What the receive handler and the senders tell the lobby and the network turn cycle, which
+// poll these. GameMode, NetEndFlag and TurnMinutes live in the Game with the rest of the state.
+#include "net/session.h"
+
+namespace korvant {
+
+struct NetFlags {
+    PlayerId ServerId = 0;            // the current server's session id; 0 while none is known
+    bool FullStateReceived = false;   // a full state arrived; the turn cycle clears it before each wait
+    bool TurnResultReceived = false;  // a turn result arrived; cleared likewise
+    bool InNetGame = false;           // the network game loop runs on this computer
+    bool ServerLost = false;          // the turn ended with no server to send it to
+};
+
+}  // namespace korvant

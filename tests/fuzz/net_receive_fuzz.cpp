@@ -1,0 +1,124 @@
+// The network game's receive handler under arbitrary blocks from arbitrary senders, into a game
+// in progress. The first byte chooses the sender, whether this computer is the server, whether
+// the game runs or the lobby shows, and the block's form: the bytes as they are, the bytes in a
+// packed envelope, or a sound block of the game with bytes patched at chosen places (so that the
+// fuzzer reaches the checks deep inside the large blocks). Whatever is accepted must leave the
+// game whole: its counts in range and its books clean, as the state check demands.
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "core/check_state.h"
+#include "core/state_fields.h"
+#include "net/block_bytes.h"
+#include "net/chat_block.h"
+#include "net/full_state_block.h"
+#include "net/map_block.h"
+#include "net/packed_envelope.h"
+#include "net/player_turn_block.h"
+#include "net/small_block.h"
+#include "net/turn_result_block.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
+
+namespace {
+
+using namespace korvant;
+
+std::vector<uint8_t> soundBlock(const Game& server, const Game& client, uint8_t choice) {
+    switch (choice % 6) {
+    case 0: return EncodeFullState(server, 1 + choice / 6 % 3);
+    case 1: return EncodeTurnResult(server, client.CurGos);
+    case 2: return EncodePlayerTurn(client);
+    case 3: return EncodeMap(server, choice & 0x80 ? BlockKind::MapUpdate : BlockKind::Map);
+    case 4: return EncodeChat("chat line", 0x123456);
+    default: return EncodeSmall(BlockKind(1 + choice / 6 % 16), choice / 96);
+    }
+}
+
+// Pairs of a 24-bit offset and a byte, applied where they fall inside the block.
+void patch(std::vector<uint8_t>& block, const uint8_t* data, std::size_t size) {
+    for (std::size_t i = 0; i + 4 <= size; i += 4) {
+        const std::size_t at = data[i] | data[i + 1] << 8 | std::size_t(data[i + 2]) << 16;
+        if (at < block.size()) block[at] = data[i + 3];
+        else if (at == 0xFFFFFF) block.resize(block.size() - std::min<std::size_t>(block.size(), data[i + 3]));
+    }
+}
+
+// The four players of a session, and the two computers this one can be: the server (player 1)
+// or the client of player 2. Built once; every input starts from the same games.
+struct Fixture {
+    test::FakeNetwork network;
+    test::FakeSession& s1 = network.Join("Player1");
+    test::FakeSession& s2 = network.Join("Player2");
+    test::FakeSession& s3 = network.Join("Player3");
+    test::FakeSession& s4 = network.Join("Guest");
+    test::NetPeer server{s1, test::MakeNetGame(1)};
+    test::NetPeer client{s2, test::MakeNetGame(2)};
+    std::unique_ptr<Game> startOf[2] = {test::MakeNetGame(2), test::MakeNetGame(1)};
+    std::map<uint8_t, std::vector<uint8_t>> soundBlocks;
+
+    Fixture() {
+        for (auto& game : startOf) game->Year = 8;
+    }
+
+    test::NetPeer& Start(bool isServer, bool inGame) {
+        test::NetPeer& peer = isServer ? server : client;
+        const Game& start = *startOf[isServer];
+        ForEachField(state::Saved, [&](const auto& field) { field.of(*peer.game) = field.of(start); });
+        peer.game->GameMode = start.GameMode;
+        peer.game->CurGos = start.CurGos;
+        peer.game->TurnMinutes = 0;
+        peer.game->NetEndFlag = 0;
+        peer.flags = NetFlags{};
+        peer.flags.InNetGame = inGame;
+        peer.flags.ServerId = isServer ? 0 : 1;
+        peer.controls = HeadlessNetControls{};
+        peer.controls.players = {{"Player1"}, {"Player2"}, {"Player3"}};
+        peer.session.sent.clear();
+        network.Deliver();  // drops what the last input sent: no other computer listens
+        return peer;
+    }
+
+    // Sound blocks depend only on the choice; they are built once.
+    const std::vector<uint8_t>& SoundBlock(uint8_t choice) {
+        auto [it, fresh] = soundBlocks.try_emplace(choice);
+        if (fresh) it->second = soundBlock(*startOf[true], *startOf[false], choice);
+        return it->second;
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    static Fixture fixture;
+    const uint8_t control = data[0];
+    const PlayerId sender = control & 7;
+    const bool isServer = control & 8;
+    const int form = (control >> 4) & 3;
+    const bool inGame = !(control & 0x40);
+    test::NetPeer& peer = fixture.Start(isServer, inGame);
+
+    std::vector<uint8_t> block;
+    if (form >= 2) {
+        block = fixture.SoundBlock(data[1]);
+        patch(block, data + 2, size - 2);
+        if (form == 3 && block.size() >= 4) block = PackEnvelope(block);
+    } else {
+        block.assign(data + 1, data + size);
+        if (form == 1 && block.size() >= 4) block = PackEnvelope(block);
+    }
+
+    if (ReceiveBlock(peer.net, sender, block) != BlockOutcome::Applied) return 0;
+    const Game& g = *peer.game;
+    if (g.GosCount < 2 || g.GosCount > MaxStates || g.MapSize < 50 || g.MapSize > 100 || g.Year > MaxYears)
+        std::abort();
+    try {
+        CheckState(*peer.game, "fuzz");
+    } catch (const StateError&) {
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+// Blocks sent by one computer's senders and taken in by another's receive handler.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "core/check_state.h"
+#include "core/rule_data.h"
+#include "core/state_guard.h"
+#include "game/new_game.h"
+#include "game/turn_cycle.h"
+#include "net/block_bytes.h"
+#include "net/full_state_block.h"
+#include "net/senders.h"
+#include "net/turn_result_block.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
+
+namespace korvant {
+namespace {
+
+using test::NetPeer;
+
+std::unique_ptr<Game> ClientGame() {
+    auto game = std::make_unique<Game>();
+    game->GameMode = ModeNetClient;
+    game->Rules.KindCount = 3;
+    return game;
+}
+
+TEST(NetRoundTrip, FullStateLeavesTheGamesEqualInEveryCarriedField) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), test::MakeNetGame(1)};
+    NetPeer client{network.Join("Player2"), ClientGame()};
+    NetPeer third{network.Join("Player3"), ClientGame()};
+    server.game->TurnMinutes = 5;
+    server.game->mGos[3].Alive = 0;  // a dead person's state gets no full state
+
+    SendFullState(server.net);
+    EXPECT_EQ(server.controls.sendingNotices, 1);
+    EXPECT_FALSE(server.controls.sendingNoticeShown);
+    network.Deliver();
+
+    EXPECT_EQ(FirstDifference(*server.game, *client.game, full_state_block::Carried), "");
+    EXPECT_EQ(client.game->TurnMinutes, 5);
+    EXPECT_EQ(client.flags.ServerId, 1u);
+    EXPECT_TRUE(client.flags.FullStateReceived);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(third.flags.FullStateReceived);
+}
+
+TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
+    test::FakeNetwork network;
+    NetPeer old{network.Join("Player1"), test::MakeNetGame(1)};
+    NetPeer next{network.Join("Player2"), test::MakeNetGame(2)};
+    NetPeer third{network.Join("Player3"), test::MakeNetGame(3)};
+    next.flags.ServerId = third.flags.ServerId = 1;
+
+    // The old server names player 2 the server in the full state it sends him alone.
+    old.game->GameMode = ModeNetClient;
+    SendFullState(old.net, 2);
+    network.Deliver();
+    EXPECT_EQ(next.game->GameMode, ModeNetServer);
+    EXPECT_EQ(next.flags.ServerId, 2u);
+    EXPECT_FALSE(third.flags.FullStateReceived);
+
+    // His first turn results reach a client that still knows the old server, and whose game is
+    // guarded: the block is a legitimate change.
+    const GuardedGame guarded(*third.game);
+    next.game->Year = 8;
+    next.game->mGos[3].Money = 4242;
+    SendTurnResults(next.net);
+    network.Deliver();
+    EXPECT_TRUE(third.flags.TurnResultReceived);
+    EXPECT_EQ(third.flags.ServerId, 2u);
+    EXPECT_EQ(third.game->mGos[3].Money, 4242);
+    EXPECT_NO_THROW(CheckState(*third.game, "after the turn result"));
+
+    // And that client's turn now goes to the new server.
+    {
+        const StateChange order(*third.game);
+        third.game->mGos[3].Money = 4343;
+    }
+    SendPlayerTurn(third.net);
+    network.Deliver();
+    EXPECT_EQ(next.game->mGos[3].Money, 4343);
+}
+
+TEST(NetRoundTrip, ATurnWithNoServerKnownIsNotSent) {
+    test::FakeNetwork network;
+    NetPeer client{network.Join("Player2"), test::MakeNetGame(2)};
+    SendPlayerTurn(client.net);
+    EXPECT_TRUE(client.flags.ServerLost);
+    EXPECT_EQ(client.controls.waitWindowsClosed, 1);
+    EXPECT_TRUE(client.session.sent.empty());
+}
+
+// A year played by the server's rules: each person's computer gets exactly his own messages and state.
+TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), std::make_unique<Game>()};
+    Game& game = *server.game;
+    ASSERT_TRUE(LoadRuleData(std::filesystem::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+    game.Rng.setSeed(15);
+    game.GosCount = 8;
+    game.MapSize = 50;
+    NewMap(game);
+    ASSERT_TRUE(ChooseTerritories(game, 3));  // persons 1..3, who are session players 1..3
+    const std::vector<uint8_t> start = EncodeFullState(game, 1);
+
+    struct YearDone {};
+    TurnCycleOptions options;
+    options.records.reset();
+    options.yearDone = [](Game&, int) { throw YearDone{}; };
+    EXPECT_THROW(RunGame(game, options), YearDone);
+    ASSERT_GT(game.MesList.Count(), 0);
+
+    std::vector<std::unique_ptr<NetPeer>> clients;
+    for (PlayerId id = 2; id <= 3; ++id) {
+        auto& peer = *clients.emplace_back(std::make_unique<NetPeer>(network.Join("P"), ClientGame()));
+        ASSERT_EQ(peer.Receive(1, start), BlockOutcome::Applied);
+        for (int s = 1; s <= game.GosCount; ++s)
+            if (PlayerId(game.mGos[s].Human) == id) peer.game->CurGos = uint8_t(s);
+    }
+    for (int s = 1; s <= game.GosCount; ++s)
+        if (game.mGos[s].Human == 1) game.CurGos = uint8_t(s);
+    server.flags.InNetGame = true;
+    SendTurnResults(server.net);
+    network.Deliver();
+
+    for (auto& peer : clients) {
+        const Game& mine = *peer->game;
+        const int r = mine.CurGos;
+        EXPECT_TRUE(peer->flags.TurnResultReceived);
+        EXPECT_EQ(mine.Year, game.Year);
+        EXPECT_TRUE(SameValue(mine.mGos[r], game.mGos[r])) << r;
+        EXPECT_TRUE(SameValue(mine.Map, game.Map));
+        int own = 0;
+        for (const TMesRec& m : game.MesList.entries()) {
+            if (m.Gos != r) continue;
+            ASSERT_LT(own, mine.MesList.Count());
+            EXPECT_EQ(mine.MesList[own].Text.raw(), m.Text.raw());
+            ++own;
+        }
+        EXPECT_EQ(own, mine.MesList.Count());
+        for (int s = 1; s <= game.GosCount; ++s) {
+            EXPECT_TRUE(SameValue(mine.History[s][game.Year - 1], game.History[s][game.Year - 1]));
+            EXPECT_EQ(mine.mGos[s].Soldiers, game.mGos[s].Soldiers);
+            EXPECT_EQ(mine.mGos[s].Alive, game.mGos[s].Alive);
+        }
+        for (int g = r; g <= 200; g += MaxStates) EXPECT_TRUE(SameValue(mine.mGeneral[g], game.mGeneral[g]));
+    }
+}
+
+}  // namespace
+}  // namespace korvant
