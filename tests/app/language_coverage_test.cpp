@@ -191,7 +191,9 @@ TEST_F(LanguageCoverage, EachLanguageNamesItsOwnBuiltPictureRuleFileAndQtLocale)
     for (const std::string& section : sections_) {
         const std::string picture = ini_.ReadString(section, "Image", "");
         const std::string rules = ini_.ReadString(section, "tav.dat", "");
+#ifdef KORVANT_WITH_PICTURES  // the pictures are painted by a Qt tool, left out of builds without windows
         EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / picture)) << section << ": " << picture;
+#endif
         EXPECT_TRUE(fs::exists(fs::path(KORVANT_BIN_DIR) / rules)) << section << ": " << rules;
         pictures.insert(picture);
         ruleFiles.insert(rules);
