@@ -30,12 +30,23 @@ public:
     ~WindowsFixture() {
         app.reset();
         lang.reset();
+        if (!oldDir_.empty()) std::filesystem::current_path(oldDir_);
+    }
+
+    // The game writes its autosaves and records into the current folder: make it the program folder
+    // for this test, and the old one again when the test ends.
+    void PlayInProgramFolder() {
+        oldDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
     }
 
     test::TempFolder folder{"gui"};
     std::filesystem::path dir = folder.path();
     std::unique_ptr<TLanguageFile> lang;
     std::unique_ptr<GameWindows> app;
+
+private:
+    std::filesystem::path oldDir_;
 };
 
 }  // namespace korvant::gui_test

@@ -120,9 +120,7 @@ private:
 
 class LocalGameTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    LocalGameTest() : oldDir(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
-    ~LocalGameTest() override { std::filesystem::current_path(oldDir); }
-    std::filesystem::path oldDir;
+    LocalGameTest() { PlayInProgramFolder(); }
 };
 
 TEST_F(LocalGameTest, TwoPersonsPlayThreeYearsOnTheCommandScreen) {

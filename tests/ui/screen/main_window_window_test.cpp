@@ -37,9 +37,8 @@ using test::PressAndRelease;
 
 class CommandScreenTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    CommandScreenTest() : oldDir(std::filesystem::current_path()) {
-        // Autosaves go to the current folder.
-        std::filesystem::current_path(dir);
+    CommandScreenTest() {
+        PlayInProgramFolder();
         Game& g = game();
         test::NewLocalMap(g, {.states = 4, .size = 50});
         g.PeopleCount = 1;
@@ -51,7 +50,6 @@ protected:
     }
     ~CommandScreenTest() override {
         main().hide();
-        std::filesystem::current_path(oldDir);
     }
     Game& game() { return app->TheGame(); }
     TGos& S() { return game().mGos[1]; }
@@ -64,8 +62,6 @@ protected:
         main().Pages()->setCurrentIndex(tab);
     }
     bool Autosaved() { return std::filesystem::exists(dir / AutosaveFileName(game())); }
-
-    std::filesystem::path oldDir;
 };
 
 TEST_F(CommandScreenTest, OpensOnTheInformationTabWithNextDisabled) {

@@ -148,9 +148,7 @@ private:
 
 class PersonPlaysTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    PersonPlaysTest() : oldDir(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
-    ~PersonPlaysTest() override { std::filesystem::current_path(oldDir); }
-    std::filesystem::path oldDir;
+    PersonPlaysTest() { PlayInProgramFolder(); }
 };
 
 TEST_F(PersonPlaysTest, AGeneralSentWithSoldiersFightsAndAStaffedScienceRises) {
