@@ -41,8 +41,10 @@ void WindowUi::ShowYourTurn() {
     TStart& start = app_.Start();
     const QRect area = start.frameGeometry();
     start.hide();
+    // Filled first: the window's size depends on what it shows this year.
+    app_.SelectMan().Fill();
     CentreOn(app_.SelectMan(), area);
-    app_.SelectMan().Show();
+    app_.SelectMan().exec();
 }
 
 void WindowUi::ShowLastBattle(bool victory) { app_.Proc().Show(victory); }

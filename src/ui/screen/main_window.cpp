@@ -81,13 +81,8 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     pages_->addTab(chat_, QString());
     top->addWidget(pages_, 1);
 
-    // The picture of the first tab, stretched behind every page but the chat.
-    const QPixmap picture(QString::fromStdString(app_.Lang().ImagePath().string()));
     TPicturePage* pages[5] = {info_, economy_, science_, border_, generals_};
-    for (int i = 0; i < 5; ++i) {
-        pictures_[i] = pages[i];
-        pictures_[i]->SetPicture(picture);
-    }
+    for (int i = 0; i < 5; ++i) pictures_[i] = pages[i];
 
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &TMain::TickClock);
@@ -133,6 +128,9 @@ void TMain::ApplyTexts() {
     pages_->setTabText(GeneralsTab, t(Msg::GeneralsTab));
     pages_->setTabText(ChatTab, t(Msg::ChatTab));
     chatCaption_->setText(t(Msg::PlayerListCaption));
+    // The language's own picture, stretched behind every page but the chat.
+    const QPixmap picture(QString::fromStdString(l.ImagePath().string()));
+    for (TPicturePage* page : pictures_) page->SetPicture(picture);
     info_->ApplyTexts();
     economy_->ApplyTexts();
     science_->ApplyTexts();
