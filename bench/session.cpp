@@ -63,17 +63,17 @@ struct Table {
 Table& Players() {
     static Table t = [] {
         App();
-        Table t;
+        Table made;
         TcpSessionOptions o;
         o.ListenAddress = QHostAddress::LocalHost;
         o.ListenPort = 0;
         o.DiscoveryPort = 0;
         for (int i = 0; i < MaxSessionPlayers; ++i) {
-            t.counters.push_back(std::make_unique<Counter>(t.tally));
-            t.sessions.push_back(std::make_unique<TcpSession>(o));
-            t.sessions.back()->SetListener(t.counters.back().get());
+            made.counters.push_back(std::make_unique<Counter>(made.tally));
+            made.sessions.push_back(std::make_unique<TcpSession>(o));
+            made.sessions.back()->SetListener(made.counters.back().get());
         }
-        return t;
+        return made;
     }();
     if (t.sessions[0]->IsOpen()) return t;
     // All join at once; each is open once linked to everyone admitted before him.

@@ -10,6 +10,12 @@ namespace korvant {
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
+// A Windows-1251 letter folded to lower case: Latin, Cyrillic and Ё; persons' names compare so.
+constexpr unsigned char Cp1251FoldCase(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return c + 32;
+    return c == 0xA8 ? 0xB8 : c;
+}
+
 // Number of characters (code points) in a UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 

@@ -25,14 +25,14 @@ public:
     void ShowWaitingPanel() override {}
     void SetYearLabel(std::string_view) override {}
     // Every person hands his turn to the computer.
-    int CommandScreen() override {
+    ModalResult CommandScreen() override {
         windows.emplace_back("command screen");
-        return ModalToComputer;
+        return ModalResult::ToComputer;
     }
     void ShowCharts() override { windows.emplace_back("charts"); }
-    void ShowGetReady() override { windows.emplace_back("get ready"); }
-    // Takes a free state, searching upward from a random one.
-    int ChooseTerritory(Game& game) override;
+    void ShowGetReady(int) override { windows.emplace_back("get ready"); }
+    // Takes a free state for the person, searching upward from a random one.
+    ModalResult ChooseTerritory(Game& game, int person) override;
     bool SkipYourTurnForOnePerson() const override { return skipYourTurn; }
     // Time stands still: a headless game's persons spend none.
     double ClockDays() override { return 0; }

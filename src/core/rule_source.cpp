@@ -158,10 +158,10 @@ void ReadMatchups(const std::filesystem::path& dir, int tacticCount, Grid& damag
         for (const std::string& w : words) rest += w + " ";
         grid->push_back(Numbers(line, rest, tacticCount, "multipliers, one per tactic"));
     }
-    for (const auto& [name, grid] : {std::pair{"damage", &damage}, std::pair{"spirit", &spirit}})
-        if (int(grid->size()) != tacticCount)
+    for (const auto& [name, table] : {std::pair{"damage", &damage}, std::pair{"spirit", &spirit}})
+        if (int(table->size()) != tacticCount)
             throw SourceError{"matchups.txt: the " + std::string(name) + " grid has " +
-                              std::to_string(grid->size()) + " rows, not " + std::to_string(tacticCount)};
+                              std::to_string(table->size()) + " rows, not " + std::to_string(tacticCount)};
 }
 
 void ReadNarration(const std::filesystem::path& dir, TRuleRecord& r) {

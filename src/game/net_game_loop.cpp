@@ -1,6 +1,7 @@
 #include "game/net_game_loop.h"
 
 #include "core/state_guard.h"
+#include "game/simulate_year.h"
 #include "game/turn_cycle.h"
 #include "net/senders.h"
 #include "sim/last_battle.h"
@@ -118,16 +119,16 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         if (CheckGameEnd(game)) return NetGameEnd::Over;
 
         GatherTroops(game, s);
-        const int result = game.Ui->CommandScreen();
+        const ModalResult result = game.Ui->CommandScreen();
         net.flags.NetTurns += 1;
-        if (result == ModalQuit) {
+        if (result == ModalResult::Quit) {
             Quit(net, windows);
             return NetGameEnd::Quit;
         }
-        if (result == ModalEndTurn) SettleTroops(game, s);
+        if (result == ModalResult::EndTurn) SettleTroops(game, s);
         {
             const StateChange change(game);
-            game.mGos[s].Delegated = result == ModalToComputer ? 1 : 0;
+            game.mGos[s].Delegated = result == ModalResult::ToComputer ? 1 : 0;
         }
         if (game.GameMode == ModeNetClient) SendPlayerTurn(net);
         SendTurnDone(net);
@@ -146,7 +147,7 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         }
         if (game.GameMode != ModeNetServer) continue;
 
-        SimulateYear(game, false);
+        SimulateYear(game, {}, PeoplesMoves::FromBlocks);
         if (!Alive(game, s)) {
             ServerDefeated(net, s);
             ShowDefeat(game, s);

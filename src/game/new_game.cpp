@@ -1,7 +1,6 @@
 #include "game/new_game.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -135,9 +134,9 @@ bool ChooseTerritories(Game& game, int persons) {
             game.mGos[s].Alive = 1;
             continue;
         }
-        game.CurPlayerName = std::to_string(++person);
-        if (persons > 1) game.Ui->ShowGetReady();
-        if (game.Ui->ChooseTerritory(game) == ModalQuit) return false;
+        ++person;
+        if (persons > 1) game.Ui->ShowGetReady(person);
+        if (game.Ui->ChooseTerritory(game, person) == ModalResult::Quit) return false;
     }
     CheckFronts(game);
     game.ResumePlayer = 1;

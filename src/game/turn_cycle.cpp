@@ -1,15 +1,11 @@
 #include "game/turn_cycle.h"
 
-#include "core/check_state.h"
 #include "core/colors.h"
 #include "core/state_guard.h"
 #include "core/text_format.h"
+#include "game/simulate_year.h"
 #include "sim/borders.h"
-#include "sim/computer_players.h"
-#include "sim/economy.h"
-#include "sim/generals.h"
 #include "sim/last_battle.h"
-#include "sim/statistics.h"
 #include "sim/troops.h"
 
 namespace korvant {
@@ -18,19 +14,19 @@ namespace {
 constexpr int DrawYear = 120;
 
 // A person's turn: the command screen and what its result asks for. Returns the result.
-int PersonsTurn(Game& game, int s) {
+ModalResult PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
     GatherTroops(game, s);
     if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
 
     const double started = game.Ui->ClockDays();
-    const int result = game.Ui->CommandScreen();
-    if (result == ModalEndTurn) SettleTroops(game, s);
+    const ModalResult result = game.Ui->CommandScreen();
+    if (result == ModalResult::EndTurn) SettleTroops(game, s);
     StateChange change(game);
     // A steady clock: a turn across midnight counts its real length.
     const double spent = game.Ui->ClockDays() - started;
     if (spent > 0) gos.TimeSpent += spent;
-    if (result == ModalToComputer) gos.Delegated = 1;
+    if (result == ModalResult::ToComputer) gos.Delegated = 1;
     return result;
 }
 
@@ -48,7 +44,7 @@ bool PeoplesPhase(Game& game) {
             game.CurGos = uint8_t(s);
             game.CurPlayer = uint8_t(r);
             if (game.CurPlayer < game.ResumePlayer) continue;  // he moved before the game was saved
-            if (PersonsTurn(game, s) == ModalQuit) return false;
+            if (PersonsTurn(game, s) == ModalResult::Quit) return false;
         }
     }
     return true;
@@ -71,27 +67,6 @@ void SettleTroops(Game& game, int s) {
     StateChange change(game);
     PlaceTroops(game, s, s, game.mGos[s].FreeSoldiers);
     for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
-}
-
-// The year is one change of the state, run without waiting for anybody: the seal is checked
-// when it begins and taken anew when it ends. The check points within it check the bookkeeping.
-void SimulateYear(Game& game, bool checkPeoplesMoves) {
-    StateChange change(game);
-    if (checkPeoplesMoves) CheckState(game, "Проверка после хода людей:");
-    game.Ui->SetYearLabel(game.Msg(Msg::YearLabel) + " " + Dec(game.Year));
-    ComputersMove(game);
-    CheckState(game, "Проверка после хода компьютеров:");
-    for (int s = 1; s <= game.GosCount; ++s) RecordYear(game, s);
-    for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Captured = 0;
-    GeneralsYear(game);
-    CheckState(game, "Проверка после хода генералов:");
-    for (int s = 1; s <= game.GosCount; ++s) {
-        Harvest(game, s);
-        Growth(game, s);
-        Research(game, s);
-        PayWages(game, s);
-    }
-    game.Year += 1;
 }
 
 int VictoriousState(const Game& game) {
@@ -161,7 +136,7 @@ GameOutcome RunGame(Game& game, const TurnCycleOptions& options) {
             break;
         }
         const int year = game.Year;
-        SimulateYear(game, true);
+        SimulateYear(game);
         if (options.yearDone) options.yearDone(game, year);
         if (CheckGameEnd(game, options.observe)) break;
     }

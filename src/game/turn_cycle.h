@@ -31,11 +31,6 @@ void GatherTroops(Game& game, int s);
 // After a turn ended: the free soldiers go home, every border's soldiers spread over slots 1 to 3.
 void SettleTroops(Game& game, int s);
 
-// The year between the persons' turns: computer players, records, the generals' year, the
-// economy of every state, Year + 1. `checkPeoplesMoves`: first the check after the persons'
-// moves (the network game, whose moves came as blocks, does without it).
-void SimulateYear(Game& game, bool checkPeoplesMoves);
-
 // The state that owns every cell of the field, 0 when there is none.
 int VictoriousState(const Game& game);
 

@@ -28,9 +28,9 @@ int TerritoryChoice::Click(const Game& game, int pictureWidth, int x, int y) {
     return owner;
 }
 
-bool TerritoryChoice::Confirm(Game& game, std::string_view name) {
+bool TerritoryChoice::Confirm(Game& game, int person, std::string_view name) {
     if (selected_ == 0) return false;
-    if (TakeTerritory(game, selected_, name)) return true;
+    if (TakeTerritory(game, selected_, person, name)) return true;
     refused_[std::size_t(selected_)] = true;
     return false;
 }

@@ -25,9 +25,9 @@ public:
     int Click(const Game& game, int pictureWidth, int x, int y);
     // Whether the selected state may be confirmed (the confirm button is shown).
     bool CanConfirm() const { return selected_ != 0 && !refused_[std::size_t(selected_)]; }
-    // Confirms the selected state for the person numbered CurPlayerName. A state already taken is
+    // Confirms the selected state for person number `person`. A state already taken is
     // refused (false) and cannot be confirmed again until the window reopens.
-    bool Confirm(Game& game, std::string_view name);
+    bool Confirm(Game& game, int person, std::string_view name);
 
     int Selected() const { return selected_; }
     bool Refused(int s) const { return refused_[std::size_t(s)]; }

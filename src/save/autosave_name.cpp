@@ -8,17 +8,9 @@
 namespace korvant {
 namespace {
 
-// Windows-1251 letters folded to lower case: Latin, Cyrillic and Ё.
-unsigned char foldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0xC0 && c <= 0xDF) return c + 32;
-    if (c == 0xA8) return 0xB8;
-    return c;
-}
-
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return foldCase(static_cast<unsigned char>(x)) < foldCase(static_cast<unsigned char>(y));
+        return Cp1251FoldCase(static_cast<unsigned char>(x)) < Cp1251FoldCase(static_cast<unsigned char>(y));
     });
 }
 

@@ -83,12 +83,12 @@ void LzhufHuffman::Update(int symbol) {
 // up, so none drops to zero), then joins the two lowest unjoined nodes into a
 // parent placed after every node of no greater frequency.
 void LzhufHuffman::rebuild() {
-    int j = 0;
+    int leaves = 0;
     for (int i = 0; i < TableSize; ++i) {
         if (son_[i] >= TableSize) {
-            freq_[j] = (freq_[i] + 1) / 2;
-            son_[j] = son_[i];
-            ++j;
+            freq_[leaves] = (freq_[i] + 1) / 2;
+            son_[leaves] = son_[i];
+            ++leaves;
         }
     }
     for (int i = 0, j = SymbolCount; j < TableSize; i += 2, ++j) {

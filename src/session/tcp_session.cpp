@@ -74,14 +74,19 @@ void TcpSession::Open(const OpenRequest& request) {
     }
 }
 
-void TcpSession::Create(const std::string& name) {
+bool TcpSession::Begin(const std::string& name) {
     Shutdown(true);
     localName_ = name;
     localId_ = options_.Id ? options_.Id : RandomId();
     if (!StartListening()) {
         if (listener_) listener_->OnOpenFailed(OpenError::ListenFailed);
-        return;
+        return false;
     }
+    return true;
+}
+
+void TcpSession::Create(const std::string& name) {
+    if (!Begin(name)) return;
     localSeq_ = highestSeq_ = 1;
     phase_ = Phase::Open;
     if (listener_) listener_->OnOpen();
@@ -89,13 +94,7 @@ void TcpSession::Create(const std::string& name) {
 }
 
 void TcpSession::Join(const std::string& name, const QString& host, std::uint16_t port) {
-    Shutdown(true);
-    localName_ = name;
-    localId_ = options_.Id ? options_.Id : RandomId();
-    if (!StartListening()) {
-        if (listener_) listener_->OnOpenFailed(OpenError::ListenFailed);
-        return;
-    }
+    if (!Begin(name)) return;
     phase_ = Phase::Joining;
     redirects_ = 0;
     joinLink_ = NewLink(new QTcpSocket(this), true);

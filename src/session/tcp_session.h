@@ -61,6 +61,9 @@ public:
     std::uint16_t ListenPort() const;
 
 private:
+    // A fresh start under `name`: the old session closed, an id drawn, the listener open. False
+    // (and the listener told) when no port could be opened.
+    bool Begin(const std::string& name);
     enum class Phase { Closed, Joining, Meshing, Open };
     struct Member {
         wire::RosterEntry Entry;

@@ -92,8 +92,8 @@ TEST_F(LanguageCoverage, BuiltInTextsTakeTheSameValuesAsTheFirstLanguage) {
 }
 
 TEST_F(LanguageCoverage, LanguagesHoldTheSameKeysAndHelpLines) {
-    std::vector<std::string> first = ini_.Keys(sections_[0]);
-    std::set<std::string> a(first.begin(), first.end());
+    std::vector<std::string> firstKeys = ini_.Keys(sections_[0]);
+    std::set<std::string> a(firstKeys.begin(), firstKeys.end());
     for (const std::string& section : sections_) {
         std::vector<std::string> keys = ini_.Keys(section);
         std::set<std::string> b(keys.begin(), keys.end());

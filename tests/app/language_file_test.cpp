@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "app/ini_file.h"
 #include "app/language_file.h"
 #include "support/full_disk.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -20,17 +18,6 @@ namespace fs = std::filesystem;
 // A folder of its own for each test, with the INI file written into it.
 class LanguageFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        static std::atomic<int> serial{0};
-        dir_ = fs::temp_directory_path() /
-               ("korvant_lang_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
-        fs::create_directories(dir_);
-        ini_ = dir_ / "korvant.ini";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
 
     void Write(const std::string& text) {
         std::ofstream out(ini_, std::ios::binary | std::ios::trunc);
@@ -42,8 +29,9 @@ protected:
     }
     TLanguageFile Open() const { return TLanguageFile(ini_, dir_); }
 
-    fs::path dir_;
-    fs::path ini_;
+    test::TempFolder folder_;
+    fs::path dir_ = folder_.path();
+    fs::path ini_ = dir_ / "korvant.ini";
 };
 
 const char* const TwoLanguages =
@@ -258,7 +246,8 @@ TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
 }
 
 TEST(IniFile, ReadsNumbersAndSwitchesLikeTheTraditionalReader) {
-    fs::path p = fs::temp_directory_path() / ("korvant_ini_" + std::to_string(::getpid()) + ".ini");
+    test::TempFolder folder;
+    const fs::path p = folder / "k.ini";
     {
         std::ofstream out(p, std::ios::binary | std::ios::trunc);
         out << "[S]\na= 12 \nb=$1F\nc=0x10\nd=12abc\ne=99999999999\nf=TRUE\ng=0\nh=maybe\ni=+7\n";
@@ -276,7 +265,6 @@ TEST(IniFile, ReadsNumbersAndSwitchesLikeTheTraditionalReader) {
     EXPECT_FALSE(ini.ReadBool("S", "g", true));
     EXPECT_TRUE(ini.ReadBool("S", "h", true));
     EXPECT_FALSE(ini.ReadBool("S", "h", false));
-    fs::remove(p);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/ini_file.h"
 #include "app/music.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -29,18 +30,16 @@ public:
 class MusicTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("korvant_music_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         for (const char* f : {"a.mid", "b.mid", "c.mid"}) std::ofstream(dir / f) << "x";
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     IniFile Ini(const std::string& text) {
         std::ofstream(dir / "k.ini") << text;
         return IniFile(dir / "k.ini");
     }
 
-    std::filesystem::path dir;
+    test::TempFolder folder;
+    std::filesystem::path dir = folder.path();
     FakeDevice device;
 };
 

@@ -8,6 +8,7 @@
 #include "app/ini_file.h"
 #include "app/language_file.h"
 #include "save/saved_game_files.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -23,7 +24,7 @@ const std::string Shipped = "[Languages]\nCount=1\n0=En\n[En]\nTitle=English\n1=
 
 class ProgramFilesTest : public ::testing::Test {
 protected:
-    testing::TempFolder root;
+    test::TempFolder root;
     fs::path bin() const { return root / "usr/bin"; }
     fs::path share() const { return root / "usr/share/korvant"; }
     UserFolders user() const { return {root / "home/.config/korvant", root / "home/.local/share/korvant"}; }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/small_game.h"
+#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -15,8 +16,6 @@ using ::testing::ElementsAre;
 
 const std::string Closing =
     "Блок предупреждения ошибок закрывает программу. Просьба при повторении ошибки связаться с разработчиком";
-
-HeadlessUi& Log(Game& g) { return static_cast<HeadlessUi&>(*g.Ui); }
 
 std::vector<std::string> FailureOf(Game& g, std::string_view label) {
     try {
@@ -37,7 +36,7 @@ TEST(CheckState, BalancedStatePassesSilently) {
     PostGeneral(*game, 1, 2, OrderDefend);
     PostGeneral(*game, 1, 1, OrderDefend);
     EXPECT_NO_THROW(CheckState(*game, "x"));
-    EXPECT_TRUE(Log(*game).log.empty());
+    EXPECT_TRUE(test::Headless(*game).log.empty());
 }
 
 TEST(CheckState, UnbalancedSoldiersFailWithTheLabelAndTheClosingMessage) {
@@ -50,7 +49,7 @@ TEST(CheckState, UnbalancedSoldiersFailWithTheLabelAndTheClosingMessage) {
 
     EXPECT_THAT(FailureOf(g, "Проверка после хода людей:"),
                 ElementsAre("Проверка после хода людей: Gos2 количество солдат не сходится10 6 5", Closing));
-    EXPECT_TRUE(Log(g).log.empty());
+    EXPECT_TRUE(test::Headless(g).log.empty());
 }
 
 TEST(CheckState, GeneralWhoDoesNotKnowHisBorderFails) {
@@ -93,7 +92,7 @@ TEST(CheckState, NegativeCountsAreShownButNotFatal) {
     g.mGos[2].Peasants = -1;
     g.mGos[3].FreeScientists = -4;
     EXPECT_NO_THROW(CheckState(g, "x"));
-    EXPECT_THAT(Log(g).log, ElementsAre("У гос-ва Gos1 количество солдат на границе с Gos3отрицательное",
+    EXPECT_THAT(test::Headless(g).log, ElementsAre("У гос-ва Gos1 количество солдат на границе с Gos3отрицательное",
                                         "У гос-ва Gos2 количество крестьян отрицательное",
                                         "У гос-ва Gos3 количество свободных ученых отрицательное"));
 }
@@ -105,7 +104,7 @@ TEST(CheckState, FailingCheckCarriesTheNonFatalMessagesToo) {
     g.mGos[1].Soldiers = 1;
     EXPECT_THAT(FailureOf(g, "L:"), ElementsAre("L: Gos1 количество солдат не сходится1 0 0",
                                                 "У гос-ва Gos1 количество крестьян отрицательное", Closing));
-    EXPECT_TRUE(Log(g).log.empty());
+    EXPECT_TRUE(test::Headless(g).log.empty());
 }
 
 TEST(CheckState, JoinedNetworkGameChecksNothing) {

@@ -7,6 +7,7 @@
 
 #include "core/game.h"
 #include "game/new_game.h"
+#include "support/local_game.h"
 
 namespace korvant {
 namespace {
@@ -47,12 +48,7 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
 
 class NewMapTest : public testing::Test {
 protected:
-    void Make(int states, int size) {
-        game.GosCount = uint8_t(states);
-        game.MapSize = uint8_t(size);
-        game.Rng.setSeed(5);
-        NewMap(game);
-    }
+    void Make(int states, int size) { test::NewLocalMap(game, {.states = states, .size = size, .seed = 5}); }
     Game game;
 };
 
@@ -119,23 +115,24 @@ TEST_F(NewMapTest, StateNamesComeFromTheTexts) {
 // Persons choose through a scripted territory window.
 class ScriptedChoice : public HeadlessUi {
 public:
-    int ChooseTerritory(Game& game) override {
-        windows.emplace_back("territory " + game.CurPlayerName);
+    ModalResult ChooseTerritory(Game& game, int person) override {
+        windows.emplace_back("territory " + std::to_string(person));
         int taken = 0;
         for (int s = 1; s <= game.GosCount; ++s) taken += game.mGos[s].Alive;
         takenBefore.push_back(taken);
-        if (giveUpAt == int(takenBefore.size())) return ModalQuit;
+        if (giveUpAt == int(takenBefore.size())) return ModalResult::Quit;
         // A refused state first, then the first free one.
         for (int s = 1; s <= game.GosCount; ++s) {
             if (game.mGos[s].Alive != 0) {
-                EXPECT_FALSE(TakeTerritory(game, s, "Никто"));
+                EXPECT_FALSE(TakeTerritory(game, s, person, "Никто"));
                 break;
             }
         }
         for (int s = 1; s <= game.GosCount; ++s) {
-            if (TakeTerritory(game, s, "Игрок номер " + game.CurPlayerName + " из многих")) return ModalEndTurn;
+            if (TakeTerritory(game, s, person, "Игрок номер " + std::to_string(person) + " из многих"))
+                return ModalResult::EndTurn;
         }
-        return ModalQuit;
+        return ModalResult::Quit;
     }
     std::vector<int> takenBefore;
     int giveUpAt = 0;
@@ -207,11 +204,11 @@ TEST(HeadlessTerritory, TakesAFreeStateForTheNumberedPerson) {
     Game game;
     game.GosCount = 3;
     game.mGos[1].Alive = game.mGos[2].Alive = 1;
-    game.CurPlayerName = "2";
     HeadlessUi ui;
-    EXPECT_EQ(ui.ChooseTerritory(game), ModalEndTurn);
+    EXPECT_EQ(ui.ChooseTerritory(game, 2), ModalResult::EndTurn);
     EXPECT_EQ(game.mGos[3].Human, 2);
-    EXPECT_EQ(ui.ChooseTerritory(game), ModalQuit);  // nothing left
+    EXPECT_EQ(game.mGos[3].PlayerName.utf8(), "Игрок 2");
+    EXPECT_EQ(ui.ChooseTerritory(game, 2), ModalResult::Quit);  // nothing left
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "save/saved_game_files.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -36,7 +37,7 @@ std::vector<fs::path> leftovers(const fs::path& folder, const fs::path& target) 
 }
 
 TEST(ReplaceFileTest, ReplacesWholeKeepsPermissionsAndLeavesNothingBeside) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const fs::path file = folder / "a.gen";
     ReplaceFile(file, {bytesOf("first "), bytesOf("version")});
     EXPECT_EQ(textOf(file), "first version");
@@ -48,7 +49,7 @@ TEST(ReplaceFileTest, ReplacesWholeKeepsPermissionsAndLeavesNothingBeside) {
 }
 
 TEST(ReplaceFileTest, AFailingWriterLeavesTheOldFileAndNoTemporary) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const fs::path file = folder / "a.gen";
     ReplaceFile(file, {bytesOf("old")});
     EXPECT_THROW(ReplaceFile(file,
@@ -64,7 +65,7 @@ TEST(ReplaceFileTest, AFailingWriterLeavesTheOldFileAndNoTemporary) {
 
 // A writer killed in the middle of a save, as by a crash or kill -9.
 TEST(ReplaceFileTest, AWriterKilledMidWriteLeavesTheOldFileAndItsLeftoverGoesOnTheNextWrite) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const fs::path file = folder / "autosave.gen";
     ReplaceFile(file, {bytesOf("the previous save")});
 

@@ -1,7 +1,6 @@
 #include "core/rule_data.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -14,6 +13,7 @@
 
 #include "core/game.h"
 #include "core/rule_source.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -38,13 +38,6 @@ const std::map<std::string, std::string> kSmallSource = {
 
 class RuleFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("korvant_rules_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // Writes the small source into `dir`, with `replaced` files swapped for other contents.
     fs::path Source(const std::map<std::string, std::string>& replaced = {}) {
         fs::path src = dir / "src";
@@ -56,7 +49,8 @@ protected:
         return src;
     }
 
-    fs::path dir;
+    test::TempFolder folder;
+    fs::path dir = folder.path();
 };
 
 TEST(RuleData, BuiltFileIsOneRecordMadeFromTheShippedSource) {

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "core/check_state.h"
-#include "core/rule_data.h"
-#include "game/new_game.h"
 #include "game/turn_cycle.h"
 #include "screen/economy_orders.h"
+#include "support/local_game.h"
 #include "support/small_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -78,9 +78,9 @@ TEST(StateGuard, ChangesMadeInsideAChangeAreSealedNestedOnesOnceAtTheEnd) {
 // A headless command screen that runs a script on the person's turn.
 class ScriptedUi : public HeadlessUi {
 public:
-    int CommandScreen() override {
+    ModalResult CommandScreen() override {
         if (onCommand) onCommand();
-        return ModalToComputer;
+        return ModalResult::ToComputer;
     }
     std::function<void()> onCommand;
 };
@@ -88,26 +88,18 @@ public:
 class TamperedGame : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadRuleData(fs::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+        test::LoadShippedRules(game);
         game.Ui = &ui;
-        game.GosCount = 4;
-        game.MapSize = 50;
-        game.Rng.setSeed(5);
-        NewMap(game);
-        ASSERT_TRUE(ChooseTerritories(game, 1));
-        for (int s = 1; s <= game.GosCount; ++s)
-            if (game.mGos[s].Human == 1) person = s;
-        records = fs::temp_directory_path() /
-                  ("korvant_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".rec");
-        fs::remove(records);
+        ASSERT_NO_FATAL_FAILURE(test::NewLocalGame(game, {.states = 4, .size = 50, .persons = 1, .seed = 5}));
+        person = test::StateOfPerson(game, 1);
         options.records = records;
     }
-    void TearDown() override { fs::remove(records); }
 
     Game game;
     ScriptedUi ui;
     TurnCycleOptions options;
-    fs::path records;
+    test::TempFolder folder;
+    fs::path records = folder / "korvant.rec";
     int person = 0;
 };
 

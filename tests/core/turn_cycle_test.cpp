@@ -7,10 +7,10 @@
 
 #include "core/check_state.h"
 #include "core/game.h"
-#include "game/new_game.h"
-#include "core/rule_data.h"
 #include "game/turn_cycle.h"
 #include "records/hall_of_fame.h"
+#include "support/local_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 // A headless interface whose command screen and year label run a script.
 class ScriptedUi : public HeadlessUi {
 public:
-    int CommandScreen() override {
+    ModalResult CommandScreen() override {
         HeadlessUi::CommandScreen();
         ++screens;
-        return onCommand ? onCommand(screens) : ModalToComputer;
+        return onCommand ? onCommand(screens) : ModalResult::ToComputer;
     }
     void SetYearLabel(std::string_view text) override {
         labels.emplace_back(text);
@@ -34,7 +34,7 @@ public:
         return clock;
     }
 
-    std::function<int(int screen)> onCommand;
+    std::function<ModalResult(int screen)> onCommand;
     std::function<void()> onYearLabel;
     std::vector<std::string> labels;
     int screens = 0;
@@ -44,35 +44,23 @@ public:
 class TurnCycle : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadRuleData(fs::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+        test::LoadShippedRules(game);
         game.Ui = &ui;
-        // Tests run in parallel processes: each its own records file.
-        records = fs::temp_directory_path() /
-                  ("korvant_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".rec");
-        fs::remove(records);
         options.records = records;
     }
-    void TearDown() override { fs::remove(records); }
 
     // A fresh local game of `states` on a 50 x 50 field with `persons` persons.
     void NewGame(int states, int persons, uint32_t seed = 11) {
-        game.GosCount = uint8_t(states);
-        game.MapSize = 50;
-        game.Rng.setSeed(seed);
-        NewMap(game);
-        ASSERT_TRUE(ChooseTerritories(game, persons));
+        test::NewLocalGame(game, {.states = states, .size = 50, .persons = persons, .seed = seed});
         ui.windows.clear();
     }
-    int StateOf(int person) const {
-        for (int s = 1; s <= game.GosCount; ++s)
-            if (game.mGos[s].Human == person) return s;
-        return 0;
-    }
+    int StateOf(int person) const { return test::StateOfPerson(game, person); }
 
     Game game;
     ScriptedUi ui;
     TurnCycleOptions options;
-    fs::path records;
+    test::TempFolder folder;
+    fs::path records = folder / "korvant.rec";
 };
 
 TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
@@ -85,7 +73,7 @@ TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
     std::vector<Turn> turns;
     ui.onCommand = [&](int screen) {
         turns.push_back({game.Year, game.CurPlayer, game.CurGos});
-        return screen < 3 ? ModalEndTurn : ModalQuit;
+        return screen < 3 ? ModalResult::EndTurn : ModalResult::Quit;
     };
     EXPECT_EQ(RunGame(game, options), GameOutcome::Quit);
     EXPECT_EQ(turns, (std::vector<Turn>{{1, 2, StateOf(2)}, {2, 1, StateOf(1)}, {2, 2, StateOf(2)}}));
@@ -97,7 +85,7 @@ TEST_F(TurnCycle, AResumedGameStartsWithThePersonWhoSaved) {
 TEST_F(TurnCycle, ADestroyedPersonIsSkippedWithoutAWindow) {
     NewGame(4, 2);
     game.mGos[StateOf(1)].Alive = 0;
-    ui.onCommand = [](int) { return ModalQuit; };
+    ui.onCommand = [](int) { return ModalResult::Quit; };
     RunGame(game, options);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"your turn", "command screen"}));
     EXPECT_EQ(game.CurPlayer, 2);
@@ -108,7 +96,7 @@ TEST_F(TurnCycle, QuittingSkipsTheEndButStillRecordsALonePerson) {
     ui.onCommand = [&](int) {
         game.Chronicle = "war";
         game.MesList.Add(MesForState, 1, 0, "news");
-        return ModalQuit;
+        return ModalResult::Quit;
     };
     EXPECT_EQ(RunGame(game, options), GameOutcome::Quit);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"your turn", "command screen"}));
@@ -141,9 +129,9 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
             EXPECT_EQ(gos.Border[k].Troops[1], 7);
             EXPECT_EQ(gos.Border[k].Troops[2] + gos.Border[k].Troops[3], 0);
             EXPECT_EQ(gos.Border[s].Troops[1], 3);
-            return ModalEndTurn;
+            return ModalResult::EndTurn;
         }
-        return ModalQuit;
+        return ModalResult::Quit;
     };
     ui.onYearLabel = [&] {
         EXPECT_EQ(gos.Border[k].Troops[1], 3);
@@ -162,7 +150,7 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
 TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTurnWindow) {
     NewGame(3, 1);
     ui.skipYourTurn = true;
-    ui.onCommand = [](int screen) { return screen == 1 ? ModalToComputer : ModalQuit; };
+    ui.onCommand = [](int screen) { return screen == 1 ? ModalResult::ToComputer : ModalResult::Quit; };
     ui.onYearLabel = [&] { EXPECT_EQ(game.mGos[StateOf(1)].Delegated, 1); };
     RunGame(game, options);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"command screen", "command screen"}));
@@ -171,7 +159,7 @@ TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTur
     // With two persons the switch does not apply.
     ui.windows.clear();
     NewGame(3, 2);
-    ui.onCommand = [](int) { return ModalQuit; };
+    ui.onCommand = [](int) { return ModalResult::Quit; };
     RunGame(game, options);
     EXPECT_EQ(ui.windows.front(), "your turn");
 }

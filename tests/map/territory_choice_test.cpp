@@ -28,12 +28,11 @@ TEST(TerritoryChoice, TakenStateIsRefusedUntilTheWindowReopens) {
     Game& g = *game;  // its rows are the first index of Map, the pixel's x
     for (int s = 1; s <= 4; ++s) g.mGos[s].Alive = 0;
     g.mGos[2].Alive = 1;  // a computer took it
-    g.CurPlayerName = "1";
     TerritoryChoice choice;
     choice.Reset();
     EXPECT_EQ(choice.Click(g, 40, 5, 35), 2);
     EXPECT_TRUE(choice.CanConfirm());
-    EXPECT_FALSE(choice.Confirm(g, "Ольга"));
+    EXPECT_FALSE(choice.Confirm(g, 1, "Ольга"));
     EXPECT_FALSE(choice.CanConfirm());
     EXPECT_EQ(choice.Click(g, 40, 5, 5), 1);
     EXPECT_EQ(choice.Click(g, 40, 5, 35), 2);
@@ -45,7 +44,7 @@ TEST(TerritoryChoice, TakenStateIsRefusedUntilTheWindowReopens) {
     EXPECT_TRUE(choice.CanConfirm());
 
     choice.Click(g, 40, 35, 5);
-    ASSERT_TRUE(choice.Confirm(g, "Александра-Мария"));
+    ASSERT_TRUE(choice.Confirm(g, 1, "Александра-Мария"));
     EXPECT_EQ(g.mGos[3].Alive, 1);
     EXPECT_EQ(g.mGos[3].Human, 1);
     EXPECT_EQ(g.mGos[3].PlayerName.utf8(), "Александра-Ма");

@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "records/hall_of_fame.h"
 #include "support/full_disk.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -17,15 +18,7 @@ namespace fs = std::filesystem;
 
 class HallOfFame : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("korvant_hall_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        file = dir / "tav.rec";
-        game.Ui = &ui;
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { game.Ui = &ui; }
 
     // A one-person game that just ended: the person plays state 2 of `states`.
     void EndGame(int states, int destroyed, int year, int scienceSum, int saves, int level, bool won) {
@@ -46,7 +39,8 @@ protected:
         return s;
     }
 
-    fs::path dir, file;
+    test::TempFolder folder;
+    fs::path dir = folder.path(), file = dir / "tav.rec";
     HeadlessUi ui;
     Game game;
 };

@@ -148,12 +148,12 @@ private:
     }
 
     void reconst() {
-        int j = 0;
+        int leaves = 0;
         for (int i = 0; i < T; ++i)
             if (son[i] >= T) {
-                freq[j] = (freq[i] + 1) / 2;
-                son[j] = son[i];
-                ++j;
+                freq[leaves] = (freq[i] + 1) / 2;
+                son[leaves] = son[i];
+                ++leaves;
             }
         for (int i = 0, j = NChar; j < T; i += 2, ++j) {
             unsigned f = freq[j] = freq[i] + freq[i + 1];

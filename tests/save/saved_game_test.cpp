@@ -10,7 +10,9 @@
 #include "save/saved_body.h"
 #include "save/saved_game_files.h"
 #include "support/full_disk.h"
+#include "support/temp_folder.h"
 #include "support/small_game.h"
+#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -50,9 +52,7 @@ std::unique_ptr<Game> MidGame() {
 
 class SavedGameTest : public ::testing::Test {
 protected:
-    HeadlessUi& ui(Game& game) { return static_cast<HeadlessUi&>(*game.Ui); }
-
-    testing::TempFolder folder;
+    test::TempFolder folder;
 };
 
 TEST_F(SavedGameTest, LocalGameReloadsWholeAndResumesWithThePersonWhoSaved) {
@@ -63,11 +63,11 @@ TEST_F(SavedGameTest, LocalGameReloadsWholeAndResumesWithThePersonWhoSaved) {
     EXPECT_EQ(game->CurPlayer, 2);
 
     Game loaded;
-    ASSERT_TRUE(LoadGame(loaded, file)) << ::testing::PrintToString(ui(loaded).log);
+    ASSERT_TRUE(LoadGame(loaded, file)) << ::testing::PrintToString(test::Headless(loaded).log);
     EXPECT_EQ(loaded.ResumePlayer, 2);
     game->ResumePlayer = 2;  // the person who saved
     EXPECT_EQ(FirstDifference(*game, loaded, state::Saved), "");
-    EXPECT_TRUE(ui(loaded).log.empty());
+    EXPECT_TRUE(test::Headless(loaded).log.empty());
 
     const auto bytes = ReadBytes(file);
     EXPECT_EQ(std::string(bytes.begin() + 200, bytes.begin() + 204), "WRZL");
@@ -147,7 +147,7 @@ TEST_F(SavedGameTest, SaveOfTheWrongKindIsRefusedAndChangesNothing) {
     game.Year = 77;
     game.GameMode = ModeNetServer;
     EXPECT_FALSE(LoadGame(game, folder / "local.gen"));
-    EXPECT_THAT(ui(game).log, ::testing::ElementsAre("Это одиночная игра. Попробуйте загрузить другую игру"));
+    EXPECT_THAT(test::Headless(game).log, ::testing::ElementsAre("Это одиночная игра. Попробуйте загрузить другую игру"));
     EXPECT_TRUE(LoadGame(game, folder / "net.gen"));
     EXPECT_EQ(game.ResumePlayer, 0);
 
@@ -155,7 +155,7 @@ TEST_F(SavedGameTest, SaveOfTheWrongKindIsRefusedAndChangesNothing) {
     other.Year = 77;
     other.MesList.Add(MesForState, 1, 0, "kept");
     EXPECT_FALSE(LoadGame(other, folder / "net.gen"));
-    EXPECT_THAT(ui(other).log, ::testing::ElementsAre("Это сетевая игра. Попробуйте загрузить другую игру"));
+    EXPECT_THAT(test::Headless(other).log, ::testing::ElementsAre("Это сетевая игра. Попробуйте загрузить другую игру"));
     EXPECT_EQ(other.Year, 77);
     EXPECT_EQ(other.MesList.Count(), 1);
 }
@@ -175,7 +175,7 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAsOlderVersions) {
         target.Year = 77;
         const bool ok = LoadGame(target, folder / "bad.gen");
         EXPECT_EQ(target.Year, 77);
-        return !ok && ui(target).log == std::vector<std::string>{older};
+        return !ok && test::Headless(target).log == std::vector<std::string>{older};
     };
     auto withBody = [&](std::vector<uint8_t> changed) {
         testing::WriteSavedFile(folder / "bad.gen", description, changed);
@@ -207,7 +207,7 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAsOlderVersions) {
 
     Game missing;
     EXPECT_FALSE(LoadGame(missing, folder / "none.gen"));
-    EXPECT_THAT(ui(missing).log, ::testing::ElementsAre(::testing::HasSubstr("none.gen")));
+    EXPECT_THAT(test::Headless(missing).log, ::testing::ElementsAre(::testing::HasSubstr("none.gen")));
 }
 
 TEST_F(SavedGameTest, FailedWriteKeepsThePreviousFile) {
@@ -223,7 +223,7 @@ TEST_F(SavedGameTest, FailedWriteKeepsThePreviousFile) {
         EXPECT_FALSE(TrySaveGame(*game, file));
     }
     EXPECT_EQ(game->SaveCount, 1);
-    EXPECT_THAT(ui(*game).log, ::testing::ElementsAre(::testing::HasSubstr("keep.gen")));
+    EXPECT_THAT(test::Headless(*game).log, ::testing::ElementsAre(::testing::HasSubstr("keep.gen")));
     EXPECT_EQ(ReadBytes(file), before);
 
     std::filesystem::create_directory(folder / "dir.gen");  // nor can a folder be replaced

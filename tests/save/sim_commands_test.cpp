@@ -2,9 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
@@ -14,37 +11,24 @@
 #include "save/saved_game.h"
 #include "save/saved_game_files.h"
 #include "support/net_game.h"
+#include "support/program_run.h"
 #include "support/small_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
 
 using ::testing::HasSubstr;
 
-struct SimRun {
-    int status;
-    std::string output;  // stdout and stderr
-};
-
-SimRun sim(const std::string& args) {
-    const std::string program = std::string(KORVANT_BIN_DIR) + "/korvant-sim";
-    SimRun run{-1, {}};
-    FILE* pipe = ::popen(("'" + program + "' " + args + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+test::ProgramRun sim(const std::string& args) { return test::RunProgram("korvant-sim", args, /*withErrors=*/true); }
 
 class SimCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(std::string(KORVANT_BIN_DIR) + "/korvant-sim")) GTEST_SKIP() << "no korvant-sim";
+        if (!test::ProgramBuilt("korvant-sim")) GTEST_SKIP() << "no korvant-sim";
     }
     std::string at(const std::string& name) { return "'" + (folder / name).string() + "'"; }
-    testing::TempFolder folder;
+    test::TempFolder folder;
 };
 
 TEST_F(SimCommands, PackAndUnpackInBothModes) {
@@ -59,7 +43,7 @@ TEST_F(SimCommands, PackAndUnpackInBothModes) {
         EXPECT_EQ(testing::ReadBytes(folder / "out"), data) << mode;
     }
 
-    const SimRun bad = sim("unpack " + at("in") + " " + at("out"));
+    const test::ProgramRun bad = sim("unpack " + at("in") + " " + at("out"));
     EXPECT_EQ(bad.status, 1);
     EXPECT_THAT(bad.output, HasSubstr("Lzrw1 decompression : input stream contains no valid header !"));
     EXPECT_NE(sim("pack " + at("in") + " " + at("x")).status, 0);
@@ -75,7 +59,7 @@ TEST_F(SimCommands, InspectShowsTheGameAndItsCheckValue) {
     game->mGos[2].PlayerName.set("Vera");
     SaveGame(*game, folder / "g.gen");
 
-    SimRun run = sim("inspect " + at("g.gen"));
+    test::ProgramRun run = sim("inspect " + at("g.gen"));
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.output, HasSubstr("Год 9\n"));
     EXPECT_THAT(run.output, HasSubstr("year: 9\nstates: 3\npersons: 1\n"));
@@ -101,7 +85,7 @@ TEST_F(SimCommands, HistoryPrintsTheYearlyTableAsCsv) {
     game->History[1][2].Peasants = 40;
     SaveGame(*game, folder / "g.gen");
 
-    SimRun run = sim("history " + at("g.gen") + " --csv");
+    test::ProgramRun run = sim("history " + at("g.gen") + " --csv");
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.output, HasSubstr("state,year,density,"));
     EXPECT_THAT(run.output, HasSubstr("\n1,2,0,0,0,0,0,0,0,2,40,0,0,40\n"));
@@ -135,7 +119,7 @@ TEST_F(SimCommands, BlockWritesTheSendersBlocks) {
 
     EXPECT_EQ(sim("block " + at("g.gen") + " --kind 11 " + at("x")).status, 2);  // for which state?
     EXPECT_EQ(sim("block " + at("g.gen") + " --kind 5 " + at("x")).status, 2);
-    const SimRun beyond = sim("block " + at("g.gen") + " --kind 12 --for 9 " + at("x"));
+    const test::ProgramRun beyond = sim("block " + at("g.gen") + " --kind 12 --for 9 " + at("x"));
     EXPECT_EQ(beyond.status, 1);
     EXPECT_THAT(beyond.output, HasSubstr("4 states"));
 }

@@ -1,19 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/check_state.h"
 #include "core/game.h"
-#include "core/rule_data.h"
 #include "core/state_fields.h"
+#include "game/autoplay.h"
 #include "game/turn_cycle.h"
 #include "save/saved_game.h"
-#include "game/autoplay.h"
+#include "support/bookkeeping.h"
+#include "support/local_game.h"
+#include "support/program_run.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -26,7 +25,7 @@ struct Played {
 };
 
 Played Play(Game& game, const AutoplaySettings& settings) {
-    EXPECT_TRUE(LoadRuleData(std::filesystem::path(KORVANT_BIN_DIR) / "tav.dat", game.Rules).ok());
+    test::LoadShippedRules(game);
     Played p;
     p.result = Autoplay(game, settings, [&](const AutoplayYear& y) { p.years.push_back(y); });
     return p;
@@ -53,26 +52,7 @@ void ExpectIntact(Game& game, const AutoplaySettings& settings, const Played& p)
         EXPECT_EQ(game.Year, 120);
     }
 
-    EXPECT_NO_THROW(CheckState(game, "после игры:"));
-    std::vector<int> cells(game.GosCount + 1, 0);
-    for (int x = 1; x <= n; ++x)
-        for (int y = 1; y <= n; ++y) ++cells[game.Map[x][y]];
-    EXPECT_EQ(cells[0], 0);
-    for (int s = 1; s <= game.GosCount; ++s) {
-        const TGos& g = game.mGos[s];
-        SCOPED_TRACE(testing::Message() << "state " << s);
-        EXPECT_EQ(g.Territory, cells[s]);
-        EXPECT_EQ(g.Alive != 0, cells[s] > 0);
-        EXPECT_GE(g.Peasants, 0);
-        EXPECT_GE(g.Scientists, 0);
-        EXPECT_GE(g.Soldiers, 0);
-        EXPECT_GE(g.FreeSoldiers, 0);
-        EXPECT_GE(g.FreeScientists, 0);
-        EXPECT_GE(g.Grain, 0);
-        EXPECT_GE(g.Money, 0);
-        for (int k = 1; k <= game.GosCount; ++k)
-            for (int t = 1; t <= game.KindCount(); ++t) EXPECT_GE(g.Border[k].Troops[t], 0);
-    }
+    EXPECT_TRUE(test::BooksBalanced(game, "после игры:"));
     for (std::size_t i = 0; i < p.years.size(); ++i) {
         EXPECT_EQ(p.years[i].year, int(i) + 1);
         EXPECT_GE(p.years[i].battles, 0);
@@ -129,35 +109,20 @@ TEST(Autoplay, TheSameSeedPlaysTheSameGame) {
     EXPECT_EQ(FirstDifference(a, b, state::Saved), "");
 }
 
-// Runs korvant-sim with `args`; its standard output and exit status.
-struct SimRun {
-    std::string out;
-    int status = -1;
-};
-SimRun Sim(const std::string& args) {
-    SimRun r;
-    const std::string cmd = std::string(KORVANT_BIN_DIR) + "/korvant-sim " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
-    const int w = pclose(p);
-    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-    return r;
-}
+test::ProgramRun Sim(const std::string& args) { return test::RunProgram("korvant-sim", args); }
 
 TEST(AutoplayCommand, PrintsAYearPerLineAndTheResultTheSameForTheSameSeed) {
-    if (!std::filesystem::exists(std::filesystem::path(KORVANT_BIN_DIR) / "korvant-sim"))
-        GTEST_SKIP() << "korvant-sim is not built";
-    const fs::path save = fs::temp_directory_path() / "korvant_autoplay_test.gen";
-    SimRun a = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
-    SimRun b = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
+    if (!test::ProgramBuilt("korvant-sim")) GTEST_SKIP() << "korvant-sim is not built";
+    test::TempFolder folder;
+    const fs::path save = folder / "autoplay.gen";
+    test::ProgramRun a = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
+    test::ProgramRun b = Sim("autoplay --states 6 --size 50 --seed 4 --observe");
     ASSERT_EQ(a.status, 0);
-    EXPECT_EQ(a.out, b.out);
-    ASSERT_EQ(a.out.rfind("year 1: 6 states, largest ", 0), 0u) << a.out;
-    const std::size_t last = a.out.rfind("result: ");
+    EXPECT_EQ(a.output, b.output);
+    ASSERT_EQ(a.output.rfind("year 1: 6 states, largest ", 0), 0u) << a.output;
+    const std::size_t last = a.output.rfind("result: ");
     ASSERT_NE(last, std::string::npos);
-    EXPECT_EQ(a.out.find('\n', last), a.out.size() - 1);
+    EXPECT_EQ(a.output.find('\n', last), a.output.size() - 1);
 
     // A finished game is saved and loads again.
     ASSERT_EQ(Sim("autoplay --states 6 --size 50 --seed 4 --persons 2 --quiet --save " + save.string()).status, 0);
@@ -165,10 +130,9 @@ TEST(AutoplayCommand, PrintsAYearPerLineAndTheResultTheSameForTheSameSeed) {
     ASSERT_TRUE(LoadGame(loaded, save));
     EXPECT_EQ(loaded.GosCount, 6);
     EXPECT_GT(loaded.Year, 1);
-    fs::remove(save);
 
-    SimRun quiet = Sim("autoplay --states 6 --size 50 --seed 4 --observe --quiet");
-    EXPECT_EQ(quiet.out, a.out.substr(last));
+    test::ProgramRun quiet = Sim("autoplay --states 6 --size 50 --seed 4 --observe --quiet");
+    EXPECT_EQ(quiet.output, a.output.substr(last));
 
     EXPECT_EQ(Sim("autoplay --states 21 --size 50").status, 2);
     EXPECT_EQ(Sim("autoplay --states 3 --persons 4").status, 2);

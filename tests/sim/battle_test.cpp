@@ -9,6 +9,7 @@
 #include "sim/borders.h"
 #include "support/small_game.h"
 #include "battle_fixture.h"
+#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -102,7 +103,7 @@ TEST(Attack, BorderArmyThenHomeDefenceFallThenTheLandIsTakenAndTheStateDestroyed
     EXPECT_EQ(g.mGos[3].Attitude(1), 33);
 
     EXPECT_EQ(g.Chronicle, "Gos1 - Gos2\r\nGos1 - Gos2\r\nGos2 пало\r\nИгрок Вера выбыл\r\n");
-    auto& ui = static_cast<HeadlessUi&>(*g.Ui);
+    HeadlessUi& ui = test::Headless(g);
     EXPECT_EQ(ui.windows, (std::vector<std::string>{"your turn", "defeat"}));
     EXPECT_EQ(g.CurPlayerName, "Вера");
     EXPECT_TRUE(ui.chat.empty());
@@ -146,7 +147,7 @@ TEST(Attack, ADestroyedPersonIsAnnouncedOnTheChatInANetworkGame) {
     g.mGeneral[attacker].Speed = 166;
 
     Attack(g, attacker);
-    auto& ui = static_cast<HeadlessUi&>(*g.Ui);
+    HeadlessUi& ui = test::Headless(g);
     EXPECT_EQ(g.mGos[2].Alive, 0);
     EXPECT_EQ(ui.chat, (std::vector<std::string>{"Игрок Вера выбыл"}));
     EXPECT_TRUE(ui.windows.empty());
@@ -412,7 +413,7 @@ TEST_F(ChooseTacticTest, WithNoTacticAllowedTheWarningIsShownAndTacticOneUsed) {
     game->Rules.TacticTable[1].MinSpirit = 90;
     game->mGeneral[general].Spirit = 10;
     EXPECT_EQ(ChooseTactic(*game, 1, 2, general, 1), 1);
-    auto& ui = static_cast<HeadlessUi&>(*game->Ui);
+    HeadlessUi& ui = test::Headless(*game);
     EXPECT_EQ(ui.log.size(), 1u);
 }
 

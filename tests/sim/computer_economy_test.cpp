@@ -6,6 +6,7 @@
 #include "sim/computer_staffing.h"
 #include "sim/seeded_draws.h"
 #include "support/small_game.h"
+#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -90,7 +91,7 @@ TEST(BuyGeneral, AFullRosterShowsTheMessageAndBuysNothing) {
     auto game = TwoStates();
     for (int n = 0; n < 10; ++n) test::PostGeneral(*game, 2, 0, OrderRest);
     game->mGos[2].Money = 1'000'000;
-    auto* ui = static_cast<HeadlessUi*>(game->Ui);
+    HeadlessUi* ui = &test::Headless(*game);
     BuyGeneral(*game, 2, false);
     ASSERT_EQ(ui->log.size(), 1u);
     EXPECT_EQ(ui->log[0], "Все генералы уже забиты, не могу купить");

@@ -10,6 +10,7 @@
 #include "sim/seeded_draws.h"
 #include "sim/troops.h"
 #include "support/small_game.h"
+#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -22,8 +23,6 @@ using test::SeedWithDraws;
 
 // Two states of ten cells each and a strip of no man's land.
 std::unique_ptr<Game> TwoEqualStates() { return MakeGame({"11111", "11111", "22222", "22222", "....."}); }
-
-HeadlessUi& Log(Game& game) { return *static_cast<HeadlessUi*>(game.Ui); }
 
 TEST(Relations, AttitudeFallsBySixTowardANeighbourNineTenthsStrongerAndRisesTowardAWeakOne) {
     auto game = TwoEqualStates();
@@ -452,9 +451,9 @@ TEST(ReportIdleForces, WarnsOfCommandersWithoutTroopsAndOfFreeSoldiers) {
     PostGeneral(*game, 1, 2, OrderAttack);
     game->mGos[1].Soldiers = game->mGos[1].FreeSoldiers = 3;
     ReportIdleForces(*game, 1);
-    ASSERT_EQ(Log(*game).log.size(), 2u);
-    EXPECT_EQ(Log(*game).log[0], "Нету у меня войск В конце проверим генералов без войск");
-    EXPECT_EQ(Log(*game).log[1], "Незанятые солдаты у гос-ва:Gos1");
+    ASSERT_EQ(test::Headless(*game).log.size(), 2u);
+    EXPECT_EQ(test::Headless(*game).log[0], "Нету у меня войск В конце проверим генералов без войск");
+    EXPECT_EQ(test::Headless(*game).log[1], "Незанятые солдаты у гос-ва:Gos1");
 }
 
 
@@ -515,7 +514,7 @@ TEST(ComputersMove, ASeededSequenceOfMovesIsReproducible) {
         EXPECT_EQ(general.Speed, e.speed) << "state " << s;
         EXPECT_EQ(general.Order, OrderStudy) << "state " << s;  // no soldiers to command, knowledge 1
     }
-    EXPECT_TRUE(Log(*game).log.empty());
+    EXPECT_TRUE(test::Headless(*game).log.empty());
 }
 
 }  // namespace

@@ -5,12 +5,10 @@
 
 #include <filesystem>
 #include <memory>
-#include <string>
 
-#include <unistd.h>
-
-#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
+#include "support/temp_folder.h"
+#include "ui/app/game_windows_qt.h"
 
 namespace korvant::gui_test {
 
@@ -22,10 +20,6 @@ class WindowsFixture {
 public:
     WindowsFixture() {
         TestApp();
-        static int n = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("korvant_gui_" + std::to_string(::getpid()) + "_" + std::to_string(n++));
-        std::filesystem::create_directories(dir);
         for (const char* f : {"korvant.ini", "tav.dat", "tav_en.dat", "korvant.png", "korvant_en.png"})
             std::filesystem::copy_file(std::filesystem::path(KORVANT_BIN_DIR) / f, dir / f);
         std::filesystem::copy(std::filesystem::path(KORVANT_BIN_DIR) / "help", dir / "help",
@@ -36,12 +30,23 @@ public:
     ~WindowsFixture() {
         app.reset();
         lang.reset();
-        std::filesystem::remove_all(dir);
+        if (!oldDir_.empty()) std::filesystem::current_path(oldDir_);
     }
 
-    std::filesystem::path dir;
+    // The game writes its autosaves and records into the current folder: make it the program folder
+    // for this test, and the old one again when the test ends.
+    void PlayInProgramFolder() {
+        oldDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+    }
+
+    test::TempFolder folder{"gui"};
+    std::filesystem::path dir = folder.path();
     std::unique_ptr<TLanguageFile> lang;
     std::unique_ptr<GameWindows> app;
+
+private:
+    std::filesystem::path oldDir_;
 };
 
 }  // namespace korvant::gui_test

@@ -45,13 +45,13 @@ bool PeerUi::AskYesNo(std::string_view text) {
     return yes;
 }
 
-int PeerUi::CommandScreen() {
+ModalResult PeerUi::CommandScreen() {
     if (AtYear(options_.dieAtYear, game_)) {
         Say("dying in year " + std::to_string(game_.Year));
         std::_Exit(9);  // as a crash: no goodbye to the session
     }
-    if (AtYear(options_.quitAtYear, game_)) return ModalQuit;
-    return options_.endTurns ? ModalEndTurn : ModalToComputer;
+    if (AtYear(options_.quitAtYear, game_)) return ModalResult::Quit;
+    return options_.endTurns ? ModalResult::EndTurn : ModalResult::ToComputer;
 }
 
 void PeerControls::AppendChatLine(std::string_view line, int32_t colour) {

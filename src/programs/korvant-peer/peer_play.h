@@ -20,7 +20,7 @@ public:
     PeerUi(const Game& game, const Options& options) : game_(game), options_(options) {}
     void MessageBox(std::string_view text) override;
     bool AskYesNo(std::string_view text) override;
-    int CommandScreen() override;
+    ModalResult CommandScreen() override;
     void ShowCharts() override {}
     void ShowLastBattle(bool) override {}
 

@@ -210,8 +210,7 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     n += Shot(start, dir, "start_waiting");
     start.ShowWaiting(false);
 
-    g.CurPlayerName = "1";
-    app.SelectPlayer().Fill();
+    app.SelectPlayer().Fill(1);
     n += Shot(app.SelectPlayer(), dir, "get_ready");
     app.SelectGos().Reset();
     app.SelectGos().show();
@@ -221,9 +220,8 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
 
     // Two persons, to show the time grid.
     g.PeopleCount = 2;
-    TakeTerritory(g, g.Map[30][30], sample("Ольга", "Olga"));
-    g.CurPlayerName = "2";
-    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], sample("Игорь", "Igor"));
+    TakeTerritory(g, g.Map[30][30], 1, sample("Ольга", "Olga"));
+    TakeTerritory(g, g.Map[5][5] == g.Map[30][30] ? g.Map[55][55] : g.Map[5][5], 2, sample("Игорь", "Igor"));
     for (int s = 1; s <= g.GosCount; ++s) g.mGos[s].TimeSpent = 0.0123 * s;
     g.CurPlayerName = sample("Ольга", "Olga");
     CheckFronts(g);

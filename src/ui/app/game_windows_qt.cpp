@@ -75,9 +75,6 @@ GameWindows::~GameWindows() {
     launcher_.reset();
 }
 
-bool GameWindows::SinglePlayer() const { return preference_->SinglePlayer(); }
-bool GameWindows::ShowScrollHelp() const { return preference_->ShowScrollHelp(); }
-
 void GameWindows::ApplySettings(const Settings& s, bool write) {
     if (write) s.Write(lang_.Ini());
     settings_ = s;
@@ -164,11 +161,11 @@ void GameWindows::PlayGame() {
     start_->ShowWaiting(false);
 }
 
-int GameWindows::CommandScreen() {
+ModalResult GameWindows::CommandScreen() {
     // A network game waits in its own windows, not on the start window.
     const bool local = game_.GameMode == ModeLocal;
     if (local) start_->hide();
-    const int result = main_->Run();
+    const ModalResult result = main_->Run();
     if (local) start_->show();
     return result;
 }

@@ -58,9 +58,6 @@ public:
     TRecordTable& RecordTable() { return *recordTable_; }
     THelp& Help() { return *help_; }
 
-    // The switches the turn cycle and the help panels read straight from the settings window.
-    bool SinglePlayer() const;
-    bool ShowScrollHelp() const;
     // The map painter's style ("Debug"/"PaintRounded", read at start).
     bool PaintRounded() const { return paintRounded_; }
 
@@ -82,8 +79,8 @@ public:
     NetworkGame& NetworkWindows();
     // Runs the turn cycle of the game set up or loaded, on the windows.
     void PlayGame();
-    // The person's command screen for CurGos: 1 end of turn, 2 handed to the computer, 3 quit.
-    int CommandScreen();
+    // The person's command screen for CurGos.
+    ModalResult CommandScreen();
     void ShowCharts();
 
 private:

@@ -43,13 +43,16 @@ TPreference::TPreference(GameWindows& app, QWidget* parent) : QDialog(parent), a
     connect(apply_, &QPushButton::clicked, this, &TPreference::applyClicked);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
-    const Settings& s = app_.CurrentSettings();
+    showSettings(app_.CurrentSettings());
+    ApplyTexts();
+}
+
+void TPreference::showSettings(const Settings& s) {
     music_->setChecked(s.Music);
     singlePlayer_->setChecked(s.SinglePlayer);
     hideGraphics_->setChecked(s.HideGraphics);
     showHint_->setChecked(s.ShowHint);
     scroll_->setChecked(s.ShowScrollHelp);
-    ApplyTexts();
 }
 
 void TPreference::ApplyTexts() {
@@ -67,13 +70,12 @@ void TPreference::ApplyTexts() {
 }
 
 void TPreference::Show(bool languageListEnabled) {
+    // Switches changed and closed without applying were never in force.
+    showSettings(app_.CurrentSettings());
     languages_->setEnabled(languageListEnabled);
     languageLabel_->setEnabled(languageListEnabled);
     exec();
 }
-
-bool TPreference::SinglePlayer() const { return singlePlayer_->isChecked(); }
-bool TPreference::ShowScrollHelp() const { return scroll_->isChecked(); }
 
 Settings TPreference::Current() const {
     Settings s;

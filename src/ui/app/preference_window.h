@@ -19,12 +19,9 @@ public:
     explicit TPreference(GameWindows& app, QWidget* parent = nullptr);
 
     void ApplyTexts();
-    // Shows the window modally; the launcher enables the language list, the command screen does not.
+    // Shows the window modally with the settings in force; the launcher enables the language
+    // list, the command screen does not.
     void Show(bool languageListEnabled);
-
-    // The switches as the person has set them (read directly by the turn cycle and the help panels).
-    bool SinglePlayer() const;
-    bool ShowScrollHelp() const;
 
     QCheckBox* MusicBox() const { return music_; }
     QCheckBox* SinglePlayerBox() const { return singlePlayer_; }
@@ -39,6 +36,7 @@ public:
     Settings Current() const;
 
 private:
+    void showSettings(const Settings& s);
     void applyClicked();
     void languageChosen(int index);
 

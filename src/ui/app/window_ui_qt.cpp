@@ -1,7 +1,6 @@
 #include "ui/app/window_ui_qt.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QMessageBox>
 
 #include "ui/app/game_windows_qt.h"
@@ -47,8 +46,10 @@ void WindowUi::ShowYourTurn() {
     TStart& start = app_.Start();
     const QRect area = start.frameGeometry();
     start.hide();
+    // Filled first: the window's size depends on what it shows this year.
+    app_.SelectMan().Fill();
     CentreOn(app_.SelectMan(), area);
-    app_.SelectMan().Show();
+    app_.SelectMan().exec();
 }
 
 void WindowUi::ShowLastBattle(bool victory) { app_.Proc().Show(victory); }
@@ -61,28 +62,28 @@ void WindowUi::ShowWaitingPanel() {
 
 void WindowUi::SetYearLabel(std::string_view text) { app_.Start().SetYearLabel(ShownText(text)); }
 
-int WindowUi::CommandScreen() { return app_.CommandScreen(); }
+ModalResult WindowUi::CommandScreen() { return app_.CommandScreen(); }
 
 void WindowUi::ShowCharts() { app_.ShowCharts(); }
 
-void WindowUi::ShowGetReady() {
+void WindowUi::ShowGetReady(int person) {
     TStart& start = app_.Start();
     const QRect area = start.frameGeometry();
     start.hide();
     CentreOn(app_.SelectPlayer(), area);
-    app_.SelectPlayer().Show();
+    app_.SelectPlayer().Show(person);
 }
 
-int WindowUi::ChooseTerritory(Game&) {
+ModalResult WindowUi::ChooseTerritory(Game&, int person) {
     TStart& start = app_.Start();
     const QRect area = start.frameGeometry();
     start.hide();
     CentreOn(app_.SelectGos(), area);
-    return app_.SelectGos().Choose();
+    return app_.SelectGos().Choose(person);
 }
 
-bool WindowUi::SkipYourTurnForOnePerson() const { return app_.SinglePlayer(); }
+bool WindowUi::SkipYourTurnForOnePerson() const { return app_.CurrentSettings().SinglePlayer; }
 
-double WindowUi::ClockDays() { return double(QDateTime::currentMSecsSinceEpoch()) / 86400000.0; }
+double WindowUi::ClockDays() { return double(clock_.elapsed()) / 86400000.0; }
 
 }  // namespace korvant

@@ -227,7 +227,7 @@ bool TStart::LoadDataFile() { return dataOk_ = LoadGameRules(app_.TheGame(), app
 void TStart::RunNewGame() {
     app_.TheGame().GameMode = ModeLocal;
     SelectDifficulty(difficulty_->checkedId());
-    if (app_.ShowScrollHelp()) scroll_->Start();
+    if (app_.CurrentSettings().ShowScrollHelp) scroll_->Start();
     // The turn cycle hides this window and shows it again while it waits; QDialog::exec() would
     // end its loop at the first hiding and leave the window behind as a modal one that no longer
     // blocks its own loop. Its own loop ends only when the window is done.

@@ -61,7 +61,7 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
     grid->setRowStretch(7, 1);
 
     connect(confirm_, &QPushButton::clicked, this, &TSelectGos::ConfirmClicked);
-    connect(giveUp_, &QPushButton::clicked, this, [this] { done(ModalQuit); });
+    connect(giveUp_, &QPushButton::clicked, this, [this] { Finish(*this, ModalResult::Quit); });
     ApplyTexts();
 }
 
@@ -106,7 +106,8 @@ void TSelectGos::ShowTakenStates() {
     map_->setPixmap(QPixmap::fromImage(img));
 }
 
-int TSelectGos::Choose() {
+ModalResult TSelectGos::Choose(int person) {
+    person_ = person;
     ShowTakenStates();
     choice_.Reset();
     confirm_->hide();
@@ -115,7 +116,7 @@ int TSelectGos::Choose() {
     stateName_->hide();
     prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::ChooseState))));
     prompt_->show();
-    return exec();
+    return RunModal(*this);
 }
 
 void TSelectGos::paintSamples(const QColor& c) {
@@ -154,8 +155,8 @@ void TSelectGos::MapClicked(int x, int y) {
 
 void TSelectGos::ConfirmClicked() {
     Game& g = app_.TheGame();
-    if (choice_.Confirm(g, name_->text().toStdString())) {
-        done(ModalEndTurn);
+    if (choice_.Confirm(g, person_, name_->text().toStdString())) {
+        Finish(*this, ModalResult::EndTurn);
         return;
     }
     prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::TerritoryTaken))));

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "map/territory_choice.h"
+#include "ui/app/modal_result_qt.h"
 
 class QLabel;
 class QLineEdit;
@@ -23,8 +24,9 @@ public:
     void ApplyTexts();
     // Draws the current map into the window (before the persons choose).
     void Reset();
-    // Shows the window modally; ModalQuit when the person gave up.
-    int Choose();
+    // Shows the window modally for person number `person`: EndTurn once he has taken a state,
+    // Quit when he gave up.
+    ModalResult Choose(int person);
     // Redraws the map with the states earlier persons took paled and hatched (Choose does this).
     void ShowTakenStates();
 
@@ -39,11 +41,12 @@ public:
     QLabel* Prompt() const { return prompt_; }
     QLabel* StateName() const { return stateName_; }
     const TerritoryChoice& Choice() const { return choice_; }
+    int Person() const { return person_; }
     // The names proposed to a person, in the current language.
     const QStringList& Suggestions() const { return suggestions_; }
 
     // Closing the window gives up, like the give-up button: no person may leave it without a state.
-    void reject() override { done(3); }
+    void reject() override { Finish(*this, ModalResult::Quit); }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -53,6 +56,7 @@ private:
 
     GameWindows& app_;
     TerritoryChoice choice_;
+    int person_ = 0;
     QStringList suggestions_;
     QImage map0_;  // the map as drawn, before the taken states are marked
     QLabel* map_;

@@ -64,11 +64,6 @@ void TSelectMan::ApplyTexts() {
     turn_->setText(t(Msg::YourTurnCaption));
 }
 
-void TSelectMan::Show() {
-    Fill();
-    exec();
-}
-
 void TSelectMan::Fill() {
     const Game& game = app_.TheGame();
     player_->setText(QString::fromStdString(game.CurPlayerName));

@@ -16,8 +16,7 @@ class TSelectMan : public QDialog {
 public:
     explicit TSelectMan(GameWindows& app, QWidget* parent = nullptr);
     void ApplyTexts();
-    // Fills the window for CurPlayerName and shows it modally.
-    void Show();
+    // Fills the window for CurPlayerName; the caller places it and shows it modally.
     void Fill();
 
     QTableWidget* TimeGrid() const { return grid_; }

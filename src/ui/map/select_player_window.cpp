@@ -41,11 +41,11 @@ void TSelectPlayer::ApplyTexts() {
     ok_->setText(QString::fromStdString(l.Lookup(Msg::GetReadyOk)));
 }
 
-void TSelectPlayer::Show() {
-    Fill();
+void TSelectPlayer::Show(int person) {
+    Fill(person);
     exec();
 }
 
-void TSelectPlayer::Fill() { player_->setText(QString::fromStdString(app_.TheGame().CurPlayerName)); }
+void TSelectPlayer::Fill(int person) { player_->setText(QString::number(person)); }
 
 }  // namespace korvant

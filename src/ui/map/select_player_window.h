@@ -14,8 +14,9 @@ class TSelectPlayer : public QDialog {
 public:
     explicit TSelectPlayer(GameWindows& app, QWidget* parent = nullptr);
     void ApplyTexts();
-    void Show();
-    void Fill();
+    // Fills the window for person number `person` and shows it modally.
+    void Show(int person);
+    void Fill(int person);
 
     QLabel* Player() const { return player_; }
 

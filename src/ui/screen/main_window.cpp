@@ -100,13 +100,8 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     pages_->addTab(chat_, QString());
     top->addWidget(pages_, 1);
 
-    // The picture of the first tab, stretched behind every page but the chat.
-    const QPixmap picture(QString::fromStdString(app_.Lang().ImagePath().string()));
     TPicturePage* pages[5] = {info_, economy_, science_, border_, generals_};
-    for (int i = 0; i < 5; ++i) {
-        pictures_[i] = pages[i];
-        pictures_[i]->SetPicture(picture);
-    }
+    for (int i = 0; i < 5; ++i) pictures_[i] = pages[i];
 
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &TMain::TickClock);
@@ -120,8 +115,9 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(generals_, &TGeneralsTab::Hired, this, [this] { pages_->setCurrentIndex(BorderTab); });
     connect(border_, &TBorderTab::StateBroken, this, [this](std::exception_ptr failure) {
         failure_ = failure;
+        turnResult_ = ModalResult::Quit;
         timer_.stop();
-        done(ModalQuit);
+        Finish(*this, ModalResult::Quit);
     });
     connect(info_->SaveButton(), &QPushButton::clicked, this, &TMain::SaveClicked);
     connect(info_->SettingsButton(), &QPushButton::clicked, this, &TMain::SettingsClicked);
@@ -151,6 +147,9 @@ void TMain::ApplyTexts() {
     pages_->setTabText(GeneralsTab, t(Msg::GeneralsTab));
     pages_->setTabText(ChatTab, t(Msg::ChatTab));
     chatCaption_->setText(t(Msg::PlayerListCaption));
+    // The language's own picture, stretched behind every page but the chat.
+    const QPixmap picture(QString::fromStdString(l.ImagePath().string()));
+    for (TPicturePage* page : pictures_) page->SetPicture(picture);
     info_->ApplyTexts();
     economy_->ApplyTexts();
     science_->ApplyTexts();
@@ -171,9 +170,9 @@ void TMain::ApplySettings() {
     economy_->SetHintsShown(s.ShowHint);
 }
 
-int TMain::Run() {
+ModalResult TMain::Run() {
     Activate();
-    const int result = exec();
+    const ModalResult result = RunModal(*this);
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     return result;
 }
@@ -184,7 +183,7 @@ void TMain::Activate() {
     pages_->setTabVisible(ChatTab, !local);
     chatLamp_->setVisible(false);
     info_->SaveButton()->setEnabled(game.GameMode != ModeNetClient);
-    turnResult_ = 3;
+    turnResult_.reset();
     next_->setEnabled(false);
     pages_->blockSignals(true);
     pages_->setCurrentIndex(InformationTab);
@@ -193,7 +192,7 @@ void TMain::Activate() {
     info_->Fill();
     border_->Activate();
     science_->MarkStale();
-    setScrolling(app_.ShowScrollHelp());
+    setScrolling(app_.CurrentSettings().ShowScrollHelp);
     clock_.Reset();
     showClock();
     if (!local) {
@@ -228,16 +227,16 @@ void TMain::tabChanged(int index) {
     if (index == GeneralsTab) generals_->Open();
 }
 
-void TMain::NextClicked() { endTurn(ModalEndTurn); }
-void TMain::PassClicked() { endTurn(ModalToComputer); }
+void TMain::NextClicked() { endTurn(ModalResult::EndTurn); }
+void TMain::PassClicked() { endTurn(ModalResult::ToComputer); }
 
-void TMain::endTurn(int result) {
+void TMain::endTurn(ModalResult result) {
     Game& game = app_.TheGame();
     if (AutosaveWanted(game)) saveTo(QString::fromStdString(app_.UserFile(AutosaveFileName(game)).string()));
     if (failure_) return;
     turnResult_ = result;
     timer_.stop();
-    done(result);
+    Finish(*this, result);
 }
 
 void TMain::ExitClicked() {
@@ -246,21 +245,21 @@ void TMain::ExitClicked() {
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
         if (game.Ui->AskYesNo(game.Msg(Msg::AskSaveGame))) SaveClicked();
     }
-    turnResult_ = 0;
+    turnResult_ = ModalResult::Quit;
     timer_.stop();
-    done(ModalQuit);
+    Finish(*this, ModalResult::Quit);
 }
 
 void TMain::reject() {
     // Escape ends up here too, but keyPressEvent hands it to "&Pass" first.
     Game& game = app_.TheGame();
-    if (turnResult_ != 3) return;
+    if (turnResult_) return;
     if (!game.Ui->AskYesNo(game.Msg(Msg::AskEndGame))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
         if (game.Ui->AskYesNo(game.Msg(Msg::AskSaveGame))) SaveClicked();
     }
     timer_.stop();
-    done(ModalQuit);
+    Finish(*this, ModalResult::Quit);
 }
 
 void TMain::keyPressEvent(QKeyEvent* e) {
@@ -315,15 +314,16 @@ bool TMain::saveTo(const QString& file) {
     } catch (const StateError&) {
         // Broken bookkeeping ends the game: the window closes and the turn cycle hears of it.
         failure_ = std::current_exception();
+        turnResult_ = ModalResult::Quit;
         timer_.stop();
-        done(ModalQuit);
+        Finish(*this, ModalResult::Quit);
         return false;
     }
 }
 
 void TMain::SettingsClicked() {
     app_.ShowSettings(false);
-    setScrolling(app_.ShowScrollHelp());
+    setScrolling(app_.CurrentSettings().ShowScrollHelp);
 }
 
 void TMain::TickClock() {
@@ -339,9 +339,9 @@ void TMain::TickClock() {
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
         if (game.NetEndFlag == 1 || game.NetEndFlag == 3) {
-            turnResult_ = 1;
+            turnResult_ = ModalResult::EndTurn;
             timer_.stop();
-            done(ModalEndTurn);
+            Finish(*this, ModalResult::EndTurn);
         }
     }
 }

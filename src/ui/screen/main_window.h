@@ -6,8 +6,10 @@
 #include <QTimer>
 
 #include <exception>
+#include <optional>
 
 #include "screen/turn_clock.h"
+#include "ui/app/modal_result_qt.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,14 +39,14 @@ public:
     // Pictures and hints as the settings say.
     void ApplySettings();
 
-    // Shows the screen modally for CurGos: ModalEndTurn, ModalToComputer or ModalQuit.
+    // Shows the screen modally for CurGos: EndTurn, ToComputer or Quit.
     // A broken state found while saving is raised from here once the window has closed.
-    int Run();
+    ModalResult Run();
     // Prepares the screen for CurGos as on every showing (Run does this).
     void Activate();
 
-    // How the screen was left: 3 while the turn goes on, 1 "&Next", 2 "&Pass", 0 "&Exit".
-    int TurnResult() const { return turnResult_; }
+    // How the screen was left; none while the turn goes on.
+    std::optional<ModalResult> TurnResult() const { return turnResult_; }
     const TurnClock& Clock() const { return clock_; }
 
     // The buttons' actions.
@@ -88,7 +90,7 @@ protected:
 
 private:
     void tabChanged(int index);
-    void endTurn(int result);
+    void endTurn(ModalResult result);
     void offerSave();
     // False when the game was not written (the reason has been shown).
     bool saveTo(const QString& file);
@@ -117,7 +119,7 @@ private:
     QLabel* chatLamp_;
     QTimer timer_;
     TurnClock clock_;
-    int turnResult_ = 3;
+    std::optional<ModalResult> turnResult_;
     int helpTopic_ = 10;
     bool lampRed_ = false;
     std::exception_ptr failure_;

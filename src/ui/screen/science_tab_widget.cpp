@@ -50,8 +50,8 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
         Panel p{};
         p.box = new QGroupBox;
         p.box->setAutoFillBackground(true);
-        auto* g = new QGridLayout(p.box);
-        g->setVerticalSpacing(2);
+        auto* grid = new QGridLayout(p.box);
+        grid->setVerticalSpacing(2);
         p.levelCaption = new QLabel;
         p.level = new QLabel;
         p.effectCaption = new QLabel;
@@ -87,14 +87,14 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
         staff->addWidget(p.max);
         staff->addWidget(p.min);
         staff->addStretch(1);
-        g->addWidget(p.levelCaption, 0, 0);
-        g->addWidget(p.level, 0, 1);
-        g->addWidget(p.effectCaption, 1, 0);
-        g->addWidget(p.effect, 1, 1);
-        g->addLayout(years, 2, 0, 1, 2);
-        g->addWidget(p.gauge, 3, 0, 1, 2);
-        g->addLayout(staff, 4, 0, 1, 2);
-        g->setColumnStretch(0, 1);
+        grid->addWidget(p.levelCaption, 0, 0);
+        grid->addWidget(p.level, 0, 1);
+        grid->addWidget(p.effectCaption, 1, 0);
+        grid->addWidget(p.effect, 1, 1);
+        grid->addLayout(years, 2, 0, 1, 2);
+        grid->addWidget(p.gauge, 3, 0, 1, 2);
+        grid->addLayout(staff, 4, 0, 1, 2);
+        grid->setColumnStretch(0, 1);
         top->addWidget(p.box, Layout[sc - 1][0], Layout[sc - 1][1]);
         panels_[std::size_t(sc - 1)] = p;
 

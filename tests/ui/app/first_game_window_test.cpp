@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include <functional>
@@ -16,6 +15,7 @@
 #include "ui/app/launcher_window.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/game/start_window.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
@@ -30,39 +30,13 @@ void SystemClick(QWidget* w) {
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, w->rect().center()));
 }
 
-// Answers every modal window the game opens, one at a time, with `act`.
-class Answerer {
-public:
-    explicit Answerer(std::function<void(QWidget*)> act) : act_(std::move(act)) {
-        timer_.setInterval(15);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || pending_) return;
-            pending_ = true;
-            // A single shot, so that the nested loop of the window it opens keeps the timer going.
-            QTimer::singleShot(0, modal, [this, modal] {
-                pending_ = false;
-                if (QApplication::activeModalWidget() == modal) act_(modal);
-            });
-        });
-        timer_.start();
-    }
-
-private:
-    std::function<void(QWidget*)> act_;
-    QTimer timer_;
-    bool pending_ = false;
-};
-
 class FirstGameTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    FirstGameTest() : oldDir(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
+    FirstGameTest() {
+        PlayInProgramFolder();
         app->MusicPlayer().SetEnabled(false);
         app->TheGame().Rng.setSeed(11);
     }
-    ~FirstGameTest() override { std::filesystem::current_path(oldDir); }
-    std::filesystem::path oldDir;
 };
 
 TEST_F(FirstGameTest, GivingUpKeepsTheStartWindowAndTheLauncherAnswersAfterTheGame) {
@@ -76,7 +50,9 @@ TEST_F(FirstGameTest, GivingUpKeepsTheStartWindowAndTheLauncherAnswersAfterTheGa
     int territories = 0, yourTurns = 0, screens = 0;
     bool startInFrontAfterGivingUp = false;
     bool helpUsable = false, helpOwnedByScreen = false, helpClosedWithScreen = false;
-    Answerer answerer([&](QWidget* modal) {
+    test::ModalAnswerer answerer;
+    answerer.Every<QWidget>([&](QWidget& window) {
+        QWidget* modal = &window;
         if (modal == &start) {
             if (!start.NewMapButton()->isVisible()) return;  // the waiting panel, while the year runs
             if (territories == 1) startInFrontAfterGivingUp = start.isVisible() && !launcher.isVisible();

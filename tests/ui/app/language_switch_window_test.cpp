@@ -30,7 +30,9 @@ TEST_F(LanguageSwitchTest, TheChosenLanguageGivesItsNamesBattleWordsAndQtButtons
         QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm");
     EXPECT_TRUE(app->SelectGos().Suggestions().contains("Император"));
     EXPECT_EQ(Rules().KindNames[1].utf8(), "Пехота");
-    if (qtRussian) EXPECT_EQ(QtCancel(), "Отмена");
+    if (qtRussian) {
+        EXPECT_EQ(QtCancel(), "Отмена");
+    }
 
     Switch(1);
     EXPECT_TRUE(app->SelectGos().Suggestions().contains("Emperor"));
@@ -41,7 +43,9 @@ TEST_F(LanguageSwitchTest, TheChosenLanguageGivesItsNamesBattleWordsAndQtButtons
 
     Switch(0);
     EXPECT_EQ(Rules().KindNames[1].utf8(), "Пехота");
-    if (qtRussian) EXPECT_EQ(QtCancel(), "Отмена");
+    if (qtRussian) {
+        EXPECT_EQ(QtCancel(), "Отмена");
+    }
 }
 
 }  // namespace

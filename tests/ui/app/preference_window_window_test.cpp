@@ -5,6 +5,7 @@
 
 #include "app/ini_file.h"
 #include "ui/app/preference_window.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 
 namespace korvant {
@@ -25,24 +26,35 @@ protected:
     }
 };
 
-TEST_F(SettingsWindowTest, CloseChangesOnlyWhatIsReadFromTheBoxesAndNeverTheFile) {
+TEST_F(SettingsWindowTest, CloseChangesNothingAndTheWindowReopensWithTheSettingsInForce) {
     const Settings before = app->CurrentSettings();
     const bool musicBefore = app->MusicPlayer().Enabled();
     prefs().show();
     FlipAll();
     prefs().CloseButton()->click();
 
-    // Music, pictures and hints are as they were, in the program and in the file.
+    // Nothing changes, in the program or in the file: the turn cycle and the help panels read
+    // the settings, not the boxes.
     EXPECT_EQ(app->MusicPlayer().Enabled(), musicBefore);
-    EXPECT_EQ(app->CurrentSettings().HideGraphics, before.HideGraphics);
-    EXPECT_EQ(app->CurrentSettings().ShowHint, before.ShowHint);
+    const Settings now = app->CurrentSettings();
+    EXPECT_EQ(now.SinglePlayer, before.SinglePlayer);
+    EXPECT_EQ(now.HideGraphics, before.HideGraphics);
+    EXPECT_EQ(now.ShowHint, before.ShowHint);
+    EXPECT_EQ(now.ShowScrollHelp, before.ShowScrollHelp);
+    EXPECT_EQ(app->TheGame().Ui->SkipYourTurnForOnePerson(), before.SinglePlayer);
     const Settings disk = OnDisk();
     EXPECT_EQ(disk.Music, before.Music);
     EXPECT_EQ(disk.SinglePlayer, before.SinglePlayer);
     EXPECT_EQ(disk.ShowScrollHelp, before.ShowScrollHelp);
-    // The two switches read straight from the window take effect for this run.
-    EXPECT_EQ(app->SinglePlayer(), !before.SinglePlayer);
-    EXPECT_EQ(app->ShowScrollHelp(), !before.ShowScrollHelp);
+
+    // Reopened, the boxes show the settings again, not what was left unapplied.
+    test::ModalAnswerer answers;
+    answers.Expect<TPreference>([&](TPreference& w) {
+        EXPECT_EQ(w.SinglePlayerBox()->isChecked(), before.SinglePlayer);
+        EXPECT_EQ(w.ScrollBox()->isChecked(), before.ShowScrollHelp);
+        w.CloseButton()->click();
+    });
+    app->ShowSettings(true);
 }
 
 TEST_F(SettingsWindowTest, ApplyWritesTheFileAndAppliesEverything) {
@@ -58,6 +70,7 @@ TEST_F(SettingsWindowTest, ApplyWritesTheFileAndAppliesEverything) {
     EXPECT_EQ(disk.ShowScrollHelp, !before.ShowScrollHelp);
     EXPECT_EQ(app->MusicPlayer().Enabled(), !before.Music);
     EXPECT_EQ(app->CurrentSettings().HideGraphics, !before.HideGraphics);
+    EXPECT_EQ(app->TheGame().Ui->SkipYourTurnForOnePerson(), !before.SinglePlayer);
     // The rest of the file is still there.
     EXPECT_TRUE(TLanguageFile(dir / "korvant.ini", dir).HasLanguages());
 }

@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <set>
 #include <vector>
 
 #include "core/take_territory.h"
-#include "game/new_game.h"
+#include "support/local_game.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 
@@ -19,24 +19,20 @@ namespace {
 class TerritoryWindowTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
     void SetUp() override {
-        Game& g = app->TheGame();
-        g.Rng.setSeed(5);
-        g.GosCount = 4;
-        g.MapSize = 50;
-        NewMap(g);
-        g.CurPlayerName = "1";
+        test::NewLocalMap(app->TheGame(), {.states = 4, .size = 50, .seed = 5});
         window().Reset();
     }
     TSelectGos& window() { return app->SelectGos(); }
     // Pixel of the centre of cell (column, row) on the 500-pixel picture.
     static int Pixel(int cell) { return (cell - 1) * 10 + 5; }
-    // Opens the window and runs `steps` inside it, then gives up if it is still open.
-    int Run(std::function<void()> steps) {
-        QTimer::singleShot(0, [&] {
+    // Opens the window for person 1 and runs `steps` inside it, then gives up if it is still open.
+    ModalResult Run(std::function<void()> steps) {
+        test::ModalAnswerer answers;
+        answers.Expect<TSelectGos>([&](TSelectGos& w) {
             steps();
-            if (window().isVisible()) window().GiveUpButton()->click();
+            if (w.isVisible()) w.GiveUpButton()->click();
         });
-        return window().Choose();
+        return window().Choose(1);
     }
 };
 
@@ -44,7 +40,7 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
     Game& g = app->TheGame();
     const int taken = g.Map[1][1];
     g.mGos[taken].Alive = 1;
-    const int result = Run([&] {
+    const ModalResult result = Run([&] {
         window().MapClicked(Pixel(1), Pixel(1));
         EXPECT_TRUE(window().ConfirmButton()->isVisible());
         window().ConfirmClicked();
@@ -55,7 +51,7 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
         window().MapClicked(600, 10);  // beside the field: nothing changes
         EXPECT_EQ(window().Choice().Selected(), taken);
     });
-    EXPECT_EQ(result, ModalQuit);
+    EXPECT_EQ(result, ModalResult::Quit);
 
     // Reopened: the refusal is forgotten; a free state is taken with the name cut to 13.
     int free = 0;
@@ -63,12 +59,12 @@ TEST_F(TerritoryWindowTest, TakenStateIsRefusedUntilTheWindowReopensThenAFreeOne
         if (g.mGos[g.Map[c][25]].Alive == 0) free = c;
     ASSERT_NE(free, 0);
     const int s = g.Map[free][25];
-    const int taken2 = Run([&] {
+    const ModalResult taken2 = Run([&] {
         window().NameField()->setText(QString::fromUtf8("Святослав Великий"));
         window().MapClicked(Pixel(free), Pixel(25));
         window().ConfirmClicked();
     });
-    EXPECT_EQ(taken2, ModalEndTurn);
+    EXPECT_EQ(taken2, ModalResult::EndTurn);
     EXPECT_EQ(g.mGos[s].Alive, 1);
     EXPECT_EQ(g.mGos[s].Human, 1);
     EXPECT_EQ(g.mGos[s].PlayerName.utf8(), "Святослав Вел");
@@ -97,7 +93,7 @@ TEST_F(TerritoryWindowTest, StatesOfEarlierPersonsAreMarkedButNotThoseOfComputer
     auto state = [&](std::pair<int, int> c) { return int(g.Map[c.first][c.second]); };
     const auto person = cells[0], computer = cells[1], free = cells[2];
     const QColor before[] = {pixel(person), pixel(computer), pixel(free)};
-    TakeTerritory(g, state(person), "Ольга");
+    TakeTerritory(g, state(person), 1, "Ольга");
     g.mGos[state(computer)].Alive = 1;
     window().ShowTakenStates();
     EXPECT_NE(pixel(person), before[0]);
@@ -106,7 +102,7 @@ TEST_F(TerritoryWindowTest, StatesOfEarlierPersonsAreMarkedButNotThoseOfComputer
 }
 
 TEST_F(TerritoryWindowTest, ClosingTheWindowGivesUp) {
-    EXPECT_EQ(Run([&] { window().reject(); }), ModalQuit);
+    EXPECT_EQ(Run([&] { window().reject(); }), ModalResult::Quit);
 }
 
 }  // namespace

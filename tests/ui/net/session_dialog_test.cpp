@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <unistd.h>
 
+#include "support/ui/modal_answerer.h"
 #include "ui/gui_app.h"
 #include "session/session_discovery.h"
 #include "session/tcp_session.h"
@@ -22,10 +23,13 @@ namespace {
 
 class SessionDialogTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    // Presses `button` once the dialog's own event loop runs.
+    // Presses `button` once the dialog has opened.
     std::optional<OpenRequest> AskAndPress(TSessionDialog& d, QPushButton* button) {
-        QTimer::singleShot(0, button, &QPushButton::click);
-        QTimer::singleShot(0, &d, &QDialog::reject);  // if the button left it open
+        test::ModalAnswerer answers;
+        answers.Expect<TSessionDialog>([button](TSessionDialog& shown) {
+            button->click();
+            if (shown.isVisible()) shown.reject();  // the button left it open
+        });
         return d.Ask();
     }
 };

@@ -11,12 +11,12 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 
 #include "core/take_territory.h"
-#include "game/new_game.h"
 #include "screen/generals_grid.h"
 #include "sim/borders.h"
+#include "support/local_game.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/gui_app.h"
 #include "ui/screen/border_tab_widget.h"
@@ -29,37 +29,13 @@
 namespace korvant {
 namespace {
 
-// Answers every message box with `answer` and notes its text.
-class Boxes {
-public:
-    explicit Boxes(QMessageBox::StandardButton answer) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            texts.push_back(box->text());
-            QAbstractButton* b = box->button(answer);
-            (b ? b : box->buttons().front())->click();
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
-
 class CommandTabsTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
     CommandTabsTest() {
         Game& g = game();
-        g.GosCount = 4;
-        g.MapSize = 30;
+        test::NewLocalMap(g, {.states = 4, .size = 30});
         g.PeopleCount = 1;
-        g.GameMode = ModeLocal;
-        NewMap(g);
-        g.CurPlayerName = "1";
-        TakeTerritory(g, 1, "Ольга");
+        TakeTerritory(g, 1, 1, "Ольга");
         CheckFronts(g);
         g.CurGos = 1;
         S().Money = 1'000'000;
@@ -85,10 +61,11 @@ TEST_F(CommandTabsTest, APriceBeyondTheMoneyIsRedAndRefused) {
     TGeneralsTab& tab = *main().Generals();
     EXPECT_EQ(tab.NameField()->text(), ShownText(game().Msg(Msg::DefaultOrder)));
     EXPECT_TRUE(tab.PriceValue()->styleSheet().contains("#ff0000"));
-    Boxes ok(QMessageBox::Ok);
+    test::ModalAnswerer ok;
+    ok.Boxes({QMessageBox::Ok});
     tab.BuyButton()->click();
-    ASSERT_EQ(ok.texts.size(), 1);
-    EXPECT_EQ(ok.texts[0], ShownText(game().Msg(Msg::NotEnoughMoneyForGeneral)));
+    ASSERT_EQ(ok.boxTexts.size(), 1);
+    EXPECT_EQ(ok.boxTexts[0], ShownText(game().Msg(Msg::NotEnoughMoneyForGeneral)));
     EXPECT_EQ(S().GeneralCount, 0);
     EXPECT_EQ(main().Pages()->currentIndex(), TMain::GeneralsTab);
 }
@@ -114,13 +91,14 @@ TEST_F(CommandTabsTest, RestingGeneralsHideTheBarAndSendTheirSoldiersHome) {
 TEST_F(CommandTabsTest, OnlyAGeneralWithoutAPostIsDismissedAfterTheQuestion) {
     Hire();
     border().GridDoubleClicked(0, ColFront);
-    Boxes yes(QMessageBox::Yes);
+    test::ModalAnswerer yes;
+    yes.Boxes({QMessageBox::Yes});
     border().GridDoubleClicked(0, ColName);  // on a border: not offered
-    EXPECT_TRUE(yes.texts.isEmpty());
+    EXPECT_TRUE(yes.boxTexts.isEmpty());
     border().GridDoubleClicked(0, ColFront);  // withdrawn
     border().GridDoubleClicked(0, ColName);
-    ASSERT_EQ(yes.texts.size(), 1);
-    EXPECT_EQ(yes.texts[0], ShownText(game().Msg(Msg::AskDismissGeneral)));
+    ASSERT_EQ(yes.boxTexts.size(), 1);
+    EXPECT_EQ(yes.boxTexts[0], ShownText(game().Msg(Msg::AskDismissGeneral)));
     EXPECT_EQ(S().GeneralCount, 0);
     EXPECT_EQ(border().Grid()->rowCount(), 1);  // the one empty row
     EXPECT_EQ(border().SelectedGeneral(), 0);

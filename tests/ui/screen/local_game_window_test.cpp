@@ -10,11 +10,11 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
 
 #include <map>
 
+#include "support/ui/modal_answerer.h"
+#include "support/ui/mouse.h"
 #include "ui/game/start_window.h"
 #include "ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
@@ -32,18 +32,21 @@ namespace {
 
 constexpr int YearsPlayed = 3;
 
-void Press(TOrderKey* key) {
-    QTest::mousePress(key, Qt::LeftButton);
-    QTest::mouseRelease(key, Qt::LeftButton);
-}
+using test::PressAndRelease;
 
-// Plays the persons' part: answers every modal window the game opens.
+// Plays the persons' part: answers every modal window the game opens, as it opens.
 class Player {
 public:
     explicit Player(GameWindows& app, std::filesystem::path dir) : app_(app), dir_(std::move(dir)) {
-        timer_.setInterval(15);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
-        timer_.start();
+        answers_.Every<QMessageBox>([this](QMessageBox& box) {
+            // Leave the game when asked, without saving it.
+            const bool saveOffer = box.text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
+            QAbstractButton* b = box.button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
+            (b ? b : box.buttons().front())->click();
+        });
+        answers_.Every<TSelectGos>([this](TSelectGos& w) { choose(w); });
+        answers_.Every<TMain>([this](TMain& w) { play(w); });
+        answers_.Every<QDialog>([](QDialog& d) { d.accept(); });  // get-ready, your-turn and the other notices
     }
 
     int turns = 0;
@@ -52,35 +55,8 @@ public:
     std::map<int, int> sownBy;  // state -> Sown after its person's orders, this year
 
 private:
-    // A timer does not fire again while its own handler runs, so the windows are answered from
-    // a single shot each: their nested loops then keep the player's timer going.
-    void step() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || pending_) return;
-        pending_ = true;
-        QTimer::singleShot(0, modal, [this, modal] {
-            pending_ = false;
-            if (QApplication::activeModalWidget() == modal) act(modal);
-        });
-    }
-
-    void act(QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            // Leave the game when asked, without saving it.
-            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
-            QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
-            (b ? b : box->buttons().front())->click();
-        } else if (auto* gos = qobject_cast<TSelectGos*>(modal)) {
-            choose(*gos);
-        } else if (auto* main = qobject_cast<TMain*>(modal)) {
-            play(*main);
-        } else if (auto* d = qobject_cast<QDialog*>(modal)) {
-            d->accept();  // get-ready, your-turn and the other notices
-        }
-    }
-
     void choose(TSelectGos& w) {
-        w.NameField()->setText(turns == 0 && app_.TheGame().CurPlayerName == "1" ? "Ольга" : "Игорь");
+        w.NameField()->setText(turns == 0 && w.Person() == 1 ? "Ольга" : "Игорь");
         for (int y = 10; y < 500 && w.isVisible(); y += 40)
             for (int x = 10; x < 500 && w.isVisible(); x += 40) {
                 w.MapClicked(x, y);
@@ -100,10 +76,10 @@ private:
         ++turns;
         w.Pages()->setCurrentIndex(TMain::EconomyTab);
         TEconomyTab& e = *w.Economy();
-        Press(e.Panel(TEconomyTab::SowOrder)->MaxKey());
+        PressAndRelease(e.Panel(TEconomyTab::SowOrder)->MaxKey());
         EXPECT_EQ(SowableCells(g, s), 0);
         e.Panel(TEconomyTab::TrainScientists)->SetAmount(std::min(1, e.Panel(TEconomyTab::TrainScientists)->Maximum()));
-        Press(e.Panel(TEconomyTab::TrainScientists)->OkKey());
+        PressAndRelease(e.Panel(TEconomyTab::TrainScientists)->OkKey());
         sownBy[s] = g.mGos[s].Sown;
         EXPECT_TRUE(w.NextButton()->isEnabled());
         w.NextButton()->click();
@@ -139,15 +115,12 @@ private:
 
     GameWindows& app_;
     std::filesystem::path dir_;
-    QTimer timer_;
-    bool pending_ = false;
+    test::ModalAnswerer answers_;
 };
 
 class LocalGameTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    LocalGameTest() : oldDir(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
-    ~LocalGameTest() override { std::filesystem::current_path(oldDir); }
-    std::filesystem::path oldDir;
+    LocalGameTest() { PlayInProgramFolder(); }
 };
 
 TEST_F(LocalGameTest, TwoPersonsPlayThreeYearsOnTheCommandScreen) {

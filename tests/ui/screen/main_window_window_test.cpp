@@ -10,13 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
 
 #include "app/settings.h"
-#include "game/new_game.h"
+#include "core/take_territory.h"
+#include "support/local_game.h"
+#include "support/ui/modal_answerer.h"
+#include "support/ui/mouse.h"
 #include "ui/gui_app.h"
 #include "save/autosave_name.h"
 #include "screen/economy_orders.h"
@@ -31,60 +33,23 @@
 namespace korvant {
 namespace {
 
-// Answers the message boxes that open while it lives with the given answers in turn (the last one
-// again after that), and notes what they said. Any other modal window is cancelled.
-class BoxAnswerer {
-public:
-    BoxAnswerer(std::initializer_list<QMessageBox::StandardButton> answers) : answers_(answers) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box) {
-                if (auto* d = qobject_cast<QDialog*>(modal); d && !qobject_cast<TMain*>(d)) d->reject();
-                return;
-            }
-            texts.push_back(box->text());
-            const auto answer = answers_[std::min<qsizetype>(texts.size() - 1, answers_.size() - 1)];
-            QAbstractButton* b = box->button(answer);
-            if (!b) b = box->buttons().front();
-            b->click();
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QList<QMessageBox::StandardButton> answers_;
-    QTimer timer_;
-};
-
-void Press(TOrderKey* key) {
-    QTest::mousePress(key, Qt::LeftButton);
-    QTest::mouseRelease(key, Qt::LeftButton);
-}
+using test::PressAndRelease;
 
 class CommandScreenTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    CommandScreenTest() : oldDir(std::filesystem::current_path()) {
-        // Autosaves go to the current folder.
-        std::filesystem::current_path(dir);
+    CommandScreenTest() {
+        PlayInProgramFolder();
         Game& g = game();
-        g.GosCount = 4;
-        g.MapSize = 50;
+        test::NewLocalMap(g, {.states = 4, .size = 50});
         g.PeopleCount = 1;
         g.DiffLevel = DiffNormal;
-        g.GameMode = ModeLocal;
-        NewMap(g);
-        g.CurPlayerName = "1";
-        TakeTerritory(g, 1, "Ольга");
+        TakeTerritory(g, 1, 1, "Ольга");
         CheckFronts(g);
         g.CurGos = 1;
         g.CurPlayer = 1;
     }
     ~CommandScreenTest() override {
         main().hide();
-        std::filesystem::current_path(oldDir);
     }
     Game& game() { return app->TheGame(); }
     TGos& S() { return game().mGos[1]; }
@@ -97,8 +62,6 @@ protected:
         main().Pages()->setCurrentIndex(tab);
     }
     bool Autosaved() { return std::filesystem::exists(dir / AutosaveFileName(game())); }
-
-    std::filesystem::path oldDir;
 };
 
 TEST_F(CommandScreenTest, OpensOnTheInformationTabWithNextDisabled) {
@@ -107,7 +70,7 @@ TEST_F(CommandScreenTest, OpensOnTheInformationTabWithNextDisabled) {
     EXPECT_FALSE(main().NextButton()->isEnabled());
     EXPECT_TRUE(main().PassButton()->isEnabled());
     EXPECT_FALSE(main().Pages()->isTabVisible(TMain::ChatTab));
-    EXPECT_EQ(main().TurnResult(), 3);
+    EXPECT_EQ(main().TurnResult(), std::nullopt);
     EXPECT_EQ(main().Information()->PersonName()->text(), "Ольга");
     EXPECT_EQ(main().Information()->YearValue()->text(), "1");
 }
@@ -117,7 +80,7 @@ TEST_F(CommandScreenTest, SowingNothingStillEnablesNext) {
     ASSERT_GT(SowableCells(game(), 1), 0);
     EXPECT_FALSE(main().NextButton()->isEnabled());
     const TGos before = S();
-    Press(panel(TEconomyTab::SowOrder).OkKey());
+    PressAndRelease(panel(TEconomyTab::SowOrder).OkKey());
     EXPECT_TRUE(main().NextButton()->isEnabled());
     EXPECT_EQ(S().Grain, before.Grain);
     EXPECT_EQ(S().Sown, before.Sown);
@@ -135,16 +98,17 @@ TEST_F(CommandScreenTest, SellingBeforeSowingAsksFirstAndNoChangesNothing) {
     Open(TMain::EconomyTab);
     EXPECT_EQ(panel(TEconomyTab::SellOrder).Heading()->styleSheet(), "color: #FF0000;");
     const TGos before = S();
-    BoxAnswerer no({QMessageBox::No, QMessageBox::Yes});
-    Press(panel(TEconomyTab::SellOrder).OkKey());
-    ASSERT_EQ(no.texts.size(), 1);
-    EXPECT_EQ(no.texts[0].toStdString(), game().Msg(Msg::AskSkipSowing));
+    test::ModalAnswerer no;
+    no.Boxes({QMessageBox::No, QMessageBox::Yes});
+    PressAndRelease(panel(TEconomyTab::SellOrder).OkKey());
+    ASSERT_EQ(no.boxTexts.size(), 1);
+    EXPECT_EQ(no.boxTexts[0].toStdString(), game().Msg(Msg::AskSkipSowing));
     EXPECT_EQ(S().Money, before.Money);
     EXPECT_EQ(S().Grain, before.Grain);
 
     // Yes sells what the bar says.
     panel(TEconomyTab::SellOrder).SetAmount(10);
-    Press(panel(TEconomyTab::SellOrder).OkKey());
+    PressAndRelease(panel(TEconomyTab::SellOrder).OkKey());
     EXPECT_EQ(S().Grain, before.Grain - 10);
     EXPECT_EQ(S().Money, before.Money + SaleValue(game(), 1, 10));
 }
@@ -153,17 +117,17 @@ TEST_F(CommandScreenTest, DismissingNobodyAsksNothing) {
     S().FreeScientists = S().Scientists = 5;
     S().Peasants -= 5;
     Open(TMain::EconomyTab);
-    BoxAnswerer yes({QMessageBox::Yes});
-    Press(panel(TEconomyTab::DismissScientists).OkKey());
-    QTest::qWait(30);
-    EXPECT_TRUE(yes.texts.isEmpty());
+    test::ModalAnswerer yes;
+    yes.Boxes({QMessageBox::Yes});
+    PressAndRelease(panel(TEconomyTab::DismissScientists).OkKey());
+    EXPECT_TRUE(yes.boxTexts.isEmpty());
     EXPECT_EQ(S().Scientists, 5);
 
     // Two of them go, after the question with their number.
     panel(TEconomyTab::DismissScientists).SetAmount(2);
-    Press(panel(TEconomyTab::DismissScientists).OkKey());
-    ASSERT_EQ(yes.texts.size(), 1);
-    EXPECT_TRUE(yes.texts[0].contains("2"));
+    PressAndRelease(panel(TEconomyTab::DismissScientists).OkKey());
+    ASSERT_EQ(yes.boxTexts.size(), 1);
+    EXPECT_TRUE(yes.boxTexts[0].contains("2"));
     EXPECT_EQ(S().Scientists, 3);
     EXPECT_EQ(S().FreeScientists, 3);
 }
@@ -176,10 +140,11 @@ TEST_F(CommandScreenTest, TrainingTheMoneyNoLongerPaysIsRefused) {
     train.SetAmount(3);
     S().Money = 299;  // spent elsewhere since the bar was set
     const TGos before = S();
-    BoxAnswerer ok({QMessageBox::Ok});
-    Press(train.OkKey());
-    ASSERT_EQ(ok.texts.size(), 1);
-    EXPECT_EQ(ok.texts[0].toStdString(), game().Msg(Msg::NotEnoughMoney));
+    test::ModalAnswerer ok;
+    ok.Boxes({QMessageBox::Ok});
+    PressAndRelease(train.OkKey());
+    ASSERT_EQ(ok.boxTexts.size(), 1);
+    EXPECT_EQ(ok.boxTexts[0].toStdString(), game().Msg(Msg::NotEnoughMoney));
     EXPECT_EQ(S().Soldiers, before.Soldiers);
     EXPECT_EQ(S().Money, 299);
 }
@@ -201,7 +166,7 @@ TEST_F(CommandScreenTest, EveryOrderLeavesTheBarsAtZeroWithTheNewLimits) {
 
     // "MAX" sows all that can be sown.
     const int sowable = SowableCells(game(), 1);
-    Press(panel(TEconomyTab::SowOrder).MaxKey());
+    PressAndRelease(panel(TEconomyTab::SowOrder).MaxKey());
     EXPECT_EQ(S().Sown, sowable);
     EXPECT_EQ(SowableCells(game(), 1), 0);
     EXPECT_EQ(panel(TEconomyTab::SellOrder).Heading()->styleSheet(), "color: black;");
@@ -211,12 +176,12 @@ TEST_F(CommandScreenTest, EveryOrderLeavesTheBarsAtZeroWithTheNewLimits) {
     const int scientists = panel(TEconomyTab::TrainScientists).Amount();
     EXPECT_EQ(scientists, AffordableTraining(game(), 1, Staff::Scientists, 0,
                                              panel(TEconomyTab::TrainScientists).Maximum()));
-    Press(panel(TEconomyTab::TrainScientists).OkKey());
+    PressAndRelease(panel(TEconomyTab::TrainScientists).OkKey());
     EXPECT_EQ(S().Scientists, scientists);
     expectLimits("training");
 
     panel(TEconomyTab::SellOrder).SetAmount(5);
-    Press(panel(TEconomyTab::SellOrder).OkKey());  // nothing left to sow: no question
+    PressAndRelease(panel(TEconomyTab::SellOrder).OkKey());  // nothing left to sow: no question
     expectLimits("selling");
 
     // The buying panel's "MAX" only moves the bar.
@@ -226,7 +191,7 @@ TEST_F(CommandScreenTest, EveryOrderLeavesTheBarsAtZeroWithTheNewLimits) {
     QTest::mouseRelease(panel(TEconomyTab::BuyOrder).MaxKey(), Qt::LeftButton);
     EXPECT_EQ(panel(TEconomyTab::BuyOrder).Amount(), panel(TEconomyTab::BuyOrder).Maximum());
     EXPECT_EQ(S().Money, money);
-    Press(panel(TEconomyTab::BuyOrder).OkKey());
+    PressAndRelease(panel(TEconomyTab::BuyOrder).OkKey());
     EXPECT_GE(S().Money, 0);
     expectLimits("buying");
 }
@@ -316,8 +281,8 @@ TEST_F(CommandScreenTest, EscapeHandsTheTurnToTheComputerWithAnAutosave) {
     Open();
     QTest::keyClick(&main(), Qt::Key_Escape);
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalToComputer);
-    EXPECT_EQ(main().TurnResult(), 2);
+    EXPECT_EQ(main().result(), int(ModalResult::ToComputer));
+    EXPECT_EQ(main().TurnResult(), ModalResult::ToComputer);
     EXPECT_TRUE(Autosaved());
 }
 
@@ -325,7 +290,7 @@ TEST_F(CommandScreenTest, TheKeysAAndPOnPassHandTheTurnOver) {
     Open();
     main().PassButton()->setFocus();
     QTest::keyClick(main().PassButton(), Qt::Key_P);
-    EXPECT_EQ(main().result(), ModalToComputer);
+    EXPECT_EQ(main().result(), int(ModalResult::ToComputer));
 }
 
 TEST_F(CommandScreenTest, TheClockEndsTheTurnAtTheLimitWithAnAutosave) {
@@ -337,45 +302,47 @@ TEST_F(CommandScreenTest, TheClockEndsTheTurnAtTheLimitWithAnAutosave) {
     EXPECT_FALSE(Autosaved());
     main().TickClock();
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalEndTurn);
+    EXPECT_EQ(main().result(), int(ModalResult::EndTurn));
     EXPECT_TRUE(Autosaved());
 }
 
 TEST_F(CommandScreenTest, NoAutosaveAtExpertLevel) {
     game().DiffLevel = DiffExpert;
     Open(TMain::EconomyTab);
-    Press(panel(TEconomyTab::SowOrder).OkKey());
+    PressAndRelease(panel(TEconomyTab::SowOrder).OkKey());
     main().NextButton()->click();
-    EXPECT_EQ(main().result(), ModalEndTurn);
-    EXPECT_EQ(main().TurnResult(), 1);
+    EXPECT_EQ(main().result(), int(ModalResult::EndTurn));
+    EXPECT_EQ(main().TurnResult(), ModalResult::EndTurn);
     EXPECT_FALSE(Autosaved());
 }
 
 TEST_F(CommandScreenTest, ExitAsksAndThenOffersToSave) {
     Open();
-    BoxAnswerer answers({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
+    test::ModalAnswerer answers;
+    answers.Boxes({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
     main().ExitButton()->click();
-    ASSERT_EQ(answers.texts.size(), 1);
+    ASSERT_EQ(answers.boxTexts.size(), 1);
     EXPECT_TRUE(main().isVisible());
 
     main().ExitButton()->click();
-    ASSERT_EQ(answers.texts.size(), 3);
-    EXPECT_EQ(answers.texts[2].toStdString(), game().Msg(Msg::AskSaveGame));
+    ASSERT_EQ(answers.boxTexts.size(), 3);
+    EXPECT_EQ(answers.boxTexts[2].toStdString(), game().Msg(Msg::AskSaveGame));
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalQuit);
-    EXPECT_EQ(main().TurnResult(), 0);
+    EXPECT_EQ(main().result(), int(ModalResult::Quit));
+    EXPECT_EQ(main().TurnResult(), ModalResult::Quit);
     EXPECT_FALSE(Autosaved());
 }
 
 TEST_F(CommandScreenTest, TheCloseBoxAsksBeforeLeaving) {
     Open();
-    BoxAnswerer answers({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
+    test::ModalAnswerer answers;
+    answers.Boxes({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
     main().close();
-    ASSERT_EQ(answers.texts.size(), 1);
+    ASSERT_EQ(answers.boxTexts.size(), 1);
     EXPECT_TRUE(main().isVisible());
     main().close();
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(main().result(), ModalQuit);
+    EXPECT_EQ(main().result(), int(ModalResult::Quit));
 }
 
 TEST_F(CommandScreenTest, AJoinedNetworkGameCanNeitherSaveNorBeOfferedASave) {
@@ -383,9 +350,10 @@ TEST_F(CommandScreenTest, AJoinedNetworkGameCanNeitherSaveNorBeOfferedASave) {
     Open();
     EXPECT_FALSE(main().Information()->SaveButton()->isEnabled());
     EXPECT_TRUE(main().Pages()->isTabVisible(TMain::ChatTab));
-    BoxAnswerer yes({QMessageBox::Yes});
+    test::ModalAnswerer yes;
+    yes.Boxes({QMessageBox::Yes});
     main().ExitButton()->click();
-    EXPECT_EQ(yes.texts.size(), 1);  // only whether to leave
+    EXPECT_EQ(yes.boxTexts.size(), 1);  // only whether to leave
     main().PassButton()->click();
     EXPECT_FALSE(Autosaved());
 }

@@ -15,16 +15,17 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
 #include "core/check_state.h"
 #include "core/take_territory.h"
-#include "game/new_game.h"
 #include "save/autosave_name.h"
 #include "save/saved_game.h"
 #include "screen/generals_grid.h"
 #include "screen/science_orders.h"
 #include "sim/borders.h"
+#include "support/local_game.h"
+#include "support/ui/modal_answerer.h"
+#include "support/ui/mouse.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/gui_app.h"
 #include "ui/screen/border_tab_widget.h"
@@ -52,17 +53,18 @@ void DoubleClick(QTableWidget* t, int row, int column) {
 class Person {
 public:
     explicit Person(GameWindows& app) : app_(app) {
-        timer_.setInterval(15);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || pending_) return;
-            pending_ = true;
-            QTimer::singleShot(0, modal, [this, modal] {
-                pending_ = false;
-                if (QApplication::activeModalWidget() == modal) act(modal);
-            });
+        answers_.Every<QMessageBox>([this](QMessageBox& box) {
+            boxes << box.text();
+            const bool saveOffer = box.text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
+            QAbstractButton* b = box.button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
+            (b ? b : box.buttons().front())->click();
         });
-        timer_.start();
+        answers_.Every<TMain>([this](TMain& main) {
+            ++turns == 1 ? firstYear(main) : nextYear(main);
+            // A failed expectation must not leave the screen waiting for a person.
+            if (main.isVisible() && !main.TurnResult()) main.ExitClicked();
+        });
+        answers_.Every<QDialog>([](QDialog& d) { d.accept(); });
     }
 
     int turns = 0;
@@ -75,21 +77,6 @@ public:
     QStringList boxes;  // what the message boxes said
 
 private:
-    void act(QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes << box->text();
-            const bool saveOffer = box->text() == ShownText(app_.TheGame().Msg(Msg::AskSaveGame));
-            QAbstractButton* b = box->button(saveOffer ? QMessageBox::No : QMessageBox::Yes);
-            (b ? b : box->buttons().front())->click();
-        } else if (auto* main = qobject_cast<TMain*>(modal)) {
-            ++turns == 1 ? firstYear(*main) : nextYear(*main);
-            // A failed expectation must not leave the screen waiting for a person.
-            if (main->isVisible() && main->TurnResult() == 3) main->ExitClicked();
-        } else if (auto* d = qobject_cast<QDialog*>(modal)) {
-            d->accept();
-        }
-    }
-
     void firstYear(TMain& w) {
         Game& g = app_.TheGame();
         const int s = g.CurGos;
@@ -131,8 +118,7 @@ private:
 
         w.Pages()->setCurrentIndex(TMain::EconomyTab);
         TOrderPanel* sow = w.Economy()->Panel(TEconomyTab::SowOrder);
-        QTest::mousePress(sow->MaxKey(), Qt::LeftButton);
-        QTest::mouseRelease(sow->MaxKey(), Qt::LeftButton);
+        test::PressAndRelease(sow->MaxKey());
         ASSERT_TRUE(w.NextButton()->isEnabled());
         w.NextButton()->click();
     }
@@ -157,30 +143,22 @@ private:
     }
 
     GameWindows& app_;
-    QTimer timer_;
-    bool pending_ = false;
+    test::ModalAnswerer answers_;
 };
 
 class PersonPlaysTest : public ::testing::Test, public gui_test::WindowsFixture {
 protected:
-    PersonPlaysTest() : oldDir(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
-    ~PersonPlaysTest() override { std::filesystem::current_path(oldDir); }
-    std::filesystem::path oldDir;
+    PersonPlaysTest() { PlayInProgramFolder(); }
 };
 
 TEST_F(PersonPlaysTest, AGeneralSentWithSoldiersFightsAndAStaffedScienceRises) {
     app->MusicPlayer().SetEnabled(false);
     Game& g = app->TheGame();
-    g.Rng.setSeed(11);
-    g.GosCount = 4;
-    g.MapSize = 30;
+    test::NewLocalMap(g, {.states = 4, .size = 30, .seed = 11});
     g.PeopleCount = 1;
     g.DiffLevel = DiffNormal;
-    g.GameMode = ModeLocal;
-    NewMap(g);
     ASSERT_GT(g.KindCount(), 0);
-    g.CurPlayerName = "1";
-    TakeTerritory(g, 1, "Ольга");
+    TakeTerritory(g, 1, 1, "Ольга");
     CheckFronts(g);
     TGos& S = g.mGos[1];
     S.Money = 1'000'000;
