@@ -338,7 +338,9 @@ void TMain::TickClock() {
         if (clock_.Seconds() % 10 == 1) RebuildChatPlayers();
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
-        if (game.NetEndFlag == 1 || game.NetEndFlag == 3) {
+        // The game ended for everybody, the session was lost, or the server vanished.
+        const bool serverLost = app_.Network() && app_.Network()->TheLobby().Flags().ServerLost;
+        if (game.NetEndFlag == 1 || game.NetEndFlag == 3 || serverLost) {
             turnResult_ = ModalResult::EndTurn;
             timer_.stop();
             Finish(*this, ModalResult::EndTurn);
