@@ -125,6 +125,9 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
             Quit(net, windows);
             return NetGameEnd::Quit;
         }
+        // The game ended under the command screen (by the server, the session or a vanished
+        // server, which has been reported): nothing to send.
+        if (Stopped(net)) return WhyStopped(net);
         if (result == ModalResult::EndTurn) SettleTroops(game, s);
         {
             const StateChange change(game);
