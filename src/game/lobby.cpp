@@ -114,8 +114,10 @@ void Lobby::ServerVanished(const SessionPlayer& server) {
 
 void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) {
     const PlayerId server = flags_.ServerId;
-    const bool serverLeaves = block.size() >= MinBlockBytes && KindOf(block) == int32_t(BlockKind::Leave) &&
-                              from == server && server != 0;
+    const int32_t kind = block.size() >= MinBlockBytes ? KindOf(block) : -1;
+    const bool serverLeaves = kind == int32_t(BlockKind::Leave) && from == server && server != 0;
+    // Only the lobby's server sends the turn length and the start.
+    if (kind == int32_t(BlockKind::TurnTime) || kind == int32_t(BlockKind::Start)) lobbyServer_ = from;
     ReceiveBlock(net_, from, block);
     if (flags_.ServerId != server) serverLeftGame_ = false;  // a new server has spoken
     if (serverLeaves) serverLeftGame_ = true;
@@ -257,6 +259,9 @@ NetGameEnd Lobby::PlayGame(const NetGameOptions& options, bool loaded) {
     }
     flags_.NetTurns = 0;
     flags_.InNetGame = true;
+    // Until its first full state a client knows its server from the lobby, so that it notices
+    // him vanishing before the game's first year.
+    if (!IsServer() && flags_.ServerId == 0) flags_.ServerId = lobbyServer_;
     serverLeftGame_ = false;
     view_.GameRunning(true);
     const NetGameEnd end = NetGameLoop(net_, windows_, options);

@@ -168,5 +168,17 @@ TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftIt
     EXPECT_EQ(lost.controls.chat.Lines(ChatPane::Wait).back().text, "Player1> " + lost.game->Msg(Msg::ServerVanished));
 }
 
+TEST_F(LobbyTest, AClientNoticesItsLobbysServerVanishingBeforeTheFirstFullState) {
+    Computer& host = Open("Player1");
+    Computer& client = Open("Player2");
+    host.lobby.SetTurnMinutes(3);
+    network.Deliver();
+    client.lobby.PlayGame({});  // no windows: the first wait closes at once, the game ends there
+    EXPECT_EQ(client.lobby.Flags().ServerId, 1u);
+    client.lobby.Net().flags.InNetGame = true;
+    client.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_TRUE(client.lobby.Flags().ServerLost);
+}
+
 }  // namespace
 }  // namespace korvant
