@@ -13,12 +13,12 @@ namespace korvant {
 // The year is one change of the state, run without waiting for anybody: the seal is checked
 // when it begins (the people's check point) and taken anew when it ends. The check points
 // within it check the bookkeeping.
-void SimulateYear(Game& game, const std::function<void(YearPhase)>& afterPhase) {
+void SimulateYear(Game& game, const std::function<void(YearPhase)>& afterPhase, PeoplesMoves moves) {
     StateChange change(game);
     auto ended = [&](YearPhase phase) {
         if (afterPhase) afterPhase(phase);
     };
-    CheckState(game, "Проверка после хода людей:");
+    if (moves == PeoplesMoves::Local) CheckState(game, "Проверка после хода людей:");
     game.Ui->SetYearLabel(game.Msg(Msg::YearLabel) + " " + Dec(game.Year));
     ComputersMove(game);
     CheckState(game, "Проверка после хода компьютеров:");

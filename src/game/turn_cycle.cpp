@@ -16,27 +16,13 @@ constexpr int DrawYear = 120;
 // A person's turn: the command screen and what its result asks for. Returns the result.
 ModalResult PersonsTurn(Game& game, int s) {
     TGos& gos = game.mGos[s];
-    {
-        // Soldiers come back to the command screen gathered in slot 1 of each border.
-        StateChange change(game);
-        for (int k = 1; k <= game.GosCount; ++k) {
-            TBorder& border = gos.Border[k];
-            for (int t = 2; t <= game.KindCount(); ++t) {
-                border.Troops[1] += border.Troops[t];
-                border.Troops[t] = 0;
-            }
-        }
-    }
+    GatherTroops(game, s);
     if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
 
     const double started = game.Ui->ClockDays();
     const ModalResult result = game.Ui->CommandScreen();
+    if (result == ModalResult::EndTurn) SettleTroops(game, s);
     StateChange change(game);
-    if (result == ModalResult::EndTurn) {
-        // Free soldiers go home; every border's soldiers are spread over slots 1 to 3.
-        PlaceTroops(game, s, s, gos.FreeSoldiers);
-        for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
-    }
     // A steady clock: a turn across midnight counts its real length.
     const double spent = game.Ui->ClockDays() - started;
     if (spent > 0) gos.TimeSpent += spent;
@@ -65,6 +51,23 @@ bool PeoplesPhase(Game& game) {
 }
 
 }  // namespace
+
+void GatherTroops(Game& game, int s) {
+    StateChange change(game);
+    for (int k = 1; k <= game.GosCount; ++k) {
+        TBorder& border = game.mGos[s].Border[k];
+        for (int t = 2; t <= game.KindCount(); ++t) {
+            border.Troops[1] += border.Troops[t];
+            border.Troops[t] = 0;
+        }
+    }
+}
+
+void SettleTroops(Game& game, int s) {
+    StateChange change(game);
+    PlaceTroops(game, s, s, game.mGos[s].FreeSoldiers);
+    for (int k = 1; k <= game.GosCount; ++k) PlaceTroops(game, s, k, 0);
+}
 
 int VictoriousState(const Game& game) {
     const int n = game.MapSize;

@@ -26,6 +26,11 @@ enum class GameOutcome { Over, Quit };
 // ResumePlayer says which person moves first in the first year.
 GameOutcome RunGame(Game& game, const TurnCycleOptions& options = {});
 
+// Before a person's turn: the soldiers of every border of state s gathered in slot 1.
+void GatherTroops(Game& game, int s);
+// After a turn ended: the free soldiers go home, every border's soldiers spread over slots 1 to 3.
+void SettleTroops(Game& game, int s);
+
 // The state that owns every cell of the field, 0 when there is none.
 int VictoriousState(const Game& game);
 

@@ -13,6 +13,15 @@ bool HeadlessNetControls::TickPlayer(std::string_view name, bool ticked) {
     return true;
 }
 
+void HeadlessNetControls::RemovePlayer(std::string_view name) {
+    auto it = std::find_if(players.begin(), players.end(), [&](const Entry& e) { return SameName(e.name, name); });
+    if (it != players.end()) players.erase(it);
+}
+
+void HeadlessNetControls::UntickAllPlayers() {
+    for (Entry& e : players) e.ticked = false;
+}
+
 void HeadlessNetControls::TickAllPlayers() {
     for (Entry& e : players) e.ticked = true;
 }

@@ -21,6 +21,14 @@ class NetControls {
 public:
     virtual ~NetControls() = default;
 
+    // The lobby's player list, one entry per session player, in session order.
+    virtual void AddPlayer(std::string_view name) = 0;
+    // Removes the first entry whose name equals `name` but for letter case; none: nothing changes.
+    virtual void RemovePlayer(std::string_view name) = 0;
+    virtual void ClearPlayers() = 0;
+    virtual int PlayerCount() const = 0;
+    virtual void UntickAllPlayers() = 0;
+
     // Ticks or unticks the lobby's player entry whose name equals `name` but for letter case;
     // false when there is none.
     virtual bool TickPlayer(std::string_view name, bool ticked) = 0;
@@ -28,6 +36,7 @@ public:
     virtual bool AllPlayersTicked() const = 0;
 
     virtual void SetReadySwitch(const ReadySwitch& look) = 0;
+    virtual ReadySwitch ReadyLook() const = 0;
     // Hides and shows the lobby, which rebuilds itself for the current game mode.
     virtual void RebuildLobby() = 0;
     // Redraws the lobby's map picture from the game's map.
@@ -38,6 +47,7 @@ public:
     // A line (UTF-8) in the lobby's, the wait window's and the command screen's chat panes, whose
     // chat lamp lights up.
     virtual void AppendChatLine(std::string_view line, int32_t colour) = 0;
+    virtual void ClearChat() = 0;
 
     // The small "sending data to the other players" notice, around building and sending large blocks.
     virtual void ShowSendingNotice(bool shown) = 0;

@@ -10,7 +10,8 @@ struct NetFlags {
     bool FullStateReceived = false;   // a full state arrived; the turn cycle clears it before each wait
     bool TurnResultReceived = false;  // a turn result arrived; cleared likewise
     bool InNetGame = false;           // the network game loop runs on this computer
-    bool ServerLost = false;          // the turn ended with no server to send it to
+    bool ServerLost = false;          // the turn ended with no server to send it to, or the server vanished
+    int NetTurns = 0;                 // turns this computer's person played in the running game loop
 };
 
 }  // namespace korvant

@@ -1,10 +1,13 @@
 #include "screenshots.h"
 
+#include <QListWidget>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QPainter>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QSlider>
 #include <QTableWidget>
@@ -34,6 +37,11 @@
 #include "ui/screen/generals_tab_widget.h"
 #include "ui/screen/main_window.h"
 #include "ui/screen/science_tab_widget.h"
+#include "core/text_format.h"
+#include "game/wait_poll.h"
+#include "ui/net/connect_window.h"
+#include "ui/net/multi_player_window.h"
+#include "ui/net/network_game.h"
 #include "sim/borders.h"
 #include "sim/messages.h"
 #include "ui/game/proc_window.h"
@@ -57,6 +65,81 @@ void AddNarration(Game& g, int t, int u) {
     const std::size_t cr = text.find('\r');
     AddBattleMessage(g, color::Green, text.substr(0, cr));
     if (cr != std::string::npos) AddBattleMessage(g, color::Navy, text.substr(cr + 2));
+}
+
+// A session that is not open, for the network windows' pictures.
+class NoSession final : public Session {
+public:
+    bool IsOpen() const override { return false; }
+    PlayerId LocalId() const override { return 0; }
+    std::vector<SessionPlayer> Players() const override { return {}; }
+    SendResult Send(PlayerId, std::span<const std::uint8_t>) override { return SendResult::NotOpen; }
+    void Close() override {}
+};
+
+// The lobby, the wait window's three pages and the command screen's chat tab of a network game
+// whose three persons talk; the game is the command screen's.
+template <class Sample>
+int NetworkShots(GameWindows& app, const QString& dir, const Sample& sample) {
+    Game& g = app.TheGame();
+    int n = 0;
+    const char* names[] = {"Анна", "Борис", "Вера"};
+    const auto talk = [&](NetControls& to) {
+        to.AppendChatLine(g.Msg(Msg::ChatHeader), 0);
+        to.AppendChatLine(std::string(names[0]) + "> " + FormatText(g.Msg(Msg::VersionCaption), {KORVANT_VERSION}),
+                          0xFF0000);
+        to.AppendChatLine(std::string(names[1]) + "> " + sample("Привет! Играем до победы?", "Hi! Shall we play to the end?"),
+                          0);
+        to.AppendChatLine(std::string(names[2]) + "> " + sample("Готова", "Ready"), 0);
+    };
+
+    TConnect lobby(app.Lang(), g);
+    for (const char* name : names) lobby.AddPlayer(name);
+    lobby.TickPlayer(names[0], true);
+    lobby.TickPlayer(names[2], true);
+    talk(lobby);
+    lobby.ShowLobbyMap();
+    lobby.SetReadySwitch({true, ReadyMapKnown, true});
+    lobby.ShowPage(true);
+    n += Shot(lobby, dir, "lobby");
+
+    NoSession session;
+    NetFlags flags;
+    NetContext net{g, session, flags, lobby};
+    TMultiPlayer wait(app.Lang(), g, lobby.Panes());
+    const uint8_t mode = g.GameMode;
+    g.GameMode = ModeNetServer;
+    const TGos saved = g.mGos[g.CurGos];
+    for (int i = 0; i < 3; ++i) {
+        const int s = 1 + (g.CurGos - 1 + i) % g.GosCount;
+        g.mGos[s].Human = i + 1;
+        g.mGos[s].Alive = 1;
+        g.mGos[s].PlayerName.set(names[i]);
+        g.mGos[s].Captured = i == 1 ? 0 : TurnFinishedMark;
+    }
+    const char* pages[] = {"wait_client", "wait_others", "wait_server_leaves"};
+    for (int p = 0; p < 3; ++p) {
+        WaitPoll poll(net, WaitPage(p));
+        poll.Tick();
+        wait.ShowPage(poll);
+        n += Shot(wait, dir, pages[p]);
+    }
+
+    talk(app.NetworkWindows().Connect());
+    TMain& main = app.Main();
+    main.Activate();
+    main.Pages()->setCurrentIndex(TMain::ChatTab);
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new QListWidgetItem(QString::fromUtf8(names[i]), main.ChatPlayers());
+        item->setCheckState(i == 1 ? Qt::Unchecked : Qt::Checked);
+    }
+    main.ChatPlayers()->setVisible(true);
+    n += Shot(main, dir, "command_chat", false);
+    main.ClockTimer().stop();
+    main.hide();
+    g.mGos[g.CurGos] = saved;
+    g.GameMode = mode;
+    return n;
 }
 
 // The charts of a game played to its end by the computer, in every language: 2D, and 3D where
@@ -207,6 +290,7 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     border.GridDoubleClicked(1, ColOrder);
     border.Grid()->setCurrentCell(0, ColName);
     n += Shot(main, dir, "command_border", false);
+    n += NetworkShots(app, dir, sample);
     n += ChartShots(app, dir);
     return n;
 }

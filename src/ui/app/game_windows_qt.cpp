@@ -21,6 +21,7 @@
 #include "ui/records/record_table_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
+#include "ui/net/network_game.h"
 #include "ui/screen/main_window.h"
 #include "sim/name_stems.h"
 #include "ui/game/proc_window.h"
@@ -60,6 +61,7 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
 
 GameWindows::~GameWindows() {
     music_.Stop();
+    network_.reset();
     help_.reset();
     recordTable_.reset();
     preference_.reset();
@@ -94,6 +96,7 @@ void GameWindows::RetextAll() {
     preference_->ApplyTexts();
     recordTable_->ApplyTexts();
     help_->ApplyTexts();
+    if (network_) network_->ApplyTexts();
     LoadNameStems(game_);
 }
 
@@ -135,6 +138,16 @@ void GameWindows::LoadAndPlay() {
 
 void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
 
+NetworkGame& GameWindows::NetworkWindows() {
+    if (!network_) network_ = std::make_unique<NetworkGame>(*this);
+    return *network_;
+}
+
+void GameWindows::PlayNetworkGame() {
+    NetworkWindows().Run();
+    game_.GameMode = ModeLocal;
+}
+
 void GameWindows::PlayGame() {
     try {
         TurnCycleOptions options;
@@ -149,9 +162,11 @@ void GameWindows::PlayGame() {
 }
 
 ModalResult GameWindows::CommandScreen() {
-    start_->hide();
+    // A network game waits in its own windows, not on the start window.
+    const bool local = game_.GameMode == ModeLocal;
+    if (local) start_->hide();
     const ModalResult result = main_->Run();
-    start_->show();
+    if (local) start_->show();
     return result;
 }
 

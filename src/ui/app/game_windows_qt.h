@@ -28,6 +28,7 @@ class TGraph;
 class TPreference;
 class TRecordTable;
 class THelp;
+class NetworkGame;
 
 class GameWindows {
 public:
@@ -70,6 +71,12 @@ public:
     void NewGame();
     void LoadAndPlay();
     void ShowHallOfFame();
+    // Launcher "Сетевая игра": the lobby and the network games started from it.
+    void PlayNetworkGame();
+    // The network game's windows once a network game was opened; none before.
+    NetworkGame* Network() { return network_.get(); }
+    // The network game's windows, made now if they were not yet.
+    NetworkGame& NetworkWindows();
     // Runs the turn cycle of the game set up or loaded, on the windows.
     void PlayGame();
     // The person's command screen for CurGos.
@@ -100,6 +107,7 @@ private:
     std::unique_ptr<TPreference> preference_;
     std::unique_ptr<TRecordTable> recordTable_;
     std::unique_ptr<THelp> help_;
+    std::unique_ptr<NetworkGame> network_;
 };
 
 }  // namespace korvant

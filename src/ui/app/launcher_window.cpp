@@ -104,8 +104,9 @@ void TKorvant::newGame() {
 void TKorvant::loadGame() { app_.LoadAndPlay(); }
 
 void TKorvant::networkGame() {
-    QMessageBox::information(this, windowTitle(),
-                             QString::fromStdString(app_.Lang().Lookup(Msg::NetworkPlayComingLater)));
+    hide();
+    app_.PlayNetworkGame();
+    show();
 }
 
 void TKorvant::hallOfFame() {

@@ -7,6 +7,7 @@
 #include "ui/app/window_place.h"
 #include "ui/game/start_window.h"
 #include "ui/map/select_gos_window.h"
+#include "ui/net/network_game.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
 #include "ui/game/proc_window.h"
@@ -28,6 +29,10 @@ void WindowUi::MessageBox(std::string_view text) {
 bool WindowUi::AskYesNo(std::string_view text) {
     return QMessageBox::question(Parent(), QApplication::applicationDisplayName(), ShownText(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void WindowUi::SendChatLine(std::string_view text, int32_t colour) {
+    if (app_.Network()) app_.Network()->SendChat(std::string(text), colour);
 }
 
 void WindowUi::Progress(int bar, int percent) {

@@ -19,7 +19,7 @@ public:
     void ShowYourTurn() override;
     void ShowLastBattle(bool victory) override;
     // Only network games have a chat; a local game has no one to send it to.
-    void SendChatLine(std::string_view, int32_t) override {}
+    void SendChatLine(std::string_view text, int32_t colour) override;
     void ShowWaitingPanel() override;
     void SetYearLabel(std::string_view text) override;
     ModalResult CommandScreen() override;

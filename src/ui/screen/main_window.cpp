@@ -6,8 +6,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "app/file_filter.h"
@@ -19,6 +22,9 @@
 #include "save/autosave_name.h"
 #include "save/saved_game.h"
 #include "core/text_format.h"
+#include "game/wait_poll.h"
+#include "ui/net/chat_view.h"
+#include "ui/net/network_game.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"
@@ -69,10 +75,23 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     scrolls_[1] = science_->ScrollPanel();
     scrolls_[2] = generals_->ScrollPanel();
     chat_ = new QWidget;
-    auto* chatLayout = new QVBoxLayout(chat_);
+    auto* chatLayout = new QHBoxLayout(chat_);
+    auto* chatLeft = new QVBoxLayout;
+    chatPane_ = new QTextEdit;
+    chatPane_->setReadOnly(true);
+    chatInput_ = new QLineEdit(" ");
+    chatLeft->addWidget(chatPane_, 1);
+    chatLeft->addWidget(chatInput_);
+    auto* chatRight = new QVBoxLayout;
     chatCaption_ = new QLabel;
-    chatLayout->addWidget(chatCaption_);
-    chatLayout->addStretch(1);
+    chatPlayers_ = new QListWidget;
+    chatRight->addWidget(chatCaption_);
+    chatRight->addWidget(chatPlayers_, 1);
+    chatLayout->addLayout(chatLeft, 3);
+    chatLayout->addLayout(chatRight, 1);
+    ConnectChatInput(*chatInput_, [this](const std::string& text) {
+        return app_.Network() && app_.Network()->SendChat(text);
+    });
     pages_->addTab(info_, QString());
     pages_->addTab(economy_, QString());
     pages_->addTab(science_, QString());
@@ -176,6 +195,11 @@ void TMain::Activate() {
     setScrolling(app_.CurrentSettings().ShowScrollHelp);
     clock_.Reset();
     showClock();
+    if (!local) {
+        RefreshChat();
+        chatLamp_->setVisible(false);
+        RebuildChatPlayers();
+    }
     timer_.start();
 }
 
@@ -191,6 +215,11 @@ void TMain::setScrolling(bool on) {
 }
 
 void TMain::tabChanged(int index) {
+    chatLamp_->setVisible(false);
+    if (index == ChatTab) {
+        chatPlayers_->setVisible(true);
+        chatInput_->setFocus();
+    }
     if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = HelpTopics[index];
     if (index == EconomyTab) economy_->Refresh();
     if (index == ScienceTab) science_->Open();
@@ -306,14 +335,43 @@ void TMain::TickClock() {
     }
     showClock();
     if (game.GameMode != ModeLocal) {
+        if (clock_.Seconds() % 10 == 1) RebuildChatPlayers();
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
-        if (game.NetEndFlag == 1 || game.NetEndFlag == 3) {
+        // The game ended for everybody, the session was lost, or the server vanished.
+        const bool serverLost = app_.Network() && app_.Network()->TheLobby().Flags().ServerLost;
+        if (game.NetEndFlag == 1 || game.NetEndFlag == 3 || serverLost) {
             turnResult_ = ModalResult::EndTurn;
             timer_.stop();
             Finish(*this, ModalResult::EndTurn);
         }
     }
+}
+
+void TMain::RefreshChat() {
+    NetworkGame* net = app_.Network();
+    if (!net) return;
+    ShowChatLines(*chatPane_, net->Connect().Panes().Lines(ChatPane::Command));
+    if (isVisible() && app_.TheGame().GameMode != ModeLocal && pages_->currentIndex() != ChatTab) chatLamp_->setVisible(true);
+}
+
+void TMain::RebuildChatPlayers() {
+    const NetworkGame* net = app_.Network();
+    chatPlayers_->setVisible(false);
+    chatPlayers_->clear();
+    if (!net) return;
+    const Game& game = app_.TheGame();
+    for (const SessionPlayer& p : net->TheSession().Players()) {
+        int state = 0;
+        for (int s = 1; s <= game.GosCount && !state; ++s)
+            if (PlayerId(game.mGos[s].Human) == p.Id && game.mGos[s].Alive != 0) state = s;
+        const QString name = QString::fromStdString(p.Name);
+        auto* item = new QListWidgetItem(state ? name : ShownText(app_.Lang().Lookup(Msg::OutOfGame)) + " " + name,
+                                         chatPlayers_);
+        item->setFlags(Qt::ItemIsEnabled);
+        if (state) item->setCheckState(game.mGos[state].Captured == TurnFinishedMark ? Qt::Checked : Qt::Unchecked);
+    }
+    chatPlayers_->setVisible(pages_->currentIndex() == ChatTab);
 }
 
 void TMain::showClock() {

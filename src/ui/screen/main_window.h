@@ -12,8 +12,11 @@
 #include "ui/app/modal_result_qt.h"
 
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabWidget;
+class QTextEdit;
 
 namespace korvant {
 
@@ -53,6 +56,11 @@ public:
     void SaveClicked();
     void SettingsClicked();
     void TickClock();
+    // The network chat's pane anew (a line arrived), with the lamp lit unless the tab is open.
+    void RefreshChat();
+    // The players' list of the chat tab: each session player, ticked when his turn has ended,
+    // or "вне игры:" before the name of one whose state is gone.
+    void RebuildChatPlayers();
 
     QTabWidget* Pages() const { return pages_; }
     TInformationTab* Information() const { return info_; }
@@ -65,6 +73,10 @@ public:
     QPushButton* ExitButton() const { return exit_; }
     QPushButton* HelpButton() const { return help_; }
     QLabel* ClockPanel() const { return clockPanel_; }
+    QTextEdit* ChatPane() const { return chatPane_; }
+    QListWidget* ChatPlayers() const { return chatPlayers_; }
+    QLineEdit* ChatInput() const { return chatInput_; }
+    QLabel* ChatLamp() const { return chatLamp_; }
     QTimer& ClockTimer() { return timer_; }
     int HelpTopic() const { return helpTopic_; }
     TScrollText* ScrollPanel(int i) const { return scrolls_[i]; }
@@ -96,6 +108,9 @@ private:
     TPicturePage* pictures_[5];
     TScrollText* scrolls_[3];
     QLabel* chatCaption_;
+    QTextEdit* chatPane_;
+    QListWidget* chatPlayers_;
+    QLineEdit* chatInput_;
     QPushButton* next_;
     QPushButton* pass_;
     QPushButton* exit_;

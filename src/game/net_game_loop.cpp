@@ -1,0 +1,165 @@
+#include "game/net_game_loop.h"
+
+#include "core/state_guard.h"
+#include "game/simulate_year.h"
+#include "game/turn_cycle.h"
+#include "net/senders.h"
+#include "sim/last_battle.h"
+
+namespace korvant {
+
+namespace {
+
+// The state this computer's person plays; 0 when none.
+int OwnState(const NetContext& net) {
+    const PlayerId self = net.session.LocalId();
+    for (int s = 1; s <= net.game.GosCount; ++s)
+        if (self != 0 && PlayerId(net.game.mGos[s].Human) == self) return s;
+    return 0;
+}
+
+bool Alive(const Game& game, int s) { return s >= 1 && s <= game.GosCount && game.mGos[s].Alive != 0; }
+
+bool Stopped(const NetContext& net) { return net.game.NetEndFlag != 0 || net.flags.ServerLost; }
+
+NetGameEnd WhyStopped(const NetContext& net) {
+    if (net.flags.ServerLost) return NetGameEnd::ServerLost;
+    switch (net.game.NetEndFlag) {
+    case 1: return NetGameEnd::EndedByServer;
+    case 3: return NetGameEnd::SessionLost;
+    default: return NetGameEnd::Aborted;
+    }
+}
+
+WaitResult Wait(NetContext& net, NetGameWindows& windows, WaitPage page) {
+    WaitPoll poll(net, page);
+    if (poll.Tick()) return WaitResult::Closed;
+    return windows.Wait(poll);
+}
+
+// The first living person's player in state order, other than this computer's.
+PlayerId FirstLivingPerson(const Game& game, int own) {
+    for (int s = 1; s <= game.GosCount; ++s)
+        if (s != own && game.mGos[s].Human != 0 && game.mGos[s].Alive != 0) return PlayerId(game.mGos[s].Human);
+    return 0;
+}
+
+// Leaving the game from the command screen.
+void Quit(NetContext& net, NetGameWindows& windows) {
+    Game& game = net.game;
+    if (game.GameMode != ModeNetServer) {
+        SendLeave(net);
+    } else if (LivingPersons(game) < 2) {
+        SendLeave(net);
+    } else if (game.Ui->AskYesNo(game.Msg(Msg::AskOthersGoOn))) {
+        if (Wait(net, windows, WaitPage::ServerClose) == WaitResult::Aborted || Stopped(net)) return;
+        game.GameMode = ModeNetClient;
+        SendLeave(net);
+    } else {
+        SendGameOver(net);
+        game.NetEndFlag = 1;
+    }
+}
+
+// The server's own state fell in the year just computed: its role goes to the first living
+// person with the full state; with nobody left, or in the last year, everybody gets the results.
+// It leaves the game as well, so that the others know their server has not vanished.
+void ServerDefeated(NetContext& net, int own) {
+    Game& game = net.game;
+    const PlayerId heir = game.Year >= MaxYears ? 0 : FirstLivingPerson(game, own);
+    if (heir != 0) {
+        SendFullState(net, heir);
+        game.GameMode = ModeNetClient;
+    } else {
+        SendTurnResults(net);
+    }
+    SendLeave(net);
+}
+
+}  // namespace
+
+NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOptions& options) {
+    Game& game = net.game;
+    GuardedGame guarded(game);
+    game.NetEndFlag = 0;
+    {
+        const StateChange change(game);
+        for (int s = 1; s <= game.GosCount; ++s)
+            if (game.mGos[s].Human != 0) game.mGos[s].Captured = 0;
+    }
+    if (game.GameMode != ModeNetServer && game.GameMode != ModeNetClient) return NetGameEnd::NotANetGame;
+
+    for (;;) {
+        if (game.GameMode == ModeNetClient) Wait(net, windows, WaitPage::ClientWait);
+        if (Stopped(net)) return WhyStopped(net);
+        const int own = OwnState(net);
+        if (own != 0) {
+            const StateChange change(game);
+            game.CurGos = uint8_t(own);
+        }
+        if (game.GameMode == ModeNetServer) {
+            if (net.flags.NetTurns == 0) {
+                SendFullState(net);
+            } else {
+                windows.Pause(options.serverPause);
+                SendTurnResults(net);
+            }
+        }
+        net.flags.FullStateReceived = false;
+        net.flags.TurnResultReceived = false;
+        if (options.yearBegins && !options.yearBegins(net)) return NetGameEnd::Stopped;
+
+        const int s = game.CurGos;
+        if (!Alive(game, s)) {
+            if (s >= 1 && s <= game.GosCount) ShowDefeat(game, s);
+            CheckGameEnd(game);
+            game.Ui->ShowCharts();
+            return NetGameEnd::Defeated;
+        }
+        if (CheckGameEnd(game)) return NetGameEnd::Over;
+
+        GatherTroops(game, s);
+        const ModalResult result = game.Ui->CommandScreen();
+        net.flags.NetTurns += 1;
+        if (result == ModalResult::Quit) {
+            Quit(net, windows);
+            return NetGameEnd::Quit;
+        }
+        // The game ended under the command screen (by the server, the session or a vanished
+        // server, which has been reported): nothing to send.
+        if (Stopped(net)) return WhyStopped(net);
+        if (result == ModalResult::EndTurn) SettleTroops(game, s);
+        {
+            const StateChange change(game);
+            game.mGos[s].Delegated = result == ModalResult::ToComputer ? 1 : 0;
+        }
+        if (game.GameMode == ModeNetClient) SendPlayerTurn(net);
+        SendTurnDone(net);
+        const int yearPlayed = game.Year;
+        const WaitResult waited = Wait(net, windows, WaitPage::ServerWait);
+        if (waited == WaitResult::Aborted || Stopped(net)) return WhyStopped(net);
+        // The year's results (or the full state of a server whose state fell) may arrive before
+        // this wait has seen the last turn end: they are kept, and the next pass takes them.
+        if (game.Year != yearPlayed) continue;
+        {
+            const StateChange change(game);
+            if (game.GameMode == ModeNetClient)
+                for (int k = 1; k <= game.GosCount; ++k) game.mGos[k].Captured = 0;
+            game.MesList.Clear();
+            game.Chronicle.clear();
+        }
+        if (game.GameMode != ModeNetServer) continue;
+
+        SimulateYear(game, {}, PeoplesMoves::FromBlocks);
+        if (!Alive(game, s)) {
+            ServerDefeated(net, s);
+            ShowDefeat(game, s);
+            game.Ui->ShowCharts();
+            return NetGameEnd::Defeated;
+        }
+        // The end of the game is found at the next pass, once the clients have the year's
+        // results too.
+    }
+}
+
+}  // namespace korvant

@@ -1,0 +1,30 @@
+#pragma once
+// The headless peer's command line.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvant::peer {
+
+struct Options {
+    bool create = false;
+    std::string host = "127.0.0.1";  // --join HOST:PORT
+    std::uint16_t port = 0;          // --create: 0 takes any free port, printed as "port N"
+    std::string name;
+    int states = 20;
+    int turnMinutes = 0;
+    std::uint32_t seed = 1;
+    bool endTurns = false;  // --play end: each turn ended as it stands; pass: handed to the computer
+    int pauseMs = 2000;
+    int players = 2;
+    std::optional<int> stopAtYear, quitAtYear, abortAtYear, dieAtYear;
+    std::optional<std::string> save, load;
+    bool startAnyway = false;  // answer Yes when a loaded game's persons are not all present
+};
+
+// Nothing, with the reason on standard error, for a bad command line.
+std::optional<Options> ParseOptions(int argc, char** argv);
+
+extern const char* const Usage;
+
+}  // namespace korvant::peer

@@ -1,0 +1,233 @@
+#include "peer_play.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/check_state.h"
+#include "game/turn_cycle.h"
+#include "net/turn_result_block.h"
+#include "save/saved_game.h"
+
+namespace korvant::peer {
+
+namespace {
+
+std::string OneLine(std::string_view text) {
+    std::string line;
+    for (char c : text) line += (c == '\r' || c == '\n') ? ' ' : c;
+    return line;
+}
+
+void Say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+// FNV-1a over raw bytes: the same record gives the same digest on every computer.
+std::uint64_t Fnv(const void* data, std::size_t size, std::uint64_t h = 1469598103934665603ull) {
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+bool AtYear(const std::optional<int>& option, const Game& game) { return option && *option == game.Year; }
+
+}  // namespace
+
+void PeerUi::MessageBox(std::string_view text) { Say("message: " + OneLine(text)); }
+
+bool PeerUi::AskYesNo(std::string_view text) {
+    // Only the question whether to start a loaded game without all its persons may be refused.
+    const bool yes = text != game_.Msg(Msg::NotAllPlayersPresent) || options_.startAnyway;
+    Say("question: " + OneLine(text) + (yes ? " yes" : " no"));
+    return yes;
+}
+
+ModalResult PeerUi::CommandScreen() {
+    if (AtYear(options_.dieAtYear, game_)) {
+        Say("dying in year " + std::to_string(game_.Year));
+        std::_Exit(9);  // as a crash: no goodbye to the session
+    }
+    if (AtYear(options_.quitAtYear, game_)) return ModalResult::Quit;
+    return options_.endTurns ? ModalResult::EndTurn : ModalResult::ToComputer;
+}
+
+void PeerControls::AppendChatLine(std::string_view line, int32_t colour) {
+    HeadlessNetControls::AppendChatLine(line, colour);
+    Say("chat: " + OneLine(line));
+}
+
+bool PeerControls::TickPlayer(std::string_view name, bool ticked) {
+    Say(std::string(ticked ? "ready: " : "not ready: ") + std::string(name));
+    return HeadlessNetControls::TickPlayer(name, ticked);
+}
+
+void PeerListener::OnAddPlayer(const SessionPlayer& p) {
+    if (p.Remote) Say("joined: " + p.Name);
+    lobby_.OnAddPlayer(p);
+}
+
+void PeerListener::OnDeletePlayer(const SessionPlayer& p) {
+    Say("left: " + p.Name);
+    lobby_.OnDeletePlayer(p);
+}
+
+WaitResult PeerWindows::Wait(WaitPoll& poll) {
+    if (poll.Page() == WaitPage::ServerWait && AtYear(options_.abortAtYear, game_) &&
+        game_.Ui->AskYesNo(game_.Msg(Msg::AskAbortGame))) {
+        poll.Abort();
+        return WaitResult::Aborted;
+    }
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (poll.Tick()) loop.quit();
+    });
+    timer.start(5);
+    loop.exec();
+    return WaitResult::Closed;
+}
+
+void PeerWindows::Pause(std::chrono::milliseconds length) {
+    QEventLoop loop;
+    QTimer::singleShot(length, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+Peer::Peer(Game& game, const Options& options)
+    : game_(game),
+      options_(options),
+      session_([] {
+          TcpSessionOptions o;
+          o.ListenAddress = QHostAddress::LocalHost;
+          o.ListenPort = 0;
+          o.DiscoveryPort = 0;
+          return o;
+      }()),
+      windows_(game, options),
+      view_([this] {
+          // After a game the result is out already; before one this is why there is none.
+          if (lobbyTimer_.isActive()) {
+              Say("result: the lobby closed");
+              session_.Close();
+              QCoreApplication::exit(1);
+          }
+      }),
+      lobby_(game, session_, controls_, windows_, view_) {
+    session_.SetListener(&listener_);
+    connect(&lobbyTimer_, &QTimer::timeout, this, &Peer::LobbyTick);
+}
+
+void Peer::Start() {
+    lobby_.BeginOpening();
+    if (options_.create) {
+        game_.Rng.setSeed(options_.seed);
+        lobby_.SetStateCount(options_.states);
+        session_.Create(options_.name);
+        if (!session_.IsOpen()) return Finish(NetGameEnd::SessionLost);
+        Say("port " + std::to_string(session_.ListenPort()));
+        lobby_.Show();
+        lobby_.SetTurnMinutes(options_.turnMinutes);
+    } else {
+        session_.Join(options_.name, QString::fromStdString(options_.host), options_.port);
+    }
+    lobbyTimer_.start(5);
+}
+
+void Peer::LobbyTick() {
+    if (!session_.IsOpen()) return;
+    // Every peer waits for the whole party: a client whose list is all ticked starts at once.
+    if (!readySent_ && controls_.ready.enabled && controls_.PlayerCount() >= options_.players) {
+        readySent_ = true;
+        if (options_.load) {
+            lobbyTimer_.stop();
+            game_.GameMode = ModeNetServer;
+            if (!LoadGame(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
+            if (!lobby_.AcceptLoadedGame()) {
+                Say("result: the loaded game did not start");
+                session_.Close();
+                return QCoreApplication::exit(0);
+            }
+            Say("loaded game starts");
+            return Play(true);
+        }
+        lobby_.SetReady(true);
+    }
+    if (lobby_.StartTick() == Lobby::StartCheck::Start) {
+        lobbyTimer_.stop();
+        Play(false);
+    }
+}
+
+void Peer::Play(bool loaded) {
+    NetGameOptions options;
+    options.serverPause = std::chrono::milliseconds(options_.pauseMs);
+    options.yearBegins = [this](NetContext& net) { return YearBegins(net); };
+    try {
+        Finish(lobby_.PlayGame(options, loaded));
+    } catch (const StateError& e) {
+        // Broken bookkeeping: its messages, and the peer ends without saving.
+        for (const std::string& m : e.messages()) game_.Ui->MessageBox(m);
+        session_.Close();
+        QCoreApplication::exit(1);
+    }
+}
+
+// One line per year, and the digest of every person's state this computer knows for certain:
+// all of them on the server, its own on a client.
+bool Peer::YearBegins(NetContext& net) {
+    const Game& g = net.game;
+    const bool server = g.GameMode == ModeNetServer;
+    if (server && !wasServer_) Say("role: server");
+    wasServer_ = server;
+    int living = 0, persons = 0;
+    for (int s = 1; s <= g.GosCount; ++s) {
+        living += g.mGos[s].Alive != 0 ? 1 : 0;
+        persons += g.mGos[s].Alive != 0 && g.mGos[s].Human != 0 ? 1 : 0;
+    }
+    Say("year " + std::to_string(g.Year) + ": living " + std::to_string(living) + " persons " + std::to_string(persons));
+    for (int s = 1; s <= g.GosCount; ++s) {
+        if (g.mGos[s].Human != 0 && g.mGos[s].Alive != 0 && (server || s == g.CurGos)) Digests(g, s);
+    }
+    return !(options_.stopAtYear && g.Year > *options_.stopAtYear);
+}
+
+void Peer::Digests(const Game& game, int s) {
+    std::uint64_t h = Fnv(&game.mGos[s], sizeof(TGos));
+    // The ten general slots a turn result carries.
+    for (int i = 0; i < GeneralsPerState; ++i) h = Fnv(&game.mGeneral[s + i * MaxStates], sizeof(TCommander), h);
+    char line[96];
+    std::snprintf(line, sizeof line, "state %d year %d: %016llx", s, int(game.Year), static_cast<unsigned long long>(h));
+    Say(line);
+}
+
+void Peer::Finish(NetGameEnd end) {
+    const int year = game_.Year;
+    std::string result;
+    int code = 0;
+    switch (end) {
+    case NetGameEnd::Over:
+        if (const int w = VictoriousState(game_)) result = "state " + std::to_string(w) + " won in year " + std::to_string(year - 1);
+        else if (year >= MaxYears) result = "draw";
+        else result = "every person's state destroyed";
+        break;
+    case NetGameEnd::Defeated: result = "defeated in year " + std::to_string(year - 1); break;
+    case NetGameEnd::Quit: result = "quit in year " + std::to_string(year); break;
+    case NetGameEnd::Aborted: result = "aborted in year " + std::to_string(year); break;
+    case NetGameEnd::EndedByServer: result = "ended by the server in year " + std::to_string(year); break;
+    case NetGameEnd::Stopped: result = "stopped after year " + std::to_string(year - 1); break;
+    case NetGameEnd::SessionLost: result = "session lost"; code = 3; break;
+    case NetGameEnd::ServerLost: result = "server lost in year " + std::to_string(year); code = 3; break;
+    case NetGameEnd::NotANetGame: result = "no game"; code = 1; break;
+    }
+    if (options_.save && game_.GameMode == ModeNetServer && end != NetGameEnd::NotANetGame &&
+        !TrySaveGame(game_, *options_.save))
+        code = 1;
+    Say("result: " + result);
+    session_.Close();
+    QCoreApplication::exit(code);
+}
+
+}  // namespace korvant::peer

@@ -1,0 +1,103 @@
+#pragma once
+// One headless player of a network game: its windows stand-ins (messages on standard output, the
+// turn ended or handed to the computer, the waits as event loops) and the lobby driven to a game.
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "core/headless_ui.h"
+#include "game/lobby.h"
+#include "net/headless_net_controls.h"
+#include "peer_options.h"
+#include "session/tcp_session.h"
+
+namespace korvant::peer {
+
+// Message boxes and questions as lines on standard output; the person's turns as the options say.
+class PeerUi final : public HeadlessUi {
+public:
+    PeerUi(const Game& game, const Options& options) : game_(game), options_(options) {}
+    void MessageBox(std::string_view text) override;
+    bool AskYesNo(std::string_view text) override;
+    ModalResult CommandScreen() override;
+    void ShowCharts() override {}
+    void ShowLastBattle(bool) override {}
+
+private:
+    const Game& game_;
+    const Options& options_;
+};
+
+// Chat lines go to standard output too.
+class PeerControls final : public HeadlessNetControls {
+public:
+    void AppendChatLine(std::string_view line, int32_t colour) override;
+    bool TickPlayer(std::string_view name, bool ticked) override;
+};
+
+// The waits run the event loop, ticking the poll; the pause is a timer.
+class PeerWindows final : public NetGameWindows {
+public:
+    PeerWindows(const Game& game, const Options& options) : game_(game), options_(options) {}
+    WaitResult Wait(WaitPoll& poll) override;
+    void Pause(std::chrono::milliseconds length) override;
+
+private:
+    const Game& game_;
+    const Options& options_;
+};
+
+// The lobby closing by itself (a failed open, a taken name, the server lost) ends the peer.
+class PeerView final : public LobbyView {
+public:
+    explicit PeerView(std::function<void()> closed) : closed_(std::move(closed)) {}
+    void CloseLobby() override { closed_(); }
+
+private:
+    std::function<void()> closed_;
+};
+
+// The lobby hears the session's events; comings and goings are printed first.
+class PeerListener final : public SessionListener {
+public:
+    explicit PeerListener(Lobby& lobby) : lobby_(lobby) {}
+    void OnOpen() override { lobby_.OnOpen(); }
+    void OnOpenFailed(OpenError e) override { lobby_.OnOpenFailed(e); }
+    void OnAddPlayer(const SessionPlayer& p) override;
+    void OnDeletePlayer(const SessionPlayer& p) override;
+    void OnMessage(PlayerId from, std::span<const std::uint8_t> block) override { lobby_.OnMessage(from, block); }
+    void OnSessionLost() override { lobby_.OnSessionLost(); }
+
+private:
+    Lobby& lobby_;
+};
+
+// Opens the session, gets ready, starts, plays and ends the process with the result.
+class Peer final : public QObject {
+public:
+    Peer(Game& game, const Options& options);
+    // Creates or joins; the rest follows from the event loop.
+    void Start();
+
+private:
+    void LobbyTick();
+    void Play(bool loaded);
+    bool YearBegins(NetContext& net);
+    void Finish(NetGameEnd end);
+    static void Digests(const Game& game, int s);
+
+    Game& game_;
+    const Options& options_;
+    TcpSession session_;
+    PeerControls controls_;
+    PeerWindows windows_;
+    PeerView view_;
+    Lobby lobby_;
+    PeerListener listener_{lobby_};
+    QTimer lobbyTimer_;
+    bool readySent_ = false;
+    bool wasServer_ = false;
+};
+
+}  // namespace korvant::peer

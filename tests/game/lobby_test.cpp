@@ -1,0 +1,184 @@
+// The lobby's rules without windows: roles, names, the start, a saved game resumed, and the
+// server vanishing under a running game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "game/lobby.h"
+#include "net/block_bytes.h"
+#include "net/headless_net_controls.h"
+#include "net/small_block.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
+
+namespace korvant {
+namespace {
+
+class NoWindows final : public NetGameWindows {
+public:
+    WaitResult Wait(WaitPoll&) override { return WaitResult::Closed; }
+    void Pause(std::chrono::milliseconds) override {}
+};
+
+class ViewLog final : public LobbyView {
+public:
+    void CloseLobby() override { ++closes; }
+    int closes = 0;
+};
+
+// One computer's lobby over a fake session.
+struct Computer {
+    Computer(test::FakeSession& s, std::unique_ptr<Game> g) : game(std::move(g)), session(s) {
+        game->Ui = &ui;
+        session.SetListener(&lobby);
+    }
+    std::unique_ptr<Game> game;
+    test::FakeSession& session;
+    HeadlessUi ui;
+    HeadlessNetControls controls;
+    NoWindows windows;
+    ViewLog view;
+    Lobby lobby{*game, session, controls, windows, view};
+
+    bool Said(Msg id) const { return std::ranges::count(ui.log, game->Msg(id)) > 0; }
+};
+
+class LobbyTest : public ::testing::Test {
+protected:
+    Computer& Open(const std::string& name, std::unique_ptr<Game> game = std::make_unique<Game>()) {
+        computers.push_back(std::make_unique<Computer>(network.Join(name), std::move(game)));
+        Computer& c = *computers.back();
+        c.lobby.BeginOpening();
+        c.lobby.OnOpen();
+        for (auto& other : computers)
+            if (other.get() != &c) other->lobby.OnAddPlayer({c.session.LocalId(), name, true});
+        network.Deliver();
+        return c;
+    }
+    test::FakeNetwork network;
+    std::vector<std::unique_ptr<Computer>> computers;
+};
+
+TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
+    Computer& host = Open("Anna");
+    EXPECT_EQ(host.game->GameMode, ModeNetServer);
+    EXPECT_TRUE(host.lobby.SessionHost());
+    EXPECT_EQ(host.game->GosCount, 20);
+    EXPECT_EQ(host.game->MapSize, 100);
+    EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    host.lobby.Show();
+    EXPECT_TRUE(host.controls.ready.enabled);  // the map made on opening stays usable
+
+    Computer& guest = Open("Boris");
+    EXPECT_EQ(guest.game->GameMode, ModeNetClient);
+    EXPECT_TRUE(guest.controls.ready.enabled);  // the host sent its map again
+    EXPECT_EQ(guest.game->GosCount, 20);
+
+    Computer& twin = Open("anna");
+    EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
+    EXPECT_EQ(twin.view.closes, 1);
+    EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).back().text, "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
+}
+
+TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEveryoneElse) {
+    Computer& host = Open("Anna");
+    host.lobby.SetReady(true);
+    EXPECT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Alone);
+    EXPECT_TRUE(host.Said(Msg::AloneInSession));
+    EXPECT_FALSE(host.controls.ready.on);
+
+    host.lobby.SetStateCount(2);
+    host.lobby.NewMap();
+    Open("Boris");
+    Computer& third = Open("Владимир Красное Солнышко");
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::TooManyPlayers);
+    EXPECT_TRUE(third.Said(Msg::TooManyPlayers));
+
+    host.lobby.SetStateCount(5);
+    host.lobby.NewMap();
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::Start);  // a client places nobody
+    ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
+    std::set<int> taken;
+    for (int s = 1; s <= 5; ++s) {
+        EXPECT_EQ(host.game->mGos[s].Alive, 1);
+        if (host.game->mGos[s].Human != 0) taken.insert(host.game->mGos[s].Human);
+        if (host.game->mGos[s].Human == 3) EXPECT_EQ(host.game->mGos[s].PlayerName.utf8(), "Владимир Крас");
+    }
+    EXPECT_EQ(taken, (std::set<int>{1, 2, 3}));
+}
+
+TEST_F(LobbyTest, ANewcomerHearsWhoIsReady) {
+    Computer& host = Open("Anna");
+    host.lobby.SetReady(true);
+    Computer& late = Open("Boris");
+    ASSERT_EQ(late.controls.players.size(), 2u);
+    EXPECT_TRUE(late.controls.players[0].ticked);
+    EXPECT_FALSE(late.controls.players[1].ticked);
+}
+
+// The saved game's persons are Player1..Player3; state 4 belonged to "Gone", who left it.
+TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongsOtherwise) {
+    const auto saved = test::MakeNetGame(1);
+    saved->mGos[4].PlayerName.set("Gone");
+    for (int s = 1; s <= 3; ++s) saved->mGos[s].Human = 100 + s;  // ids of the session it was saved in
+    const auto load = [&](Game& g) {
+        g.GosCount = saved->GosCount;
+        g.mGos = saved->mGos;
+    };
+    Computer& host = Open("Player1");
+    Open("player2");
+    Open("Player3");
+    load(*host.game);
+    EXPECT_TRUE(host.lobby.AcceptLoadedGame());
+    EXPECT_TRUE(host.ui.log.empty());
+    EXPECT_EQ(host.game->mGos[2].Human, 2);
+
+    Open("Guest");
+    load(*host.game);
+    EXPECT_TRUE(host.lobby.AcceptLoadedGame());  // asked, and the person of the game said yes
+    ASSERT_EQ(host.ui.log.size(), 2u);
+    EXPECT_EQ(host.ui.log[0], host.game->Msg(Msg::SavedForPlayers) + "1. Player1\n2. Player2\n3. Player3\n" +
+                                  host.game->Msg(Msg::PlayersWhoLeft) + "1. Gone\n");
+    EXPECT_EQ(host.ui.log[1], host.game->Msg(Msg::NotAllPlayersPresent));
+}
+
+TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftItFirst) {
+    Open("Player1");
+    Computer& lost = Open("Player2");
+    Computer& told = Open("Player3");
+    for (Computer* c : {&lost, &told}) {
+        c->lobby.Net().flags.InNetGame = true;
+        c->lobby.Net().flags.ServerId = 1;
+    }
+    told.session.Listener()->OnMessage(1, EncodeSmall(BlockKind::Leave));
+    for (Computer* c : {&lost, &told}) c->lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_FALSE(told.lobby.Flags().ServerLost);
+    EXPECT_TRUE(told.ui.log.empty());
+
+    EXPECT_TRUE(lost.lobby.Flags().ServerLost);
+    EXPECT_EQ(lost.lobby.Flags().ServerId, 0u);
+    EXPECT_EQ(lost.ui.log, std::vector<std::string>{"Error. Server not found."});
+    EXPECT_EQ(lost.controls.waitWindowsClosed, 1);
+    EXPECT_EQ(lost.controls.chat.Lines(ChatPane::Wait).back().text, "Player1> " + lost.game->Msg(Msg::ServerVanished));
+}
+
+TEST_F(LobbyTest, AClientNoticesItsLobbysServerVanishingBeforeTheFirstFullState) {
+    Computer& host = Open("Player1");
+    Computer& client = Open("Player2");
+    host.lobby.SetTurnMinutes(3);
+    network.Deliver();
+    client.lobby.PlayGame({});  // no windows: the first wait closes at once, the game ends there
+    EXPECT_EQ(client.lobby.Flags().ServerId, 1u);
+    client.lobby.Net().flags.InNetGame = true;
+    client.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_TRUE(client.lobby.Flags().ServerLost);
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,87 @@
+// The wait window's poll on its three pages.
+#include <gtest/gtest.h>
+
+#include "game/wait_poll.h"
+#include "net/block_bytes.h"
+#include "net/full_state_block.h"
+#include "net/packed_envelope.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
+
+namespace korvant {
+namespace {
+
+class WaitPollTest : public ::testing::Test {
+protected:
+    test::FakeNetwork network;
+    test::FakeSession& s1 = network.Join("Player1");
+    test::FakeSession& s2 = network.Join("Player2");
+    test::FakeSession& s3 = network.Join("Player3");
+    test::NetPeer server{s1, test::MakeNetGame(1)};
+    Game& game = *server.game;
+
+    void Finish(int s) { game.mGos[s].Captured = TurnFinishedMark; }
+};
+
+TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTurn) {
+    WaitPoll poll(server.net, WaitPage::ServerWait);
+    ASSERT_EQ(poll.Entries().size(), 3u);
+    Finish(1);
+    Finish(3);
+    EXPECT_FALSE(poll.Tick());
+    EXPECT_TRUE(poll.Entries()[2].ticked);
+    game.mGos[2].Human = 0;  // he left: the computer plays his state, nobody waits for him
+    EXPECT_TRUE(poll.Tick());
+
+    game.mGos[2].Human = 2;
+    game.mGos[2].Captured = 0;
+    WaitPoll results(server.net, WaitPage::ServerWait);
+    server.flags.TurnResultReceived = true;  // the year's data overtook the last turn's end
+    EXPECT_TRUE(results.Tick());
+}
+
+TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData) {
+    for (int s = 1; s <= 4; ++s) game.mGos[s].Human = 0;
+    WaitPoll empty(server.net, WaitPage::ServerWait);
+    EXPECT_TRUE(empty.Tick());
+    EXPECT_EQ(game.NetEndFlag, 2);
+
+    game.NetEndFlag = 0;
+    WaitPoll client(server.net, WaitPage::ClientWait);
+    EXPECT_FALSE(client.Tick());
+    server.flags.FullStateReceived = true;
+    EXPECT_TRUE(client.Tick());
+    server.flags.FullStateReceived = false;
+    server.flags.ServerLost = true;
+    EXPECT_TRUE(client.Tick());
+}
+
+// The quitting server hands its role to the first person who ended his turn, once every other
+// person has ended his too, so that their turns travel in the full state.
+TEST_F(WaitPollTest, TheQuittingServerHandsItsRoleToTheFirstWhoEndedOnceAllHave) {
+    WaitPoll poll(server.net, WaitPage::ServerClose);
+    EXPECT_FALSE(poll.Tick());
+    Finish(3);
+    EXPECT_FALSE(poll.Tick());
+    Finish(2);
+    ASSERT_TRUE(poll.Tick());
+    ASSERT_FALSE(s1.sent.empty());
+    EXPECT_EQ(s1.sent.back().to, 3u);
+    const FullState state = DecodeFullState(UnpackEnvelope(s1.sent.back().block));
+    EXPECT_EQ(state.serverId, 3u);
+}
+
+TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClient) {
+    WaitPoll poll(server.net, WaitPage::ServerWait);
+    poll.Abort();
+    EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::GameOver));
+    EXPECT_EQ(game.NetEndFlag, 2);
+    EXPECT_TRUE(poll.Tick());
+
+    game.GameMode = ModeNetClient;
+    poll.Abort();
+    EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::Leave));
+}
+
+}  // namespace
+}  // namespace korvant

@@ -1,0 +1,146 @@
+// Whole network games of korvant-peer processes on loopback.
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "peer_process.h"
+
+namespace korvant::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto GameTime = 30s;
+
+// A creator and joiners (joining in the order given), every one waiting for the whole party before it turns ready.
+class PeerGame : public ::testing::Test {
+protected:
+    // Options given to every peer.
+    void Start(const QStringList& creator, const std::vector<QStringList>& joiners, const QStringList& everyone = {}) {
+        const QString party = QString::number(1 + joiners.size());
+        const QStringList common = QStringList{"--pause-ms", "20", "--players", party} + everyone;
+        peers.push_back(std::make_unique<PeerProcess>(
+            QStringList{"--create", "--port", "0", "--states", "6", "--seed", "1"} + creator + common, dir.path()));
+        const QString address = QString::fromStdString(JoinAddress(*peers[0]));
+        // One after the other, so that the session's order, and with it the draw of states, is fixed.
+        for (const QStringList& j : joiners) {
+            peers.push_back(std::make_unique<PeerProcess>(QStringList{"--join", address} + j + common, dir.path()));
+            EXPECT_TRUE(peers[0]->WaitForLines("joined: ", peers.size() - 1, 10s));
+        }
+    }
+
+    int ExitOf(std::size_t i) {
+        const std::optional<int> code = peers[i]->WaitForExit(GameTime);
+        EXPECT_TRUE(code.has_value()) << "peer " << i << " still runs:\n" << peers[i]->Output();
+        return code.value_or(-2);
+    }
+
+    std::string ResultOf(std::size_t i) {
+        const std::optional<std::string> r = peers[i]->WaitForLine("result: ", GameTime);
+        return r.value_or("no result:\n" + peers[i]->Output());
+    }
+
+    // Every state a client printed after the year's data came equals the server's record of it.
+    void ExpectClientsMatchTheServer() {
+        for (std::size_t i = 1; i < peers.size(); ++i) {
+            const std::vector<std::string> digests = peers[i]->ClientDigests();
+            EXPECT_FALSE(digests.empty()) << "peer " << i;
+            for (const std::string& d : digests) {
+                bool known = false;
+                for (std::size_t j = 0; j < peers.size(); ++j) known |= j != i && peers[j]->Has(d);
+                EXPECT_TRUE(known) << "peer " << i << " alone has " << d;
+            }
+        }
+    }
+
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<PeerProcess>> peers;
+};
+
+// With this seed the creator's state falls in year 76 while both others live: its full state
+// goes to the next living person, who computes the years from then on, to the end of the game.
+TEST_F(PeerGame, ThreePeersPlayAWholeGameAndTheServerRoleOutlivesTheServersState) {
+    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol", "--play", "end"}}, {"--pause-ms", "0"});
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+    ExpectClientsMatchTheServer();
+    EXPECT_TRUE(peers[0]->Has("result: defeated in year 76"));
+    EXPECT_TRUE(peers[1]->Has("role: server"));
+    EXPECT_TRUE(peers[1]->HasPrefix("year 77: "));
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(peers[i]->HasPrefix("result: ")) << peers[i]->Output();
+}
+
+TEST_F(PeerGame, AKilledClientsStateIsPlayedByTheComputerAndTheOthersGoOn) {
+    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol", "--die-at-year", "3"}}, {"--stop-at-year", "6"});
+    EXPECT_EQ(ExitOf(2), 9);
+    EXPECT_EQ(ExitOf(0), 0);
+    EXPECT_EQ(ExitOf(1), 0);
+    EXPECT_EQ(ResultOf(0), "result: stopped after year 6");
+    EXPECT_EQ(ResultOf(1), "result: stopped after year 6");
+    EXPECT_TRUE(peers[0]->HasPrefix("year 4: living 6 persons 2"));
+    ExpectClientsMatchTheServer();
+}
+
+TEST_F(PeerGame, ClientsOfAKilledServerEndWithTheServerLost) {
+    Start({"--name", "alice", "--die-at-year", "3"}, {{"--name", "bob"}, {"--name", "carol"}});
+    EXPECT_EQ(ExitOf(0), 9);
+    for (std::size_t i : {1, 2}) {
+        // Well within the session's keep-alive limit: loopback reports the closed connection at once.
+        EXPECT_EQ(peers[i]->WaitForExit(8s).value_or(-2), 3) << peers[i]->Output();
+        EXPECT_TRUE(peers[i]->Has("message: Error. Server not found."));
+        EXPECT_TRUE(peers[i]->HasPrefix("result: server lost in year "));
+    }
+}
+
+TEST_F(PeerGame, TheServerQuitsAndTheFirstPersonToEndHisTurnTakesOver) {
+    Start({"--name", "alice", "--quit-at-year", "5"}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "8"});
+    EXPECT_EQ(ResultOf(0), "result: quit in year 5");
+    EXPECT_EQ(ExitOf(1), 0);
+    EXPECT_EQ(ExitOf(2), 0);
+    EXPECT_EQ(ResultOf(1), "result: stopped after year 8");
+    EXPECT_EQ(ResultOf(2), "result: stopped after year 8");
+    EXPECT_NE(peers[1]->Has("role: server"), peers[2]->Has("role: server"));
+    // The old server's state lives on, played by the computer.
+    EXPECT_TRUE(peers[1]->HasPrefix("year 6: living 6 persons 2"));
+    ExpectClientsMatchTheServer();
+}
+
+TEST_F(PeerGame, AbortingInTheWaitWindowEndsTheGameForEverybody) {
+    Start({"--name", "alice", "--abort-at-year", "2"}, {{"--name", "bob"}});
+    EXPECT_EQ(ResultOf(0), "result: aborted in year 2");
+    EXPECT_EQ(ResultOf(1), "result: ended by the server in year 2");
+    EXPECT_EQ(ExitOf(1), 0);
+}
+
+// A saved network game resumes for exactly its persons at once; a stranger in the session gets
+// the report of who belongs to it, and the person of the game is asked.
+TEST_F(PeerGame, ASavedGameResumesForItsPersons) {
+    Start({"--name", "alice", "--save", "net.gen"}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "2"});
+    for (std::size_t i = 0; i < 3; ++i) ASSERT_EQ(ExitOf(i), 0) << peers[i]->Output();
+    peers.clear();
+
+    Start({"--name", "Alice", "--load", "net.gen"}, {{"--name", "carol"}, {"--name", "bob"}}, {"--stop-at-year", "4"});
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+    EXPECT_TRUE(peers[0]->Has("loaded game starts"));
+    EXPECT_FALSE(peers[0]->HasPrefix("question: "));
+    EXPECT_TRUE(peers[1]->HasPrefix("year 3: "));
+    EXPECT_EQ(ResultOf(2), "result: stopped after year 4");
+    peers.clear();
+
+    Start({"--name", "alice", "--load", "net.gen"}, {{"--name", "bob"}, {"--name", "carol"}, {"--name", "dave"}});
+    EXPECT_EQ(ResultOf(0), "result: the loaded game did not start");
+    const std::string report = peers[0]->WaitForLine("message: ", 1s).value_or("");
+    EXPECT_NE(report.find("1. "), std::string::npos) << report;
+    EXPECT_NE(report.find("alice"), std::string::npos) << report;
+    EXPECT_TRUE(peers[0]->HasPrefix("question: ")) << peers[0]->Output();
+}
+
+}  // namespace
+}  // namespace korvant::test
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
