@@ -108,7 +108,9 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(host.game->mGos[s].Alive, 1);
         if (host.game->mGos[s].Human != 0) taken.insert(host.game->mGos[s].Human);
-        if (host.game->mGos[s].Human == 3) EXPECT_EQ(host.game->mGos[s].PlayerName.utf8(), "Владимир Крас");
+        if (host.game->mGos[s].Human == 3) {
+            EXPECT_EQ(host.game->mGos[s].PlayerName.utf8(), "Владимир Крас");
+        }
     }
     EXPECT_EQ(taken, (std::set<int>{1, 2, 3}));
 }

@@ -32,10 +32,12 @@ struct Computer {
     Computer(TLanguageFile& lang, LoopbackHub& hub) : session(hub), window(lang, game), lobby(game, session, window, waits, window) {
         game.Ui = &ui;
         session.SetListener(&lobby);
-        window.Attach(&lobby, {.play = [this](bool) {
-                                   ++started;
-                                   if (onStart) onStart();
-                               }});
+        TConnect::Hooks hooks;
+        hooks.play = [this](bool) {
+            ++started;
+            if (onStart) onStart();
+        };
+        window.Attach(&lobby, hooks);
     }
     void Open(const std::string& name) {
         lobby.BeginOpening();
