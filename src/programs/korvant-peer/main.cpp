@@ -4,15 +4,10 @@
 // (3 when its server or session was lost, 1 on other failures, 2 for a bad command line).
 #include <QCoreApplication>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 
-#include "app/language_file.h"
-#include "app/program_files.h"
-#include "core/rule_data.h"
+#include "game/program_data.h"
 #include "peer_options.h"
 #include "peer_play.h"
-#include "sim/name_stems.h"
 
 int main(int argc, char** argv) {
     using namespace korvant;
@@ -26,19 +21,8 @@ int main(int argc, char** argv) {
     peer::PeerUi ui(game, *options);
     game.Ui = &ui;
     // The game's data: beside the program, or where the game was installed.
-    const std::filesystem::path programDir = ProgramFile(nullptr).parent_path();
-    const std::filesystem::path dir = FindDataDir(programDir, "korvant.ini", InstalledDataDir()).value_or(programDir);
-    std::unique_ptr<TLanguageFile> texts;
-    std::filesystem::path rules = dir / "tav.dat";
-    if (std::error_code ec; std::filesystem::exists(dir / "korvant.ini", ec)) {
-        texts = std::make_unique<TLanguageFile>(dir / "korvant.ini", dir);
-        if (texts->HasLanguages()) {
-            game.Texts = texts.get();
-            if (!texts->DataFilePath().empty()) rules = texts->DataFilePath();
-        }
-    }
-    LoadNameStems(game);
-    if (!LoadGameRules(game, rules)) return 1;
+    const ProgramData data = LoadProgramData(game);
+    if (!data.rulesLoaded) return 1;
 
     peer::Peer peer(game, *options);
     peer.Start();

@@ -5,21 +5,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/language_file.h"
-#include "app/program_files.h"
+#include "game/program_data.h"
 #include "command.h"
 #include "core/check_state.h"
 #include "core/game.h"
-#include "core/rule_data.h"
 #include "map/map_generation.h"
 #include "save/saved_game.h"
 #include "game/autoplay.h"
-#include "sim/name_stems.h"
 
 namespace korvant::sim {
 namespace {
@@ -106,19 +102,8 @@ int Autoplay(int argc, char** argv) {
     Game game;
     game.Ui = &ui;
     // The game's data: beside the program, or where the game was installed.
-    const std::filesystem::path programDir = ProgramFile(nullptr).parent_path();
-    const std::filesystem::path dir = FindDataDir(programDir, "korvant.ini", InstalledDataDir()).value_or(programDir);
-    std::unique_ptr<TLanguageFile> texts;
-    std::filesystem::path rules = dir / "tav.dat";
-    if (std::error_code ec; std::filesystem::exists(dir / "korvant.ini", ec)) {
-        texts = std::make_unique<TLanguageFile>(dir / "korvant.ini", dir);
-        if (texts->HasLanguages()) {
-            game.Texts = texts.get();
-            if (!texts->DataFilePath().empty()) rules = texts->DataFilePath();
-        }
-    }
-    LoadNameStems(game);
-    if (!LoadGameRules(game, rules)) return 1;
+    const ProgramData data = LoadProgramData(game);
+    if (!data.rulesLoaded) return 1;
 
     try {
         AutoplayResult r = korvant::Autoplay(game, options.game, [&](const AutoplayYear& y) {
