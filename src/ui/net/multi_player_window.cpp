@@ -82,9 +82,9 @@ void TMultiPlayer::ApplyTexts() {
     auto t = [&](Msg id) { return ShownText(lang_.Lookup(id)); };
     setWindowTitle(t(Msg::NetworkWaitTitle));
     abort_->setText(t(Msg::NetworkWaitAbort));
-    texts_[0]->setText("Synchronization and sending of data");
+    texts_[0]->setText(t(Msg::NetworkWaitSending));
     texts_[1]->setText(t(Msg::NetworkWaitText));
-    texts_[2]->setText(QStringLiteral("Подождите\nКогда все игроки нажмут конец хода,\nсервер  передаст им данные"));
+    texts_[2]->setText(t(Msg::NetworkWaitHandOver));
 }
 
 void TMultiPlayer::SetChatSender(std::function<bool(const std::string&)> send) { send_ = std::move(send); }
