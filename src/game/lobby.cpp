@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/colors.h"
+#include "core/cp1251.h"
 #include "core/state_guard.h"
 #include "core/text_format.h"
 #include "game/new_game.h"
@@ -18,25 +19,12 @@ namespace korvant {
 
 namespace {
 
-constexpr int32_t JoinedGreen = 0x008000;
-constexpr int32_t VersionBlue = 0xFF0000;
-constexpr int32_t NameTakenOlive = 0x008080;
-constexpr int32_t NoticeRed = 0x0000FF;
 constexpr std::size_t PlayerNameLength = 13;  // characters a state keeps of a person's name
 
 std::string LocalName(const Session& session) {
     for (const SessionPlayer& p : session.Players())
         if (!p.Remote) return p.Name;
     return {};
-}
-
-// The first `n` characters of a UTF-8 name.
-std::string CutName(const std::string& name, std::size_t n) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if ((uint8_t(name[i]) & 0xC0) != 0x80 && chars++ == n) return name.substr(0, i);
-    }
-    return name;
 }
 
 }  // namespace
@@ -67,14 +55,14 @@ void Lobby::OnOpen() {
         if (SameName(p.Name, self)) {
             // Only the joiner checks; the others see him leave.
             game_.Ui->MessageBox(game_.Msg(Msg::PlayerNameTaken));
-            SendChat(net_, game_.Msg(Msg::SomeoneUsedTakenName), NameTakenOlive);
+            SendChat(net_, game_.Msg(Msg::SomeoneUsedTakenName), color::Olive);
             net_.session.Close();
             RequestClose();
             return;
         }
-        controls_.AppendChatLine(FormatText(game_.Msg(Msg::PlayerAlreadyInSession), {p.Name}), JoinedGreen);
+        controls_.AppendChatLine(FormatText(game_.Msg(Msg::PlayerAlreadyInSession), {p.Name}), color::Green);
     }
-    SendChat(net_, FormatText(game_.Msg(Msg::VersionCaption), {KORVANT_VERSION}), VersionBlue);
+    SendChat(net_, FormatText(game_.Msg(Msg::VersionCaption), {KORVANT_VERSION}), color::Blue);
 }
 
 void Lobby::OnOpenFailed(OpenError) {
@@ -105,11 +93,8 @@ void Lobby::OnDeletePlayer(const SessionPlayer& player) {
 // finds no server and ends the game there.
 void Lobby::ServerVanished(const SessionPlayer& server) {
     flags_.ServerId = 0;
-    controls_.AppendChatLine(server.Name + "> " + game_.Msg(Msg::ServerVanished), NoticeRed);
-    if (flags_.TurnResultReceived || flags_.FullStateReceived) return;
-    game_.Ui->MessageBox("Error. Server not found.");
-    flags_.ServerLost = true;
-    controls_.CloseWaitWindow();
+    controls_.AppendChatLine(server.Name + "> " + game_.Msg(Msg::ServerVanished), color::Red);
+    if (!flags_.TurnResultReceived && !flags_.FullStateReceived) ServerNotFound(net_);
 }
 
 void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) {
@@ -203,7 +188,7 @@ void Lobby::PlacePersons() {
         do s = 1 + game_.Random(game_.GosCount);
         while (game_.mGos[s].Human != 0);
         game_.mGos[s].Human = int32_t(p.Id);
-        game_.mGos[s].PlayerName.set(CutName(p.Name, PlayerNameLength));
+        game_.mGos[s].PlayerName.setRaw(Utf8ToCp1251(p.Name).substr(0, PlayerNameLength));
     }
     for (int s = 1; s <= game_.GosCount; ++s) game_.mGos[s].Alive = 1;
     CheckFronts(game_);

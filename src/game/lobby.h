@@ -97,8 +97,8 @@ private:
     bool sessionHost_ = false;
     bool freshMap_ = false;       // the map made when the session opened, not yet shown
     bool serverLeftGame_ = false;  // the server sent its leave: the role moves on, it did not vanish
-    bool readySaid_ = false;
-    PlayerId lobbyServer_ = 0;     // who sent the lobby's turn length or start       // the last ready block this computer sent said "ready"
+    bool readySaid_ = false;       // the last ready block this computer sent said "ready"
+    PlayerId lobbyServer_ = 0;     // who sent the lobby's turn length or start
     int stateCount_ = MaxStates;
     int turnMinutes_ = 2;
 };

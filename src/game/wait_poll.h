@@ -17,9 +17,6 @@ enum class WaitPage {
 
 enum class WaitResult { Closed, Aborted };
 
-// Captured's mark of a person who has ended his turn.
-inline constexpr uint16_t TurnFinishedMark = 39;
-
 class WaitPoll {
 public:
     struct Entry {

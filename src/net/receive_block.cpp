@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/check_state.h"
+#include "core/colors.h"
 #include "core/state_guard.h"
 #include "core/state_fields.h"
 #include "net/block_bytes.h"
@@ -20,8 +21,6 @@ namespace korvant {
 
 namespace {
 
-constexpr int32_t NoticeRed = 0x0000FF;
-constexpr uint16_t TurnFinished = 39;  // Captured's mark of a person who ended his turn
 
 // The sender's name as the session knows it; empty when it does not.
 std::string nameOf(const Session& session, PlayerId id) {
@@ -70,7 +69,7 @@ void applyKeepingBooks(Game& game, Fields fields, Apply&& apply) {
 }
 
 void appendNotice(NetContext& net, const std::string& name, Msg notice) {
-    net.controls.AppendChatLine(name + "> " + net.game.Msg(notice), NoticeRed);
+    net.controls.AppendChatLine(name + "> " + net.game.Msg(notice), color::Red);
 }
 
 void receiveMap(NetContext& net, std::span<const uint8_t> block, bool update) {
@@ -175,7 +174,7 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         DecodeSmall(block);
         for (int s = 1; s <= game.GosCount; ++s) {
             if (PlayerId(game.mGos[s].Human) != from) continue;
-            game.mGos[s].Captured = TurnFinished;
+            game.mGos[s].Captured = TurnFinishedMark;
             break;
         }
         return BlockOutcome::Applied;

@@ -116,13 +116,14 @@ void SendTurnResults(NetContext& net) {
     SendMap(net);
 }
 
+void ServerNotFound(NetContext& net) {
+    net.game.Ui->MessageBox("Error. Server not found.");
+    net.flags.ServerLost = true;
+    net.controls.CloseWaitWindow();
+}
+
 void SendPlayerTurn(NetContext& net) {
-    if (net.flags.ServerId == 0) {
-        net.game.Ui->MessageBox("Error. Server not found.");
-        net.flags.ServerLost = true;
-        net.controls.CloseWaitWindow();
-        return;
-    }
+    if (net.flags.ServerId == 0) return ServerNotFound(net);
     send(net.session, net.flags.ServerId, EncodePlayerTurn(net.game));
 }
 

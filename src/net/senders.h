@@ -29,6 +29,8 @@ void SendTurnResults(NetContext& net);
 // This person's turn to the server. With no server known: says so, marks the server lost and
 // closes the wait window instead, and sends nothing.
 void SendPlayerTurn(NetContext& net);
+// No server to play the turn with: the person is told, ServerLost is set, the wait window closes.
+void ServerNotFound(NetContext& net);
 // "My turn is done" to everybody and this computer.
 void SendTurnDone(NetContext& net);
 void SendLeave(NetContext& net);
