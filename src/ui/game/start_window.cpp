@@ -26,6 +26,7 @@
 #include "core/rule_data.h"
 #include "map/map_painter.h"
 #include "ui/map/select_gos_window.h"
+#include "ui/map/picture_image.h"
 
 namespace korvant {
 
@@ -310,8 +311,7 @@ void TStart::NewMapClicked() {
 void TStart::showPreview() {
     Picture pic(PreviewSize, PreviewSize);
     DrawMap(app_.TheGame(), pic, app_.PaintRounded());
-    QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32);
-    preview_->setPixmap(QPixmap::fromImage(img.copy()));
+    preview_->setPixmap(QPixmap::fromImage(ToImage(pic)));
     preview_->show();
 }
 

@@ -14,6 +14,7 @@
 #include "app/language_file.h"
 #include "core/game_ui.h"
 #include "map/map_painter.h"
+#include "ui/map/picture_image.h"
 
 namespace korvant {
 
@@ -82,7 +83,7 @@ void TSelectGos::ApplyTexts() {
 void TSelectGos::Reset() {
     Picture pic(MapPixels, MapPixels);
     DrawMap(app_.TheGame(), pic, app_.PaintRounded());
-    map0_ = QImage(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32).copy();
+    map0_ = ToImage(pic);
     ShowTakenStates();
 }
 

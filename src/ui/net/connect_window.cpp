@@ -20,6 +20,7 @@
 #include "net/senders.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/net/chat_view.h"
+#include "ui/map/picture_image.h"
 
 namespace korvant {
 
@@ -198,7 +199,7 @@ void TConnect::RebuildLobby() {
 void TConnect::ShowLobbyMap() {
     Picture pic(MapPixels, MapPixels);
     DrawMap(game_, pic, !hooks_.paintRounded || hooks_.paintRounded());
-    map_ = QImage(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32).copy();
+    map_ = ToImage(pic);
     mapLabel_->setPixmap(QPixmap::fromImage(map_));
 }
 

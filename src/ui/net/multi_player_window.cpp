@@ -15,6 +15,7 @@
 #include "map/map_painter.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/net/chat_view.h"
+#include "ui/map/picture_image.h"
 
 namespace korvant {
 
@@ -89,17 +90,16 @@ void TMultiPlayer::ApplyTexts() {
 
 void TMultiPlayer::SetChatSender(std::function<bool(const std::string&)> send) { send_ = std::move(send); }
 
-
 void TMultiPlayer::ShowPage(WaitPoll& poll) {
     current_ = &poll;
     pages_->setCurrentIndex(int(poll.Page()));
+    persons_->clear();
     ShowEntries();
     chronicle_->setPlainText(QString::fromStdString(game_.Chronicle));
     if (poll.Page() == WaitPage::ServerWait) {
         Picture pic(map_->width(), map_->height());
         DrawMap(game_, pic, rounded_);
-        map_->setPixmap(QPixmap::fromImage(
-            QImage(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(), QImage::Format_RGB32).copy()));
+        map_->setPixmap(QPixmap::fromImage(ToImage(pic)));
     }
     RefreshChat();
     counted_ = 0;
@@ -138,13 +138,18 @@ void TMultiPlayer::Tick() {
 }
 
 void TMultiPlayer::ShowEntries() {
-    persons_->clear();
-    if (!current_) return;
-    for (const WaitPoll::Entry& e : current_->Entries()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(e.name), persons_);
-        item->setFlags(Qt::ItemIsEnabled);
-        item->setCheckState(e.ticked ? Qt::Checked : Qt::Unchecked);
+    const std::vector<WaitPoll::Entry> none;
+    const std::vector<WaitPoll::Entry>& entries = current_ ? current_->Entries() : none;
+    // Every poll tick comes here: the names are listed once a page, then only ticked.
+    if (persons_->count() != int(entries.size())) {
+        persons_->clear();
+        for (const WaitPoll::Entry& e : entries) {
+            auto* item = new QListWidgetItem(QString::fromStdString(e.name), persons_);
+            item->setFlags(Qt::ItemIsEnabled);
+        }
     }
+    for (int i = 0; i < persons_->count(); ++i)
+        persons_->item(i)->setCheckState(entries[std::size_t(i)].ticked ? Qt::Checked : Qt::Unchecked);
 }
 
 void TMultiPlayer::AbortClicked() {

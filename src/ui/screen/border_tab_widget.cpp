@@ -24,6 +24,7 @@
 #include "ui/app/game_windows_qt.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/screen/colour_ref.h"
+#include "ui/map/picture_image.h"
 
 namespace korvant {
 namespace {
@@ -190,9 +191,7 @@ void TBorderTab::Activate() {
     chronicleStale_ = true;
     Picture picture(MapPixels, MapPixels);
     DrawMapFor(g, picture, app_.PaintRounded());
-    const QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.width(), picture.height(),
-                       QImage::Format_RGB32);
-    map_->setPixmap(QPixmap::fromImage(image.copy()));
+    map_->setPixmap(QPixmap::fromImage(ToImage(picture)));
 }
 
 void TBorderTab::Open() {
