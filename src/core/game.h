@@ -42,10 +42,8 @@ struct Game {
     float CostGrowth = 0;
     std::string Chronicle;  // UTF-8
     bool HumanWon = false;
-    // A network game's turn limit in minutes (0: none), and why it ended for this computer (0: playing;
-    // 1 ended by the server, 2 left here, 3 session lost).
+    // A network game's turn limit in minutes (0: none).
     uint8_t TurnMinutes = 0;
-    uint8_t NetEndFlag = 0;
 
     // The two parties of the battle being fought.
     uint8_t BattleAttacker = 0;

@@ -9,7 +9,7 @@
 #include "game/new_game.h"
 #include "net/block_bytes.h"
 #include "net/block_kind.h"
-#include "net/player_left.h"
+#include "net/persons.h"
 #include "net/player_names.h"
 #include "net/receive_block.h"
 #include "net/senders.h"
@@ -30,102 +30,119 @@ std::string LocalName(const Session& session) {
 }  // namespace
 
 Lobby::Lobby(Game& game, Session& session, NetControls& controls, NetGameWindows& windows, LobbyView& view)
-    : game_(game), controls_(controls), windows_(windows), view_(view), net_{game, session, flags_, controls} {}
+    : game_(game), view_(view), windows_(windows), net_{game, session, model_, controls} {}
 
 void Lobby::BeginOpening() {
     game_.DiffLevel = DiffNormal;
-    controls_.ClearChat();
+    model_ = NetModel{};
+    model_.phase = NetPhase::Opening;
+    net_.controls.ClearChat();
 }
 
 void Lobby::OnOpen() {
-    flags_.ServerLost = false;
-    flags_.InNetGame = false;
     const std::vector<SessionPlayer> players = net_.session.Players();
+    model_ = NetModel{};
+    model_.phase = NetPhase::Lobby;
+    model_.SetRoster(players);
+    model_.lobbyServerId = players.empty() ? 0 : players.front().Id;
     sessionHost_ = players.size() == 1;
     game_.GameMode = sessionHost_ ? ModeNetServer : ModeNetClient;
     if (sessionHost_) NewMap();
-    view_.ShowPage(IsServer());
+    net_.controls.ShowPage(IsServer());
+    net_.controls.ShowRoster();
 
-    controls_.ClearPlayers();
-    controls_.AppendChatLine(game_.Msg(Msg::ChatHeader), 0);
+    net_.controls.AppendChatLine(game_.Msg(Msg::ChatHeader), 0);
     const std::string self = LocalName(net_.session);
     for (const SessionPlayer& p : players) {
-        controls_.AddPlayer(p.Name);
         if (!p.Remote) continue;
         if (SameName(p.Name, self)) {
             // Only the joiner checks; the others see him leave.
             game_.Ui->MessageBox(game_.Msg(Msg::PlayerNameTaken));
             SendChat(net_, game_.Msg(Msg::SomeoneUsedTakenName), color::Olive);
             net_.session.Close();
-            RequestClose();
+            model_.phase = NetPhase::Closed;
+            view_.CloseLobby();
             return;
         }
-        controls_.AppendChatLine(FormatText(game_.Msg(Msg::PlayerAlreadyInSession), {p.Name}), color::Green);
+        net_.controls.AppendChatLine(FormatText(game_.Msg(Msg::PlayerAlreadyInSession), {p.Name}), color::Green);
     }
     SendChat(net_, FormatText(game_.Msg(Msg::VersionCaption), {KORVANT_VERSION}), color::Blue);
 }
 
 void Lobby::OnOpenFailed(OpenError) {
+    model_.phase = NetPhase::Closed;
     game_.Ui->MessageBox(game_.Msg(Msg::ConnectionBroken));
-    RequestClose();
+    view_.CloseLobby();
 }
 
 void Lobby::OnAddPlayer(const SessionPlayer& player) {
     if (!player.Remote) return;  // listed when the session opened
-    controls_.AddPlayer(player.Name);
+    model_.Add(player);
+    net_.controls.ShowRoster();
+    if (model_.InGame()) return;
     // A newcomer missed the ready blocks sent before he came: whoever is ready says so again.
-    if (!flags_.InNetGame && readySaid_) SendReady(net_, true);
-    if (sessionHost_ && !flags_.InNetGame && controls_.ReadyLook().enabled) {
+    if (readySaid_) SendReady(net_, true);
+    if (sessionHost_ && model_.ready.enabled) {
         SendMap(net_);
         SendTurnTime(net_);
     }
 }
 
 void Lobby::OnDeletePlayer(const SessionPlayer& player) {
-    controls_.RemovePlayer(player.Name);
-    const bool wasServer = flags_.InNetGame && game_.GameMode == ModeNetClient && player.Id == flags_.ServerId;
-    PlayerLeftSession(net_, player);
-    if (wasServer && !serverLeftGame_) ServerVanished(player);
+    const bool gameServerVanished = model_.InGame() && game_.GameMode == ModeNetClient && player.Id == model_.serverId;
+    const bool lobbyServerLeft = !model_.InGame() && player.Id == model_.lobbyServerId;
+    model_.Remove(player.Id);
+    net_.controls.AppendChatLine(player.Name + "> " + game_.Msg(Msg::PlayerLeftSession), color::Navy);
+    {
+        // The computer plays his states from now on.
+        const StateChange change(game_);
+        for (TGos& gos : game_.mGos) {
+            if (PlayerId(gos.Human) != player.Id) continue;
+            gos.Human = 0;
+            gos.PlayerName.clear();
+        }
+    }
+    net_.controls.ShowRoster();
+    if (gameServerVanished) ServerVanished(player);
+    if (lobbyServerLeft) LobbyServerLeft();
 }
 
 // A client whose server crashed or was cut off would wait for turn results forever; it ends its
 // game as when no server is known. Results already received are still played: the turn then
 // finds no server and ends the game there.
 void Lobby::ServerVanished(const SessionPlayer& server) {
-    flags_.ServerId = 0;
-    controls_.AppendChatLine(server.Name + "> " + game_.Msg(Msg::ServerVanished), color::Red);
-    if (!flags_.TurnResultReceived && !flags_.FullStateReceived) ServerNotFound(net_);
+    model_.serverId = 0;
+    net_.controls.AppendChatLine(server.Name + "> " + game_.Msg(Msg::ServerVanished), color::Red);
+    if (!model_.turnResultReceived && !model_.fullStateReceived) ServerNotFound(net_);
 }
 
-void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) {
-    const PlayerId server = flags_.ServerId;
-    const int32_t kind = block.size() >= MinBlockBytes ? KindOf(block) : -1;
-    const bool serverLeaves = kind == int32_t(BlockKind::Leave) && from == server && server != 0;
-    // Only the lobby's server sends the turn length and the start.
-    if (kind == int32_t(BlockKind::TurnTime) || kind == int32_t(BlockKind::Start)) lobbyServer_ = from;
-    ReceiveBlock(net_, from, block);
-    if (flags_.ServerId != server) serverLeftGame_ = false;  // a new server has spoken
-    if (serverLeaves) serverLeftGame_ = true;
+void Lobby::LobbyServerLeft() {
+    model_.lobbyServerId = model_.roster.empty() ? 0 : model_.roster.back().id;
+    if (model_.lobbyServerId != net_.session.LocalId() || IsServer()) return;
+    game_.GameMode = ModeNetServer;
+    model_.ready = {false, ReadyGrey, false};
+    net_.controls.ShowReadySwitch();
+    net_.controls.ShowPage(true);
 }
+
+void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) { ReceiveBlock(net_, from, block); }
 
 void Lobby::OnSessionLost() {
     game_.Ui->MessageBox(game_.Msg(Msg::SessionLost));
-    game_.NetEndFlag = 3;
-    controls_.CloseWaitWindow();
+    model_.End(NetEnd::SessionLost);
 }
 
 void Lobby::Show() {
-    controls_.SetReadySwitch(freshMap_ ? ReadySwitch{true, ReadyMapKnown, false} : ReadySwitch{});
+    model_.ready = freshMap_ ? ReadySwitch{true, ReadyMapKnown, false} : ReadySwitch{};
+    net_.controls.ShowReadySwitch();
     if (!freshMap_) view_.HideMap();
     freshMap_ = false;
     stateCount_ = MaxStates;
-    view_.ShowPage(IsServer());
+    net_.controls.ShowPage(IsServer());
     if (IsServer() && net_.session.IsOpen()) {
         game_.TurnMinutes = uint8_t(turnMinutes_);
         SendTurnTime(net_);
     }
-    flags_.FullStateReceived = false;
-    flags_.TurnResultReceived = false;
 }
 
 void Lobby::SetStateCount(int n) { stateCount_ = std::clamp(n, MinStates, MaxStates); }
@@ -137,21 +154,21 @@ void Lobby::SetTurnMinutes(int minutes) {
 }
 
 void Lobby::NewMap() {
-    controls_.SetReadySwitch({true, ReadyMapKnown, controls_.ReadyLook().on});
+    model_.ready = {true, ReadyMapKnown, model_.ready.on};
+    net_.controls.ShowReadySwitch();
     game_.GosCount = uint8_t(stateCount_);
     game_.MapSize = MapSize;
     view_.MakingMap();
     korvant::NewMap(game_);
     game_.DiffLevel = DiffNormal;
     freshMap_ = true;
-    controls_.ShowLobbyMap();
+    net_.controls.ShowLobbyMap();
     SendMap(net_);
 }
 
 void Lobby::SetReady(bool on) {
-    ReadySwitch look = controls_.ReadyLook();
-    look.on = on;
-    controls_.SetReadySwitch(look);
+    model_.ready.on = on;
+    net_.controls.ShowReadySwitch();
     readySaid_ = on;
     SendReady(net_, on);
 }
@@ -163,8 +180,9 @@ int Lobby::FreeStates() const {
 }
 
 Lobby::StartCheck Lobby::StartTick() {
-    const int players = controls_.PlayerCount();
-    if (players == 0 || !controls_.AllPlayersTicked()) return StartCheck::Waiting;
+    if (model_.phase == NetPhase::Starting) return StartCheck::Start;
+    if (model_.phase != NetPhase::Lobby || !model_.EveryoneReady()) return StartCheck::Waiting;
+    const int players = int(model_.roster.size());
     if (players == 1) {
         SetReady(false);
         game_.Ui->MessageBox(game_.Msg(Msg::AloneInSession));
@@ -177,18 +195,19 @@ Lobby::StartCheck Lobby::StartTick() {
         return StartCheck::TooManyPlayers;
     }
     if (IsServer()) PlacePersons();
+    model_.phase = NetPhase::Starting;
     return StartCheck::Start;
 }
 
 // Each session player draws states until a free one comes up.
 void Lobby::PlacePersons() {
     const StateChange change(game_);
-    for (const SessionPlayer& p : net_.session.Players()) {
+    for (const NetMember& p : model_.roster) {
         int s = 0;
         do s = 1 + game_.Random(game_.GosCount);
         while (game_.mGos[s].Human != 0);
-        game_.mGos[s].Human = int32_t(p.Id);
-        game_.mGos[s].PlayerName.setRaw(Utf8ToCp1251(p.Name).substr(0, PlayerNameLength));
+        game_.mGos[s].Human = int32_t(p.id);
+        game_.mGos[s].PlayerName.setRaw(Utf8ToCp1251(p.name).substr(0, PlayerNameLength));
     }
     for (int s = 1; s <= game_.GosCount; ++s) game_.mGos[s].Alive = 1;
     CheckFronts(game_);
@@ -196,7 +215,8 @@ void Lobby::PlacePersons() {
 
 bool Lobby::AcceptLoadedGame() {
     view_.HideMap();
-    controls_.SetReadySwitch({});
+    model_.ready = {};
+    net_.controls.ShowReadySwitch();
     game_.GameMode = ModeNetServer;
     game_.DiffLevel = DiffNormal;
 
@@ -211,54 +231,61 @@ bool Lobby::AcceptLoadedGame() {
     std::string report = game_.Msg(Msg::SavedForPlayers) + listed;
     if (!left.empty()) report += game_.Msg(Msg::PlayersWhoLeft) + left;
 
-    const std::vector<SessionPlayer> players = net_.session.Players();
     int placed = 0;
     {
         const StateChange change(game_);
         for (int s = 1; s <= game_.GosCount; ++s) game_.mGos[s].Human = 0;
-        for (const SessionPlayer& p : players) {
+        for (const NetMember& p : model_.roster) {
             for (int s = 1; s <= game_.GosCount; ++s) {
                 TGos& gos = game_.mGos[s];
-                if (gos.Alive == 0 || gos.Human != 0 || !SameName(gos.PlayerName.utf8(), p.Name)) continue;
-                gos.Human = int32_t(p.Id);
+                if (gos.Alive == 0 || gos.Human != 0 || !SameName(gos.PlayerName.utf8(), p.name)) continue;
+                gos.Human = int32_t(p.id);
                 ++placed;
                 break;
             }
         }
     }
-    if (placed == int(players.size()) && placed == persons) return true;
-
-    game_.Ui->MessageBox(report);
-    const std::string self = LocalName(net_.session);
-    bool ours = false;
-    for (int s = 1; s <= game_.GosCount; ++s) ours |= SameName(game_.mGos[s].PlayerName.utf8(), self);
-    return ours && game_.Ui->AskYesNo(game_.Msg(Msg::NotAllPlayersPresent));
+    bool start = placed == int(model_.roster.size()) && placed == persons;
+    if (!start) {
+        game_.Ui->MessageBox(report);
+        const std::string self = LocalName(net_.session);
+        bool ours = false;
+        for (int s = 1; s <= game_.GosCount; ++s) ours |= SameName(game_.mGos[s].PlayerName.utf8(), self);
+        start = ours && game_.Ui->AskYesNo(game_.Msg(Msg::NotAllPlayersPresent));
+    }
+    if (start) model_.phase = NetPhase::Starting;
+    return start;
 }
 
-NetGameEnd Lobby::PlayGame(const NetGameOptions& options, bool loaded) {
-    // A client's first full state may come before its own start: it is kept.
-    if (loaded) {
-        SendStart(net_);
-        flags_.FullStateReceived = false;
-        flags_.TurnResultReceived = false;
-    }
-    flags_.NetTurns = 0;
-    flags_.InNetGame = true;
+NetGameEnd Lobby::PlayGame(const NetGameOptions& options) {
+    model_.phase = NetPhase::Playing;
+    // The start reaches every person of the game, also one who missed some ready ticks; a
+    // client's first full state may have come before its own start and is kept.
+    if (IsServer()) SendStart(net_);
     // Until its first full state a client knows its server from the lobby, so that it notices
     // him vanishing before the game's first year.
-    if (!IsServer() && flags_.ServerId == 0) flags_.ServerId = lobbyServer_;
-    serverLeftGame_ = false;
+    if (!IsServer() && model_.serverId == 0) model_.serverId = model_.lobbyServerId;
+    model_.netTurns = 0;
     view_.GameRunning(true);
     const NetGameEnd end = NetGameLoop(net_, windows_, options);
+    const bool serverLost = model_.end == NetEnd::ServerLost;
+    // Back in the lobby: whoever serves the game now serves the lobby.
+    model_.phase = NetPhase::Lobby;
+    model_.lobbyServerId = IsServer() ? net_.session.LocalId()
+                           : model_.Listed(model_.serverId) ? model_.serverId
+                                                            : model_.lobbyServerId;
+    model_.serverId = 0;
+    model_.ResetGame();
+    model_.SetEveryoneReady(false);
+    readySaid_ = false;
     view_.GameRunning(false);
     Show();
-    flags_.InNetGame = false;
     view_.HideMap();
-    controls_.UntickAllPlayers();
-    readySaid_ = false;
-    if (flags_.ServerLost) {
+    net_.controls.ShowRoster();
+    if (serverLost) {
         net_.session.Close();
-        RequestClose();
+        model_.phase = NetPhase::Closed;
+        view_.CloseLobby();
     }
     return end;
 }
@@ -266,8 +293,7 @@ NetGameEnd Lobby::PlayGame(const NetGameOptions& options, bool loaded) {
 void Lobby::Close() {
     if (game_.GameMode == ModeNetServer && net_.session.Players().size() > 1) SendBecomeServer(net_);
     net_.session.Close();
+    model_.phase = NetPhase::Closed;
 }
-
-void Lobby::RequestClose() { view_.CloseLobby(); }
 
 }  // namespace korvant

@@ -1,8 +1,9 @@
 #pragma once
-// The network lobby without its window: who becomes the server when the session opens, the map
-// and turn length the server chooses, the ready switches, the players coming and going, the
-// start with the persons placed on states, a saved game resumed for the session, and leaving.
-// The lobby window and the headless peer are thin views over this; it is the session's listener.
+// The network lobby without its window: who serves when the session opens, the map and turn
+// length the server chooses, the ready switches, the players coming and going, the start with
+// the persons placed on states, a saved game resumed for the session, and leaving. It is the
+// session's listener and drives the network model's transitions; the lobby window and the
+// headless peer only show the model and hand the person's actions here.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,8 +20,6 @@ public:
     // The caption "a new map is being made" instead of the picture, painted at once.
     virtual void MakingMap() {}
     virtual void HideMap() {}
-    // The server's or the client's page, after the game mode changed.
-    virtual void ShowPage(bool server) { (void)server; }
     // The game runs: the lobby hides while it does.
     virtual void GameRunning(bool running) { (void)running; }
     // The lobby is to close (a taken name, a failed open, or the server lost after a game).
@@ -30,13 +29,12 @@ public:
 class Lobby final : public SessionListener {
 public:
     static constexpr int MinStates = 2, MaxStates = 20;
-    static constexpr int MaxTurnMinutes = 10;
     static constexpr int MapSize = 100;
 
     Lobby(Game& game, Session& session, NetControls& controls, NetGameWindows& windows, LobbyView& view);
 
     NetContext& Net() { return net_; }
-    const NetFlags& Flags() const { return flags_; }
+    const NetModel& Model() const { return model_; }
     // This computer was alone in the session when it opened it.
     bool SessionHost() const { return sessionHost_; }
     bool IsServer() const { return game_.GameMode != ModeNetClient; }
@@ -51,7 +49,7 @@ public:
     void OnMessage(PlayerId from, std::span<const std::uint8_t> block) override;
     void OnSessionLost() override;
 
-    // The lobby becomes visible, also after a game or a hand-over.
+    // The lobby is shown, also after a game or a hand-over: the switch, the page and the choices.
     void Show();
 
     // The server's choices.
@@ -66,17 +64,19 @@ public:
     void SetReady(bool on);
 
     enum class StartCheck { Waiting, Alone, TooManyPlayers, Start };
-    // The start timer: when every entry is ticked, refuses a lone player or more players than
-    // states, else places the persons (on the server) and says Start.
+    // The start timer: Start when a start block or the game's first full state has started the
+    // game here; else, when every player is ready, refuses a lone player or more players than
+    // states, or places the persons (on the server) and says Start.
     StartCheck StartTick();
 
     // A saved game has just been read into the game for this session: matches its persons to
     // the session's players, reports who belongs to it when they differ, and asks a person of the
-    // game whether to start anyway. True when the game is to start (PlayGame with loaded).
+    // game whether to start anyway. True when the game is to start (PlayGame).
     bool AcceptLoadedGame();
 
-    // Runs the network game to its end for this computer and brings the lobby back.
-    NetGameEnd PlayGame(const NetGameOptions& options, bool loaded = false);
+    // Runs the network game to its end for this computer and brings the lobby back. The server
+    // first tells every person of the game that it starts.
+    NetGameEnd PlayGame(const NetGameOptions& options);
 
     // "Выход": the server hands the lobby to the last remote player, then the session is closed.
     void Close();
@@ -86,19 +86,18 @@ private:
     int FreeStates() const;
     // The server left the session while this client plays and did not hand its role on.
     void ServerVanished(const SessionPlayer& server);
-    void RequestClose();
+    // The lobby's server left: the last player in session order serves it now, as the server's
+    // hand-over would have chosen.
+    void LobbyServerLeft();
 
     Game& game_;
-    NetControls& controls_;
-    NetGameWindows& windows_;
     LobbyView& view_;
-    NetFlags flags_;
+    NetGameWindows& windows_;
+    NetModel model_;
     NetContext net_;
     bool sessionHost_ = false;
-    bool freshMap_ = false;       // the map made when the session opened, not yet shown
-    bool serverLeftGame_ = false;  // the server sent its leave: the role moves on, it did not vanish
-    bool readySaid_ = false;       // the last ready block this computer sent said "ready"
-    PlayerId lobbyServer_ = 0;     // who sent the lobby's turn length or start
+    bool freshMap_ = false;   // the map made when the session opened, not yet shown
+    bool readySaid_ = false;  // the last ready block this computer sent said "ready"
     int stateCount_ = MaxStates;
     int turnMinutes_ = 2;
 };

@@ -3,6 +3,7 @@
 #include "core/state_guard.h"
 #include "game/simulate_year.h"
 #include "game/turn_cycle.h"
+#include "net/persons.h"
 #include "net/senders.h"
 #include "sim/last_battle.h"
 
@@ -10,25 +11,19 @@ namespace korvant {
 
 namespace {
 
-// The state this computer's person plays; 0 when none.
-int OwnState(const NetContext& net) {
-    const PlayerId self = net.session.LocalId();
-    for (int s = 1; s <= net.game.GosCount; ++s)
-        if (self != 0 && PlayerId(net.game.mGos[s].Human) == self) return s;
-    return 0;
-}
-
 bool Alive(const Game& game, int s) { return s >= 1 && s <= game.GosCount && game.mGos[s].Alive != 0; }
 
-bool Stopped(const NetContext& net) { return net.game.NetEndFlag != 0 || net.flags.ServerLost; }
+bool Stopped(const NetContext& net) { return net.model.Ended(); }
 
 NetGameEnd WhyStopped(const NetContext& net) {
-    if (net.flags.ServerLost) return NetGameEnd::ServerLost;
-    switch (net.game.NetEndFlag) {
-    case 1: return NetGameEnd::EndedByServer;
-    case 3: return NetGameEnd::SessionLost;
-    default: return NetGameEnd::Aborted;
+    switch (net.model.end) {
+    case NetEnd::EndedByServer: return NetGameEnd::EndedByServer;
+    case NetEnd::SessionLost: return NetGameEnd::SessionLost;
+    case NetEnd::ServerLost: return NetGameEnd::ServerLost;
+    case NetEnd::Aborted:
+    case NetEnd::None: break;
     }
+    return NetGameEnd::Aborted;
 }
 
 WaitResult Wait(NetContext& net, NetGameWindows& windows, WaitPage page) {
@@ -52,12 +47,13 @@ void Quit(NetContext& net, NetGameWindows& windows) {
     } else if (LivingPersons(game) < 2) {
         SendLeave(net);
     } else if (game.Ui->AskYesNo(game.Msg(Msg::AskOthersGoOn))) {
+        // The role moves on only once the full state went out to the heir.
         if (Wait(net, windows, WaitPage::ServerClose) == WaitResult::Aborted || Stopped(net)) return;
         game.GameMode = ModeNetClient;
         SendLeave(net);
     } else {
         SendGameOver(net);
-        game.NetEndFlag = 1;
+        net.model.End(NetEnd::EndedByServer);
     }
 }
 
@@ -66,13 +62,10 @@ void Quit(NetContext& net, NetGameWindows& windows) {
 // It leaves the game as well, so that the others know their server has not vanished.
 void ServerDefeated(NetContext& net, int own) {
     Game& game = net.game;
-    const PlayerId heir = game.Year >= MaxYears ? 0 : FirstLivingPerson(game, own);
-    if (heir != 0) {
-        SendFullState(net, heir);
-        game.GameMode = ModeNetClient;
-    } else {
-        SendTurnResults(net);
-    }
+    PlayerId heir = game.Year >= MaxYears ? 0 : FirstLivingPerson(game, own);
+    // A hand-over that could not go out leaves the role here: the results go to everybody.
+    if (heir != 0 && SendFullState(net, heir)) game.GameMode = ModeNetClient;
+    else SendTurnResults(net);
     SendLeave(net);
 }
 
@@ -81,7 +74,7 @@ void ServerDefeated(NetContext& net, int own) {
 NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOptions& options) {
     Game& game = net.game;
     GuardedGame guarded(game);
-    game.NetEndFlag = 0;
+    net.model.end = NetEnd::None;
     {
         const StateChange change(game);
         for (int s = 1; s <= game.GosCount; ++s)
@@ -92,21 +85,24 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
     for (;;) {
         if (game.GameMode == ModeNetClient) Wait(net, windows, WaitPage::ClientWait);
         if (Stopped(net)) return WhyStopped(net);
-        const int own = OwnState(net);
+        const int own = StateOf(game, net.session.LocalId());
         if (own != 0) {
             const StateChange change(game);
             game.CurGos = uint8_t(own);
         }
         if (game.GameMode == ModeNetServer) {
-            if (net.flags.NetTurns == 0) {
+            net.model.serverId = net.session.LocalId();
+            if (net.model.netTurns == 0) {
                 SendFullState(net);
             } else {
                 windows.Pause(options.serverPause);
                 SendTurnResults(net);
             }
+            // A new year's persons' phase: no turn has ended yet.
+            net.model.ClearTurns();
         }
-        net.flags.FullStateReceived = false;
-        net.flags.TurnResultReceived = false;
+        net.model.fullStateReceived = false;
+        net.model.turnResultReceived = false;
         if (options.yearBegins && !options.yearBegins(net)) return NetGameEnd::Stopped;
 
         const int s = game.CurGos;
@@ -120,7 +116,7 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
 
         GatherTroops(game, s);
         const ModalResult result = game.Ui->CommandScreen();
-        net.flags.NetTurns += 1;
+        net.model.netTurns += 1;
         if (result == ModalResult::Quit) {
             Quit(net, windows);
             return NetGameEnd::Quit;

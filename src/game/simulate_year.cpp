@@ -34,6 +34,8 @@ void SimulateYear(Game& game, const std::function<void(YearPhase)>& afterPhase, 
         Research(game, s);
         PayWages(game, s);
     }
+    // A network year checks the books once more after the wages, as its server sends them on.
+    if (moves == PeoplesMoves::FromBlocks) CheckState(game, "Проверка в конце после зар. платы и графиков:");
     ended(YearPhase::Economy);
     game.Year += 1;
 }

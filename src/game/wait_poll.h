@@ -20,6 +20,7 @@ enum class WaitResult { Closed, Aborted };
 class WaitPoll {
 public:
     struct Entry {
+        PlayerId id = 0;
         std::string name;  // UTF-8 person's name
         bool ticked = false;
     };
@@ -39,14 +40,12 @@ public:
 private:
     bool TickServerWait();
     bool TickServerClose();
+    bool Finished(PlayerId id) const;
 
     NetContext& net_;
     WaitPage page_;
     std::vector<Entry> entries_;
-    int successor_ = 0;  // ServerClose: the first state whose person ended his turn
+    PlayerId successor_ = 0;  // ServerClose: the first person who ended his turn
 };
-
-// The number of living states a person plays.
-int LivingPersons(const Game& game);
 
 }  // namespace korvant

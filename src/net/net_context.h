@@ -1,9 +1,9 @@
 #pragma once
-// What the senders and the receive handler work on: the game, the session, the network flags
-// and the controls of the lobby and windows.
+// What the senders and the receive handler work on: the game, the session, the network model
+// and the controls that show it.
 #include "core/game.h"
 #include "net/net_controls.h"
-#include "net/net_flags.h"
+#include "net/net_model.h"
 #include "net/session.h"
 
 namespace korvant {
@@ -11,7 +11,7 @@ namespace korvant {
 struct NetContext {
     Game& game;
     Session& session;
-    NetFlags& flags;
+    NetModel& model;
     NetControls& controls;
 };
 

@@ -1,17 +1,21 @@
 #include "net/receive_block.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "core/check_state.h"
 #include "core/colors.h"
 #include "core/state_guard.h"
 #include "core/state_fields.h"
+#include "core/text_format.h"
+#include "net/block_authority.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
+#include "net/persons.h"
 #include "net/player_turn_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
@@ -20,39 +24,6 @@
 namespace korvant {
 
 namespace {
-
-
-// The sender's name as the session knows it; empty when it does not.
-std::string nameOf(const Session& session, PlayerId id) {
-    for (const SessionPlayer& p : session.Players())
-        if (p.Id == id) return p.Name;
-    return {};
-}
-
-bool playsAState(const Game& game, PlayerId id) {
-    for (int s = 1; s <= game.GosCount; ++s)
-        if (PlayerId(game.mGos[s].Human) == id) return true;
-    return false;
-}
-
-bool anyPersonPlays(const Game& game) {
-    for (int s = 1; s <= game.GosCount; ++s)
-        if (game.mGos[s].Human != 0) return true;
-    return false;
-}
-
-// The known server, or a player whose id some state's Human holds.
-bool playerOfTheGame(const NetContext& net, PlayerId from) {
-    return from == net.flags.ServerId || playsAState(net.game, from);
-}
-
-void requirePlayerOfTheGame(const NetContext& net, PlayerId from) {
-    if (!playerOfTheGame(net, from)) throw BlockError("the sender plays no part in this game");
-}
-
-void requireOutsideTheGame(const NetContext& net) {
-    if (net.flags.InNetGame) throw BlockError("a lobby block while the game runs");
-}
 
 // Applies a block that changes `fields` and keeps the books of a game whose checks run here
 // (every mode but a joined client's): if the books were clean and the block would break them,
@@ -78,43 +49,56 @@ void receiveMap(NetContext& net, std::span<const uint8_t> block, bool update) {
     net.game.MapSize = map.mapSize;
     net.game.Map = map.map;
     if (update || net.game.GameMode == ModeNetClient) net.controls.ShowLobbyMap();
-    if (!update) net.controls.SetReadySwitch({true, ReadyMapKnown, false});
+    if (!update) {
+        net.model.ready = {true, ReadyMapKnown, false};
+        net.controls.ShowReadySwitch();
+    }
 }
 
-// The first full state of a game reaches computers whose game knows none of its players yet:
-// it is taken when it names its sender the server and both sender and receiver persons of it.
-bool opensTheGame(const NetContext& net, PlayerId from, const FullState& state) {
-    const Game& g = *state.game;
-    const PlayerId self = net.session.LocalId();
-    bool receiverAlive = false;
-    for (int s = 1; s <= g.GosCount; ++s) receiverAlive |= PlayerId(g.mGos[s].Human) == self && g.mGos[s].Alive != 0;
-    return state.serverId == from && playsAState(g, from) && receiverAlive;
-}
-
+// A full state names the game's server after it: its sender, or this computer when the sender
+// hands the role over. The game's first full state must find this computer's person in it, and
+// a later one may not go back in time.
 void receiveFullState(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     const FullState state = DecodeFullState(block);
-    if (!playerOfTheGame(net, from) && !opensTheGame(net, from, state))
-        throw BlockError("the sender plays no part in this game");
-    const bool becomeServer = state.serverId == net.session.LocalId();
+    const PlayerId self = net.session.LocalId();
+    if (state.serverId != from && state.serverId != self) throw BlockError("a full state naming a third player the server");
+    const Game& g = *state.game;
+    const int own = StateOf(g, self);
+    if (own == 0 || g.mGos[own].Alive == 0) throw BlockError("a full state without this computer's living person");
+    if (StateOf(g, from) == 0) throw BlockError("a full state from a player outside the game");
+    if (net.model.phase == NetPhase::Playing && g.Year < net.game.Year) throw BlockError("a full state of a past year");
+    const bool becomeServer = state.serverId == self;
     // A full state replaces every record the checks read, so it is checked as it stands.
     state.game->Rules.KindCount = net.game.Rules.KindCount;
     if ((becomeServer || net.game.GameMode != ModeNetClient) && !StateIsClean(*state.game))
         throw BlockError("the full state's books of soldiers and generals do not balance");
+    const bool newYear = g.Year != net.game.Year || net.model.phase != NetPhase::Playing;
     ApplyFullState(state, net.game);
     net.game.TurnMinutes = state.turnMinutes;
-    net.flags.ServerId = state.serverId;
-    net.flags.FullStateReceived = true;
+    net.model.serverId = state.serverId;
+    net.model.fullStateReceived = true;
+    if (net.model.phase == NetPhase::Lobby) net.model.phase = NetPhase::Starting;
+    if (newYear) net.model.ClearTurns();
+    // The turns ended before a hand-over travel in the states' marks.
+    for (NetMember& m : net.model.roster) {
+        const int s = StateOf(net.game, m.id);
+        if (!newYear && s != 0 && net.game.mGos[s].Captured == TurnFinishedMark) m.turnFinished = true;
+    }
     if (becomeServer) net.game.GameMode = ModeNetServer;
+    net.controls.ShowRoster();
 }
 
 void receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
-    requirePlayerOfTheGame(net, from);
+    if (net.game.GameMode == ModeNetServer) throw BlockError("a turn result reached the server");
     const TurnResult result = DecodeTurnResult(block, net.game);
+    if (result.year != net.game.Year + 1) throw BlockError("a turn result of another year");
     applyKeepingBooks(net.game, std::tuple{state::History, state::Generals, state::States, state::Map, state::Year,
                                                  state::Chronicle, state::Messages},
                       [&] { ApplyTurnResult(result, net.game); });
-    net.flags.ServerId = from;
-    net.flags.TurnResultReceived = true;
+    net.model.serverId = from;  // the heir, when the server has handed its role on
+    net.model.turnResultReceived = true;
+    net.model.ClearTurns();
+    net.controls.ShowRoster();
 }
 
 void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -122,7 +106,37 @@ void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> 
     const PlayerTurn turn = DecodePlayerTurn(block, net.game);
     if (PlayerId(net.game.mGos[turn.stateNumber].Human) != from || PlayerId(turn.state.Human) != from)
         throw BlockError("a player's turn for a state the sender does not play");
+    if (net.game.mGos[turn.stateNumber].Alive == 0) throw BlockError("a player's turn for a fallen state");
     applyKeepingBooks(net.game, std::tuple{state::Generals, state::States}, [&] { ApplyPlayerTurn(turn, net.game); });
+}
+
+void receiveReady(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    const bool on = DecodeSmall(block) != 0;
+    if (NetMember* m = net.model.Find(from)) m->ready = on;
+    net.controls.ShowRoster();
+}
+
+void receiveTurnDone(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    DecodeSmall(block);
+    const int s = StateOf(net.game, from);
+    net.game.mGos[s].Captured = TurnFinishedMark;  // travels in a hand-over's full state
+    if (NetMember* m = net.model.Find(from)) m->turnFinished = true;
+    net.controls.ShowRoster();
+}
+
+void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    DecodeSmall(block);
+    const std::string name = net.model.NameOf(from);
+    for (int s = 1; s <= net.game.GosCount; ++s) {
+        if (PlayerId(net.game.mGos[s].Human) != from) continue;
+        appendNotice(net, name, Msg::PlayerLeftGame);
+        net.game.mGos[s].Human = 0;
+    }
+    if (NetMember* m = net.model.Find(from)) m->turnFinished = false;
+    // The game's server leaves the game once it has handed its role on: the next year's data
+    // names the new one.
+    if (from == net.model.serverId && net.game.GameMode == ModeNetClient) net.model.serverId = 0;
+    net.controls.ShowRoster();
 }
 
 BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<const uint8_t> block) {
@@ -130,81 +144,64 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
     switch (kind) {
     case BlockKind::Chat: {
         const ChatLine line = DecodeChat(block);
-        net.controls.AppendChatLine(nameOf(net.session, from) + "> " + line.text, line.colour);
+        net.controls.AppendChatLine(net.model.NameOf(from) + "> " + line.text, line.colour);
         return BlockOutcome::Applied;
     }
-    case BlockKind::Ready: {
-        const bool on = DecodeSmall(block) != 0;
-        const std::string name = nameOf(net.session, from);
-        if (!name.empty()) net.controls.TickPlayer(name, on);
-        if (game.GameMode == ModeNetServer && net.controls.AllPlayersTicked()) SendStart(net);
-        return BlockOutcome::Applied;
-    }
+    case BlockKind::Ready: receiveReady(net, from, block); return BlockOutcome::Applied;
     case BlockKind::TurnTime: {
         const uint8_t minutes = DecodeSmall(block);
+        if (minutes > MaxTurnMinutes) throw BlockError("a turn length beyond the limit");
         net.controls.ShowTurnMinutes(minutes);
         game.TurnMinutes = minutes;
         return BlockOutcome::Applied;
     }
     case BlockKind::Map:
-        requireOutsideTheGame(net);
+        // The lobby's server keeps the map it made.
+        if (game.GameMode == ModeNetServer) throw BlockError("a map sent to the lobby's server");
         receiveMap(net, block, false);
         return BlockOutcome::Applied;
     case BlockKind::Start:
         DecodeSmall(block);
-        net.controls.TickAllPlayers();
+        net.model.SetEveryoneReady(true);
+        net.model.phase = NetPhase::Starting;
+        net.controls.ShowRoster();
         return BlockOutcome::Applied;
     case BlockKind::BecomeServer:
-        requireOutsideTheGame(net);
         DecodeSmall(block);
-        net.controls.SetReadySwitch({false, ReadyGrey, false});
+        net.model.ready = {false, ReadyGrey, false};
+        net.model.lobbyServerId = net.session.LocalId();
         game.GameMode = ModeNetServer;
-        net.controls.RebuildLobby();
+        net.controls.ShowReadySwitch();
+        net.controls.ShowPage(true);
         return BlockOutcome::Applied;
-    case BlockKind::FullState:
-        receiveFullState(net, from, block);
-        return BlockOutcome::Applied;
-    case BlockKind::TurnResult:
-        receiveTurnResult(net, from, block);
-        return BlockOutcome::Applied;
-    case BlockKind::PlayerTurn:
-        receivePlayerTurn(net, from, block);
-        return BlockOutcome::Applied;
-    case BlockKind::TurnDone:
-        DecodeSmall(block);
-        for (int s = 1; s <= game.GosCount; ++s) {
-            if (PlayerId(game.mGos[s].Human) != from) continue;
-            game.mGos[s].Captured = TurnFinishedMark;
-            break;
-        }
-        return BlockOutcome::Applied;
-    case BlockKind::Leave: {
-        DecodeSmall(block);
-        const std::string name = nameOf(net.session, from);
-        for (int s = 1; s <= game.GosCount; ++s) {
-            if (PlayerId(game.mGos[s].Human) != from) continue;
-            appendNotice(net, name, Msg::PlayerLeftGame);
-            game.mGos[s].Human = 0;
-        }
-        return BlockOutcome::Applied;
-    }
+    case BlockKind::FullState: receiveFullState(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::TurnResult: receiveTurnResult(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::PlayerTurn: receivePlayerTurn(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::TurnDone: receiveTurnDone(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::Leave: receiveLeave(net, from, block); return BlockOutcome::Applied;
     case BlockKind::GameOver:
-        requirePlayerOfTheGame(net, from);
         DecodeSmall(block);
-        game.NetEndFlag = 1;
-        appendNotice(net, nameOf(net.session, from), Msg::PlayerEndedGame);
+        net.model.End(NetEnd::EndedByServer);
+        appendNotice(net, net.model.NameOf(from), Msg::PlayerEndedGame);
         return BlockOutcome::Applied;
     case BlockKind::MapUpdate:
-        if (net.flags.InNetGame) return BlockOutcome::Ignored;
-        // A person only watching the lobby knows no player of the running game; he takes its map
-        // from anyone, as he takes the lobby's map.
-        if (anyPersonPlays(game)) requirePlayerOfTheGame(net, from);
+        // The lobby's server keeps the map it made; a person only watching sees the game's map.
+        if (game.GameMode == ModeNetServer) return BlockOutcome::Ignored;
         receiveMap(net, block, true);
         return BlockOutcome::Applied;
-    case BlockKind::Packed:
-        break;
+    case BlockKind::Packed: break;
     }
     return BlockOutcome::Ignored;
+}
+
+// The verdict of the table on a kind, with the envelope's inner kind known.
+BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<const uint8_t> block) {
+    const Verdict v = Admit(net, from, BlockKind(kind));
+    if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
+    if (v.admission == Admission::Refuse) throw BlockError(v.why);
+    // A block is a legitimate change of the guarded game, like a person's order.
+    const StateChange change(net.game);
+    return dispatch(net, from, BlockKind(kind), block);
 }
 
 }  // namespace
@@ -213,26 +210,32 @@ BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_
     if (block.size() < MinBlockBytes) return BlockOutcome::Ignored;
     int32_t kind = KindOf(block);
     const auto refuse = [&](const char* why) {
-        const std::string name = nameOf(net.session, from);
-        std::fprintf(stderr, "network block of kind %d from player %u (%s), %zu bytes, ignored: %s\n", int(kind),
+        const std::string name = net.model.NameOf(from);
+        std::fprintf(stderr, "network block of kind %d from player %u (%s), %zu bytes, refused: %s\n", int(kind),
                      unsigned(from), name.empty() ? "not in the session" : name.c_str(), block.size(), why);
+        // Shown once for each sender and kind, so that a flood does not bury the chat.
+        if (net.model.FirstRefusal(from, kind))
+            net.controls.AppendChatLine(FormatText(net.game.Msg(Msg::BlockRefused),
+                                                   {std::to_string(kind), name.empty() ? std::to_string(from) : name}),
+                                        color::Red);
         return BlockOutcome::Refused;
     };
     try {
-        // No player has id 0; taken as a sender it would match every state the computer plays.
-        if (from == 0) throw BlockError("a block from no player");
-        // A block is a legitimate change of the guarded game, like a person's order.
-        const StateChange change(net.game);
-        if (kind != int32_t(BlockKind::Packed)) return dispatch(net, from, BlockKind(kind), block);
+        if (kind != int32_t(BlockKind::Packed)) return judged(net, from, kind, block);
+        // The envelope's sender must be someone before anything is unpacked.
+        if (from == 0 || (from != net.session.LocalId() && !net.model.Listed(from)))
+            throw BlockError("the sender is not in the session");
         const std::vector<uint8_t> inner = UnpackEnvelope(block);
         kind = KindOf(inner);
         if (!TravelsPacked(BlockKind(kind))) throw BlockError("a packed envelope around a block that is never packed");
-        return dispatch(net, from, BlockKind(kind), inner);
+        return judged(net, from, kind, inner);
     } catch (const BlockError& e) {
         return refuse(e.what());
     } catch (const StateError&) {
         // The game was changed from outside before the block came; the next check point ends it.
         return refuse("the game's state was changed from outside");
+    } catch (const std::exception& e) {
+        return refuse(e.what());
     }
 }
 

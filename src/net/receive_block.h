@@ -1,8 +1,9 @@
 #pragma once
 // The one receive handler of a network game: every block another computer (or this one) sends
-// arrives here, is checked whole, and only then changes the game, the flags and the controls.
-// A block that fails a check is ignored whole and logged to standard error with its sender and
-// kind; nothing of it is applied.
+// arrives here, is judged by the table of who may send what and when, is checked whole, and only
+// then changes the game, the network model and the controls. A refused block changes nothing; it
+// is logged to standard error and shown once in the chat panes. No block, however made, throws
+// out of here.
 #include <cstdint>
 #include <span>
 
@@ -12,20 +13,10 @@ namespace korvant {
 
 enum class BlockOutcome {
     Applied,  // the block had its effect
-    Ignored,  // a block the game passes over: too short to carry a kind, an unknown kind, a map update during the game
-    Refused,  // damaged, hostile or from a player who may not send it; logged
+    Ignored,  // a block the game passes over: too short to carry a kind, an unknown kind, one not wanted now
+    Refused,  // damaged, hostile, out of its phase or from a player who may not send it
 };
 
 BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_t> block);
-
-// A session listener whose OnMessage is the receive handler.
-class BlockListener : public SessionListener {
-public:
-    explicit BlockListener(NetContext net) : net_(net) {}
-    void OnMessage(PlayerId from, std::span<const uint8_t> block) override { ReceiveBlock(net_, from, block); }
-
-private:
-    NetContext net_;
-};
 
 }  // namespace korvant

@@ -1,13 +1,17 @@
 #include "net/senders.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "core/colors.h"
+#include "core/text_format.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
+#include "net/persons.h"
 #include "net/player_turn_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
@@ -16,23 +20,29 @@ namespace korvant {
 
 namespace {
 
-void deliver(Session& session, PlayerId to, std::span<const uint8_t> block, BlockKind kind) {
-    const SendResult result = session.Send(to, block);
-    if (result != SendResult::Sent)
-        std::fprintf(stderr, "network block of kind %d to player %u not sent: %.*s\n", int(kind), unsigned(to),
-                     int(SendResultText(result).size()), SendResultText(result).data());
+bool deliver(NetContext& net, PlayerId to, std::span<const uint8_t> block, BlockKind kind) {
+    const SendResult result = net.session.Send(to, block);
+    if (result == SendResult::Sent) return true;
+    const std::string_view why = SendResultText(result);
+    std::fprintf(stderr, "network block of kind %d to player %u not sent: %.*s\n", int(kind), unsigned(to),
+                 int(why.size()), why.data());
+    const std::string name = to == ToAllOthers ? std::string("*") : net.model.NameOf(to);
+    net.controls.AppendChatLine(
+        FormatText(net.game.Msg(Msg::BlockNotSent), {std::to_string(int(kind)), name.empty() ? std::to_string(to) : name}),
+        color::Red);
+    return false;
 }
 
 // Packs the kinds that travel packed.
-void send(Session& session, PlayerId to, const std::vector<uint8_t>& block) {
+bool send(NetContext& net, PlayerId to, const std::vector<uint8_t>& block) {
     const auto kind = static_cast<BlockKind>(KindOf(block));
-    if (TravelsPacked(kind)) deliver(session, to, PackEnvelope(block), kind);
-    else deliver(session, to, block, kind);
+    if (TravelsPacked(kind)) return deliver(net, to, PackEnvelope(block), kind);
+    return deliver(net, to, block, kind);
 }
 
-void sendToAllAndSelf(Session& session, const std::vector<uint8_t>& block) {
-    send(session, ToAllOthers, block);
-    send(session, session.LocalId(), block);
+bool sendToAllAndSelf(NetContext& net, const std::vector<uint8_t>& block) {
+    const bool others = send(net, ToAllOthers, block);
+    return send(net, net.session.LocalId(), block) && others;
 }
 
 // The players of the other living states played by a person.
@@ -40,7 +50,7 @@ std::vector<PlayerId> otherLivingPersons(const Game& game, PlayerId self) {
     std::vector<PlayerId> ids;
     for (int s = 1; s <= game.GosCount; ++s) {
         const TGos& gos = game.mGos[s];
-        if (gos.Human != 0 && gos.Alive != 0 && PlayerId(gos.Human) != self) ids.push_back(PlayerId(gos.Human));
+        if (LivingPerson(gos) && PlayerId(gos.Human) != self) ids.push_back(PlayerId(gos.Human));
     }
     return ids;
 }
@@ -62,75 +72,75 @@ bool SendChat(NetContext& net, std::string_view text, int32_t colour) {
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     if (text.empty()) return false;
-    sendToAllAndSelf(net.session, EncodeChat(text, colour));
+    sendToAllAndSelf(net, EncodeChat(text, colour));
     return true;
 }
 
-void SendReady(NetContext& net, bool on) { sendToAllAndSelf(net.session, EncodeSmall(BlockKind::Ready, on ? 1 : 0)); }
+bool SendReady(NetContext& net, bool on) { return sendToAllAndSelf(net, EncodeSmall(BlockKind::Ready, on ? 1 : 0)); }
 
-void SendTurnTime(NetContext& net) {
-    send(net.session, ToAllOthers, EncodeSmall(BlockKind::TurnTime, net.game.TurnMinutes));
+bool SendTurnTime(NetContext& net) { return send(net, ToAllOthers, EncodeSmall(BlockKind::TurnTime, net.game.TurnMinutes)); }
+
+bool SendMap(NetContext& net) {
+    return send(net, ToAllOthers, EncodeMap(net.game, net.model.InGame() ? BlockKind::MapUpdate : BlockKind::Map));
 }
 
-void SendMap(NetContext& net) {
-    send(net.session, ToAllOthers, EncodeMap(net.game, net.flags.InNetGame ? BlockKind::MapUpdate : BlockKind::Map));
-}
-
-void SendStart(NetContext& net) {
+bool SendStart(NetContext& net) {
     const std::vector<uint8_t> block = EncodeSmall(BlockKind::Start);
-    for (PlayerId id : otherLivingPersons(net.game, net.session.LocalId())) send(net.session, id, block);
+    bool sent = true;
+    for (PlayerId id : otherLivingPersons(net.game, net.session.LocalId())) sent = send(net, id, block) && sent;
+    return sent;
 }
 
-void SendBecomeServer(NetContext& net) {
+bool SendBecomeServer(NetContext& net) {
     const std::vector<SessionPlayer> players = net.session.Players();
-    for (auto it = players.rbegin(); it != players.rend(); ++it) {
-        if (!it->Remote) continue;
-        send(net.session, it->Id, EncodeSmall(BlockKind::BecomeServer));
-        return;
-    }
+    for (auto it = players.rbegin(); it != players.rend(); ++it)
+        if (it->Remote) return send(net, it->Id, EncodeSmall(BlockKind::BecomeServer));
+    return false;
 }
 
-void SendFullState(NetContext& net, PlayerId addressee) {
+bool SendFullState(NetContext& net, PlayerId addressee) {
     SendingNotice notice(net.controls);
-    if (addressee != 0) {
-        send(net.session, addressee, EncodeFullState(net.game, addressee));
-        return;
-    }
+    if (addressee != 0) return send(net, addressee, EncodeFullState(net.game, addressee));
     const std::vector<uint8_t> packed = PackEnvelope(EncodeFullState(net.game, net.session.LocalId()));
+    bool sent = true;
     for (int s = 1; s <= net.game.GosCount; ++s) {
         const TGos& gos = net.game.mGos[s];
-        if (gos.Human != 0 && gos.Alive != 0 && s != net.game.CurGos)
-            deliver(net.session, PlayerId(gos.Human), packed, BlockKind::FullState);
+        if (LivingPerson(gos) && s != net.game.CurGos)
+            sent = deliver(net, PlayerId(gos.Human), packed, BlockKind::FullState) && sent;
     }
+    return sent;
 }
 
-void SendTurnResults(NetContext& net) {
+bool SendTurnResults(NetContext& net) {
+    bool sent = true;
     {
         SendingNotice notice(net.controls);
         for (int s = 1; s <= net.game.GosCount; ++s) {
             const TGos& gos = net.game.mGos[s];
             if (gos.Human != 0 && s != net.game.CurGos)
-                send(net.session, PlayerId(gos.Human), EncodeTurnResult(net.game, s));
+                sent = send(net, PlayerId(gos.Human), EncodeTurnResult(net.game, s)) && sent;
         }
     }
-    SendMap(net);
+    return SendMap(net) && sent;
 }
 
 void ServerNotFound(NetContext& net) {
     net.game.Ui->MessageBox("Error. Server not found.");
-    net.flags.ServerLost = true;
-    net.controls.CloseWaitWindow();
+    net.model.End(NetEnd::ServerLost);
 }
 
-void SendPlayerTurn(NetContext& net) {
-    if (net.flags.ServerId == 0) return ServerNotFound(net);
-    send(net.session, net.flags.ServerId, EncodePlayerTurn(net.game));
+bool SendPlayerTurn(NetContext& net) {
+    if (net.model.serverId == 0) {
+        ServerNotFound(net);
+        return false;
+    }
+    return send(net, net.model.serverId, EncodePlayerTurn(net.game));
 }
 
-void SendTurnDone(NetContext& net) { sendToAllAndSelf(net.session, EncodeSmall(BlockKind::TurnDone)); }
+bool SendTurnDone(NetContext& net) { return sendToAllAndSelf(net, EncodeSmall(BlockKind::TurnDone)); }
 
-void SendLeave(NetContext& net) { send(net.session, ToAllOthers, EncodeSmall(BlockKind::Leave)); }
+bool SendLeave(NetContext& net) { return send(net, ToAllOthers, EncodeSmall(BlockKind::Leave)); }
 
-void SendGameOver(NetContext& net) { send(net.session, ToAllOthers, EncodeSmall(BlockKind::GameOver)); }
+bool SendGameOver(NetContext& net) { return send(net, ToAllOthers, EncodeSmall(BlockKind::GameOver)); }
 
 }  // namespace korvant

@@ -1,9 +1,11 @@
-// The network game's receive handler under arbitrary blocks from arbitrary senders, into a game
-// in progress. The first byte chooses the sender, whether this computer is the server, whether
-// the game runs or the lobby shows, and the block's form: the bytes as they are, the bytes in a
-// packed envelope, or a sound block of the game with bytes patched at chosen places (so that the
-// fuzzer reaches the checks deep inside the large blocks). Whatever is accepted must leave the
-// game whole: its counts in range and its books clean, as the state check demands.
+// The network game's receive handler and its model under sequences of arbitrary blocks from
+// arbitrary senders, into a game in progress or a lobby. The first byte chooses whether this
+// computer is the server and whether the game runs or the lobby shows; then each block of the
+// sequence is a control byte (the sender and the block's form: the bytes as they are, the bytes in
+// a packed envelope, or a sound block of the game with bytes patched at chosen places, so that the
+// fuzzer reaches the checks deep inside the large blocks), a length byte and its bytes. After
+// every block the game must be whole (its counts in range, its books clean, as the state check
+// demands) and the model consistent: this computer is the server exactly when it says so.
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -70,12 +72,12 @@ struct Fixture {
         peer.game->GameMode = start.GameMode;
         peer.game->CurGos = start.CurGos;
         peer.game->TurnMinutes = 0;
-        peer.game->NetEndFlag = 0;
-        peer.flags = NetFlags{};
-        peer.flags.InNetGame = inGame;
-        peer.flags.ServerId = isServer ? 0 : 1;
+        peer.model = NetModel{};
+        peer.model.phase = inGame ? NetPhase::Playing : NetPhase::Lobby;
+        peer.model.serverId = inGame ? 1 : 0;
+        peer.model.lobbyServerId = 1;
+        peer.Meet();
         peer.controls = HeadlessNetControls{};
-        peer.controls.players = {{"Player1"}, {"Player2"}, {"Player3"}};
         peer.session.sent.clear();
         network.Deliver();  // drops what the last input sent: no other computer listens
         return peer;
@@ -91,34 +93,52 @@ struct Fixture {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
-    static Fixture fixture;
-    const uint8_t control = data[0];
-    const PlayerId sender = control & 7;
-    const bool isServer = control & 8;
-    const int form = (control >> 4) & 3;
-    const bool inGame = !(control & 0x40);
-    test::NetPeer& peer = fixture.Start(isServer, inGame);
+namespace {
 
-    std::vector<uint8_t> block;
-    if (form >= 2) {
-        block = fixture.SoundBlock(data[1]);
-        patch(block, data + 2, size - 2);
-        if (form == 3 && block.size() >= 4) block = PackEnvelope(block);
-    } else {
-        block.assign(data + 1, data + size);
-        if (form == 1 && block.size() >= 4) block = PackEnvelope(block);
-    }
+void mustHold(bool condition) {
+    if (!condition) std::abort();
+}
 
-    if (ReceiveBlock(peer.net, sender, block) != BlockOutcome::Applied) return 0;
+// The game and the model after a block the handler took.
+void checkWhole(test::NetPeer& peer) {
     const Game& g = *peer.game;
-    if (g.GosCount < 2 || g.GosCount > MaxStates || g.MapSize < 50 || g.MapSize > 100 || g.Year > MaxYears)
-        std::abort();
+    mustHold(g.GosCount >= 2 && g.GosCount <= MaxStates && g.MapSize >= 50 && g.MapSize <= 100 && g.Year <= MaxYears);
     try {
         CheckState(*peer.game, "fuzz");
     } catch (const StateError&) {
         std::abort();
+    }
+    const NetModel& m = peer.model;
+    const PlayerId self = peer.session.LocalId();
+    mustHold(m.phase != NetPhase::Closed && m.phase != NetPhase::Opening);
+    if (m.phase == NetPhase::Playing) mustHold((g.GameMode == ModeNetServer) == (m.serverId == self));
+    mustHold(m.serverId == 0 || m.Listed(m.serverId) || m.serverId == self);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    static Fixture fixture;
+    test::NetPeer& peer = fixture.Start(data[0] & 1, !(data[0] & 2));
+    std::size_t at = 1;
+    while (at + 2 <= size) {
+        const uint8_t control = data[at];
+        const std::size_t length = std::min<std::size_t>(data[at + 1], size - at - 2);
+        const uint8_t* bytes = data + at + 2;
+        at += 2 + length;
+        const PlayerId sender = control & 7;
+        const int form = (control >> 4) & 3;
+        std::vector<uint8_t> block;
+        if (form >= 2 && length >= 1) {
+            block = fixture.SoundBlock(bytes[0]);
+            patch(block, bytes + 1, length - 1);
+            if (form == 3 && block.size() >= 4) block = PackEnvelope(block);
+        } else {
+            block.assign(bytes, bytes + length);
+            if (form == 1 && block.size() >= 4) block = PackEnvelope(block);
+        }
+        if (ReceiveBlock(peer.net, sender, block) == BlockOutcome::Applied) checkWhole(peer);
     }
     return 0;
 }

@@ -69,11 +69,11 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(host.game->MapSize, 100);
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
     host.lobby.Show();
-    EXPECT_TRUE(host.controls.ready.enabled);  // the map made on opening stays usable
+    EXPECT_TRUE(host.lobby.Model().ready.enabled);  // the map made on opening stays usable
 
     Computer& guest = Open("Boris");
     EXPECT_EQ(guest.game->GameMode, ModeNetClient);
-    EXPECT_TRUE(guest.controls.ready.enabled);  // the host sent its map again
+    EXPECT_TRUE(guest.lobby.Model().ready.enabled);  // the host sent its map again
     EXPECT_EQ(guest.game->GosCount, 20);
 
     Computer& twin = Open("anna");
@@ -87,7 +87,7 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     host.lobby.SetReady(true);
     EXPECT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Alone);
     EXPECT_TRUE(host.Said(Msg::AloneInSession));
-    EXPECT_FALSE(host.controls.ready.on);
+    EXPECT_FALSE(host.lobby.Model().ready.on);
 
     host.lobby.SetStateCount(2);
     host.lobby.NewMap();
@@ -119,9 +119,10 @@ TEST_F(LobbyTest, ANewcomerHearsWhoIsReady) {
     Computer& host = Open("Anna");
     host.lobby.SetReady(true);
     Computer& late = Open("Boris");
-    ASSERT_EQ(late.controls.players.size(), 2u);
-    EXPECT_TRUE(late.controls.players[0].ticked);
-    EXPECT_FALSE(late.controls.players[1].ticked);
+    const std::vector<NetMember>& roster = late.lobby.Model().roster;
+    ASSERT_EQ(roster.size(), 2u);
+    EXPECT_TRUE(roster[0].ready);
+    EXPECT_FALSE(roster[1].ready);
 }
 
 // The saved game's persons are Player1..Player3; state 4 belonged to "Gone", who left it.
@@ -155,18 +156,17 @@ TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftIt
     Computer& lost = Open("Player2");
     Computer& told = Open("Player3");
     for (Computer* c : {&lost, &told}) {
-        c->lobby.Net().flags.InNetGame = true;
-        c->lobby.Net().flags.ServerId = 1;
+        c->lobby.Net().model.phase = NetPhase::Playing;
+        c->lobby.Net().model.serverId = 1;
     }
     told.session.Listener()->OnMessage(1, EncodeSmall(BlockKind::Leave));
     for (Computer* c : {&lost, &told}) c->lobby.OnDeletePlayer({1, "Player1", true});
-    EXPECT_FALSE(told.lobby.Flags().ServerLost);
+    EXPECT_EQ(told.lobby.Model().end, NetEnd::None);
     EXPECT_TRUE(told.ui.log.empty());
 
-    EXPECT_TRUE(lost.lobby.Flags().ServerLost);
-    EXPECT_EQ(lost.lobby.Flags().ServerId, 0u);
+    EXPECT_EQ(lost.lobby.Model().end, NetEnd::ServerLost);
+    EXPECT_EQ(lost.lobby.Model().serverId, 0u);
     EXPECT_EQ(lost.ui.log, std::vector<std::string>{"Error. Server not found."});
-    EXPECT_EQ(lost.controls.waitWindowsClosed, 1);
     EXPECT_EQ(lost.controls.chat.Lines(ChatPane::Wait).back().text, "Player1> " + lost.game->Msg(Msg::ServerVanished));
 }
 
@@ -175,11 +175,15 @@ TEST_F(LobbyTest, AClientNoticesItsLobbysServerVanishingBeforeTheFirstFullState)
     Computer& client = Open("Player2");
     host.lobby.SetTurnMinutes(3);
     network.Deliver();
-    client.lobby.PlayGame({});  // no windows: the first wait closes at once, the game ends there
-    EXPECT_EQ(client.lobby.Flags().ServerId, 1u);
-    client.lobby.Net().flags.InNetGame = true;
-    client.lobby.OnDeletePlayer({1, "Player1", true});
-    EXPECT_TRUE(client.lobby.Flags().ServerLost);
+    client.lobby.Net().model.phase = NetPhase::Starting;
+    // No windows: the first wait closes at once, and the server vanishes under it.
+    client.lobby.PlayGame({.yearBegins = [&](NetContext&) {
+        EXPECT_EQ(client.lobby.Model().serverId, 1u);
+        client.lobby.OnDeletePlayer({1, "Player1", true});
+        EXPECT_EQ(client.lobby.Model().end, NetEnd::ServerLost);
+        return false;
+    }});
+    EXPECT_EQ(client.ui.log, std::vector<std::string>{"Error. Server not found."});
 }
 
 }  // namespace

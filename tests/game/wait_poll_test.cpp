@@ -20,7 +20,7 @@ protected:
     test::NetPeer server{s1, test::MakeNetGame(1)};
     Game& game = *server.game;
 
-    void Finish(int s) { game.mGos[s].Captured = TurnFinishedMark; }
+    void Finish(int s) { server.model.Find(PlayerId(s))->turnFinished = true; }
 };
 
 TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTurn) {
@@ -34,9 +34,10 @@ TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTur
     EXPECT_TRUE(poll.Tick());
 
     game.mGos[2].Human = 2;
-    game.mGos[2].Captured = 0;
+    game.mGos[2].Captured = TurnFinishedMark;  // a state that captured 39 cells has not ended its turn
     WaitPoll results(server.net, WaitPage::ServerWait);
-    server.flags.TurnResultReceived = true;  // the year's data overtook the last turn's end
+    EXPECT_FALSE(results.Tick());
+    server.model.turnResultReceived = true;  // the year's data overtook the last turn's end
     EXPECT_TRUE(results.Tick());
 }
 
@@ -44,15 +45,15 @@ TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData)
     for (int s = 1; s <= 4; ++s) game.mGos[s].Human = 0;
     WaitPoll empty(server.net, WaitPage::ServerWait);
     EXPECT_TRUE(empty.Tick());
-    EXPECT_EQ(game.NetEndFlag, 2);
+    EXPECT_EQ(server.model.end, NetEnd::Aborted);
 
-    game.NetEndFlag = 0;
+    server.model.end = NetEnd::None;
     WaitPoll client(server.net, WaitPage::ClientWait);
     EXPECT_FALSE(client.Tick());
-    server.flags.FullStateReceived = true;
+    server.model.fullStateReceived = true;
     EXPECT_TRUE(client.Tick());
-    server.flags.FullStateReceived = false;
-    server.flags.ServerLost = true;
+    server.model.fullStateReceived = false;
+    server.model.End(NetEnd::ServerLost);
     EXPECT_TRUE(client.Tick());
 }
 
@@ -75,7 +76,7 @@ TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClien
     WaitPoll poll(server.net, WaitPage::ServerWait);
     poll.Abort();
     EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::GameOver));
-    EXPECT_EQ(game.NetEndFlag, 2);
+    EXPECT_EQ(server.model.end, NetEnd::Aborted);
     EXPECT_TRUE(poll.Tick());
 
     game.GameMode = ModeNetClient;

@@ -10,11 +10,11 @@
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
-#include "net/player_left.h"
 #include "net/player_turn_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
+#include "core/text_format.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
 
@@ -35,9 +35,15 @@ protected:
     NetPeer server{s1, test::MakeNetGame(1)};
     NetPeer client{s2, test::MakeNetGame(2)};
 
-    void SetUp() override {
-        server.flags.InNetGame = client.flags.InNetGame = true;
-        client.flags.ServerId = 1;
+    // The client is in the lobby, whose server is player 1.
+    void InLobby() {
+        client.model.phase = NetPhase::Lobby;
+        client.model.serverId = 0;
+    }
+    int SentOfKind(const test::FakeSession& s, BlockKind kind) const {
+        int n = 0;
+        for (const auto& sent : s.sent) n += KindOf(sent.block) == int32_t(kind);
+        return n;
     }
     // Every saved field of the client's game, to see that a refused block left it alone.
     std::vector<uint8_t> ClientState() const {
@@ -60,76 +66,101 @@ TEST_F(ReceiveBlockTest, ChatGoesToTheThreePanesUnderTheSendersName) {
     EXPECT_EQ(panes.Lines(ChatPane::Command).size(), 29u);
     EXPECT_EQ(panes.Lines(ChatPane::Lobby).back(), (ChatPaneLine{"Player1> line 29", 0x123}));
     EXPECT_EQ(panes.Lines(ChatPane::Command).front().text, "Player1> line 1");
-    EXPECT_TRUE(panes.LampLit());
     // The sender sees his own lines at once, the empty one was never sent.
     EXPECT_EQ(server.controls.chat.Lines(ChatPane::Command).size(), 29u);
     EXPECT_EQ(s1.sent.size(), 60u);
 }
 
-TEST_F(ReceiveBlockTest, ReadyTicksByNameAndTheServerStartsWhenAllAre) {
-    server.game->GameMode = ModeNetServer;
-    server.flags.InNetGame = false;
-    server.controls.players = {{"PLAYER1"}, {"player2"}};
-    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Ready, 1)), BlockOutcome::Applied);  // "Guest" is not listed
-    EXPECT_FALSE(server.controls.players[0].ticked || server.controls.players[1].ticked);
-    server.Receive(2, EncodeSmall(BlockKind::Ready, 1));
-    EXPECT_TRUE(server.controls.players[1].ticked);
-    EXPECT_TRUE(s1.sent.empty());
-    SendReady(server.net, true);  // reaches this computer too, and every entry is ticked now
-    EXPECT_TRUE(server.controls.players[0].ticked);
-    int starts = 0;
-    for (const auto& sent : s1.sent) starts += KindOf(sent.block) == int32_t(BlockKind::Start);
-    EXPECT_EQ(starts, 2);  // to players 2 and 3
+TEST_F(ReceiveBlockTest, ReadyTicksThePlayerWhoSentIt) {
+    InLobby();
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::Ready, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::Ready, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::Ready, 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.Receive(77, EncodeSmall(BlockKind::Ready, 1)), BlockOutcome::Refused);  // not in the session
+    const std::vector<NetMember>& roster = client.model.roster;
+    EXPECT_TRUE(roster[3].ready);
+    EXPECT_FALSE(roster[0].ready || roster[1].ready || roster[2].ready);
+    EXPECT_FALSE(client.model.EveryoneReady());
+    // Late ticks after the start change nothing and say nothing.
+    client.model.phase = NetPhase::Playing;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::Ready, 1)), BlockOutcome::Ignored);
+    EXPECT_FALSE(roster[2].ready);
 }
 
-TEST_F(ReceiveBlockTest, LobbyBlocks) {
-    client.flags.InNetGame = false;
+TEST_F(ReceiveBlockTest, TheLobbysBlocksComeOnlyFromItsServer) {
+    InLobby();
+    auto fresh = test::MakeNetGame();
+    fresh->Map[10][10] = 3;
+    const Bytes map = PackEnvelope(EncodeMap(*fresh, BlockKind::Map));
+    // Another player may not set the turn length, send a map, start or take the server's role.
+    for (const Bytes& b : {EncodeSmall(BlockKind::TurnTime, 4), map, EncodeSmall(BlockKind::Start),
+                           EncodeSmall(BlockKind::BecomeServer)})
+        EXPECT_EQ(client.Receive(3, b), BlockOutcome::Refused) << KindOf(b);
+    EXPECT_EQ(client.model.phase, NetPhase::Lobby);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_NE(client.game->Map[10][10], 3);
+
+    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::TurnTime, 11)), BlockOutcome::Refused);  // beyond the limit
     client.Receive(1, EncodeSmall(BlockKind::TurnTime, 4));
     EXPECT_EQ(client.game->TurnMinutes, 4);
     EXPECT_EQ(client.controls.turnMinutesShown, 4);
-
-    auto fresh = test::MakeNetGame();
-    fresh->Map[10][10] = 3;
-    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeMap(*fresh, BlockKind::Map))), BlockOutcome::Applied);
+    EXPECT_EQ(client.Receive(1, map), BlockOutcome::Applied);
     EXPECT_EQ(client.game->Map[10][10], 3);
     EXPECT_EQ(client.controls.mapsShown, 1);
-    EXPECT_EQ(client.controls.ready, (ReadySwitch{true, ReadyMapKnown, false}));
-
-    client.controls.players = {{"Player1"}, {"Player2"}};
-    client.Receive(1, EncodeSmall(BlockKind::Start));
-    EXPECT_TRUE(client.controls.AllPlayersTicked());
+    EXPECT_EQ(client.model.ready, (ReadySwitch{true, ReadyMapKnown, false}));
 
     client.Receive(1, EncodeSmall(BlockKind::BecomeServer));
     EXPECT_EQ(client.game->GameMode, ModeNetServer);
-    EXPECT_EQ(client.controls.ready, (ReadySwitch{false, ReadyGrey, false}));
-    EXPECT_EQ(client.controls.lobbyRebuilds, 1);
+    EXPECT_EQ(client.model.lobbyServerId, 2u);
+    EXPECT_EQ(client.model.ready, (ReadySwitch{false, ReadyGrey, false}));
+    EXPECT_TRUE(client.controls.serverPage);
+    client.model.lobbyServerId = 1;
+    client.Receive(1, EncodeSmall(BlockKind::Start));
+    EXPECT_TRUE(client.model.EveryoneReady());
+    EXPECT_EQ(client.model.phase, NetPhase::Starting);
 }
 
-TEST_F(ReceiveBlockTest, GameBlocksOfSmallKinds) {
-    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Applied);  // plays no state
+TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Refused);  // plays no state
     EXPECT_EQ(client.Receive(0, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Refused);  // nobody's id
     for (int s = 1; s <= 4; ++s) EXPECT_EQ(client.game->mGos[s].Captured, 0);
     client.Receive(3, EncodeSmall(BlockKind::TurnDone));
     EXPECT_EQ(client.game->mGos[3].Captured, 39);
+    EXPECT_TRUE(client.model.Find(3)->turnFinished);
+    // A small block with bytes after it is refused, whatever it says.
+    Bytes longer = EncodeSmall(BlockKind::Leave);
+    longer.push_back(0);
+    EXPECT_EQ(client.Receive(3, longer), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->mGos[3].Human, 3);
 
     client.Receive(3, EncodeSmall(BlockKind::Leave));
     EXPECT_EQ(client.game->mGos[3].Human, 0);
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Wait).back(),
               (ChatPaneLine{"Player3> вышел из игры, его государством теперь управляет компьютер", 0x0000FF}));
 
-    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);  // a watcher
-    EXPECT_EQ(client.game->NetEndFlag, 0);
+    // Only the game's server ends the game for everybody.
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(2, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);  // its own, as the others hear it
+    client.model.end = NetEnd::None;
+    EXPECT_EQ(server.Receive(3, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);
+    EXPECT_EQ(server.model.end, NetEnd::None);
     client.Receive(1, EncodeSmall(BlockKind::GameOver));
-    EXPECT_EQ(client.game->NetEndFlag, 1);
+    EXPECT_EQ(client.model.end, NetEnd::EndedByServer);
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Lobby).back().text, "Player1> закончил игру для всех");
-
-    PlayerLeftSession(client.net, {1, "Player1", true});
-    EXPECT_EQ(client.game->mGos[1].Human, 0);
-    EXPECT_TRUE(client.game->mGos[1].PlayerName.empty());
-    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Lobby).back(), (ChatPaneLine{"Player1> покинул сеанс", 0x800000}));
 }
 
-TEST_F(ReceiveBlockTest, MapUpdatesOnlyOutsideTheGame) {
+TEST_F(ReceiveBlockTest, ARefusalIsShownOnceForEachSenderAndKind) {
+    const auto refusals = [&] {
+        int n = 0;
+        for (const ChatPaneLine& l : client.controls.chat.Lines(ChatPane::Wait))
+            n += l.text.starts_with(FormatText(client.game->Msg(Msg::BlockRefused), {"15", "Guest"}));
+        return n;
+    };
+    for (int i = 0; i < 3; ++i) client.Receive(4, EncodeSmall(BlockKind::GameOver));
+    EXPECT_EQ(refusals(), 1);
+}
+
+TEST_F(ReceiveBlockTest, MapUpdatesOnlyForAPersonWatchingTheLobby) {
     auto other = test::MakeNetGame();
     other->Map[5][5] = 2;
     const Bytes update = PackEnvelope(EncodeMap(*other, BlockKind::MapUpdate));
@@ -137,30 +168,78 @@ TEST_F(ReceiveBlockTest, MapUpdatesOnlyOutsideTheGame) {
     EXPECT_EQ(client.Receive(1, update), BlockOutcome::Ignored);
     EXPECT_EQ(ClientState(), before);
 
-    client.flags.InNetGame = false;
-    EXPECT_EQ(client.Receive(4, update), BlockOutcome::Refused);  // not a player of this game
+    InLobby();
     EXPECT_EQ(client.Receive(1, update), BlockOutcome::Applied);
     EXPECT_EQ(client.game->Map[5][5], 2);
-    // A person who knows no game, only watching the lobby, sees the running game's map.
-    NetPeer watcher{s4, std::make_unique<Game>()};
-    EXPECT_EQ(watcher.Receive(1, update), BlockOutcome::Applied);
-    EXPECT_EQ(watcher.controls.mapsShown, 1);
+    EXPECT_EQ(client.controls.mapsShown, 1);
+    // The lobby's server keeps the map it made.
+    server.model.phase = NetPhase::Lobby;
+    EXPECT_EQ(server.Receive(2, update), BlockOutcome::Ignored);
+    EXPECT_NE(server.game->Map[5][5], 2);
 }
 
-TEST_F(ReceiveBlockTest, StateBlocksOnlyFromPlayersOfTheGame) {
+TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     const Bytes before = ClientState();
     server.game->Year = 8;
+    // A player naming himself the server, or the server naming a third player.
+    auto forged = test::MakeNetGame(3);
+    forged->Year = 8;
+    EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeFullState(*forged, 3))), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 3))), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeTurnResult(*forged, 2))), BlockOutcome::Refused);
     EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeFullState(*server.game, 4))), BlockOutcome::Refused);
-    EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
+    // The server's turn result of a year not next to this one.
+    server.game->Year = 9;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
+    server.game->Year = 6;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Refused);  // past
     EXPECT_EQ(ClientState(), before);
-    EXPECT_FALSE(client.flags.FullStateReceived || client.flags.TurnResultReceived);
-    // The lobby's blocks do not reach a game in progress.
-    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::BecomeServer)), BlockOutcome::Refused);
-    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeMap(*server.game, BlockKind::Map))), BlockOutcome::Refused);
-    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(client.model.fullStateReceived || client.model.turnResultReceived);
+    EXPECT_EQ(client.model.serverId, 1u);
+
+    // A player sends the server a game's first full state again: it is refused, and the server
+    // still sends its year's results.
+    auto first = test::MakeNetGame(2);
+    first->Year = 1;
+    EXPECT_EQ(server.Receive(2, PackEnvelope(EncodeFullState(*first, 2))), BlockOutcome::Refused);
+    EXPECT_EQ(server.game->GameMode, ModeNetServer);
+    server.game->Year = 8;
+    EXPECT_TRUE(SendTurnResults(server.net));
+
+    client.model.Find(3)->turnFinished = true;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->Year, 8);
+    EXPECT_TRUE(client.model.turnResultReceived);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);  // a new year's turns
+    // The server hands its role to this client.
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 2))), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->GameMode, ModeNetServer);
+    EXPECT_EQ(client.model.serverId, 2u);
 }
 
-TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatState) {
+TEST_F(ReceiveBlockTest, AfterTheServerLeftTheGameItsHeirsResultsAreTaken) {
+    client.Receive(1, EncodeSmall(BlockKind::Leave));
+    EXPECT_EQ(client.model.serverId, 0u);
+    EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);  // no state
+    auto heir = test::MakeNetGame(3);
+    heir->Year = 8;
+    EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeTurnResult(*heir, 2))), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.serverId, 3u);
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*heir, 2))), BlockOutcome::Refused);
+}
+
+TEST_F(ReceiveBlockTest, AGamesFirstFullStateStartsAClientInTheLobby) {
+    InLobby();
+    server.game->Year = 1;
+    EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeFullState(*server.game, 3))), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.phase, NetPhase::Lobby);
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.phase, NetPhase::Starting);
+    EXPECT_TRUE(client.model.fullStateReceived);
+    EXPECT_EQ(client.model.serverId, 1u);
+}
+
+TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState) {
     client.game->mGos[2].Money = 9999;
     const Bytes turn = EncodePlayerTurn(*client.game);
     EXPECT_EQ(client.Receive(3, turn), BlockOutcome::Refused);  // a client is not the server
@@ -175,6 +254,9 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatState) {
     EXPECT_NE(server.game->mGeneral[2].Knowledge, 77);
 
     client.game->mGos[2].FreeSoldiers -= 5;
+    server.game->mGos[2].Alive = 0;
+    EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Refused);  // a fallen state gives no orders
+    server.game->mGos[2].Alive = 1;
     EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Applied);
     EXPECT_EQ(server.game->mGos[2].Money, 9999);
 }
@@ -193,7 +275,7 @@ TEST_F(ReceiveBlockTest, DamagedBlocksChangeNothing) {
     EXPECT_EQ(client.Receive(1, Bytes{10, 0, 0}), BlockOutcome::Ignored);
     EXPECT_EQ(client.Receive(1, Bytes{99, 0, 0, 0, 1, 0, 0, 0}), BlockOutcome::Ignored);
     EXPECT_EQ(ClientState(), before);
-    EXPECT_FALSE(client.flags.FullStateReceived);
+    EXPECT_FALSE(client.model.fullStateReceived);
 }
 
 }  // namespace

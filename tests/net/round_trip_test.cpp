@@ -43,10 +43,10 @@ TEST(NetRoundTrip, FullStateLeavesTheGamesEqualInEveryCarriedField) {
 
     EXPECT_EQ(FirstDifference(*server.game, *client.game, full_state_block::Carried), "");
     EXPECT_EQ(client.game->TurnMinutes, 5);
-    EXPECT_EQ(client.flags.ServerId, 1u);
-    EXPECT_TRUE(client.flags.FullStateReceived);
+    EXPECT_EQ(client.model.serverId, 1u);
+    EXPECT_TRUE(client.model.fullStateReceived);
     EXPECT_EQ(client.game->GameMode, ModeNetClient);
-    EXPECT_FALSE(third.flags.FullStateReceived);
+    EXPECT_FALSE(third.model.fullStateReceived);
 }
 
 TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
@@ -54,15 +54,15 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
     NetPeer old{network.Join("Player1"), test::MakeNetGame(1)};
     NetPeer next{network.Join("Player2"), test::MakeNetGame(2)};
     NetPeer third{network.Join("Player3"), test::MakeNetGame(3)};
-    next.flags.ServerId = third.flags.ServerId = 1;
 
     // The old server names player 2 the server in the full state it sends him alone.
     old.game->GameMode = ModeNetClient;
     SendFullState(old.net, 2);
+    SendLeave(old.net);
     network.Deliver();
     EXPECT_EQ(next.game->GameMode, ModeNetServer);
-    EXPECT_EQ(next.flags.ServerId, 2u);
-    EXPECT_FALSE(third.flags.FullStateReceived);
+    EXPECT_EQ(next.model.serverId, 2u);
+    EXPECT_FALSE(third.model.fullStateReceived);
 
     // His first turn results reach a client that still knows the old server, and whose game is
     // guarded: the block is a legitimate change.
@@ -71,8 +71,8 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
     next.game->mGos[3].Money = 4242;
     SendTurnResults(next.net);
     network.Deliver();
-    EXPECT_TRUE(third.flags.TurnResultReceived);
-    EXPECT_EQ(third.flags.ServerId, 2u);
+    EXPECT_TRUE(third.model.turnResultReceived);
+    EXPECT_EQ(third.model.serverId, 2u);
     EXPECT_EQ(third.game->mGos[3].Money, 4242);
     EXPECT_NO_THROW(CheckState(*third.game, "after the turn result"));
 
@@ -89,9 +89,9 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
 TEST(NetRoundTrip, ATurnWithNoServerKnownIsNotSent) {
     test::FakeNetwork network;
     NetPeer client{network.Join("Player2"), test::MakeNetGame(2)};
-    SendPlayerTurn(client.net);
-    EXPECT_TRUE(client.flags.ServerLost);
-    EXPECT_EQ(client.controls.waitWindowsClosed, 1);
+    client.model.serverId = 0;
+    EXPECT_FALSE(SendPlayerTurn(client.net));
+    EXPECT_EQ(client.model.end, NetEnd::ServerLost);
     EXPECT_TRUE(client.session.sent.empty());
 }
 
@@ -124,14 +124,13 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
     }
     for (int s = 1; s <= game.GosCount; ++s)
         if (game.mGos[s].Human == 1) game.CurGos = uint8_t(s);
-    server.flags.InNetGame = true;
     SendTurnResults(server.net);
     network.Deliver();
 
     for (auto& peer : clients) {
         const Game& mine = *peer->game;
         const int r = mine.CurGos;
-        EXPECT_TRUE(peer->flags.TurnResultReceived);
+        EXPECT_TRUE(peer->model.turnResultReceived);
         EXPECT_EQ(mine.Year, game.Year);
         EXPECT_TRUE(SameValue(mine.mGos[r], game.mGos[r])) << r;
         EXPECT_TRUE(SameValue(mine.Map, game.Map));

@@ -59,6 +59,21 @@ protected:
     std::vector<std::unique_ptr<PeerProcess>> peers;
 };
 
+// Joiners that turn ready as soon as two players are present, joining all at once: whatever ticks
+// a client missed, the server's start and first full state carry the game to every one of them.
+TEST_F(PeerGame, ClientsReadyEarlyAllStartAndPlay) {
+    peers.push_back(std::make_unique<PeerProcess>(QStringList{"--create", "--port", "0", "--states", "6", "--name", "host",
+                                                              "--players", "5", "--pause-ms", "0", "--stop-at-year", "3"},
+                                                  dir.path()));
+    const QString address = QString::fromStdString(JoinAddress(*peers[0]));
+    for (const char* name : {"p1", "p2", "p3", "p4"})
+        peers.push_back(std::make_unique<PeerProcess>(
+            QStringList{"--join", address, "--name", name, "--players", "2", "--pause-ms", "0", "--stop-at-year", "3"},
+            dir.path()));
+    for (std::size_t i = 0; i < peers.size(); ++i) EXPECT_EQ(ResultOf(i), "result: stopped after year 3") << i;
+    ExpectClientsMatchTheServer();
+}
+
 // With this seed the creator's state falls in year 76 while both others live: its full state
 // goes to the next living person, who computes the years from then on, to the end of the game.
 TEST_F(PeerGame, ThreePeersPlayAWholeGameAndTheServerRoleOutlivesTheServersState) {

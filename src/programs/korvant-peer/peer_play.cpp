@@ -59,9 +59,15 @@ void PeerControls::AppendChatLine(std::string_view line, int32_t colour) {
     Say("chat: " + OneLine(line));
 }
 
-bool PeerControls::TickPlayer(std::string_view name, bool ticked) {
-    Say(std::string(ticked ? "ready: " : "not ready: ") + std::string(name));
-    return HeadlessNetControls::TickPlayer(name, ticked);
+void PeerControls::ShowRoster() {
+    HeadlessNetControls::ShowRoster();
+    if (!model_) return;
+    for (const NetMember& m : model_->roster) {
+        const auto [was, fresh] = ready_.try_emplace(m.id, false);
+        if (was->second == m.ready) continue;
+        was->second = m.ready;
+        Say(std::string(m.ready ? "ready: " : "not ready: ") + m.name);
+    }
 }
 
 void PeerListener::OnAddPlayer(const SessionPlayer& p) {
@@ -117,6 +123,7 @@ Peer::Peer(Game& game, const Options& options)
       }),
       lobby_(game, session_, controls_, windows_, view_) {
     session_.SetListener(&listener_);
+    controls_.Watch(lobby_.Model());
     connect(&lobbyTimer_, &QTimer::timeout, this, &Peer::LobbyTick);
 }
 
@@ -139,7 +146,7 @@ void Peer::Start() {
 void Peer::LobbyTick() {
     if (!session_.IsOpen()) return;
     // Every peer waits for the whole party: a client whose list is all ticked starts at once.
-    if (!readySent_ && controls_.ready.enabled && controls_.PlayerCount() >= options_.players) {
+    if (!readySent_ && lobby_.Model().ready.enabled && int(lobby_.Model().roster.size()) >= options_.players) {
         readySent_ = true;
         if (options_.load) {
             lobbyTimer_.stop();
@@ -151,22 +158,22 @@ void Peer::LobbyTick() {
                 return QCoreApplication::exit(0);
             }
             Say("loaded game starts");
-            return Play(true);
+            return Play();
         }
         lobby_.SetReady(true);
     }
     if (lobby_.StartTick() == Lobby::StartCheck::Start) {
         lobbyTimer_.stop();
-        Play(false);
+        Play();
     }
 }
 
-void Peer::Play(bool loaded) {
+void Peer::Play() {
     NetGameOptions options;
     options.serverPause = std::chrono::milliseconds(options_.pauseMs);
     options.yearBegins = [this](NetContext& net) { return YearBegins(net); };
     try {
-        Finish(lobby_.PlayGame(options, loaded));
+        Finish(lobby_.PlayGame(options));
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, and the peer ends without saving.
         for (const std::string& m : e.messages()) game_.Ui->MessageBox(m);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <optional>
 
 #include "core/headless_ui.h"
@@ -29,11 +30,16 @@ private:
     const Options& options_;
 };
 
-// Chat lines go to standard output too.
+// Chat lines and changed ready ticks go to standard output too.
 class PeerControls final : public HeadlessNetControls {
 public:
+    void Watch(const NetModel& model) { model_ = &model; }
     void AppendChatLine(std::string_view line, int32_t colour) override;
-    bool TickPlayer(std::string_view name, bool ticked) override;
+    void ShowRoster() override;
+
+private:
+    const NetModel* model_ = nullptr;
+    std::map<PlayerId, bool> ready_;
 };
 
 // The waits run the event loop, ticking the poll; the pause is a timer.
@@ -82,7 +88,7 @@ public:
 
 private:
     void LobbyTick();
-    void Play(bool loaded);
+    void Play();
     bool YearBegins(NetContext& net);
     void Finish(NetGameEnd end);
     static void Digests(const Game& game, int s);

@@ -94,18 +94,20 @@ int NetworkShots(GameWindows& app, const QString& dir, const Sample& sample) {
     };
 
     TConnect lobby(app.Lang(), g);
-    for (const char* name : names) lobby.AddPlayer(name);
-    lobby.TickPlayer(names[0], true);
-    lobby.TickPlayer(names[2], true);
+    NetModel model;
+    for (int i = 0; i < 3; ++i) model.Add({PlayerId(i + 1), names[i], i != 0});
+    model.roster[0].ready = model.roster[2].ready = true;
+    lobby.ShowRoster(model.roster);
     talk(lobby);
     lobby.ShowLobbyMap();
-    lobby.SetReadySwitch({true, ReadyMapKnown, true});
+    lobby.ShowReadySwitch({true, ReadyMapKnown, true});
     lobby.ShowPage(true);
     n += Shot(lobby, dir, "lobby");
 
     NoSession session;
-    NetFlags flags;
-    NetContext net{g, session, flags, lobby};
+    model.phase = NetPhase::Playing;
+    model.roster[0].turnFinished = model.roster[2].turnFinished = true;
+    NetContext net{g, session, model, lobby};
     TMultiPlayer wait(app.Lang(), g, lobby.Panes());
     const uint8_t mode = g.GameMode;
     g.GameMode = ModeNetServer;

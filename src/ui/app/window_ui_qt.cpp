@@ -36,9 +36,9 @@ void WindowUi::SendChatLine(std::string_view text, int32_t colour) {
 }
 
 void WindowUi::Progress(int bar, int percent) {
+    // The bar repaints itself at once. No pending event runs while the year is computed: a network
+    // block or a player leaving must not change the game under the simulation.
     app_.Start().SetProgress(bar, percent);
-    // The year runs on the window thread: let the panel be painted while it does.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WindowUi::ShowYourTurn() {

@@ -59,7 +59,7 @@ TConnect::TConnect(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(p
     serverTitle_ = new QLabel;
     turnLabel_[0] = new QLabel;
     turn_ = new QSpinBox;
-    turn_->setRange(0, Lobby::MaxTurnMinutes);
+    turn_->setRange(0, MaxTurnMinutes);
     turn_->setValue(2);
     turn_->findChild<QLineEdit*>()->setReadOnly(true);  // the arrows only
     statesLabel_ = new QLabel;
@@ -121,7 +121,12 @@ TConnect::TConnect(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(p
     ConnectChatInput(*input_, [this](const std::string& text) {
         return lobby_ && SendChat(lobby_->Net(), text, 0);
     });
-    SetReadySwitch({});
+    ShowReadySwitch(ReadySwitch{});
+    // Enter belongs to the chat line: no button of the lobby is pressed by it.
+    for (QPushButton* b : {newMap_, load_, exit_}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
     ApplyTexts();
 }
 
@@ -146,54 +151,29 @@ void TConnect::Attach(Lobby* lobby, Hooks hooks) {
     hooks_ = std::move(hooks);
 }
 
-QListWidgetItem* TConnect::Find(std::string_view name) const {
-    for (int i = 0; i < players_->count(); ++i)
-        if (SameName(players_->item(i)->text().toStdString(), name)) return players_->item(i);
-    return nullptr;
+void TConnect::ShowRoster() {
+    if (lobby_) ShowRoster(lobby_->Model().roster);
 }
 
-void TConnect::AddPlayer(std::string_view name) {
-    auto* item = new QListWidgetItem(QString::fromStdString(std::string(name)), players_);
-    item->setFlags(Qt::ItemIsEnabled);  // the person cannot tick it
-    item->setCheckState(Qt::Unchecked);
+void TConnect::ShowRoster(const std::vector<NetMember>& roster) {
+    players_->clear();
+    for (const NetMember& m : roster) {
+        auto* item = new QListWidgetItem(QString::fromStdString(m.name), players_);
+        item->setFlags(Qt::ItemIsEnabled);  // the person cannot tick it
+        item->setCheckState(m.ready ? Qt::Checked : Qt::Unchecked);
+    }
 }
 
-void TConnect::RemovePlayer(std::string_view name) { delete Find(name); }
-void TConnect::ClearPlayers() { players_->clear(); }
-int TConnect::PlayerCount() const { return players_->count(); }
-
-void TConnect::UntickAllPlayers() {
-    for (int i = 0; i < players_->count(); ++i) players_->item(i)->setCheckState(Qt::Unchecked);
+void TConnect::ShowReadySwitch() {
+    if (lobby_) ShowReadySwitch(lobby_->Model().ready);
 }
 
-bool TConnect::TickPlayer(std::string_view name, bool ticked) {
-    QListWidgetItem* item = Find(name);
-    if (item) item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-    return item != nullptr;
-}
-
-void TConnect::TickAllPlayers() {
-    for (int i = 0; i < players_->count(); ++i) players_->item(i)->setCheckState(Qt::Checked);
-}
-
-bool TConnect::AllPlayersTicked() const {
-    for (int i = 0; i < players_->count(); ++i)
-        if (players_->item(i)->checkState() != Qt::Checked) return false;
-    return true;
-}
-
-void TConnect::SetReadySwitch(const ReadySwitch& look) {
-    ready_ = look;
+void TConnect::ShowReadySwitch(const ReadySwitch& look) {
     const QSignalBlocker quiet(readyBox_);
     readyBox_->setEnabled(look.enabled);
     readyBox_->setChecked(look.on);
     readyBox_->setStyleSheet(QString("QCheckBox { background: %1; color: %2; }")
                                  .arg(Colour(look.colour), look.on ? QString("red") : QString("black")));
-}
-
-void TConnect::RebuildLobby() {
-    hide();
-    show();
 }
 
 void TConnect::ShowLobbyMap() {
@@ -221,10 +201,6 @@ void TConnect::ShowSendingNotice(bool shown) {
     if (hooks_.sendingNotice) hooks_.sendingNotice(shown);
 }
 
-void TConnect::CloseWaitWindow() {
-    if (hooks_.closeWaitWindow) hooks_.closeWaitWindow();
-}
-
 void TConnect::MakingMap() {
     mapLabel_->setPixmap({});
     mapLabel_->setText(ShownText(lang_.Lookup(Msg::MakingNewMap)));
@@ -239,37 +215,44 @@ void TConnect::HideMap() {
 
 void TConnect::ShowPage(bool server) {
     notebook_->setCurrentIndex(server ? 0 : 1);
-    const QSignalBlocker quiet(states_);
-    states_->setValue(lobby_ ? lobby_->StateCount() : Lobby::MaxStates);
-    statesCount_->setNum(game_.GosCount);
+    // The server's choices as they stand now, also after a game.
+    const QSignalBlocker quietStates(states_);
+    const QSignalBlocker quietTurn(turn_);
+    const int states = lobby_ ? lobby_->StateCount() : Lobby::MaxStates;
+    states_->setValue(states);
+    statesCount_->setNum(states);
+    if (lobby_) turn_->setValue(lobby_->TurnMinutes());
 }
 
 void TConnect::GameRunning(bool running) {
     if (running) {
-        running_ = true;
         start_.stop();
         hide();
     } else {
-        show();  // the lobby shows itself anew from the game's end
-        running_ = false;
+        ShowRoster();
     }
 }
 
+bool TConnect::Open() const {
+    return lobby_ && lobby_->Model().phase != NetPhase::Closed;
+}
+
 void TConnect::Run() {
-    left_ = false;
+    if (lobby_ && lobby_->Net().session.IsOpen()) lobby_->Show();
+    ShowRoster();
+    ShowReadySwitch();
     // Hiding a modal window ends its loop: a game hid it, and it is shown again afterwards.
     do exec();
-    while (!left_);
+    while (Open());
 }
 
 void TConnect::CloseLobby() {
-    left_ = true;
     if (isVisible()) QDialog::reject();
 }
 
+// The start timer runs while the lobby is shown.
 void TConnect::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (lobby_ && !running_) lobby_->Show();
     start_.start();
 }
 
@@ -285,26 +268,19 @@ void TConnect::keyPressEvent(QKeyEvent* e) {
 
 void TConnect::reject() {
     if (lobby_) lobby_->Close();
-    left_ = true;
     QDialog::reject();
 }
 
 void TConnect::StartTick() {
-    if (!lobby_ || running_ || !lobby_->Net().session.IsOpen()) return;
+    if (!lobby_ || !lobby_->Net().session.IsOpen()) return;
     if (lobby_->StartTick() != Lobby::StartCheck::Start) return;
-    start_.stop();
-    if (hooks_.play) hooks_.play(false);
-    if (isVisible()) start_.start();
+    if (hooks_.play) hooks_.play();
 }
 
 void TConnect::LoadClicked() {
     HideMap();
-    SetReadySwitch({});
     if (!lobby_ || !hooks_.load || !hooks_.load()) return;
-    if (!lobby_->AcceptLoadedGame()) return;
-    start_.stop();
-    if (hooks_.play) hooks_.play(true);
-    if (isVisible()) start_.start();
+    if (lobby_->AcceptLoadedGame() && hooks_.play) hooks_.play();
 }
 
 }  // namespace korvant

@@ -15,7 +15,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -30,12 +29,11 @@ class TConnect final : public QDialog, public NetControls, public LobbyView {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<void(bool loaded)> play;  // runs a started game (loaded: a saved one)
+        std::function<void()> play;             // runs a started game
         std::function<bool()> load;             // reads a saved game chosen by the person; false: none
         std::function<void()> help;
         std::function<bool()> paintRounded;
         std::function<void(bool)> sendingNotice;
-        std::function<void()> closeWaitWindow;
     };
 
     TConnect(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
@@ -48,29 +46,22 @@ public:
     void Run();
     const QImage& MapPicture() const { return map_; }
 
-    // NetControls
-    void AddPlayer(std::string_view name) override;
-    void RemovePlayer(std::string_view name) override;
-    void ClearPlayers() override;
-    int PlayerCount() const override;
-    void UntickAllPlayers() override;
-    bool TickPlayer(std::string_view name, bool ticked) override;
-    void TickAllPlayers() override;
-    bool AllPlayersTicked() const override;
-    void SetReadySwitch(const ReadySwitch& look) override;
-    ReadySwitch ReadyLook() const override { return ready_; }
-    void RebuildLobby() override;
+    // NetControls: what the lobby's model holds, shown.
+    void ShowRoster() override;
+    void ShowReadySwitch() override;
+    void ShowPage(bool server) override;
     void ShowLobbyMap() override;
     void ShowTurnMinutes(int minutes) override;
     void AppendChatLine(std::string_view line, int32_t colour) override;
     void ClearChat() override;
     void ShowSendingNotice(bool shown) override;
-    void CloseWaitWindow() override;
+    // The roster and the switch of a model of one's own (the screenshots show a lobby without a session).
+    void ShowRoster(const std::vector<NetMember>& roster);
+    void ShowReadySwitch(const ReadySwitch& look);
 
     // LobbyView
     void MakingMap() override;
     void HideMap() override;
-    void ShowPage(bool server) override;
     void GameRunning(bool running) override;
     void CloseLobby() override;
 
@@ -100,17 +91,15 @@ protected:
 private:
     void StartTick();
     void LoadClicked();
-    QListWidgetItem* Find(std::string_view name) const;
+    // The lobby until it closes: shown, and shown again after each game.
+    bool Open() const;
 
     TLanguageFile& lang_;
     Game& game_;
     Lobby* lobby_ = nullptr;
     Hooks hooks_;
     ChatPanes panes_;
-    ReadySwitch ready_;
     QImage map_;
-    bool running_ = false;
-    bool left_ = false;
     QTimer start_;
     QLabel* mapLabel_;
     QTextEdit* chat_;

@@ -124,10 +124,6 @@ void TMultiPlayer::Pause(std::chrono::milliseconds length) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TMultiPlayer::CloseNow() {
-    if (isVisible()) accept();
-}
-
 void TMultiPlayer::RefreshChat() { ShowChatLines(*chat_, panes_.Lines(ChatPane::Wait)); }
 
 void TMultiPlayer::Tick() {

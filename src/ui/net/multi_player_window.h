@@ -34,8 +34,6 @@ public:
 
     WaitResult Wait(WaitPoll& poll) override;
     void Pause(std::chrono::milliseconds length) override;
-    // Closes the window at once (the turn found no server).
-    void CloseNow();
     void RefreshChat();
     // Shows `page` as Wait would, without waiting (for the screenshots).
     void ShowPage(WaitPoll& poll);

@@ -24,12 +24,11 @@ NetworkGame::NetworkGame(GameWindows& app)
       dialog_(app.Lang(), &app.Launcher()) {
     session_.SetListener(&lobby_);
     connect_.Attach(&lobby_, {
-                                 .play = [this](bool loaded) { Play(loaded); },
+                                 .play = [this] { Play(); },
                                  .load = [this] { return LoadForSession(); },
                                  .help = [this] { app_.ShowHelp(170); },
                                  .paintRounded = [this] { return app_.PaintRounded(); },
                                  .sendingNotice = [this](bool shown) { dopInfo_.SetShown(shown); },
-                                 .closeWaitWindow = [this] { wait_.CloseNow(); },
                              });
     wait_.SetChatSender([this](const std::string& text) { return SendChat(text); });
     QObject::connect(&connect_, &TConnect::ChatChanged, &wait_, &TMultiPlayer::RefreshChat);
@@ -60,10 +59,10 @@ bool NetworkGame::SendChat(const std::string& text, int32_t colour) {
     return session_.IsOpen() && korvant::SendChat(lobby_.Net(), text, colour);
 }
 
-void NetworkGame::Play(bool loaded) {
+void NetworkGame::Play() {
     wait_.SetPaintRounded(app_.PaintRounded());
     try {
-        lobby_.PlayGame({}, loaded);
+        lobby_.PlayGame({});
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
         for (const std::string& m : e.messages()) app_.TheGame().Ui->MessageBox(m);

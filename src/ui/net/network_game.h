@@ -27,7 +27,7 @@ public:
     bool SendChat(const std::string& text, int32_t colour = 0);
     // The session's players, and the game's flags, for the command screen's players' list.
     const Session& TheSession() const { return session_; }
-    bool InGame() const { return lobby_.Flags().InNetGame; }
+    bool InGame() const { return lobby_.Model().phase == NetPhase::Playing; }
 
     TConnect& Connect() { return connect_; }
     TMultiPlayer& Wait() { return wait_; }
@@ -36,7 +36,7 @@ public:
     void ApplyTexts();
 
 private:
-    void Play(bool loaded);
+    void Play();
     bool LoadForSession();
 
     GameWindows& app_;

@@ -1,5 +1,7 @@
 #include "ui/screen/main_window.h"
 
+#include "net/persons.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -339,8 +341,8 @@ void TMain::TickClock() {
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
         // The game ended for everybody, the session was lost, or the server vanished.
-        const bool serverLost = app_.Network() && app_.Network()->TheLobby().Flags().ServerLost;
-        if (game.NetEndFlag == 1 || game.NetEndFlag == 3 || serverLost) {
+        const NetEnd end = app_.Network() ? app_.Network()->TheLobby().Model().end : NetEnd::None;
+        if (end == NetEnd::EndedByServer || end == NetEnd::SessionLost || end == NetEnd::ServerLost) {
             turnResult_ = ModalResult::EndTurn;
             timer_.stop();
             Finish(*this, ModalResult::EndTurn);
@@ -361,15 +363,14 @@ void TMain::RebuildChatPlayers() {
     chatPlayers_->clear();
     if (!net) return;
     const Game& game = app_.TheGame();
-    for (const SessionPlayer& p : net->TheSession().Players()) {
-        int state = 0;
-        for (int s = 1; s <= game.GosCount && !state; ++s)
-            if (PlayerId(game.mGos[s].Human) == p.Id && game.mGos[s].Alive != 0) state = s;
-        const QString name = QString::fromStdString(p.Name);
-        auto* item = new QListWidgetItem(state ? name : ShownText(app_.Lang().Lookup(Msg::OutOfGame)) + " " + name,
+    for (const NetMember& p : net->TheLobby().Model().roster) {
+        const int state = StateOf(game, p.id);
+        const bool playing = state != 0 && game.mGos[state].Alive != 0;
+        const QString name = QString::fromStdString(p.name);
+        auto* item = new QListWidgetItem(playing ? name : ShownText(app_.Lang().Lookup(Msg::OutOfGame)) + " " + name,
                                          chatPlayers_);
         item->setFlags(Qt::ItemIsEnabled);
-        if (state) item->setCheckState(game.mGos[state].Captured == TurnFinishedMark ? Qt::Checked : Qt::Unchecked);
+        if (playing) item->setCheckState(p.turnFinished ? Qt::Checked : Qt::Unchecked);
     }
     chatPlayers_->setVisible(pages_->currentIndex() == ChatTab);
 }

@@ -33,7 +33,7 @@ struct Computer {
         game.Ui = &ui;
         session.SetListener(&lobby);
         TConnect::Hooks hooks;
-        hooks.play = [this](bool) {
+        hooks.play = [this] {
             ++started;
             if (onStart) onStart();
         };

@@ -24,16 +24,21 @@ protected:
     test::FakeNetwork network;
     test::FakeSession& session = network.Join("Player1");
     std::unique_ptr<Game> game = test::MakeNetGame(1);
-    NetFlags flags;
+    NetModel model;
     HeadlessNetControls controls;
-    NetContext net{*game, session, flags, controls};
+    NetContext net{*game, session, model, controls};
+
+    void SetUp() override {
+        for (int s = 1; s <= 3; ++s) model.Add({PlayerId(s), "Player" + std::to_string(s), s != 1});
+    }
+    void Finish(PlayerId id) { model.Find(id)->turnFinished = true; }
     ChatPanes panes;
     TMultiPlayer window{*lang, *game, panes};
 };
 
 TEST_F(MultiPlayerWindowTest, TheClientsWaitEndsWhenTheServersDataArrives) {
     WaitPoll poll(net, WaitPage::ClientWait);
-    QTimer::singleShot(50, [&] { flags.TurnResultReceived = true; });
+    QTimer::singleShot(50, [&] { model.turnResultReceived = true; });
     EXPECT_EQ(window.Wait(poll), WaitResult::Closed);
     EXPECT_EQ(window.Pages()->currentIndex(), 0);
     EXPECT_EQ(window.Counter(0)->text(), "0");
@@ -42,8 +47,8 @@ TEST_F(MultiPlayerWindowTest, TheClientsWaitEndsWhenTheServersDataArrives) {
 TEST_F(MultiPlayerWindowTest, TheOthersPageTicksThePersonsAsTheyEndTheirTurns) {
     WaitPoll poll(net, WaitPage::ServerWait);
     QTimer::singleShot(20, [&] {
-        game->mGos[1].Captured = TurnFinishedMark;
-        game->mGos[2].Captured = TurnFinishedMark;
+        Finish(1);
+        Finish(2);
     });
     // Once the list shows the first two ticked, the third ends his turn too.
     bool seen = false;
@@ -52,7 +57,7 @@ TEST_F(MultiPlayerWindowTest, TheOthersPageTicksThePersonsAsTheyEndTheirTurns) {
         if (seen || list.count() != 3 || list.item(1)->checkState() != Qt::Checked) return;
         seen = true;
         EXPECT_EQ(list.item(0)->checkState(), Qt::Checked);
-        game->mGos[3].Captured = TurnFinishedMark;
+        Finish(3);
     });
     EXPECT_EQ(window.Wait(poll), WaitResult::Closed);
     EXPECT_TRUE(seen);
@@ -70,7 +75,7 @@ TEST_F(MultiPlayerWindowTest, AbortingAsksAndEndsTheGameForEverybodyFromTheServe
         window.AbortButton()->click();
     });
     EXPECT_EQ(window.Wait(poll), WaitResult::Aborted);
-    EXPECT_EQ(game->NetEndFlag, 2);
+    EXPECT_EQ(model.end, NetEnd::Aborted);
     EXPECT_EQ(KindOf(session.sent.back().block), int32_t(BlockKind::GameOver));
 }
 
