@@ -115,6 +115,44 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     EXPECT_EQ(taken, (std::set<int>{1, 2, 3}));
 }
 
+TEST_F(LobbyTest, AsManyPlayersAsStatesStart) {
+    Computer& host = Open("Anna");
+    host.lobby.SetStateCount(3);
+    host.lobby.NewMap();
+    Open("Boris");
+    Open("Vera");
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
+    for (int s = 1; s <= 3; ++s) EXPECT_NE(host.game->mGos[s].Human, 0);
+}
+
+// The server that leaves its lobby hands it to the last remote player, also when it is itself the
+// newest member; the others see the same heir, and a lobby whose server vanished finds one too.
+TEST_F(LobbyTest, TheLobbyPassesToTheLastRemotePlayerWhenItsServerLeaves) {
+    Computer& first = Open("Anna");
+    Computer& second = Open("Boris");
+    Computer& third = Open("Vera");
+    // The role went to Vera once before; now she leaves as the newest member.
+    first.game->GameMode = ModeNetClient;
+    third.game->GameMode = ModeNetServer;
+    for (auto& c : computers) c->lobby.Net().model.lobbyServerId = 3;
+    third.lobby.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(third.session.sent, BlockKind::BecomeServer), 1);
+    EXPECT_EQ(third.session.sent.back().to, 2u);  // not to herself
+    EXPECT_EQ(second.game->GameMode, ModeNetServer);
+    for (Computer* c : {&first, &second}) c->lobby.OnDeletePlayer({3, "Vera", true});
+    EXPECT_EQ(first.lobby.Model().lobbyServerId, 2u);
+    EXPECT_EQ(first.game->GameMode, ModeNetClient);
+
+    // Boris vanishes without a word: Anna, the last player left, serves the lobby.
+    first.lobby.OnDeletePlayer({2, "Boris", true});
+    EXPECT_EQ(first.lobby.Model().lobbyServerId, 1u);
+    EXPECT_EQ(first.game->GameMode, ModeNetServer);
+    EXPECT_EQ(first.controls.serverPage, true);
+}
+
 TEST_F(LobbyTest, ANewcomerHearsWhoIsReady) {
     Computer& host = Open("Anna");
     host.lobby.SetReady(true);
@@ -141,6 +179,14 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     EXPECT_TRUE(host.lobby.AcceptLoadedGame());
     EXPECT_TRUE(host.ui.log.empty());
     EXPECT_EQ(host.game->mGos[2].Human, 2);
+
+    // One of its persons is missing: he is reported, and a person of the game is asked.
+    host.lobby.OnDeletePlayer({3, "Player3", true});
+    load(*host.game);
+    EXPECT_TRUE(host.lobby.AcceptLoadedGame());
+    ASSERT_EQ(host.ui.log.size(), 2u);
+    EXPECT_EQ(host.ui.log[1], host.game->Msg(Msg::NotAllPlayersPresent));
+    host.ui.log.clear();
 
     Open("Guest");
     load(*host.game);

@@ -40,11 +40,7 @@ protected:
         client.model.phase = NetPhase::Lobby;
         client.model.serverId = 0;
     }
-    int SentOfKind(const test::FakeSession& s, BlockKind kind) const {
-        int n = 0;
-        for (const auto& sent : s.sent) n += KindOf(sent.block) == int32_t(kind);
-        return n;
-    }
+
     // Every saved field of the client's game, to see that a refused block left it alone.
     std::vector<uint8_t> ClientState() const {
         std::vector<uint8_t> out;

@@ -4,11 +4,23 @@
 // plays a game whose server is player 1, unless the test sets another phase.
 #include <memory>
 
+#include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
+#include "net/packed_envelope.h"
 #include "net/receive_block.h"
 #include "support/fake_session.h"
 
 namespace korvant::test {
+
+// How many of the blocks sent are of `kind`, packed ones counted by what they carry.
+inline int CountKind(const std::vector<FakeSession::Sent>& sent, BlockKind kind) {
+    int n = 0;
+    for (const FakeSession::Sent& s : sent) {
+        const int32_t k = KindOf(s.block);
+        n += (k == int32_t(BlockKind::Packed) ? KindOf(UnpackEnvelope(s.block)) : k) == int32_t(kind);
+    }
+    return n;
+}
 
 struct NetPeer : SessionListener {
     NetPeer(FakeSession& s, std::unique_ptr<Game> g) : game(std::move(g)), session(s) {

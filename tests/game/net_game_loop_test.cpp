@@ -1,0 +1,105 @@
+// The network year loop of one client, its server played by the test: what the year's data does
+// when it overtakes the client's wait for the others' turns.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "game/net_game_loop.h"
+#include "net/block_bytes.h"
+#include "net/full_state_block.h"
+#include "net/packed_envelope.h"
+#include "net/small_block.h"
+#include "net/turn_result_block.h"
+#include "support/net_game.h"
+#include "support/net_peer.h"
+
+namespace korvant {
+namespace {
+
+// Each wait runs the test's script for its page once, then closes when the poll says so.
+class ScriptedWaits final : public NetGameWindows {
+public:
+    WaitResult Wait(WaitPoll& poll) override {
+        if (auto it = script.find(poll.Page()); it != script.end() && it->second) std::exchange(it->second, {})();
+        ++waits;
+        return poll.Tick() ? WaitResult::Closed : WaitResult::Aborted;
+    }
+    void Pause(std::chrono::milliseconds) override {}
+    std::map<WaitPage, std::function<void()>> script;
+    int waits = 0;
+};
+
+class NetGameLoopTest : public ::testing::Test {
+protected:
+    test::FakeNetwork network;
+    test::FakeSession& s1 = network.Join("Player1");
+    test::FakeSession& s2 = network.Join("Player2");
+    test::FakeSession& s3 = network.Join("Player3");
+    std::unique_ptr<Game> server = test::MakeNetGame(1);
+    test::NetPeer client{s2, test::MakeNetGame(2)};
+    HeadlessUi ui;
+    ScriptedWaits waits;
+
+    void SetUp() override {
+        client.game->Ui = &ui;
+        // The game's first full state has come.
+        waits.script[WaitPage::ClientWait] = [this] {
+            ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
+        };
+    }
+    // The server's year: its results for state 2, with a message and the chronicle.
+    void ServerPlaysTheYear() {
+        server->Year += 1;
+        server->MesList.Clear();
+        server->MesList.Add(MesForState, 2, 0x0000FF, "Весть для 2");
+        server->Chronicle = "Хроника нового года";
+    }
+    int SentOfKind(BlockKind kind) const { return test::CountKind(s2.sent, kind); }
+};
+
+TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronicle) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+    };
+    int years = 0;
+    const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
+        if (++years == 1) return true;
+        EXPECT_EQ(net.game.Year, 8);
+        EXPECT_EQ(net.game.Chronicle, "Хроника нового года");
+        EXPECT_EQ(net.game.MesList.Count(), 1);
+        return false;
+    }});
+    EXPECT_EQ(end, NetGameEnd::Stopped);
+    EXPECT_EQ(years, 2);
+    EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 1);
+    EXPECT_EQ(SentOfKind(BlockKind::TurnDone), 2);  // to all, and to itself
+}
+
+// The server's state fell in the year it computed: its heir gets that year's full state while he
+// waits, and sends its results next without computing another year.
+TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutComputingAYear) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        server->mGos[1].Alive = 0;
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 2))), BlockOutcome::Applied);
+    };
+    int years = 0;
+    NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
+        if (++years == 1) return true;
+        EXPECT_EQ(net.game.GameMode, ModeNetServer);
+        EXPECT_EQ(net.game.Year, 8);
+        EXPECT_EQ(SentOfKind(BlockKind::TurnResult), 2);  // to player 3, and to the fallen server's player
+        return false;
+    }});
+    EXPECT_EQ(years, 2);
+}
+
+TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {
+    waits.script[WaitPage::ServerWait] = [this] { client.Receive(1, EncodeSmall(BlockKind::GameOver)); };
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::EndedByServer);
+}
+
+}  // namespace
+}  // namespace korvant
