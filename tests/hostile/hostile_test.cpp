@@ -1,0 +1,292 @@
+// A misbehaving player against real korvant-peer processes on loopback: whatever he forges or
+// tries, it is refused, every real peer plays on to the last year, and the states the clients
+// hold are the ones the server holds.
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "hostile_peer.h"
+#include "net/block_bytes.h"
+#include "net/chat_block.h"
+#include "net/full_state_block.h"
+#include "net/packed_envelope.h"
+#include "net/player_turn_block.h"
+#include "net/small_block.h"
+#include "net/turn_result_block.h"
+#include "peer_process.h"
+#include "session/frame_reader.h"
+
+namespace korvant::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto GameTime = 40s;  // within ctest's minute
+constexpr auto Short = 10s;
+constexpr int LastYear = 6;
+constexpr int AttackYear = 3;
+
+std::vector<std::uint8_t> Packed(const std::vector<std::uint8_t>& block) { return PackEnvelope(block); }
+
+// Real peers alice (creating the session, so the server), bob and carol, and the hostile mallory.
+class Hostile : public ::testing::Test {
+protected:
+    // A real peer joining now; the party is how many players every peer waits for before it is ready.
+    PeerProcess& AddPeer(const std::string& name, int party) {
+        QStringList args{"--name", QString::fromStdString(name), "--players", QString::number(party), "--pause-ms", "0",
+                         "--play", "pass", "--stop-at-year", QString::number(LastYear)};
+        if (peers.empty()) {
+            peers.push_back(std::make_unique<PeerProcess>(
+                QStringList{"--create", "--port", "0", "--states", "6", "--seed", "1"} + args, dir.path()));
+            port = std::uint16_t(std::stoi(JoinAddress(*peers[0]).substr(10)));
+            return *peers[0];
+        }
+        peers.push_back(std::make_unique<PeerProcess>(
+            QStringList{"--join", "127.0.0.1:" + QString::number(port)} + args, dir.path()));
+        EXPECT_TRUE(peers[0]->WaitForLine("joined: " + name, Short)) << peers[0]->Output();
+        return *peers.back();
+    }
+
+    void AddPeers(const std::vector<std::string>& names, int party) {
+        for (const std::string& n : names) AddPeer(n, party);
+    }
+
+    void Join(HostilePeer& h, const std::string& name) {
+        ASSERT_TRUE(h.Join(port, Short));
+        EXPECT_TRUE(peers[0]->WaitForLine("joined: " + name, Short));
+    }
+
+    // Every block `h` sent `to` before has been handled there once `witness` shows this chat line.
+    void Handled(HostilePeer& h, PlayerId to, PeerProcess& witness) {
+        h.Send(to, EncodeChat("sync", 0));
+        EXPECT_TRUE(witness.WaitForLine("chat: " + std::string("mallory> sync"), Short)) << witness.Output();
+    }
+
+    // Every real peer played to the last year as a client of the first, with `persons` at the end.
+    void ExpectTheGameWentOn(int persons) {
+        for (std::size_t i = 0; i < peers.size(); ++i) {
+            EXPECT_EQ(peers[i]->WaitForExit(GameTime).value_or(-2), 0) << "peer " << i << ":\n" << peers[i]->Output();
+            EXPECT_TRUE(peers[i]->Has("result: stopped after year " + std::to_string(LastYear))) << peers[i]->Output();
+            if (i == 0) continue;
+            EXPECT_FALSE(peers[i]->Has("role: server")) << "peer " << i << " took the server's role";
+            EXPECT_FALSE(peers[i]->ClientDigests().empty()) << "peer " << i;
+            for (const std::string& d : UnconfirmedDigests(peers, i)) ADD_FAILURE() << "peer " << i << " alone has " << d;
+        }
+        const std::string last = "year " + std::to_string(LastYear + 1) + ": ";
+        const std::string line = peers[0]->WaitForLine(last, 1ms).value_or("none");
+        EXPECT_TRUE(line.ends_with(" persons " + std::to_string(persons))) << line;
+        // Nobody took the hostile player for his server.
+        EXPECT_EQ(mallory.CountOf(BlockKind::PlayerTurn), 0);
+    }
+
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<PeerProcess>> peers;
+    std::uint16_t port = 0;
+    HostilePeer mallory{"mallory"};
+};
+
+// ---- As a player in a game: each forgery goes out when mallory has the data of AttackYear.
+
+struct Scene {
+    HostilePeer& h;
+    PlayerId server, bob;
+    int bobState, year;
+    // The first full state as it stood, moved to this year.
+    std::unique_ptr<Game> Forged(int at) const {
+        std::unique_ptr<Game> g = h.FirstState();
+        g->Year = std::uint8_t(at);
+        return g;
+    }
+};
+
+struct GameAttack {
+    const char* name;
+    std::function<void(const Scene&)> send;
+};
+
+const GameAttack GameAttacks[] = {
+    {"TheFirstFullStateAgainToTheServer", [](const Scene& s) { s.h.Send(s.server, s.h.FirstFullState()); }},
+    {"GameOverFromAPlayer", [](const Scene& s) { s.h.Send(ToAllOthers, EncodeSmall(BlockKind::GameOver)); }},
+    {"AFullStateNamingHimselfServer",
+     [](const Scene& s) { s.h.Send(s.bob, EncodeFullState(*s.Forged(s.year), s.h.Id())); }},
+    {"AHandOverFromAPlayerWhoIsNotTheServer",
+     [](const Scene& s) { s.h.Send(s.bob, EncodeFullState(*s.Forged(s.year), s.bob)); }},
+    {"AFullStateOfThePastYear", [](const Scene& s) { s.h.Send(s.bob, EncodeFullState(*s.Forged(s.year - 1), s.server)); }},
+    {"AFullStateOfTheNextYear", [](const Scene& s) { s.h.Send(s.bob, EncodeFullState(*s.Forged(s.year + 1), s.server)); }},
+    {"ATurnResultOfHisOwnMaking",
+     [](const Scene& s) {
+         std::unique_ptr<Game> g = s.Forged(s.year);
+         g->mGos[s.bobState].Money += 5000;
+         s.h.Send(s.bob, EncodeTurnResult(*g, s.bobState));
+     }},
+    {"ATurnResultOfThePastYear", [](const Scene& s) { s.h.Send(s.bob, EncodeTurnResult(*s.Forged(s.year - 1), s.bobState)); }},
+    {"ATurnResultOfTheNextYear", [](const Scene& s) { s.h.Send(s.bob, EncodeTurnResult(*s.Forged(s.year + 1), s.bobState)); }},
+    {"APlayerTurnForAnotherPersonsState",
+     [](const Scene& s) {
+         std::unique_ptr<Game> g = s.Forged(s.year);
+         g->CurGos = std::uint8_t(s.bobState);
+         g->mGos[s.bobState].Money += 5000;
+         s.h.Send(s.server, EncodePlayerTurn(*g));
+     }},
+    {"APlayerTurnForAComputersStateNamingHimself",
+     [](const Scene& s) {
+         std::unique_ptr<Game> g = s.Forged(s.year);
+         for (int k = 1; k <= g->GosCount; ++k)
+             if (g->mGos[k].Human == 0) g->CurGos = std::uint8_t(k);
+         g->mGos[g->CurGos].Human = int32_t(s.h.Id());
+         g->mGos[g->CurGos].Money += 5000;
+         s.h.Send(s.server, EncodePlayerTurn(*g));
+     }},
+    {"SmallBlocksWithTrailingBytes",
+     [](const Scene& s) {
+         for (BlockKind k : {BlockKind::Ready, BlockKind::Start, BlockKind::TurnDone, BlockKind::Leave, BlockKind::GameOver}) {
+             std::vector<std::uint8_t> b = EncodeSmall(k);
+             b.push_back(0);
+             s.h.Send(ToAllOthers, b);
+         }
+     }},
+    {"APackedEnvelopeWhoseLengthLies",
+     [](const Scene& s) {
+         std::unique_ptr<Game> g = s.Forged(s.year);
+         g->mGos[s.bobState].Money += 5000;
+         std::vector<std::uint8_t> envelope = Packed(EncodeTurnResult(*g, s.bobState));
+         envelope.resize(envelope.size() + 64, 0xAB);  // the length still says what it said
+         s.h.Send(s.bob, envelope, true);
+     }},
+};
+
+void PrintTo(const GameAttack& attack, std::ostream* out) { *out << attack.name; }
+
+class HostileInGame : public Hostile, public ::testing::WithParamInterface<GameAttack> {};
+
+TEST_P(HostileInGame, IsRefusedAndTheGameGoesOn) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    bool sent = false;
+    mallory.PlayAlong([&](int year) {
+        if (year == AttackYear && !sent) {
+            sent = true;
+            const PlayerId bob = mallory.IdOf("bob");
+            int bobState = 0;
+            for (int k = 1; k <= mallory.Known()->GosCount; ++k)
+                if (PlayerId(mallory.Known()->mGos[k].Human) == bob) bobState = k;
+            GetParam().send(Scene{mallory, mallory.Server(), bob, bobState, year});
+        }
+        return true;
+    });
+    ExpectTheGameWentOn(4);
+    EXPECT_TRUE(sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forgeries, HostileInGame, ::testing::ValuesIn(GameAttacks),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// ---- As a player in the lobby.
+
+// Only the lobby's server starts a game. Mallory then leaves without a tick, and the three start.
+TEST_F(Hostile, LobbyStartFromAPlayerIsRefused) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    mallory.Send(mallory.IdOf("bob"), EncodeSmall(BlockKind::Start));
+    Handled(mallory, mallory.IdOf("bob"), *peers[1]);
+    mallory.Leave();
+    ExpectTheGameWentOn(3);
+}
+
+TEST_F(Hostile, LobbyServerRoleFromAPlayerIsRefused) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    mallory.Send(mallory.IdOf("bob"), EncodeSmall(BlockKind::BecomeServer));
+    Handled(mallory, mallory.IdOf("bob"), *peers[1]);
+    mallory.PlayAlong();
+    ExpectTheGameWentOn(4);
+}
+
+// A name in the session, also in other letters' case, is not admitted again; were it admitted, its
+// "not ready" and its leave would reach the real player's entry.
+class HostileImpostor : public Hostile, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(HostileImpostor, IsNotAdmittedUnderATakenName) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    HostilePeer impostor(GetParam());
+    if (impostor.Join(port, Short)) {
+        ADD_FAILURE() << "admitted as " << GetParam();
+        impostor.Send(ToAllOthers, EncodeSmall(BlockKind::Ready, 0));
+        impostor.Leave();
+        EXPECT_TRUE(peers[0]->WaitForLine("left: ", Short));
+    }
+    Join(mallory, "mallory");
+    mallory.PlayAlong();
+    ExpectTheGameWentOn(4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HostileImpostor, ::testing::Values("bob", "BOB"),
+                         [](const auto& test) { return std::string(test.param) == "bob" ? "Same" : "OtherCase"; });
+
+// A roster message naming a player nobody can reach must not keep the next joiner out.
+TEST_F(Hostile, LobbyAnnouncementOfAStrangerKeepsNobodyOut) {
+    AddPeers({"alice", "bob"}, 4);
+    Join(mallory, "mallory");
+    wire::RosterEntry stranger{0x5A5A5A5A, 50, QHostAddress(QHostAddress::LocalHost).toIPv4Address(), 1, "stranger"};
+    mallory.SendFrame(mallory.IdOf("alice"), wire::FrameKind::Announce, wire::EncodeAnnounce(stranger));
+    Handled(mallory, mallory.IdOf("alice"), *peers[0]);
+    AddPeer("carol", 4);
+    // Carol is ready once she sees all four; mallory ticks after her, so that she hears it.
+    EXPECT_TRUE(mallory.WaitUntil([&] { return mallory.IdOf("carol") != 0 && mallory.CountOf(BlockKind::Ready) >= 3; },
+                                  Short));
+    mallory.PlayAlong();
+    ExpectTheGameWentOn(4);
+}
+
+// ---- Before the handshake: strangers at the creator's port while the lobby waits for carol.
+
+TEST_F(Hostile, StrangersBeforeTheHandshakeAreClosedAndTheGameGoesOn) {
+    AddPeers({"alice", "bob"}, 3);
+    wire::Hello foreign;
+    foreign.Who.Magic = 0x50545448;  // "HTTP"
+    foreign.Id = 7;
+    std::vector<std::uint8_t> oversized = wire::EncodeFrame(wire::FrameKind::Hello, std::vector<std::uint8_t>(64 << 10, 1));
+    std::vector<std::vector<std::uint8_t>> strangers = {
+        std::vector<std::uint8_t>(300, 0xFF),                                           // garbage
+        wire::EncodeFrame(wire::FrameKind::Hello, wire::EncodeHello(foreign)),          // another program
+        wire::EncodeFrame(wire::FrameKind::Data, EncodeSmall(BlockKind::GameOver)),   // a block before the handshake
+        oversized,                                                                      // more than a handshake may be
+        std::vector<std::uint8_t>(4 << 20, 'A'),                                        // a flood
+    };
+    EXPECT_EQ(mallory.ClosedByThem(port, strangers, Short), int(strangers.size()));
+    // Half-open connections that never say a word are closed when their handshake times out.
+    EXPECT_EQ(mallory.ClosedByThem(port, std::vector<std::vector<std::uint8_t>>(50), Short), 50);
+    AddPeer("carol", 3);
+    ExpectTheGameWentOn(3);
+}
+
+// ---- Timing and kills: mallory stops in the middle of a year, as a crash or in silence.
+
+TEST_F(Hostile, APlayerWhoVanishesMidYearIsPlayedByTheComputer) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    mallory.PlayAlong([&](int year) {
+        if (year == AttackYear) mallory.Vanish();
+        return year != AttackYear;
+    });
+    ExpectTheGameWentOn(3);
+}
+
+TEST_F(Hostile, APlayerWhoFallsSilentMidYearIsDroppedAndTheGameGoesOn) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    mallory.PlayAlong([&](int year) {
+        if (year == AttackYear) mallory.GoSilent();
+        return year != AttackYear;
+    });
+    ExpectTheGameWentOn(3);
+}
+
+}  // namespace
+}  // namespace korvant::test
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
