@@ -82,9 +82,8 @@ int HostilePeer::ClosedByThem(std::uint16_t port, const std::vector<std::vector<
     int closed = 0;
     for (const std::vector<std::uint8_t>& bytes : payloads) {
         auto* s = sockets.emplace_back(std::make_unique<QTcpSocket>()).get();
-        connect(s, &QTcpSocket::connected, this, [s, &bytes] {
-            s->write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-        });
+        connect(s, &QTcpSocket::connected, this,
+                [s, &bytes] { s->write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())); });
         connect(s, &QTcpSocket::stateChanged, this, [this, &closed](QAbstractSocket::SocketState now) {
             if (now != QAbstractSocket::UnconnectedState) return;
             ++closed;
@@ -209,8 +208,7 @@ void HostilePeer::PlayAlong(std::function<bool(int)> beforeAnswer) {
 
 void HostilePeer::Send(PlayerId to, std::span<const std::uint8_t> block, bool raw) {
     const bool pack = !raw && block.size() >= MinBlockBytes && TravelsPacked(BlockKind(KindOf(block)));
-    if (pack) SendFrame(to, wire::FrameKind::Data, PackEnvelope(block));
-    else SendFrame(to, wire::FrameKind::Data, block);
+    SendFrame(to, wire::FrameKind::Data, pack ? PackEnvelope(block) : std::vector<std::uint8_t>(block.begin(), block.end()));
 }
 
 void HostilePeer::SendFrame(PlayerId to, wire::FrameKind kind, std::span<const std::uint8_t> body) {
