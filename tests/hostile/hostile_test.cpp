@@ -69,11 +69,12 @@ protected:
     void ExpectTheGameWentOn(int persons) {
         const auto deadline = std::chrono::steady_clock::now() + GameTime;
         for (std::size_t i = 0; i < peers.size(); ++i) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            EXPECT_EQ(peers[i]->WaitForExit(std::max(left, 1ms)).value_or(-2), 0) << "peer " << i << ":\n"
-                                                                                  << peers[i]->Output();
-            EXPECT_TRUE(peers[i]->Has("result: stopped after year " + std::to_string(LastYear))) << "peer " << i;
+            using std::chrono::duration_cast, std::chrono::milliseconds;
+            const auto left = std::max(duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now()), 1ms);
+            const int code = peers[i]->WaitForExit(left).value_or(-2);
+            EXPECT_EQ(code, 0) << "peer " << i << ":\n" << peers[i]->Output();
+            EXPECT_TRUE(peers[i]->Has("result: stopped after year " + std::to_string(LastYear)))
+                << "peer " << i << ": " << peers[i]->WaitForLine("result: ", 1ms).value_or("no result");
             if (i == 0) continue;
             EXPECT_FALSE(peers[i]->Has("role: server")) << "peer " << i << " took the server's role";
             EXPECT_FALSE(peers[i]->ClientDigests().empty()) << "peer " << i;
