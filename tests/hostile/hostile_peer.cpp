@@ -21,7 +21,7 @@ std::span<const std::uint8_t> Bytes(const QByteArray& a) {
 
 }  // namespace
 
-HostilePeer::HostilePeer(std::string name) : name_(std::move(name)), id_(0) {
+HostilePeer::HostilePeer(std::string name, PlayerId id) : name_(std::move(name)), id_(id) {
     while (id_ == 0) id_ = QRandomGenerator::global()->generate();
     // Players who join later link to us, as to any member.
     listener_.listen(QHostAddress::LocalHost, 0);

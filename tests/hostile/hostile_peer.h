@@ -31,7 +31,8 @@ public:
         std::vector<std::uint8_t> block;  // unpacked when it came in an envelope
     };
 
-    explicit HostilePeer(std::string name);
+    // With `id` 0 he takes a random one, as the session does.
+    explicit HostilePeer(std::string name, PlayerId id = 0);
     ~HostilePeer() override;
 
     // Knocks at 127.0.0.1:port and links to every member; true once linked to all within `limit`.

@@ -9,6 +9,7 @@
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
+#include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
 #include "net/small_block.h"
@@ -232,6 +233,21 @@ TEST_F(Hostile, LobbyServerRoleFromAPlayerIsRefused) {
     ExpectTheGameWentOn(4);
 }
 
+// Only the lobby's server sends the map: a map of two states from a player would make bob refuse to
+// start with four players and untick himself. Sent after the server's own map for mallory.
+TEST_F(Hostile, LobbyMapFromAPlayerIsRefused) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    EXPECT_TRUE(mallory.WaitUntil([&] { return mallory.CountOf(BlockKind::Map) > 0; }, Short));
+    Game small;
+    small.GosCount = 2;
+    small.MapSize = 100;
+    mallory.Send(mallory.IdOf("bob"), EncodeMap(small, BlockKind::Map));
+    Handled(mallory, mallory.IdOf("bob"), *peers[1]);
+    mallory.PlayAlong();
+    ExpectTheGameWentOn(4);
+}
+
 // A second player under a name in the session, also in other letters' case. Kept out, he changes
 // nothing; let in, his "not ready" and his leave must reach his own entry, not the real player's,
 // or the server waits for a tick that never comes. The party is five, so nobody joins after the
@@ -294,6 +310,16 @@ TEST_F(Hostile, StrangersBeforeTheHandshakeAreClosedAndTheGameGoesOn) {
     EXPECT_EQ(mallory.ClosedByThem(port, std::vector<std::vector<std::uint8_t>>(50), 8s), 50);
     AddPeer("carol", 3);
     ExpectTheGameWentOn(3);
+}
+
+// A joiner who takes a member's id is refused, and the member plays on.
+TEST_F(Hostile, AJoinerWithAMembersIdIsRefused) {
+    AddPeers({"alice", "bob", "carol"}, 4);
+    Join(mallory, "mallory");
+    HostilePeer thief("dave", mallory.IdOf("bob"));
+    EXPECT_FALSE(thief.Join(port, Short));
+    mallory.PlayAlong();
+    ExpectTheGameWentOn(4);
 }
 
 // ---- Timing and kills: mallory stops in the middle of a year, as a crash or in silence.
