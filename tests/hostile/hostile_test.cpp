@@ -243,6 +243,8 @@ TEST_F(Hostile, LobbyMapFromAPlayerIsRefused) {
     small.GosCount = 2;
     small.MapSize = 100;
     mallory.Send(mallory.IdOf("bob"), EncodeMap(small, BlockKind::Map));
+    // Bob sees everybody ready (and checks the start) before the server can start and send its game.
+    mallory.Send(mallory.IdOf("bob"), EncodeSmall(BlockKind::Ready, 1));
     Handled(mallory, mallory.IdOf("bob"), *peers[1]);
     mallory.PlayAlong();
     ExpectTheGameWentOn(4);
