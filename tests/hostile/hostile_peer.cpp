@@ -133,7 +133,6 @@ void HostilePeer::HandleWelcome(Link* link, std::span<const std::uint8_t> body) 
     const std::optional<wire::Welcome> w = wire::ParseWelcome(body, wire::Identity{});
     if (!w || w->Answer != wire::Verdict::Accepted) {
         refused_ = true;
-        refusal_ = w ? w->Answer : wire::Verdict::Malformed;
         return;
     }
     link->open = true;

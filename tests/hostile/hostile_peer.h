@@ -3,14 +3,14 @@
 // sockets, joins a session of real korvant-peer processes as the session does (or only knocks, as
 // a stranger), and sends whatever block a test forges, to one member or to all. Playing along, it
 // ticks ready and answers each year's data of its server with its turn and its turn done, so the
-// game waits for it as for any person; it keeps what it received to forge from.
+// game waits for it as for any person; it keeps what it received to forge from. Its keep-alives go
+// out every second, well within the session's silence limit.
 #include <QObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -41,8 +41,6 @@ public:
     // empty one); how many the other side closed within `limit`.
     int ClosedByThem(std::uint16_t port, const std::vector<std::vector<std::uint8_t>>& payloads,
                      std::chrono::milliseconds limit);
-    // The refusal of a join that failed (Accepted while none came).
-    wire::Verdict Refusal() const { return refusal_; }
     PlayerId Id() const { return id_; }
     // A member's id by his name as the session lists it; 0 when none.
     PlayerId IdOf(const std::string& name) const;
@@ -67,7 +65,6 @@ public:
     int CountOf(BlockKind kind) const;
     // The game as this player knows it (its first full state and the turn results since); null before.
     Game* Known() { return known_.get(); }
-    int OwnState() const { return ownState_; }
     PlayerId Server() const { return server_; }
     // A fresh game of the first full state, to forge from.
     std::unique_ptr<Game> FirstState() const;
@@ -102,7 +99,6 @@ private:
     QTimer keepAlive_;
     std::vector<std::unique_ptr<Link>> links_;
     std::vector<Member> members_;
-    wire::Verdict refusal_ = wire::Verdict::Accepted;
     bool refused_ = false;
     bool silent_ = false;
     bool playing_ = false;
