@@ -93,6 +93,16 @@ std::string PeerProcess::Output() const {
     return all;
 }
 
+std::vector<std::string> UnconfirmedDigests(const std::vector<std::unique_ptr<PeerProcess>>& peers, std::size_t i) {
+    std::vector<std::string> alone;
+    for (const std::string& d : peers[i]->ClientDigests()) {
+        bool known = false;
+        for (std::size_t j = 0; j < peers.size(); ++j) known |= j != i && peers[j]->Has(d);
+        if (!known) alone.push_back(d);
+    }
+    return alone;
+}
+
 std::string JoinAddress(PeerProcess& creator) {
     const std::optional<std::string> port = creator.WaitForLine("port ", std::chrono::seconds(10));
     return port ? "127.0.0.1:" + port->substr(5) : std::string("127.0.0.1:0");

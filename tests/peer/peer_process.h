@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,10 @@ private:
     std::string partial_;
     std::vector<std::string> lines_;
 };
+
+// The digest lines client `i` printed that no other peer printed: states of his that differ
+// from the server's record of them.
+std::vector<std::string> UnconfirmedDigests(const std::vector<std::unique_ptr<PeerProcess>>& peers, std::size_t i);
 
 // Starts the creator and reads its port.
 std::string JoinAddress(PeerProcess& creator);
