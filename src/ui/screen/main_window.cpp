@@ -358,7 +358,7 @@ void TMain::RefreshChat() {
 }
 
 void TMain::RebuildChatPlayers() {
-    const NetworkGame* net = app_.Network();
+    NetworkGame* net = app_.Network();
     chatPlayers_->setVisible(false);
     chatPlayers_->clear();
     if (!net) return;
