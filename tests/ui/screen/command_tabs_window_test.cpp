@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -102,6 +104,23 @@ TEST_F(CommandTabsTest, OnlyAGeneralWithoutAPostIsDismissedAfterTheQuestion) {
     EXPECT_EQ(S().GeneralCount, 0);
     EXPECT_EQ(border().Grid()->rowCount(), 1);  // the one empty row
     EXPECT_EQ(border().SelectedGeneral(), 0);
+}
+
+TEST_F(CommandTabsTest, EveryColumnOfTheGeneralsGridShowsWithoutScrolling) {
+    main().resize(980, 660);
+    main().Pages()->setCurrentIndex(TMain::GeneralsTab);
+    main().Generals()->NameField()->setText(QString::fromUtf8("Оченьдлинноеимя"));  // 15 letters
+    main().Generals()->BuyButton()->click();
+    ASSERT_EQ(main().Pages()->currentIndex(), TMain::BorderTab);
+    QApplication::processEvents();
+    QTableWidget* grid = border().Grid();
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    for (int c = ColFront; c < GridColumns; ++c) {
+        EXPECT_GE(grid->columnWidth(c), grid->sizeHintForColumn(c)) << c;
+        EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
+        const int right = grid->columnViewportPosition(c) + grid->columnWidth(c);
+        EXPECT_LE(right, grid->viewport()->width()) << c;
+    }
 }
 
 TEST_F(CommandTabsTest, TrainedScientistsReachTheScienceTabWhenItOpensAgain) {
