@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 
 #include "ui/app/game_windows_qt.h"
@@ -132,6 +133,12 @@ void TInformationTab::NextBattleReport() {
     cursor.setPosition(next.start);
     cursor.setPosition(next.start + next.length, QTextCursor::KeepAnchor);
     battles_->setTextCursor(cursor);
+    // The report is read from its first line: that line goes to the top of the box, whichever
+    // way the box had to scroll to show the selection.
+    QTextCursor start(battles_->document());
+    start.setPosition(next.start);
+    QScrollBar* bar = battles_->verticalScrollBar();
+    bar->setValue(bar->value() + battles_->cursorRect(start).top());
     battles_->setFocus();
 }
 

@@ -277,6 +277,26 @@ TEST_F(BattleReportsTest, TwoReportsAreSteppedThroughAndWrapRound) {
     EXPECT_EQ(selectedAt(), 0);
 }
 
+TEST_F(BattleReportsTest, EachReportIsShownFromItsFirstLine) {
+    game().BattleAttacker = 2;
+    game().BattleDefender = 1;
+    for (int i = 1; i <= 3; ++i) {
+        AddBattleMessage(game(), 0, game().Msg(Msg::BattleReportMarker) + " " + std::to_string(i));
+        for (int line = 0; line < 30; ++line) AddBattleMessage(game(), 0, "Трубы зовут к бою! " + std::to_string(line));
+    }
+    Open();
+    QTextEdit* box = main().Information()->Battles();
+    // Through every report and round to the first again, which needs scrolling up.
+    for (int press = 0; press < 4; ++press) {
+        QTextCursor start(box->document());
+        start.setPosition(box->textCursor().selectionStart());
+        const QRect line = box->cursorRect(start);
+        EXPECT_GE(line.top(), 0) << press;
+        EXPECT_LT(line.top(), line.height()) << press;
+        main().Information()->ReportButton()->click();
+    }
+}
+
 TEST_F(CommandScreenTest, EscapeHandsTheTurnToTheComputerWithAnAutosave) {
     Open();
     QTest::keyClick(&main(), Qt::Key_Escape);
