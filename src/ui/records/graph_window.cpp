@@ -207,7 +207,6 @@ void TGraph::Draw(ChartCriterion criterion) {
     values_->setTickCount(ticks.count);
     if (view3d_ && threeD_->isChecked()) view3d_->Draw(game, criterion, f, name);
 }
-}
 
 bool TGraph::InLegend(int s) const {
     const QList<QLegendMarker*> markers = chart_->legend()->markers(Series(s));
