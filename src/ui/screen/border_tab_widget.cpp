@@ -237,10 +237,11 @@ void TBorderTab::FillGrid() {
 void TBorderTab::fitGrid() {
     // Every column as wide as its title and cells need, never narrower than designed, and the grid
     // wide enough for all of them: nothing a person reads or double-clicks lies behind a scroll bar.
+    const QAbstractItemView* view = grid_;  // the cells' widths, public on the view
     int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < GridColumns; ++c) {
         if (grid_->isColumnHidden(c)) continue;
-        const int needed = std::max({designWidths_[std::size_t(c)], grid_->sizeHintForColumn(c),
+        const int needed = std::max({designWidths_[std::size_t(c)], view->sizeHintForColumn(c),
                                      grid_->horizontalHeader()->sectionSizeHint(c)});
         grid_->setColumnWidth(c, needed);
         width += needed;
