@@ -139,8 +139,13 @@ TEST_F(CommandTabsTest, TrainedScientistsReachTheScienceTabWhenItOpensAgain) {
     main().Pages()->setCurrentIndex(TMain::ScienceTab);
     EXPECT_EQ(science.FreeValue()->text(), QString::number(free + trained));
     EXPECT_EQ(science.Spin(SciDensity)->maximum(), S().Science[SciDensity].Staff + free + trained);
+    QApplication::processEvents();
+    const QPoint freeAll = science.FreeAllButton()->pos();
     science.MaxButton(SciDensity)->click();
     EXPECT_EQ(science.FreeValue()->text(), "0");
+    // A shorter count moves neither "Снять всех" nor the help beside it.
+    QApplication::processEvents();
+    EXPECT_EQ(science.FreeAllButton()->pos(), freeAll);
     EXPECT_EQ(science.Spin(SciDensity)->value(), S().Science[SciDensity].Staff);
 }
 
