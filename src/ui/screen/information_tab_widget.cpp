@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include "map/readable_text.h"
 #include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "ui/app/window_ui_qt.h"
@@ -32,10 +33,11 @@ QLabel* Large(const char* colour) {
 
 // The state's name keeps its colour over the picture on a backing that contrasts with it:
 // light behind dark colours (navy, black), dark behind light ones (yellow, white-grey).
-QString NameStyle(const QColor& colour) {
-    const bool dark = colour.lightness() < 128;
+// The name on a plate of the state's colour, in black or white as reads better on it.
+QString NameStyle(Rgb colour) {
+    const Rgb text = TextColourOn(colour);
     return QString("font-size: 20pt; font-weight: bold; color: %1; background: %2; padding: 0 6px; border-radius: 4px;")
-        .arg(colour.name(), dark ? "rgba(255, 255, 255, 215)" : "rgba(0, 0, 0, 170)");
+        .arg(QColor(text.r, text.g, text.b).name(), QColor(colour.r, colour.g, colour.b).name());
 }
 
 }  // namespace
@@ -103,7 +105,7 @@ void TInformationTab::Fill() {
     year_->setText(QString::number(game.Year));
     state_->setText(QString::fromStdString(S.Name.utf8()));
     const Rgb c = StateColour(game.CurGos);
-    state_->setStyleSheet(NameStyle(QColor(c.r, c.g, c.b)));
+    state_->setStyleSheet(NameStyle(c));
     person_->setText(QString::fromStdString(S.PlayerName.utf8()));
 
     achievements_->clear();
