@@ -1,6 +1,8 @@
 #include "ui/app/window_place.h"
 
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -12,6 +14,15 @@ void CentreOn(QWidget& window, const QRect& area) {
     QRect frame = window.frameGeometry();
     frame.moveCenter(area.center());
     window.move(frame.topLeft());
+}
+
+void RoomForTitle(QWidget& window) {
+    // Title bars draw bold, beside an icon and three buttons of about 30 pixels each.
+    constexpr int TitleBarExtras = 150;
+    QFont bold = window.font();
+    bold.setBold(true);
+    const QString shown = window.windowTitle() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+    window.setMinimumWidth(QFontMetrics(bold).horizontalAdvance(shown) + TitleBarExtras);
 }
 
 namespace {
