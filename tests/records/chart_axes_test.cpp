@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "records/chart_axes.h"
 
@@ -21,7 +22,7 @@ TEST(ChartAxes, ValueTicksFallOnWholeNumbers) {
     // An empty chart still has an axis; a huge one does not overflow its step.
     EXPECT_EQ(WholeValueTicks(0, 6).top, 1);
     EXPECT_GE(WholeValueTicks(4294967295, 6).top, 4294967295);
-    for (int64_t v : {int64_t{1}, int64_t{2}, int64_t{7}, int64_t{11}, int64_t{99}, int64_t{101}, int64_t{12345}, int64_t{4294967295}}) {
+    for (int64_t v : std::vector<int64_t>{1, 2, 7, 11, 99, 101, 12345, 4294967295}) {
         const ValueTicks t = WholeValueTicks(v, 6);
         EXPECT_LE(t.count, 6) << v;
         EXPECT_GE(t.top, v) << v;
