@@ -196,7 +196,9 @@ ModalResult TMain::Run() {
 void TMain::Activate() {
     const Game& game = app_.TheGame();
     const bool local = game.GameMode == ModeLocal;
-    pages_->setTabVisible(ChatTab, !local);
+    // Only a real change: the tab bar forgets a relayout it owes to new captions (after a change
+    // of language) when told to set a visibility that is already so, and shows them clipped.
+    if (pages_->isTabVisible(ChatTab) == local) pages_->setTabVisible(ChatTab, !local);
     chatLamp_->setVisible(false);
     info_->SaveButton()->setEnabled(game.GameMode != ModeNetClient);
     turnResult_.reset();
