@@ -23,6 +23,8 @@ namespace korvant {
 namespace {
 
 constexpr int DesignDepth = 13;
+constexpr int MostValueTicks = 6;
+constexpr int MostRowLabels = 8;
 
 }  // namespace
 
@@ -94,7 +96,18 @@ void TGraph3D::Draw(const Game& game, ChartCriterion criterion, ChartFilters fil
         legend += QString("<span style='color:%1'>&#9632;</span>&nbsp;%2&nbsp;&nbsp; ")
                       .arg(StateColour(s).name(), name.toHtmlEscaped());
     }
+    int64_t top = 0;
+    for (const QBarDataRow* row : *rows)
+        for (const QBarDataItem& bar : *row) top = std::max(top, int64_t(bar.value()));
     series_->dataProxy()->resetArray(rows, rowLabels, columnLabels);
+    // Whole-number ticks, as on the flat chart.
+    const ValueTicks ticks = WholeValueTicks(top, MostValueTicks);
+    bars_->valueAxis()->setRange(0, float(ticks.top));
+    bars_->valueAxis()->setSegmentCount(ticks.count - 1);
+    bars_->valueAxis()->setSubSegmentCount(1);
+    // Many states' names pile up along the floor's depth: the legend below names them then.
+    bars_->rowAxis()->setLabels(rowLabels.size() <= MostRowLabels ? rowLabels
+                                                                   : QStringList(rowLabels.size(), QString(" ")));
     series_->setRowColors(colours);
     bars_->valueAxis()->setTitle(title);
     title_->setText(title);
