@@ -110,7 +110,8 @@ FilePlaces ChooseFilePlaces(const std::filesystem::path& program, const UserFold
     places.ini = *data / iniName;
     const bool portable = *data == programDir && writable(*data) && (writable(places.ini));
     if (portable) {
-        places.dialogs = *data;
+        // Saved games, the autosave among them, lie where the open dialog starts.
+        places.saves = places.dialogs = *data;
         return places;
     }
     places.portable = false;

@@ -37,7 +37,7 @@ struct FilePlaces {
 };
 
 // A portable copy (its data beside the program, in a folder it may write) keeps everything in its
-// own folder and writes saved games to the current folder. An installed one reads its data where
+// own folder, saved games and the hall of fame too, where the open dialog starts. An installed one reads its data where
 // it lies and keeps the person's files in `user`: the language file is copied there on first
 // start (and again, with his settings and language kept, when a newer one is installed), and
 // saved games and the hall of fame go there. When the copy cannot be made, the installed file is

@@ -167,6 +167,17 @@ std::optional<THallTable> ResetHallOfFame(Game& game, const std::filesystem::pat
     return ReadHallOfFame(game, file);
 }
 
+std::string HallName(const Game& game, const THallEntry& e) {
+    for (int k = 1; k <= LastGameEntry; ++k) {
+        const BuiltIn& b = BuiltInEntries[k - 1];
+        const int32_t score = b.year == 0 ? 0 : HallScore(b.states, b.destroyed, b.year, b.scienceSum, b.saves);
+        if (e.States == b.states && e.Destroyed == b.destroyed && e.Year == b.year && e.ScienceSum == b.scienceSum &&
+            e.Saves == b.saves && e.Score == score && e.Difficulty == DiffExpert && e.AccessCode == 0)
+            return game.Msg(MsgAt(Msg::FameRuler1, k - 1));
+    }
+    return e.Name.utf8();
+}
+
 std::array<std::string, 8> HallRow(const THallEntry& e) {
     auto num = [](int32_t v) { return v == 0 ? std::string("-") : Dec(v); };
     return {e.Name.utf8(),

@@ -76,6 +76,11 @@ std::optional<THallTable> RecordLastGame(Game& game, const std::filesystem::path
 // Installs and writes the built-in table, then reads it back.
 std::optional<THallTable> ResetHallOfFame(Game& game, const std::filesystem::path& file = HallOfFameFile);
 
+// The ruler's name as the window shows it. The built-in rulers were written in the language of
+// the day the file was made; they are recognised by their figures (no game played can end with
+// them) and named in the language of the texts now. Anybody else keeps the name he played under.
+std::string HallName(const Game& game, const THallEntry& entry);
+
 // A row as the window shows it: name, score, states, destroyed, year, science sum, saves and
 // access code, each number "-" when 0, the saves "-" also below expert.
 std::array<std::string, 8> HallRow(const THallEntry& entry);

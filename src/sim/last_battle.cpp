@@ -7,7 +7,9 @@ namespace {
 
 void ShowLastBattleOf(Game& game, int s, bool victory) {
     game.CurPlayerName = game.mGos[s].PlayerName.utf8();
-    game.Ui->ShowYourTurn();
+    // The hand-over finds the right person at the screen; one who plays alone and asked not to
+    // be asked is there already, as on every turn.
+    if (!(game.PeopleCount == 1 && game.Ui->SkipYourTurnForOnePerson())) game.Ui->ShowYourTurn();
     game.BattleDefender = uint8_t(s);
     game.Ui->ShowLastBattle(victory);
 }

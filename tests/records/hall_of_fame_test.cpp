@@ -210,5 +210,36 @@ TEST_F(HallOfFame, RowsShowZerosAsDashesAndSavesOnlyForExperts) {
     EXPECT_EQ(HallRow(t[8])[1], "-");
 }
 
+// Texts whose rulers have Latin names, as a language section gives them.
+class LatinRulers final : public TextSource {
+public:
+    std::string Lookup(Msg id) const override {
+        for (int k = 0; k < LastGameEntry; ++k)
+            if (id == MsgAt(Msg::FameRuler1, k)) return "Ruler" + std::to_string(k + 1);
+        return std::string(BuiltInText(id));
+    }
+};
+
+TEST_F(HallOfFame, BuiltInRulersTakeTheNamesOfTheLanguageShownAndPlayersKeepTheirs) {
+    // The file was made in Russian; a better game has pushed the built-in rulers down one place.
+    ASSERT_TRUE(ReadHallOfFame(game, file));
+    EndGame(20, 19, 20, 300, 0, DiffExpert, true);
+    const std::optional<THallTable> t = RecordLastGame(game, file);
+    ASSERT_TRUE(t);
+    const THallTable russian = BuiltInHallTable(game);
+    EXPECT_EQ((*t)[2].Name.utf8(), russian[1].Name.utf8());  // the bytes stay as written
+
+    LatinRulers latin;
+    game.Texts = &latin;
+    EXPECT_EQ(HallName(game, (*t)[1]), "Ярослав Мудры");
+    EXPECT_EQ(HallName(game, (*t)[LastGameEntry]), "Ярослав Мудры");
+    for (int e = 2; e <= HallPlaces; ++e) EXPECT_EQ(HallName(game, (*t)[e]), "Ruler" + std::to_string(e - 1)) << e;
+    EXPECT_EQ(HallName(game, russian[LastGameEntry]), "Ruler8");
+    // The same figures under another difficulty are somebody's game.
+    THallEntry played = russian[3];
+    played.Difficulty = DiffNormal;
+    EXPECT_EQ(HallName(game, played), played.Name.utf8());
+}
+
 }  // namespace
 }  // namespace korvant

@@ -54,6 +54,9 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     preference_ = std::make_unique<TPreference>(*this, owner);
     recordTable_ = std::make_unique<TRecordTable>(*this, owner);
     help_ = std::make_unique<THelp>(lang_, owner);
+    // Windows shown again and again come back where the person left them.
+    for (QWidget* w : std::initializer_list<QWidget*>{main_.get(), graph_.get(), preference_.get(), recordTable_.get()})
+        KeepPlace(*w);
     // Placed once, so that it comes back where it was after every activity hides it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) CentreOn(*launcher_, screen->availableGeometry());
     music_.PlayNext();

@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "core/text_format.h"
 #include "session/session_discovery.h"
+#include "ui/app/window_place.h"
 
 namespace korvant {
 
@@ -97,6 +98,7 @@ void TSessionDialog::ApplyTexts() {
     search_->setText(t(Msg::SessionSearch));
     ok_->setText(t(Msg::SessionOk));
     cancel_->setText(t(Msg::SessionCancel));
+    RoomForTitle(*this);
 }
 
 std::optional<OpenRequest> TSessionDialog::Ask() {

@@ -1,6 +1,8 @@
 #include "ui/records/graph_3d_view.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QOpenGLContext>
 #include <QWidget>
 #include <QtDataVisualization/Q3DBars>
@@ -12,6 +14,7 @@
 #include <QtDataVisualization/QCategory3DAxis>
 #include <QtDataVisualization/QValue3DAxis>
 
+#include "records/chart_axes.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/records/state_colour.h"
 
@@ -19,11 +22,9 @@ namespace korvant {
 
 namespace {
 
-// The floor is as deep as this many percent of its width, divided by the depth percent: the
-// design depth of 13 gives a floor about 2.3 times as wide as deep, 30 nearly a square.
-constexpr double DepthScale = 30.0;
-// A label for every tenth year keeps the year axis readable over a long game.
-constexpr int YearLabelStep = 10;
+constexpr int DesignDepth = 13;
+constexpr int MostValueTicks = 6;
+constexpr int MostRowLabels = 8;
 
 }  // namespace
 
@@ -54,11 +55,27 @@ TGraph3D::TGraph3D(QWidget* parent) : bars_(new Q3DBars), series_(new QBar3DSeri
     series_->setMesh(QAbstract3DSeries::MeshBar);
     series_->setItemLabelFormat("@rowLabel: @valueLabel");
     bars_->addSeries(series_);
-    SetDepth(13);
-    // The container owns the graph's window from here on.
-    container_ = QWidget::createWindowContainer(bars_, parent);
-    container_->setMinimumSize(400, 300);
-    container_->setFocusPolicy(Qt::StrongFocus);
+    // The bars' own title and legend are not drawn by the graph: labels above and below it.
+    container_ = new QWidget(parent);
+    auto* layout = new QVBoxLayout(container_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    title_ = new QLabel;
+    title_->setAlignment(Qt::AlignCenter);
+    QFont titleFont = title_->font();
+    titleFont.setPointSize(14);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    legend_ = new QLabel;
+    legend_->setWordWrap(true);
+    legend_->setAlignment(Qt::AlignCenter);
+    // The graph's window container owns the graph from here on.
+    QWidget* graph = QWidget::createWindowContainer(bars_, container_);
+    graph->setMinimumSize(400, 300);
+    graph->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(title_);
+    layout->addWidget(graph, 1);
+    layout->addWidget(legend_);
+    SetDepth(DesignDepth);
 }
 
 void TGraph3D::Draw(const Game& game, ChartCriterion criterion, ChartFilters filters, const QString& title) {
@@ -66,22 +83,47 @@ void TGraph3D::Draw(const Game& game, ChartCriterion criterion, ChartFilters fil
     auto* rows = new QBarDataArray;
     QStringList rowLabels, columnLabels;
     QList<QColor> colours;
-    for (int y = 1; y <= years; ++y)
-        columnLabels << (y == 1 || y % YearLabelStep == 0 ? QString::number(y) : QString());
+    for (int y = 1; y <= years; ++y) columnLabels << (YearLabelled(y, years) ? QString::number(y) : QString());
+    QString legend;
     for (int s = 1; s <= ChartStates(game) && years > 0; ++s) {
         if (!ChartLineDrawn(game, s, filters)) continue;
         auto* row = new QBarDataRow(years);
         for (int y = 1; y <= years; ++y) (*row)[y - 1].setValue(float(ChartValue(game.History, s, criterion, y)));
         rows->append(row);
-        rowLabels << ShownText(ChartLineTitle(game, s, filters));
+        const QString name = ShownText(ChartLineTitle(game, s, filters));
+        rowLabels << name;
         colours << StateColour(s);
+        legend += QString("<span style='color:%1'>&#9632;</span>&nbsp;%2&nbsp;&nbsp; ")
+                      .arg(StateColour(s).name(), name.toHtmlEscaped());
     }
+    int64_t top = 0;
+    for (const QBarDataRow* row : *rows)
+        for (const QBarDataItem& bar : *row) top = std::max(top, int64_t(bar.value()));
     series_->dataProxy()->resetArray(rows, rowLabels, columnLabels);
+    // Whole-number ticks, as on the flat chart.
+    const ValueTicks ticks = WholeValueTicks(top, MostValueTicks);
+    bars_->valueAxis()->setRange(0, float(ticks.top));
+    bars_->valueAxis()->setSegmentCount(ticks.count - 1);
+    bars_->valueAxis()->setSubSegmentCount(1);
+    // Many states' names pile up along the floor's depth: the legend below names them then.
+    bars_->rowAxis()->setLabels(rowLabels.size() <= MostRowLabels ? rowLabels
+                                                                   : QStringList(rowLabels.size(), QString(" ")));
     series_->setRowColors(colours);
     bars_->valueAxis()->setTitle(title);
+    title_->setText(title);
+    legend_->setText(legend);
+    rows_ = int(rowLabels.size());
+    columns_ = years;
+    applyDepth();
 }
 
-void TGraph3D::SetDepth(int percent) { bars_->setHorizontalAspectRatio(DepthScale / std::max(percent, 1)); }
+void TGraph3D::SetDepth(int percent) {
+    depth_ = percent;
+    applyDepth();
+}
+
+// The graph ignores the horizontal aspect ratio for bars: their thickness shapes the floor.
+void TGraph3D::applyDepth() { bars_->setBarThickness(BarThickness(depth_, rows_, columns_)); }
 
 QImage TGraph3D::Picture(QSize size) { return bars_->renderToImage(0, size); }
 

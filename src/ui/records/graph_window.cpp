@@ -1,6 +1,7 @@
 #include "ui/records/graph_window.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -24,6 +25,7 @@
 
 #include "app/language_file.h"
 #include "core/text_format.h"
+#include "records/chart_axes.h"
 #include "ui/app/game_windows_qt.h"
 #include "ui/records/graph_3d_view.h"
 #include "ui/records/state_colour.h"
@@ -33,10 +35,7 @@ namespace korvant {
 namespace {
 
 constexpr int MinDepth = 1, MaxDepth = 30, DesignDepth = 13;
-constexpr int ValueTicks = 6;
-
-// Year labels at a step that keeps them apart on a window-wide axis.
-double YearStep(int years) { return years <= 15 ? 1 : years <= 40 ? 5 : years <= 80 ? 10 : 20; }
+constexpr int MostValueTicks = 6;
 
 }  // namespace
 
@@ -151,7 +150,20 @@ void TGraph::Show() {
     exec();
 }
 
-void TGraph::Activate() { Draw(FirstChartCriterion); }
+void TGraph::Activate() {
+    // Every opening starts alike, whatever the last one left: flat, unfiltered, the territory.
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{hideDestroyed_, personsOnly_, threeD_}) {
+        const QSignalBlocker quiet(b);
+        b->setChecked(false);
+    }
+    {
+        const QSignalBlocker quiet(depth_);
+        depth_->setValue(DesignDepth);
+    }
+    if (view3d_) view3d_->SetDepth(DesignDepth);
+    views_->setCurrentWidget(view_);
+    Draw(FirstChartCriterion);
+}
 
 ChartFilters TGraph::filters() const {
     return {.personsOnly = personsOnly_->isChecked(), .hideDestroyed = hideDestroyed_->isChecked()};
@@ -167,7 +179,7 @@ void TGraph::Draw(ChartCriterion criterion) {
     // Nothing is recorded in the first year: no line, no legend entry, no axes.
     const int years = RecordedYears(game);
     const int states = years > 0 ? ChartStates(game) : 0;
-    double top = 0;
+    int64_t top = 0;
     QList<QPointF> points;
     points.reserve(years);
     for (int s = 1; s <= MaxStates; ++s) {
@@ -177,8 +189,8 @@ void TGraph::Draw(ChartCriterion criterion) {
         const bool drawn = listed && ChartLineDrawn(game, s, f);
         points.clear();
         for (int y = 1; listed && y <= years; ++y) {
-            const double v = double(ChartValue(game.History, s, criterion, y));
-            points.append(QPointF(y, v));
+            const int64_t v = ChartValue(game.History, s, criterion, y);
+            points.append(QPointF(y, double(v)));
             if (drawn) top = std::max(top, v);
         }
         line->replace(points);
@@ -189,11 +201,10 @@ void TGraph::Draw(ChartCriterion criterion) {
     years_->setVisible(years > 0);
     values_->setVisible(years > 0);
     years_->setRange(1, std::max(years, 2));
-    years_->setTickInterval(YearStep(years));
-    // Nice numbers change the tick count; each criterion starts again from the same one.
-    values_->setTickCount(ValueTicks);
-    values_->setRange(0, std::max(top, 1.0));
-    values_->applyNiceNumbers();
+    years_->setTickInterval(YearLabelStep(years));
+    const ValueTicks ticks = WholeValueTicks(top, MostValueTicks);
+    values_->setRange(0, double(ticks.top));
+    values_->setTickCount(ticks.count);
     if (view3d_ && threeD_->isChecked()) view3d_->Draw(game, criterion, f, name);
 }
 

@@ -37,7 +37,7 @@ public:
     void ApplyTexts();
     // Activates the window and shows it modally.
     void Show();
-    // Spans the recorded years and draws the territory.
+    // Spans the recorded years and draws the territory in 2D with no filter and the design depth.
     void Activate();
     // Draws `criterion` under the switches' filters, in 2D and, when shown, in 3D.
     void Draw(ChartCriterion criterion);
@@ -47,6 +47,7 @@ public:
     ChartCriterion Criterion() const { return criterion_; }
     QChart* Chart() const { return chart_; }
     QValueAxis* YearAxis() const { return years_; }
+    QValueAxis* ValueAxis() const { return values_; }
     QLineSeries* Series(int s) const { return series_[std::size_t(s - 1)]; }
     // Whether state s's line has an entry in the legend, as laid out in the shown window.
     bool InLegend(int s) const;

@@ -100,6 +100,7 @@ void TRecordTable::ApplyTexts() {
 void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) {
     const auto& hall = *static_cast<const THallTable*>(table);
     std::array<std::string, 8> cells = HallRow(hall[entry]);
+    cells[0] = HallName(app_.TheGame(), hall[entry]);
     for (int c = 0; c < Columns; ++c) {
         auto* item = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
         item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTableWidget>
@@ -111,8 +112,10 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
     grid_ = Table(GridColumns);
     // The widths suit a font in which an order's text takes 44 pixels; a wider font widens them alike.
     const double scale = std::max(1.0, grid_->fontMetrics().horizontalAdvance(QStringLiteral("Нападать")) / 44.0);
-    for (int c = 0; c < GridColumns; ++c)
-        grid_->setColumnWidth(c, int(GridColumnWidths[std::size_t(c)] * scale + 0.5));
+    for (int c = 0; c < GridColumns; ++c) {
+        designWidths_[std::size_t(c)] = int(GridColumnWidths[std::size_t(c)] * scale + 0.5);
+        grid_->setColumnWidth(c, designWidths_[std::size_t(c)]);
+    }
     grid_->setColumnHidden(ColSlot, true);
     grid_->horizontalHeader()->setMinimumSectionSize(4);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -175,6 +178,7 @@ void TBorderTab::ApplyTexts() {
     QStringList titles{QString(), QString()};
     for (Msg title : GridColumnTitles) titles << t(title);
     grid_->setHorizontalHeaderLabels(titles);
+    fitGrid();
 }
 
 void TBorderTab::Activate() {
@@ -227,6 +231,22 @@ void TBorderTab::FillGrid() {
         for (int c = 1; c < GridColumns; ++c) grid_->setItem(r, c, Cell(cells[std::size_t(c)]));
     }
     markRow(grid_->currentRow());
+    fitGrid();
+}
+
+void TBorderTab::fitGrid() {
+    // Every column as wide as its title and cells need, never narrower than designed, and the grid
+    // wide enough for all of them: nothing a person reads or double-clicks lies behind a scroll bar.
+    const QAbstractItemView* view = grid_;  // the cells' widths, public on the view
+    int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < GridColumns; ++c) {
+        if (grid_->isColumnHidden(c)) continue;
+        const int needed = std::max({designWidths_[std::size_t(c)], view->sizeHintForColumn(c),
+                                     grid_->horizontalHeader()->sectionSizeHint(c)});
+        grid_->setColumnWidth(c, needed);
+        width += needed;
+    }
+    grid_->setMinimumWidth(width);
 }
 
 void TBorderTab::markRow(int row) {

@@ -2,8 +2,10 @@
 // The border guard tab: the neighbours, the generals grid, the soldiers panel that moves soldiers
 // between the free pool and the border of the selected attacking general, the list of all states,
 // the map with the person's state highlighted, and the year's battles.
+#include <array>
 #include <exception>
 
+#include "screen/generals_grid.h"
 #include "ui/screen/picture_page_widget.h"
 
 class QLabel;
@@ -67,6 +69,7 @@ signals:
 
 private:
     void markRow(int row);
+    void fitGrid();
 
     GameWindows& app_;
     QLabel* neighboursCaption_;
@@ -85,6 +88,7 @@ private:
     QLabel* map_;
     QPushButton* rest_;
     QPushButton* charts_;
+    std::array<int, GridColumns> designWidths_{};
     int selNeighbour_ = 0;
     bool chronicleStale_ = true;
 };

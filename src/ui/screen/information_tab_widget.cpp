@@ -3,8 +3,10 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 
+#include "map/readable_text.h"
 #include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "ui/app/window_ui_qt.h"
@@ -31,10 +33,11 @@ QLabel* Large(const char* colour) {
 
 // The state's name keeps its colour over the picture on a backing that contrasts with it:
 // light behind dark colours (navy, black), dark behind light ones (yellow, white-grey).
-QString NameStyle(const QColor& colour) {
-    const bool dark = colour.lightness() < 128;
+// The name on a plate of the state's colour, in black or white as reads better on it.
+QString NameStyle(Rgb colour) {
+    const Rgb text = TextColourOn(colour);
     return QString("font-size: 20pt; font-weight: bold; color: %1; background: %2; padding: 0 6px; border-radius: 4px;")
-        .arg(colour.name(), dark ? "rgba(255, 255, 255, 215)" : "rgba(0, 0, 0, 170)");
+        .arg(QColor(text.r, text.g, text.b).name(), QColor(colour.r, colour.g, colour.b).name());
 }
 
 }  // namespace
@@ -102,7 +105,7 @@ void TInformationTab::Fill() {
     year_->setText(QString::number(game.Year));
     state_->setText(QString::fromStdString(S.Name.utf8()));
     const Rgb c = StateColour(game.CurGos);
-    state_->setStyleSheet(NameStyle(QColor(c.r, c.g, c.b)));
+    state_->setStyleSheet(NameStyle(c));
     person_->setText(QString::fromStdString(S.PlayerName.utf8()));
 
     achievements_->clear();
@@ -132,6 +135,12 @@ void TInformationTab::NextBattleReport() {
     cursor.setPosition(next.start);
     cursor.setPosition(next.start + next.length, QTextCursor::KeepAnchor);
     battles_->setTextCursor(cursor);
+    // The report is read from its first line: that line goes to the top of the box, whichever
+    // way the box had to scroll to show the selection.
+    QTextCursor start(battles_->document());
+    start.setPosition(next.start);
+    QScrollBar* bar = battles_->verticalScrollBar();
+    bar->setValue(bar->value() + battles_->cursorRect(start).top());
     battles_->setFocus();
 }
 

@@ -11,13 +11,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "app/file_filter.h"
 #include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
+#include "ui/app/latin_mnemonic.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 #include "core/check_state.h"
@@ -124,6 +129,16 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(info_->SaveButton(), &QPushButton::clicked, this, &TMain::SaveClicked);
     connect(info_->SettingsButton(), &QPushButton::clicked, this, &TMain::SettingsClicked);
     pass_->installEventFilter(this);
+    // The tabs change from the keyboard wherever the focus is, a slider's Ctrl+PgDn included.
+    const std::pair<QKeySequence, int> steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : steps)
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step] { StepTab(step); });
 
     resize(980, 660);
     ApplyTexts();
@@ -142,6 +157,7 @@ void TMain::ApplyTexts() {
     pass_->setToolTip(t(Msg::PassHint));
     exit_->setToolTip(t(Msg::ExitHint));
     help_->setToolTip(t(Msg::HelpHint));
+    for (QPushButton* b : {next_, pass_, exit_, help_}) FollowLatinMnemonic(*b);
     pages_->setTabText(InformationTab, t(Msg::InformationTab));
     pages_->setTabText(EconomyTab, t(Msg::EconomyTab));
     pages_->setTabText(ScienceTab, t(Msg::ScienceTab));
@@ -182,7 +198,9 @@ ModalResult TMain::Run() {
 void TMain::Activate() {
     const Game& game = app_.TheGame();
     const bool local = game.GameMode == ModeLocal;
-    pages_->setTabVisible(ChatTab, !local);
+    // Only a real change: the tab bar forgets a relayout it owes to new captions (after a change
+    // of language) when told to set a visibility that is already so, and shows them clipped.
+    if (pages_->isTabVisible(ChatTab) == local) pages_->setTabVisible(ChatTab, !local);
     chatLamp_->setVisible(false);
     info_->SaveButton()->setEnabled(game.GameMode != ModeNetClient);
     turnResult_.reset();
@@ -190,6 +208,8 @@ void TMain::Activate() {
     pages_->blockSignals(true);
     pages_->setCurrentIndex(InformationTab);
     pages_->blockSignals(false);
+    // The arrows go from tab to tab from the start.
+    pages_->tabBar()->setFocus();
     helpTopic_ = HelpTopics[InformationTab];
     info_->Fill();
     border_->Activate();
@@ -203,6 +223,16 @@ void TMain::Activate() {
         RebuildChatPlayers();
     }
     timer_.start();
+}
+
+void TMain::StepTab(int step) {
+    const int count = pages_->count();
+    int index = pages_->currentIndex();
+    for (int tried = 0; tried < count; ++tried) {
+        index = (index + step + count) % count;
+        if (pages_->isTabVisible(index) && pages_->isTabEnabled(index)) break;
+    }
+    pages_->setCurrentIndex(index);
 }
 
 void TMain::setScrolling(bool on) {

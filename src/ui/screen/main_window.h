@@ -56,6 +56,8 @@ public:
     void SaveClicked();
     void SettingsClicked();
     void TickClock();
+    // The next (1) or previous (-1) tab that is shown, round from the last to the first.
+    void StepTab(int step);
     // The network chat's pane anew (a line arrived), with the lamp lit unless the tab is open.
     void RefreshChat();
     // The players' list of the chat tab: each session player, ticked when his turn has ended,

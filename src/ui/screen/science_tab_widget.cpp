@@ -125,6 +125,9 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
     QFont f = free_->font();
     f.setBold(true);
     free_->setFont(f);
+    // Room for any count of free scientists, so the button and the help beside it stay put.
+    free_->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("0000000")));
+    free_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     freeAll_ = Button();
     scroll_ = new TScrollText;
     scroll_->setMinimumHeight(70);

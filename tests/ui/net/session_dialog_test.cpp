@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +55,17 @@ TEST_F(SessionDialogTest, OkHandsOverTheChoiceAndRemembersItCancelHandsOverNothi
     EXPECT_EQ(again.AddressEdit()->text(), "127.0.0.1:5000");
     QPushButton* cancel = again.findChildren<QPushButton*>().back();
     EXPECT_FALSE(AskAndPress(again, cancel));
+}
+
+TEST_F(SessionDialogTest, IsWideEnoughForItsWholeTitle) {
+    TSessionDialog d(*lang);
+    QFont bold = d.font();
+    bold.setBold(true);
+    const QString title = d.windowTitle() + " — " + QGuiApplication::applicationDisplayName();
+    EXPECT_GT(d.minimumWidth(), QFontMetrics(bold).horizontalAdvance(title));
+    d.show();
+    EXPECT_GE(d.width(), d.minimumWidth());
+    d.hide();
 }
 
 TEST_F(SessionDialogTest, OkRefusesAnEmptyNameAndAnAddressThatIsNone) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QImage>
 #include <QRadioButton>
@@ -119,6 +121,39 @@ TEST_F(GraphWindowTest, PersonsOnlyDrawsPersonsLinesUnderTheirNames) {
         EXPECT_TRUE(graph().InLegend(s)) << s;
     }
     graph().PersonsOnly()->setChecked(false);
+    EXPECT_EQ(graph().Series(2)->name(), QString::fromUtf8("Борея"));
+}
+
+TEST_F(GraphWindowTest, SmallWholeValuesGetWholeTicks) {
+    Game& g = app->TheGame();
+    for (int s = 1; s <= 4; ++s)
+        for (int y = 1; y <= 5; ++y) g.History[s][y].Level[0] = uint8_t(y == 5 && s == 2);
+    graph().Activate();
+    graph().CriterionButton(CritDensity)->click();
+    // A level of 1 at most: ticks 0 and 1, not 0, 0.2 ... shown as 0,0,0,1,1,1.
+    EXPECT_EQ(graph().ValueAxis()->min(), 0);
+    EXPECT_EQ(graph().ValueAxis()->max(), 1);
+    EXPECT_EQ(graph().ValueAxis()->tickCount(), 2);
+    graph().CriterionButton(CritTerritory)->click();
+    const double step = graph().ValueAxis()->max() / (graph().ValueAxis()->tickCount() - 1);
+    EXPECT_EQ(step, std::floor(step));
+    EXPECT_GE(graph().ValueAxis()->max(), 405);
+}
+
+TEST_F(GraphWindowTest, OpeningStartsAfreshWhateverTheLastOpeningLeft) {
+    graph().Activate();
+    graph().CriterionButton(CritSoldiers)->click();
+    graph().HideDestroyed()->setChecked(true);
+    graph().PersonsOnly()->setChecked(true);
+    graph().Depth()->setValue(30);
+    graph().Activate();
+    EXPECT_EQ(graph().Criterion(), CritTerritory);
+    EXPECT_TRUE(graph().CriterionButton(CritTerritory)->isChecked());
+    EXPECT_FALSE(graph().HideDestroyed()->isChecked());
+    EXPECT_FALSE(graph().PersonsOnly()->isChecked());
+    EXPECT_FALSE(graph().ThreeD()->isChecked());
+    EXPECT_EQ(graph().Depth()->value(), 13);
+    for (int s = 1; s <= 4; ++s) EXPECT_TRUE(graph().Series(s)->isVisible()) << s;
     EXPECT_EQ(graph().Series(2)->name(), QString::fromUtf8("Борея"));
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -104,6 +106,24 @@ TEST_F(CommandTabsTest, OnlyAGeneralWithoutAPostIsDismissedAfterTheQuestion) {
     EXPECT_EQ(border().SelectedGeneral(), 0);
 }
 
+TEST_F(CommandTabsTest, EveryColumnOfTheGeneralsGridShowsWithoutScrolling) {
+    main().resize(980, 660);
+    main().Pages()->setCurrentIndex(TMain::GeneralsTab);
+    main().Generals()->NameField()->setText(QString::fromUtf8("Оченьдлинноеимя"));  // 15 letters
+    main().Generals()->BuyButton()->click();
+    ASSERT_EQ(main().Pages()->currentIndex(), TMain::BorderTab);
+    QApplication::processEvents();
+    QTableWidget* grid = border().Grid();
+    const QAbstractItemView* view = grid;
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    for (int c = ColFront; c < GridColumns; ++c) {
+        EXPECT_GE(grid->columnWidth(c), view->sizeHintForColumn(c)) << c;
+        EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
+        const int right = grid->columnViewportPosition(c) + grid->columnWidth(c);
+        EXPECT_LE(right, grid->viewport()->width()) << c;
+    }
+}
+
 TEST_F(CommandTabsTest, TrainedScientistsReachTheScienceTabWhenItOpensAgain) {
     main().Pages()->setCurrentIndex(TMain::ScienceTab);
     TScienceTab& science = *main().Science();
@@ -119,8 +139,13 @@ TEST_F(CommandTabsTest, TrainedScientistsReachTheScienceTabWhenItOpensAgain) {
     main().Pages()->setCurrentIndex(TMain::ScienceTab);
     EXPECT_EQ(science.FreeValue()->text(), QString::number(free + trained));
     EXPECT_EQ(science.Spin(SciDensity)->maximum(), S().Science[SciDensity].Staff + free + trained);
+    QApplication::processEvents();
+    const QPoint freeAll = science.FreeAllButton()->pos();
     science.MaxButton(SciDensity)->click();
     EXPECT_EQ(science.FreeValue()->text(), "0");
+    // A shorter count moves neither "Снять всех" nor the help beside it.
+    QApplication::processEvents();
+    EXPECT_EQ(science.FreeAllButton()->pos(), freeAll);
     EXPECT_EQ(science.Spin(SciDensity)->value(), S().Science[SciDensity].Staff);
 }
 

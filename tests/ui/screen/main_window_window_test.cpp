@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -275,6 +276,29 @@ TEST_F(BattleReportsTest, TwoReportsAreSteppedThroughAndWrapRound) {
     EXPECT_TRUE(Selected().endsWith(" 2"));
     main().Information()->ReportButton()->click();
     EXPECT_EQ(selectedAt(), 0);
+}
+
+TEST_F(BattleReportsTest, EachReportIsShownFromItsFirstLine) {
+    game().BattleAttacker = 2;
+    game().BattleDefender = 1;
+    for (int i = 1; i <= 3; ++i) {
+        AddBattleMessage(game(), 0, game().Msg(Msg::BattleReportMarker) + " " + std::to_string(i));
+        for (int line = 0; line < 30; ++line) AddBattleMessage(game(), 0, "Трубы зовут к бою! " + std::to_string(line));
+    }
+    Open();
+    QTextEdit* box = main().Information()->Battles();
+    // Through every report and round to the first again, which needs scrolling up.
+    for (int press = 0; press < 4; ++press) {
+        QTextCursor start(box->document());
+        start.setPosition(box->textCursor().selectionStart());
+        const QRect line = box->cursorRect(start);
+        EXPECT_GE(line.top(), 0) << press;
+        EXPECT_LE(line.bottom(), box->viewport()->height()) << press;
+        // At the top, unless the text ends before the box would be full.
+        const QScrollBar* bar = box->verticalScrollBar();
+        if (bar->value() < bar->maximum()) EXPECT_LT(line.top(), line.height()) << press;
+        main().Information()->ReportButton()->click();
+    }
 }
 
 TEST_F(CommandScreenTest, EscapeHandsTheTurnToTheComputerWithAnAutosave) {
