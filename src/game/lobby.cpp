@@ -9,6 +9,7 @@
 #include "game/new_game.h"
 #include "net/block_bytes.h"
 #include "net/block_kind.h"
+#include "net/open_error_message.h"
 #include "net/player_left.h"
 #include "net/player_names.h"
 #include "net/receive_block.h"
@@ -65,8 +66,8 @@ void Lobby::OnOpen() {
     SendChat(net_, FormatText(game_.Msg(Msg::VersionCaption), {KORVANT_VERSION}), color::Blue);
 }
 
-void Lobby::OnOpenFailed(OpenError) {
-    game_.Ui->MessageBox(game_.Msg(Msg::ConnectionBroken));
+void Lobby::OnOpenFailed(OpenError e) {
+    game_.Ui->MessageBox(game_.Msg(OpenFailureMessage(e)));
     RequestClose();
 }
 

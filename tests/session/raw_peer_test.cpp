@@ -94,17 +94,21 @@ TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     auto a = Create("A", LoopbackOptions(silenceMs));
     RawPeer raw(a->Session->ListenPort());
     ASSERT_TRUE(raw.JoinAs(raw.Hello));
-    QElapsedTimer sinceFirst;
-    int heard = 0;
-    while (heard < 4) {
+    // A busy computer only makes gaps longer, so the shortest of several is the session's rhythm:
+    // more than two keep-alives within one limit leave room for a late or lost one.
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> at;
+    while (at.size() < 7) {
         std::optional<wire::Frame> f = raw.NextFrame(silenceMs);
-        ASSERT_TRUE(f) << "after " << heard << " keep-alives";
+        ASSERT_TRUE(f) << "after " << at.size() << " keep-alives";
         if (f->Kind != wire::FrameKind::KeepAlive) continue;
-        if (heard++ == 0) sinceFirst.start();
+        at.push_back(clock.elapsed());
         raw.Send(wire::EncodeFrame(wire::FrameKind::KeepAlive));
     }
-    // Three gaps within one limit: a late or lost keep-alive leaves room before the player is dropped.
-    EXPECT_LT(sinceFirst.elapsed(), silenceMs);
+    qint64 shortest = silenceMs;
+    for (std::size_t i = 1; i < at.size(); ++i) shortest = std::min(shortest, at[i] - at[i - 1]);
+    EXPECT_LT(shortest, silenceMs * 2 / 5);
     EXPECT_TRUE(a->Events.Deleted.empty());
 }
 
