@@ -146,7 +146,9 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         }
         if (game.GameMode != ModeNetServer) continue;
 
+        if (options.simulationBegins) options.simulationBegins();
         SimulateYear(game, {}, PeoplesMoves::FromBlocks);
+        if (options.simulationEnds) options.simulationEnds();
         if (!Alive(game, s)) {
             ServerDefeated(net, s);
             ShowDefeat(game, s);
