@@ -194,13 +194,29 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
     return BlockOutcome::Ignored;
 }
 
+// The saved fields a block of `kind` may change. The guard checks and seals only those, so that the
+// many small blocks of a year (twenty turns ended, a player's turn from each person) do not each
+// cost two hashes of the whole state.
+FieldMask fieldsChangedBy(BlockKind kind) {
+    switch (kind) {
+    case BlockKind::Chat:
+    case BlockKind::Ready:
+    case BlockKind::Start:
+    case BlockKind::GameOver: return 0;
+    case BlockKind::TurnDone:
+    case BlockKind::Leave: return state::MaskOf(std::tuple{state::States});
+    case BlockKind::PlayerTurn: return state::MaskOf(std::tuple{state::States, state::Generals});
+    default: return AllFields;
+    }
+}
+
 // The verdict of the table on a kind, with the envelope's inner kind known.
 BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<const uint8_t> block) {
     const Verdict v = Admit(net, from, BlockKind(kind));
     if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
     if (v.admission == Admission::Refuse) throw BlockError(v.why);
     // A block is a legitimate change of the guarded game, like a person's order.
-    const StateChange change(net.game);
+    const StateChange change(net.game, fieldsChangedBy(BlockKind(kind)));
     return dispatch(net, from, BlockKind(kind), block);
 }
 

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/check_state.h"
 #include "core/state_fields.h"
+#include "core/state_guard.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
@@ -233,6 +235,25 @@ TEST_F(ReceiveBlockTest, AGamesFirstFullStateStartsAClientInTheLobby) {
     EXPECT_EQ(client.model.phase, NetPhase::Starting);
     EXPECT_TRUE(client.model.fullStateReceived);
     EXPECT_EQ(client.model.serverId, 1u);
+}
+
+// The year's many small blocks check and seal only the fields they change: a played game's guard
+// finds no fault in them, and none of them seals over a change made behind the rules' back.
+TEST_F(ReceiveBlockTest, TheYearsBlocksUnderTheGuard) {
+    const GuardedGame guardedServer(*server.game), guardedClient(*client.game);
+    EXPECT_EQ(server.Receive(2, EncodeChat("hello", 0)), BlockOutcome::Applied);
+    EXPECT_EQ(server.Receive(2, EncodePlayerTurn(*client.game)), BlockOutcome::Applied);
+    EXPECT_EQ(server.Receive(2, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Applied);
+    EXPECT_EQ(server.Receive(3, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_NO_THROW(server.game->Guard.Verify(*server.game));
+
+    server.game->Map[1][1] ^= 1;  // behind the rules' back
+    EXPECT_EQ(server.Receive(2, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Applied);
+    EXPECT_THROW(server.game->Guard.Verify(*server.game), StateError);
+
+    client.game->mGos[1].Money ^= 1;  // behind the rules' back, in what a turn's end changes
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->mGos[3].Captured, 0);
 }
 
 TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState) {
