@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "core/check_state.h"
 #include "core/colors.h"
@@ -97,6 +98,7 @@ void receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> 
                       [&] { ApplyTurnResult(result, net.game); });
     net.model.serverId = from;  // the heir, when the server has handed its role on
     net.model.turnResultReceived = true;
+    net.model.heldYear.clear();
     net.model.ClearTurns();
     net.controls.ShowRoster();
 }
@@ -215,14 +217,34 @@ BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<cons
     const Verdict v = Admit(net, from, BlockKind(kind));
     if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
     if (v.admission == Admission::Refuse) throw BlockError(v.why);
+    if (v.admission == Admission::Hold) {
+        std::fprintf(stderr, "network block of kind %d from player %u held back: %s\n", int(kind), unsigned(from), v.why);
+        net.model.heldFrom = from;
+        net.model.heldYear.assign(block.begin(), block.end());
+        return BlockOutcome::Ignored;
+    }
     // A block is a legitimate change of the guarded game, like a person's order.
     const StateChange change(net.game, fieldsChangedBy(BlockKind(kind)));
     return dispatch(net, from, BlockKind(kind), block);
 }
 
+BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t> block);
+
 }  // namespace
 
 BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    const BlockOutcome outcome = receiveOne(net, from, block);
+    // The heir's year held back for its server's leave is judged again once the leave has come.
+    if (net.model.serverId == 0 && !net.model.heldYear.empty()) {
+        const std::vector<uint8_t> held = std::exchange(net.model.heldYear, {});
+        receiveOne(net, net.model.heldFrom, held);
+    }
+    return outcome;
+}
+
+namespace {
+
+BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     if (block.size() < MinBlockBytes) return BlockOutcome::Ignored;
     int32_t kind = KindOf(block);
     const auto refuse = [&](const char* why) {
@@ -254,5 +276,7 @@ BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_
         return refuse(e.what());
     }
 }
+
+}  // namespace
 
 }  // namespace korvant
