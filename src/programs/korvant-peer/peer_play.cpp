@@ -107,6 +107,7 @@ WaitResult PeerWindows::Wait(WaitPoll& poll) {
     // The beat only retries what no event announces (a hand-over that could not go out yet).
     beat.start(50);
     waiting_ = &loop;
+    page_ = poll.Page();
     nudged_ = false;
     loop.exec();
     waiting_ = nullptr;
@@ -116,6 +117,10 @@ WaitResult PeerWindows::Wait(WaitPoll& poll) {
 
 void PeerWindows::Nudge() {
     if (!waiting_ || nudged_) return;
+    // The waits for data and for the turns only read what the event changed: they are ticked at
+    // once, which spares each block a second turn of the event loop. The hand-over may send, so
+    // it is ticked from the loop, not inside the session's event.
+    if (page_ != WaitPage::ServerClose) return tick_();
     nudged_ = true;
     // Queued on the loop: dropped with it when the wait has ended meanwhile.
     QTimer::singleShot(0, waiting_, [this] {

@@ -59,6 +59,7 @@ private:
     const Game& game_;
     const Options& options_;
     QEventLoop* waiting_ = nullptr;
+    WaitPage page_ = WaitPage::ClientWait;
     std::function<void()> tick_;
     bool nudged_ = false;
 };
