@@ -62,6 +62,22 @@ constexpr void ForEachField(const Fields& fields, Visit&& visit) {
     std::apply([&](const auto&... field) { (visit(field), ...); }, fields);
 }
 
+namespace state {
+// The bits of `fields` among the saved fields (a narrow StateChange names what it may touch).
+template <class... T>
+constexpr FieldMask MaskOf(const std::tuple<StateField<T>...>& fields) {
+    FieldMask mask = 0;
+    ForEachField(fields, [&](const auto& field) {
+        FieldMask bit = 1;
+        ForEachField(Saved, [&](const auto& saved) {
+            if (saved.name == field.name) mask |= bit;
+            bit <<= 1;
+        });
+    });
+    return mask;
+}
+}  // namespace state
+
 // Bytes the fixed-width `fields` take together.
 template <class... T>
 constexpr std::size_t RawWidth(const std::tuple<StateField<T>...>&) {

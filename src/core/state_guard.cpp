@@ -60,19 +60,33 @@ private:
     uint64_t lane_[4];
 };
 
+static_assert(std::tuple_size_v<decltype(state::Saved)> <= 32, "a field mask has a bit for each saved field");
+
+// The history is hashed up to the year, so a change of the year is one of the history's seal too.
+FieldMask withDependents(FieldMask fields) {
+    if (fields & state::MaskOf(std::tuple{state::Year})) fields |= state::MaskOf(std::tuple{state::History});
+    return fields;
+}
+
+[[noreturn]] void tampered(const Game& game) { throw StateError({game.Msg(Msg::StateTampered)}); }
+
 }  // namespace
 
-uint64_t StateGuard::Hash(const Game& game) const {
-    KeyedHash h(key_);
+void StateGuard::hashFields(const Game& game, FieldMask fields, Seals& into) const {
     // Every fixed-width field a saved game holds. Left out: the texts for the persons (the
     // chronicle, the year's messages), which change nothing in the rules, and whose turn it is,
     // which the turn cycle moves between the persons' turns.
+    std::size_t index = 0;
     ForEachField(state::Saved, [&](const auto& field) {
         using Field = std::remove_cvref_t<decltype(field)>;
+        const std::size_t i = index++;
+        if (!(fields & (FieldMask(1) << i))) return;
+        KeyedHash h(key_);
+        h.AddObject(uint64_t(i));
         if constexpr (Field::raw) {
-            if (field.name == state::Resume.name) return;
             const auto& value = field.of(game);
-            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, THistory>) {
+            if (field.name == state::Resume.name) {
+            } else if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, THistory>) {
                 // The years to come are empty until the year's records are written.
                 const int years = std::clamp(int(game.Year), 1, MaxYears);
                 for (const auto& rows : value) h.Add(std::as_bytes(std::span(rows.begin(), std::size_t(years))));
@@ -80,7 +94,21 @@ uint64_t StateGuard::Hash(const Game& game) const {
                 h.AddObject(value);
             }
         }
+        into[i] = h.Result();
     });
+}
+
+bool StateGuard::sealed(const Game& game, FieldMask fields) const {
+    Seals now = seals_;
+    hashFields(game, fields, now);
+    return now == seals_;
+}
+
+uint64_t StateGuard::Hash(const Game& game) const {
+    Seals all;
+    hashFields(game, AllFields, all);
+    KeyedHash h(key_);
+    h.AddObject(all);
     return h.Result();
 }
 
@@ -88,25 +116,32 @@ void StateGuard::Start(const Game& game) {
     std::random_device seed;
     for (uint64_t& k : key_) k = (uint64_t(seed()) << 32) ^ seed();
     depth_ = 0;
-    seal_ = Hash(game);
+    open_ = 0;
+    hashFields(game, AllFields, seals_);
     active_ = true;
 }
 
 void StateGuard::Verify(Game& game) const {
-    if (!active_ || depth_ > 0 || Hash(game) == seal_) return;
-    throw StateError({game.Msg(Msg::StateTampered)});
+    if (!active_ || depth_ > 0 || sealed(game, AllFields)) return;
+    tampered(game);
 }
 
-void StateGuard::Open(Game& game) {
-    Verify(game);
+// A change nested in a narrower one checks the fields it adds: nobody had leave to touch them.
+void StateGuard::Open(Game& game, FieldMask fields) {
+    fields = withDependents(fields);
+    const FieldMask added = depth_ == 0 ? fields : fields & ~open_;
+    if (active_ && added != 0 && !sealed(game, added)) tampered(game);
+    open_ = depth_ == 0 ? fields : open_ | fields;
     ++depth_;
 }
 
 void StateGuard::Close(const Game& game) {
-    if (depth_ > 0 && --depth_ == 0 && active_) seal_ = Hash(game);
+    if (depth_ == 0 || --depth_ > 0) return;
+    if (active_) hashFields(game, open_, seals_);
+    open_ = 0;
 }
 
-StateChange::StateChange(Game& game) : game_(game) { game.Guard.Open(game); }
+StateChange::StateChange(Game& game, FieldMask fields) : game_(game) { game.Guard.Open(game, fields); }
 
 StateChange::~StateChange() { game_.Guard.Close(game_); }
 

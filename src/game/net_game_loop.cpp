@@ -1,5 +1,6 @@
 #include "game/net_game_loop.h"
 
+#include "core/state_fields.h"
 #include "core/state_guard.h"
 #include "game/simulate_year.h"
 #include "game/turn_cycle.h"
@@ -87,6 +88,8 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         if (Stopped(net)) return WhyStopped(net);
         const int own = StateOf(game, net.session.LocalId());
         if (own != 0) {
+            // A whole change: each computer checks its whole state once a year, as the year's
+            // other changes here and the small blocks name their few fields.
             const StateChange change(game);
             game.CurGos = uint8_t(own);
         }
@@ -126,7 +129,7 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         if (Stopped(net)) return WhyStopped(net);
         if (result == ModalResult::EndTurn) SettleTroops(game, s);
         {
-            const StateChange change(game);
+            const StateChange change(game, state::MaskOf(std::tuple{state::States}));
             game.mGos[s].Delegated = result == ModalResult::ToComputer ? 1 : 0;
         }
         if (game.GameMode == ModeNetClient) SendPlayerTurn(net);
@@ -138,7 +141,7 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         // this wait has seen the last turn end: they are kept, and the next pass takes them.
         if (game.Year != yearPlayed) continue;
         {
-            const StateChange change(game);
+            const StateChange change(game, state::MaskOf(std::tuple{state::States, state::Messages, state::Chronicle}));
             if (game.GameMode == ModeNetClient)
                 for (int k = 1; k <= game.GosCount; ++k) game.mGos[k].Captured = 0;
             game.MesList.Clear();
@@ -146,7 +149,9 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         }
         if (game.GameMode != ModeNetServer) continue;
 
+        if (options.simulationBegins) options.simulationBegins();
         SimulateYear(game, {}, PeoplesMoves::FromBlocks);
+        if (options.simulationEnds) options.simulationEnds();
         if (!Alive(game, s)) {
             ServerDefeated(net, s);
             ShowDefeat(game, s);

@@ -71,7 +71,11 @@ Verdict Admit(const NetContext& net, PlayerId from, BlockKind kind) {
     if (rule->passedIn & phase) return {Admission::PassOver, "not wanted now"};
     if (!(rule->takenIn & phase)) return {Admission::Refuse, "a block out of its phase"};
     // A computer hears its own blocks (ready, turn done, chat) as everybody else does.
-    if (!self && !Sends(net, from, rule->from)) return {Admission::Refuse, "the sender may not send this block"};
+    if (!self && !Sends(net, from, rule->from)) {
+        if (kind == BlockKind::TurnResult && Sends(net, from, Sender::StatePlayer))
+            return {Admission::Hold, "a year from a person while the server has not left"};
+        return {Admission::Refuse, "the sender may not send this block"};
+    }
     return {Admission::Take, ""};
 }
 

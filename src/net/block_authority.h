@@ -22,7 +22,11 @@ struct BlockRule {
     Sender from;
 };
 
-enum class Admission { Take, PassOver, Refuse };
+// Hold: a year's results from a living person while another is this computer's server. The
+// server that falls hands its role on and leaves the game; its heir's first year travels on
+// another connection than that leave and can come first. It is kept, and judged again once the
+// server's leave has come.
+enum class Admission { Take, PassOver, Refuse, Hold };
 
 struct Verdict {
     Admission admission = Admission::Refuse;

@@ -46,6 +46,8 @@ void NetModel::ResetGame() {
     end = NetEnd::None;
     fullStateReceived = turnResultReceived = false;
     netTurns = 0;
+    heldFrom = 0;
+    heldYear.clear();
     ClearTurns();
 }
 

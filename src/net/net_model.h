@@ -66,6 +66,9 @@ public:
     int netTurns = 0;  // turns this computer's person played in the running game
     ReadySwitch ready;
     std::vector<NetMember> roster;  // in session order
+    // A year's results held back until the server's leave comes (Admission::Hold), unpacked.
+    PlayerId heldFrom = 0;
+    std::vector<uint8_t> heldYear;
 
     bool InGame() const { return phase == NetPhase::Starting || phase == NetPhase::Playing; }
     bool Ended() const { return end != NetEnd::None; }

@@ -11,8 +11,9 @@ namespace korvant {
 // The largest block any packed kind can be: a full state with 65535 messages.
 std::size_t LargestPackedBlock();
 
+// Packed with the fast coder.
 std::vector<uint8_t> PackEnvelope(std::span<const uint8_t> block);
-// The block inside; throws BlockError on a wrong length, an impossible size or damaged data.
+// The block inside, packed with either coder; throws BlockError on a wrong length, an impossible size or damaged data.
 std::vector<uint8_t> UnpackEnvelope(std::span<const uint8_t> envelope);
 
 }  // namespace korvant

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "core/check_state.h"
 #include "core/colors.h"
@@ -97,6 +98,7 @@ void receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> 
                       [&] { ApplyTurnResult(result, net.game); });
     net.model.serverId = from;  // the heir, when the server has handed its role on
     net.model.turnResultReceived = true;
+    net.model.heldYear.clear();
     net.model.ClearTurns();
     net.controls.ShowRoster();
 }
@@ -194,19 +196,55 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
     return BlockOutcome::Ignored;
 }
 
+// The saved fields a block of `kind` may change. The guard checks and seals only those, so that the
+// many small blocks of a year (twenty turns ended, a player's turn from each person) do not each
+// cost two hashes of the whole state.
+FieldMask fieldsChangedBy(BlockKind kind) {
+    switch (kind) {
+    case BlockKind::Chat:
+    case BlockKind::Ready:
+    case BlockKind::Start:
+    case BlockKind::GameOver: return 0;
+    case BlockKind::TurnDone:
+    case BlockKind::Leave: return state::MaskOf(std::tuple{state::States});
+    case BlockKind::PlayerTurn: return state::MaskOf(std::tuple{state::States, state::Generals});
+    default: return AllFields;
+    }
+}
+
 // The verdict of the table on a kind, with the envelope's inner kind known.
 BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<const uint8_t> block) {
     const Verdict v = Admit(net, from, BlockKind(kind));
     if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
     if (v.admission == Admission::Refuse) throw BlockError(v.why);
+    if (v.admission == Admission::Hold) {
+        std::fprintf(stderr, "network block of kind %d from player %u held back: %s\n", int(kind), unsigned(from), v.why);
+        net.model.heldFrom = from;
+        net.model.heldYear.assign(block.begin(), block.end());
+        return BlockOutcome::Ignored;
+    }
     // A block is a legitimate change of the guarded game, like a person's order.
-    const StateChange change(net.game);
+    const StateChange change(net.game, fieldsChangedBy(BlockKind(kind)));
     return dispatch(net, from, BlockKind(kind), block);
 }
+
+BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t> block);
 
 }  // namespace
 
 BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    const BlockOutcome outcome = receiveOne(net, from, block);
+    // The heir's year held back for its server's leave is judged again once the leave has come.
+    if (net.model.serverId == 0 && !net.model.heldYear.empty()) {
+        const std::vector<uint8_t> held = std::exchange(net.model.heldYear, {});
+        receiveOne(net, net.model.heldFrom, held);
+    }
+    return outcome;
+}
+
+namespace {
+
+BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     if (block.size() < MinBlockBytes) return BlockOutcome::Ignored;
     int32_t kind = KindOf(block);
     const auto refuse = [&](const char* why) {
@@ -238,5 +276,7 @@ BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_
         return refuse(e.what());
     }
 }
+
+}  // namespace
 
 }  // namespace korvant

@@ -218,9 +218,9 @@ std::size_t Tlzrw1::Decompress(std::istream& in, std::ostream& out) {
     return data.size();
 }
 
-std::vector<uint8_t> PackBlock(std::span<const uint8_t> data) {
+std::vector<uint8_t> PackBlock(std::span<const uint8_t> data, TCompressMode mode) {
     Tlzrw1 coder;
-    coder.CompressMode = TCompressMode::Good;
+    coder.CompressMode = mode;
     std::vector<uint8_t> packed(8);
     coder.Compress(data, packed);
     putInt32(packed.data(), PackedBlockKind);

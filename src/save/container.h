@@ -49,10 +49,12 @@ private:
     Lzrw1khCompressor fast_;
 };
 
-// A packed block of network play: 1000, the packed block's total length, then a good container.
+// A packed block of network play: 1000, the packed block's total length, then a container,
+// good unless told otherwise.
 inline constexpr int32_t PackedBlockKind = 1000;
-std::vector<uint8_t> PackBlock(std::span<const uint8_t> data);
-// The data of a packed block; its header is skipped, not checked.
+std::vector<uint8_t> PackBlock(std::span<const uint8_t> data, TCompressMode mode = TCompressMode::Good);
+// The data of a packed block in either mode, chosen by the container's magic; its header is
+// skipped, not checked.
 std::vector<uint8_t> UnpackBlock(std::span<const uint8_t> packed);
 
 }  // namespace korvant

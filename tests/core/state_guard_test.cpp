@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/check_state.h"
+#include "core/state_fields.h"
 #include "game/turn_cycle.h"
 #include "screen/economy_orders.h"
 #include "support/local_game.h"
@@ -73,6 +74,62 @@ TEST(StateGuard, ChangesMadeInsideAChangeAreSealedNestedOnesOnceAtTheEnd) {
     const uint64_t before = game->Guard.Hash(*game);
     game->Guard.Start(*game);
     EXPECT_NE(game->Guard.Hash(*game), before) << "every game is sealed under a key of its own";
+}
+
+// A change that names its fields checks and seals only those; what was changed behind the rules'
+// back elsewhere keeps failing its own seal, and nothing outside the named fields is sealed.
+TEST(StateGuard, ANarrowChangeSealsItsFieldsAndLaundersNoOther) {
+    auto game = test::MakeGame({"12", "12"});
+    game->Guard.Start(*game);
+    const FieldMask states = state::MaskOf(std::tuple{state::States});
+    {
+        StateChange change(*game, states);
+        game->mGos[1].Captured = 39;
+    }
+    EXPECT_NO_THROW(game->Guard.Verify(*game));
+
+    game->Map[1][1] ^= 1;  // behind the rules' back
+    EXPECT_NO_THROW({ StateChange change(*game, states); }) << "the map is not this change's to check";
+    EXPECT_THROW(game->Guard.Verify(*game), StateError) << "nor to seal";
+    EXPECT_THROW({ StateChange change(*game); }, StateError);
+    EXPECT_THROW({ StateChange change(*game, state::MaskOf(std::tuple{state::Map})); }, StateError);
+    game->Map[1][1] ^= 1;
+
+    {
+        StateChange change(*game, states);
+        game->mGeneral[1].Age ^= 1;  // a change beyond what it named
+    }
+    EXPECT_THROW(game->Guard.Verify(*game), StateError);
+    game->mGeneral[1].Age ^= 1;
+    EXPECT_NO_THROW(game->Guard.Verify(*game));
+
+    game->mGos[2].Money ^= 1;  // behind the rules' back
+    EXPECT_THROW({ StateChange change(*game, states); }, StateError) << "a narrow change checks what it names";
+    game->mGos[2].Money ^= 1;
+
+    // The history is sealed up to the year: a change of the year reseals it too.
+    {
+        StateChange change(*game, state::MaskOf(std::tuple{state::Year}));
+        game->Year += 1;
+    }
+    EXPECT_NO_THROW(game->Guard.Verify(*game));
+}
+
+TEST(StateGuard, AWiderChangeInsideANarrowOneChecksAndSealsWhatItAdds) {
+    auto game = test::MakeGame({"12", "12"});
+    game->Guard.Start(*game);
+    game->Map[1][1] ^= 1;  // behind the rules' back
+    {
+        StateChange outer(*game, state::MaskOf(std::tuple{state::States}));
+        EXPECT_THROW({ StateChange inner(*game); }, StateError);
+    }
+    game->Map[1][1] ^= 1;
+    {
+        StateChange outer(*game, state::MaskOf(std::tuple{state::States}));
+        StateChange inner(*game);
+        game->Map[1][1] ^= 1;
+    }
+    EXPECT_NO_THROW(game->Guard.Verify(*game)) << "the outermost change seals what the inner one named";
 }
 
 // A headless command screen that runs a script on the person's turn.

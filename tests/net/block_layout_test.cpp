@@ -14,6 +14,7 @@
 #include "net/player_turn_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
+#include "save/container.h"
 #include "support/net_game.h"
 
 namespace korvant {
@@ -146,8 +147,12 @@ TEST(NetBlocks, EnvelopeCarriesTheBlockAndItsLength) {
     Bytes packed = PackEnvelope(block);
     EXPECT_EQ(KindOf(packed), 1000);
     EXPECT_EQ(GetAt<int32_t>(packed, 4), int32_t(packed.size()));
-    EXPECT_EQ(std::string(packed.begin() + 8, packed.begin() + 12), "!HZL");
+    EXPECT_EQ(std::string(packed.begin() + 8, packed.begin() + 12), "WRZL");
     EXPECT_EQ(UnpackEnvelope(packed), block);
+    // A peer may pack with the other coder: the container's magic names it.
+    const Bytes good = PackBlock(block, TCompressMode::Good);
+    EXPECT_EQ(std::string(good.begin() + 8, good.begin() + 12), "!HZL");
+    EXPECT_EQ(UnpackEnvelope(good), block);
 
     Bytes longer = packed;
     longer.push_back(0);

@@ -13,7 +13,7 @@ const char* const Usage =
     "                    [--load FILE [--start-anyway]]\n"
     "       korvant-peer --join HOST:PORT --name NAME\n"
     "  both: [--players K] [--play pass|end] [--pause-ms MS] [--stop-at-year Y] [--quit-at-year Y] [--abort-at-year Y]\n"
-    "        [--die-at-year Y] [--save FILE]\n";
+    "        [--die-at-year Y] [--save FILE] [--timing]\n";
 
 namespace {
 
@@ -52,6 +52,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         std::string s;
         if (a == "--create") o.create = true;
         else if (a == "--start-anyway") o.startAnyway = true;
+        else if (a == "--timing") o.timing = true;
         else if (a == "--port") ok = number(0, 65535) && (o.port = std::uint16_t(n), true);
         else if (a == "--states") ok = number(2, 20) && (o.states = int(n), true);
         else if (a == "--turn-minutes") ok = number(0, 10) && (o.turnMinutes = int(n), true);

@@ -78,6 +78,17 @@ void PeerListener::OnAddPlayer(const SessionPlayer& p) {
 void PeerListener::OnDeletePlayer(const SessionPlayer& p) {
     Say("left: " + p.Name);
     lobby_.OnDeletePlayer(p);
+    windows_.Nudge();
+}
+
+void PeerListener::OnMessage(PlayerId from, std::span<const std::uint8_t> block) {
+    lobby_.OnMessage(from, block);
+    windows_.Nudge();
+}
+
+void PeerListener::OnSessionLost() {
+    lobby_.OnSessionLost();
+    windows_.Nudge();
 }
 
 WaitResult PeerWindows::Wait(WaitPoll& poll) {
@@ -87,13 +98,34 @@ WaitResult PeerWindows::Wait(WaitPoll& poll) {
         return WaitResult::Aborted;
     }
     QEventLoop loop;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+    QTimer beat;
+    tick_ = [&] {
+        nudged_ = false;
         if (poll.Tick()) loop.quit();
-    });
-    timer.start(5);
+    };
+    QObject::connect(&beat, &QTimer::timeout, &loop, tick_);
+    // The beat only retries what no event announces (a hand-over that could not go out yet).
+    beat.start(50);
+    waiting_ = &loop;
+    page_ = poll.Page();
+    nudged_ = false;
     loop.exec();
+    waiting_ = nullptr;
+    tick_ = nullptr;
     return WaitResult::Closed;
+}
+
+void PeerWindows::Nudge() {
+    if (!waiting_ || nudged_) return;
+    // The waits for data and for the turns only read what the event changed: they are ticked at
+    // once, which spares each block a second turn of the event loop. The hand-over may send, so
+    // it is ticked from the loop, not inside the session's event.
+    if (page_ != WaitPage::ServerClose) return tick_();
+    nudged_ = true;
+    // Queued on the loop: dropped with it when the wait has ended meanwhile.
+    QTimer::singleShot(0, waiting_, [this] {
+        if (tick_) tick_();
+    });
 }
 
 void PeerWindows::Pause(std::chrono::milliseconds length) {
@@ -123,7 +155,8 @@ Peer::Peer(Game& game, const Options& options)
               QCoreApplication::exit(1);
           }
       }),
-      lobby_(game, session_, controls_, windows_, view_) {
+      lobby_(game, session_, controls_, windows_, view_),
+      timing_(options.timing) {
     session_.SetListener(&listener_);
     controls_.Watch(lobby_.Model());
     connect(&lobbyTimer_, &QTimer::timeout, this, &Peer::LobbyTick);
@@ -179,6 +212,8 @@ void Peer::Play() {
     NetGameOptions options;
     options.serverPause = std::chrono::milliseconds(options_.pauseMs);
     options.yearBegins = [this](NetContext& net) { return YearBegins(net); };
+    options.simulationBegins = [this] { timing_.SimulationBegins(); };
+    options.simulationEnds = [this] { timing_.SimulationEnds(); };
     try {
         Finish(lobby_.PlayGame(options));
     } catch (const StateError& e) {
@@ -194,6 +229,7 @@ void Peer::Play() {
 bool Peer::YearBegins(NetContext& net) {
     const Game& g = net.game;
     const bool server = g.GameMode == ModeNetServer;
+    timing_.YearBegins(server);
     if (server && !wasServer_) Say("role: server");
     wasServer_ = server;
     int living = 0, persons = 0;

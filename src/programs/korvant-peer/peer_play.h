@@ -1,6 +1,7 @@
 #pragma once
 // One headless player of a network game: its windows stand-ins (messages on standard output, the
 // turn ended or handed to the computer, the waits as event loops) and the lobby driven to a game.
+#include <QEventLoop>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "net/headless_net_controls.h"
 #include "peer_options.h"
 #include "session/tcp_session.h"
+#include "year_timing.h"
 
 namespace korvant::peer {
 
@@ -42,16 +44,24 @@ private:
     std::map<PlayerId, bool> ready_;
 };
 
-// The waits run the event loop, ticking the poll; the pause is a timer.
+// The waits run the event loop, ticking the poll after every event of the session and on a slow
+// beat besides; the pause is a timer.
 class PeerWindows final : public NetGameWindows {
 public:
     PeerWindows(const Game& game, const Options& options) : game_(game), options_(options) {}
     WaitResult Wait(WaitPoll& poll) override;
     void Pause(std::chrono::milliseconds length) override;
+    // A session event may have brought what the wait waits for: the poll is ticked as soon as the
+    // event loop is back, not at the next beat.
+    void Nudge();
 
 private:
     const Game& game_;
     const Options& options_;
+    QEventLoop* waiting_ = nullptr;
+    WaitPage page_ = WaitPage::ClientWait;
+    std::function<void()> tick_;
+    bool nudged_ = false;
 };
 
 // The lobby closing by itself (a failed open, a taken name, the server lost) ends the peer.
@@ -64,19 +74,21 @@ private:
     std::function<void()> closed_;
 };
 
-// The lobby hears the session's events; comings and goings are printed first.
+// The lobby hears the session's events; comings and goings are printed first. Each event nudges
+// a wait that is running.
 class PeerListener final : public SessionListener {
 public:
-    explicit PeerListener(Lobby& lobby) : lobby_(lobby) {}
+    PeerListener(Lobby& lobby, PeerWindows& windows) : lobby_(lobby), windows_(windows) {}
     void OnOpen() override { lobby_.OnOpen(); }
     void OnOpenFailed(OpenError e) override { lobby_.OnOpenFailed(e); }
     void OnAddPlayer(const SessionPlayer& p) override;
     void OnDeletePlayer(const SessionPlayer& p) override;
-    void OnMessage(PlayerId from, std::span<const std::uint8_t> block) override { lobby_.OnMessage(from, block); }
-    void OnSessionLost() override { lobby_.OnSessionLost(); }
+    void OnMessage(PlayerId from, std::span<const std::uint8_t> block) override;
+    void OnSessionLost() override;
 
 private:
     Lobby& lobby_;
+    PeerWindows& windows_;
 };
 
 // Opens the session, gets ready, starts, plays and ends the process with the result.
@@ -100,8 +112,9 @@ private:
     PeerWindows windows_;
     PeerView view_;
     Lobby lobby_;
-    PeerListener listener_{lobby_};
+    PeerListener listener_{lobby_, windows_};
     QTimer lobbyTimer_;
+    YearTiming timing_;
     bool readySent_ = false;
     bool wasServer_ = false;
 };
