@@ -13,7 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto GameTime = 30s;
+constexpr std::chrono::seconds GameTime{KORVANT_PEER_GAME_SECONDS};
 
 // A creator and joiners (joining in the order given), every one waiting for the whole party before it turns ready.
 class PeerGame : public ::testing::Test {
