@@ -10,6 +10,7 @@
 #include "net/block_bytes.h"
 #include "net/block_kind.h"
 #include "net/heir.h"
+#include "net/open_error_message.h"
 #include "net/persons.h"
 #include "net/player_names.h"
 #include "net/receive_block.h"
@@ -72,9 +73,9 @@ void Lobby::OnOpen() {
     SendChat(net_, FormatText(game_.Msg(Msg::VersionCaption), {KORVANT_VERSION}), color::Blue);
 }
 
-void Lobby::OnOpenFailed(OpenError) {
+void Lobby::OnOpenFailed(OpenError e) {
     model_.phase = NetPhase::Closed;
-    game_.Ui->MessageBox(game_.Msg(Msg::ConnectionBroken));
+    game_.Ui->MessageBox(game_.Msg(OpenFailureMessage(e)));
     view_.CloseLobby();
 }
 

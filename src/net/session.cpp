@@ -12,6 +12,7 @@ std::string_view OpenErrorText(OpenError e) {
     case OpenError::Timeout: return "The other side did not answer in time";
     case OpenError::ListenFailed: return "This computer cannot accept connections";
     case OpenError::ProtocolError: return "The other side answered with a malformed message";
+    case OpenError::NameTaken: return "A player of the session already has this name";
     }
     return "Unknown error";
 }

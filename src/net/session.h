@@ -33,6 +33,7 @@ enum class OpenError {
     Timeout,          // the other side did not finish the handshake in time
     ListenFailed,     // this computer cannot accept connections
     ProtocolError,    // the other side answered with something malformed
+    NameTaken,        // a player of the session already has this name, letter case aside
 };
 std::string_view OpenErrorText(OpenError e);
 
@@ -42,6 +43,14 @@ std::string_view SendResultText(SendResult r);
 
 // Events of a session; every one runs on the thread that owns the session. A handler may send or
 // close, but must not destroy the session (use deleteLater or destroy it after the event).
+//
+// Events come from the event loop, one per pass, never from inside the session's own handling of
+// the network, so a handler may open a box or a wait (a nested event loop): further events are
+// delivered inside it, in order. The exceptions are calls the game makes itself: Create reports
+// OnOpen (or OnOpenFailed) before it returns, and a block sent to oneself reaches OnMessage inside
+// Send. Players() and LocalId() follow the events delivered, not the network: a player is listed
+// from his OnAddPlayer on and no longer once his OnDeletePlayer was delivered, so every block's
+// sender is listed when it arrives. After OnSessionLost or OnOpenFailed, and after Close, nobody is.
 class SessionListener {
 public:
     virtual ~SessionListener() = default;
@@ -61,15 +70,18 @@ public:
     virtual ~Session() = default;
     void SetListener(SessionListener* listener) { listener_ = listener; }
 
+    // Open as the events delivered have told (from OnOpen on), and blocks can be sent.
     virtual bool IsOpen() const = 0;
-    // 0 while no session is open.
+    // 0 while no session is open (as delivered: see SessionListener).
     virtual PlayerId LocalId() const = 0;
-    // Every player, the local one included, in the order of joining, the same on every computer.
+    // Every player, the local one included, in the order of joining, the same on every computer, as
+    // the events delivered so far have told (see SessionListener).
     virtual std::vector<SessionPlayer> Players() const = 0;
     // To one player, to ToAllOthers, or to LocalId(), whose block reaches OnMessage before Send returns.
     // Each block arrives exactly once, and blocks of one sender in the order sent.
     virtual SendResult Send(PlayerId to, std::span<const std::uint8_t> block) = 0;
-    // Leaves the session; the others see this player deleted at once. No events follow here.
+    // Leaves the session; the others see this player deleted at once. No events follow here, not
+    // even those that were waiting.
     virtual void Close() = 0;
 
 protected:

@@ -108,7 +108,7 @@ std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Id
         return v;
     }
     std::uint8_t answer = r.U8();
-    if (r.Failed() || answer > std::uint8_t(Verdict::Malformed)) return std::nullopt;
+    if (r.Failed() || answer > std::uint8_t(Verdict::NameTaken)) return std::nullopt;
     v.Answer = static_cast<Verdict>(answer);
     if (v.Answer == Verdict::Accepted) {
         v.Seq = r.U32();

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "net/player_names.h"
 #include "session/peer_link.h"
 #include "session/session_discovery.h"
 
@@ -31,6 +32,7 @@ OpenError ErrorOf(Verdict v) {
     case Verdict::OtherProgram: return OpenError::OtherProgram;
     case Verdict::OtherVersion: return OpenError::OtherVersion;
     case Verdict::IdTaken: return OpenError::IdTaken;
+    case Verdict::NameTaken: return OpenError::NameTaken;
     default: return OpenError::ProtocolError;
     }
 }
@@ -47,6 +49,18 @@ PlayerId RandomId() {
     while (id == 0) id = QRandomGenerator::global()->generate();
     return id;
 }
+
+// Marks a connection's handler on the stack for as long as it runs.
+class Handling {
+public:
+    explicit Handling(int& depth) : depth_(depth) { ++depth_; }
+    ~Handling() { --depth_; }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+private:
+    int& depth_;
+};
 
 std::span<const std::uint8_t> Bytes(const QByteArray& a) {
     return {reinterpret_cast<const std::uint8_t*>(a.constData()), static_cast<std::size_t>(a.size())};
@@ -75,22 +89,24 @@ void TcpSession::Open(const OpenRequest& request) {
 }
 
 bool TcpSession::Begin(const std::string& name) {
-    Shutdown(true);
+    Close();
     localName_ = name;
     localId_ = options_.Id ? options_.Id : RandomId();
     if (!StartListening()) {
-        if (listener_) listener_->OnOpenFailed(OpenError::ListenFailed);
+        Tell({.What = Event::Kind::OpenFailed, .Error = OpenError::ListenFailed}, true);
         return false;
     }
     return true;
 }
 
 void TcpSession::Create(const std::string& name) {
-    if (!Begin(name)) return;
-    localSeq_ = highestSeq_ = 1;
-    phase_ = Phase::Open;
-    if (listener_) listener_->OnOpen();
-    if (listener_ && phase_ == Phase::Open) listener_->OnAddPlayer({localId_, localName_, false});
+    if (Begin(name)) {
+        localSeq_ = highestSeq_ = 1;
+        phase_ = Phase::Open;
+        Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
+    }
+    // The game itself called: it hears of the open (or why not) before this returns.
+    DeliverAll();
 }
 
 void TcpSession::Join(const std::string& name, const QString& host, std::uint16_t port) {
@@ -105,8 +121,9 @@ void TcpSession::Join(const std::string& name, const QString& host, std::uint16_
 bool TcpSession::StartListening() {
     server_ = new QTcpServer(this);
     server_->setMaxPendingConnections(MaxHandshakingLinks);
+    bool anyOther = options_.AnyPortWhenTaken && options_.ListenPort != 0;
     if (!server_->listen(options_.ListenAddress, options_.ListenPort) &&
-        (options_.ListenPort == 0 || !server_->listen(options_.ListenAddress, 0))) {
+        (!anyOther || !server_->listen(options_.ListenAddress, 0))) {
         delete server_;
         server_ = nullptr;
         return false;
@@ -137,14 +154,21 @@ PeerLink* TcpSession::NewLink(QTcpSocket* socket, bool outgoing) {
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, [this, l] { Read(l); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, l] { DropLink(l, false); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, l] { DropLink(l, false); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, l] {
+        Handling busy(handling_);
+        DropLink(l, false);
+    });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, l] {
+        Handling busy(handling_);
+        DropLink(l, false);
+    });
     links_.push_back(std::move(link));
     return l;
 }
 
 void TcpSession::Connect(PeerLink* link, quint32 ipv4OrZero, const QString& host, std::uint16_t port) {
     connect(link->Socket, &QTcpSocket::connected, this, [this, link] {
+        Handling busy(handling_);
         wire::Hello h{options_.Who, link->Want, localId_, ListenPort(), localName_};
         WriteFrame(link, FrameKind::Hello, wire::EncodeHello(h));
     });
@@ -171,6 +195,7 @@ void TcpSession::Accept() {
 }
 
 void TcpSession::Read(PeerLink* link) {
+    Handling busy(handling_);
     while (!link->Dead && link->Socket->bytesAvailable() > 0) {
         link->Reader.Append(Bytes(link->Socket->readAll()));
         while (auto frame = link->Reader.Next()) {
@@ -191,7 +216,7 @@ void TcpSession::HandleFrame(PeerLink* link, FrameKind kind, std::vector<std::ui
     case FrameKind::Data:
         if (body.size() < MinBlockBytes) return DropLink(link, false);
         if (phase_ == Phase::Open) {
-            if (listener_) listener_->OnMessage(link->Id, body);
+            Tell({.What = Event::Kind::Message, .Block = {link->Id, std::move(body)}}, false);
         } else {
             early_.push_back({link->Id, std::move(body)});
         }
@@ -227,8 +252,15 @@ void TcpSession::Admit(PeerLink* link, wire::Hello& hello) {
         WriteFrame(link, FrameKind::Welcome, wire::EncodeWelcome(w));
         return Retire(link, true);
     }
-    if (1 + members_.size() >= std::size_t(MaxSessionPlayers)) return Refuse(link, Verdict::Full);
+    // The admitting computer links every player it admits at once; a member not linked here was
+    // only announced by somebody else, and counts for nothing until he links.
+    const auto linked = std::ranges::count_if(members_, [](const Member& m) { return m.Added; });
+    if (1 + linked >= MaxSessionPlayers) return Refuse(link, Verdict::Full);
     if (hello.Id == localId_ || FindMember(hello.Id)) return Refuse(link, Verdict::IdTaken);
+    // Nobody may pass for a present player: his leave or his ready tick would be taken for the other's.
+    bool nameTaken = SameName(hello.Name, localName_) ||
+                     std::ranges::any_of(members_, [&](const Member& m) { return m.Added && SameName(hello.Name, m.Entry.Name); });
+    if (nameTaken) return Refuse(link, Verdict::NameTaken);
     bool ipv4 = false;
     quint32 address = link->Socket->peerAddress().toIPv4Address(&ipv4);
     if (!ipv4) return Refuse(link, Verdict::Malformed);
@@ -237,7 +269,10 @@ void TcpSession::Admit(PeerLink* link, wire::Hello& hello) {
     wire::Welcome w = Answer(options_.Who, Verdict::Accepted);
     w.Seq = joiner.Seq;
     w.Players.push_back(LocalEntry());
-    for (const Member& m : members_) w.Players.push_back(m.Entry);
+    // Only players linked here: one merely announced by somebody else may be nobody at all, and a
+    // joiner who cannot reach him would fail.
+    for (const Member& m : members_)
+        if (m.Added) w.Players.push_back(m.Entry);
     WriteFrame(link, FrameKind::Welcome, wire::EncodeWelcome(w));
     // Every player hears of the joiner from this computer alone, so all list players in one order.
     std::vector<std::uint8_t> announce = wire::EncodeAnnounce(joiner);
@@ -257,7 +292,7 @@ void TcpSession::AcceptLink(PeerLink* link, Member& member, bool answer) {
     member.Link = link;
     member.Added = true;
     if (phase_ == Phase::Open) {
-        if (listener_) listener_->OnAddPlayer({member.Entry.Id, member.Entry.Name, true});
+        Tell({.What = Event::Kind::AddPlayer, .Player = {member.Entry.Id, member.Entry.Name, true}}, true);
     } else {
         FinishMeshIfComplete();
     }
@@ -323,6 +358,9 @@ void TcpSession::HandleAnnounce(PeerLink* from, std::span<const std::uint8_t> bo
     std::optional<wire::RosterEntry> e = wire::ParseAnnounce(body);
     if (!e) return DropLink(from, false);
     if (e->Id == localId_ || FindMember(e->Id) || 1 + members_.size() >= std::size_t(MaxSessionPlayers)) return;
+    // A newcomer joins after this computer, and the order counts up one by one: a number far
+    // ahead would push every later joiner out of order.
+    if (e->Seq <= localSeq_ || e->Seq > highestSeq_ + MaxSessionPlayers) return;
     highestSeq_ = std::max(highestSeq_, e->Seq);
     PlayerId id = e->Id;
     Insert({std::move(*e), nullptr, false, Clock::now() + options_.HandshakeTimeout});
@@ -369,6 +407,10 @@ void TcpSession::Retire(PeerLink* link, bool flush) {
 }
 
 void TcpSession::Sweep() {
+    if (handling_ > 0) {  // only a nested event loop under a handler gets here; try on the next pass
+        QMetaObject::invokeMethod(this, &TcpSession::Sweep, Qt::QueuedConnection);
+        return;
+    }
     sweepQueued_ = false;
     std::erase_if(links_, [](const auto& l) { return l->Dead; });
 }
@@ -406,7 +448,7 @@ void TcpSession::RemoveMember(PlayerId id, bool clean) {
     auto now = Clock::now();
     if (!clean) uncleanLosses_.push_back(now);
     while (!uncleanLosses_.empty() && now - uncleanLosses_.front() > options_.SilenceLimit / 2) uncleanLosses_.pop_front();
-    if (listener_) listener_->OnDeletePlayer(gone);
+    Tell({.What = Event::Kind::DeletePlayer, .Player = gone}, true);
     // Every link failing together, with more than one other player, means this computer is the one cut off.
     bool alone = std::ranges::none_of(members_, [](const Member& m) { return m.Added; });
     if (phase_ == Phase::Open && !clean && alone && uncleanLosses_.size() >= 2) LoseSession();
@@ -415,24 +457,60 @@ void TcpSession::RemoveMember(PlayerId id, bool clean) {
 void TcpSession::FinishMeshIfComplete() {
     if (phase_ != Phase::Meshing || std::ranges::any_of(members_, [](const Member& m) { return !m.Added; })) return;
     phase_ = Phase::Open;
-    if (listener_) listener_->OnOpen();
-    if (listener_ && phase_ == Phase::Open) listener_->OnAddPlayer({localId_, localName_, false});
-    while (phase_ == Phase::Open && !early_.empty()) {
-        QueuedBlock b = std::move(early_.front());
-        early_.pop_front();
-        if (listener_) listener_->OnMessage(b.From, b.Block);
-    }
+    Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
+    for (QueuedBlock& b : early_) Tell({.What = Event::Kind::Message, .Block = std::move(b)}, false);
+    early_.clear();
 }
 
 void TcpSession::FailOpen(OpenError e) {
     if (phase_ != Phase::Joining && phase_ != Phase::Meshing) return;
     Shutdown(true);
-    if (listener_) listener_->OnOpenFailed(e);
+    Tell({.What = Event::Kind::OpenFailed, .Error = e}, true);
 }
 
 void TcpSession::LoseSession() {
     Shutdown(false);
-    if (listener_) listener_->OnSessionLost();
+    Tell({.What = Event::Kind::SessionLost}, true);
+}
+
+void TcpSession::Tell(Event e, bool rosterChanged) {
+    if (rosterChanged) e.Roster = Roster();
+    events_.push_back(std::move(e));
+    if (!deliveryQueued_) {
+        deliveryQueued_ = true;
+        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
+    }
+}
+
+void TcpSession::DeliverNext() {
+    deliveryQueued_ = false;
+    if (events_.empty()) return;
+    Event e = std::move(events_.front());
+    events_.pop_front();
+    if (e.Roster) shown_ = std::move(*e.Roster);
+    // The next one may be delivered inside a nested event loop of this one's listener: blocks
+    // must reach the game while its boxes and waits run.
+    if (!events_.empty() && !deliveryQueued_) {
+        deliveryQueued_ = true;
+        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
+    }
+    if (!listener_) return;
+    switch (e.What) {
+    case Event::Kind::Open:
+        // The local player is reported at once, unless the listener closed the session meanwhile.
+        listener_->OnOpen();
+        if (listener_ && !shown_.empty()) listener_->OnAddPlayer(e.Player);
+        return;
+    case Event::Kind::OpenFailed: return listener_->OnOpenFailed(e.Error);
+    case Event::Kind::AddPlayer: return listener_->OnAddPlayer(e.Player);
+    case Event::Kind::DeletePlayer: return listener_->OnDeletePlayer(e.Player);
+    case Event::Kind::Message: return listener_->OnMessage(e.Block.From, e.Block.Block);
+    case Event::Kind::SessionLost: return listener_->OnSessionLost();
+    }
+}
+
+void TcpSession::DeliverAll() {
+    while (!events_.empty()) DeliverNext();
 }
 
 void TcpSession::Tick() {
@@ -489,7 +567,11 @@ void TcpSession::Shutdown(bool sayGoodbye) {
     localSeq_ = highestSeq_ = 0;
 }
 
-void TcpSession::Close() { Shutdown(true); }
+void TcpSession::Close() {
+    Shutdown(true);
+    events_.clear();
+    shown_.clear();
+}
 
 void TcpSession::Insert(Member m) {
     auto at = std::ranges::upper_bound(members_, m.Entry.Seq, {}, [](const Member& x) { return x.Entry.Seq; });
@@ -516,7 +598,7 @@ std::optional<wire::Advert> TcpSession::AdvertIfAdmitting() const {
     return wire::Advert{ListenPort(), static_cast<std::uint8_t>(1 + added), localName_};
 }
 
-std::vector<SessionPlayer> TcpSession::Players() const {
+std::vector<SessionPlayer> TcpSession::Roster() const {
     std::vector<SessionPlayer> out;
     if (phase_ != Phase::Open) return out;
     bool localListed = false;

@@ -4,6 +4,12 @@
 // A joiner knocks at any computer of the session, is sent on to the admitting one (the earliest
 // player still present), is admitted there with the roster, and links to every other player.
 // Everything runs on the owning thread's event loop; no thread of our own.
+//
+// What the sockets bring is handled at once, but the listener hears of it only later, from the
+// event loop: events wait in one queue and are delivered one per pass of the loop. So no code of
+// the game runs while a connection's frame is being handled, and a box the game opens (a nested
+// event loop) cannot free a connection under the code that reads it. Dead connections are freed
+// only by the sweep, which never runs while a connection's handler is on the stack.
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
@@ -29,7 +35,8 @@ struct PeerLink;
 
 struct TcpSessionOptions {
     QHostAddress ListenAddress = QHostAddress::AnyIPv4;
-    std::uint16_t ListenPort = DefaultGamePort;          // when taken, any free port
+    std::uint16_t ListenPort = DefaultGamePort;
+    bool AnyPortWhenTaken = true;  // ListenPort taken: listen on any free port instead of failing
     std::uint16_t DiscoveryPort = DefaultDiscoveryPort;  // 0: answer no searches
     // A player silent this long (not even a keep-alive) is removed; keep-alives go out at a quarter of it.
     std::chrono::milliseconds SilenceLimit{10000};
@@ -51,9 +58,11 @@ public:
     void Create(const std::string& name);
     void Join(const std::string& name, const QString& host, std::uint16_t port);
 
-    bool IsOpen() const override { return phase_ == Phase::Open; }
-    PlayerId LocalId() const override { return phase_ == Phase::Open ? localId_ : 0; }
-    std::vector<SessionPlayer> Players() const override;
+    // Open as the listener has been told (from OnOpen on), and still able to send.
+    bool IsOpen() const override { return phase_ == Phase::Open && !shown_.empty(); }
+    // As the listener has been told: from OnOpen until OnSessionLost or Close.
+    PlayerId LocalId() const override { return shown_.empty() ? 0 : localId_; }
+    std::vector<SessionPlayer> Players() const override { return shown_; }
     SendResult Send(PlayerId to, std::span<const std::uint8_t> block) override;
     void Close() override;
 
@@ -74,6 +83,14 @@ private:
     struct QueuedBlock {
         PlayerId From;
         std::vector<std::uint8_t> Block;
+    };
+    // An event waiting for the listener, with the roster as it stands once it is delivered.
+    struct Event {
+        enum class Kind { Open, OpenFailed, AddPlayer, DeletePlayer, Message, SessionLost } What;
+        SessionPlayer Player{};  // AddPlayer, DeletePlayer; Open: the local player
+        OpenError Error{};       // OpenFailed
+        QueuedBlock Block{};     // Message
+        std::optional<std::vector<SessionPlayer>> Roster{};  // none: unchanged
     };
 
     bool StartListening();
@@ -101,6 +118,13 @@ private:
     // Bytes that are not this game's protocol: the player is dropped, a knock of ours fails.
     void Misbehaved(PeerLink* link);
     void FinishMeshIfComplete();
+    // Queues an event; `rosterChanged`: Players() shows the roster of now once it is delivered.
+    void Tell(Event e, bool rosterChanged);
+    void DeliverNext();
+    // Delivers every queued event now: only where the caller is the game itself (Create).
+    void DeliverAll();
+    // The players of the session as this computer knows them now, in joining order.
+    std::vector<SessionPlayer> Roster() const;
     void FailOpen(OpenError e);
     void LoseSession();
     void Tick();
@@ -125,7 +149,11 @@ private:
     int redirects_ = 0;
     std::deque<QueuedBlock> early_;  // blocks that came while this computer was still meshing
     std::deque<std::chrono::steady_clock::time_point> uncleanLosses_;
+    std::deque<Event> events_;
+    std::vector<SessionPlayer> shown_;  // the roster as delivered to the listener
+    bool deliveryQueued_ = false;
     bool sweepQueued_ = false;
+    int handling_ = 0;  // connection handlers on the stack; the sweep waits while any is
     QTcpServer* server_ = nullptr;
     QTimer* tick_ = nullptr;
     QTimer* keepAlive_ = nullptr;

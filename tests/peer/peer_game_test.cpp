@@ -1,6 +1,7 @@
 // Whole network games of korvant-peer processes on loopback.
 #include <QCoreApplication>
 #include <QDir>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -178,6 +179,23 @@ TEST_F(PeerGame, AbortingInTheWaitWindowEndsTheGameForEverybody) {
     EXPECT_EQ(ResultOf(0), "result: aborted in year 2");
     EXPECT_EQ(ResultOf(1), "result: ended by the server in year 2");
     EXPECT_EQ(ExitOf(1), 0);
+}
+
+// The creator listens on the port he was given; a second creator asking for it fails and says so.
+TEST_F(PeerGame, TheCreatorListensOnThePortItIsGiven) {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
+    Start({"--name", "alice", "--port", port}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "2"});
+    EXPECT_TRUE(peers[0]->Has("port " + port.toStdString())) << peers[0]->Output();
+
+    PeerProcess second(QStringList{"--create", "--port", port, "--name", "eve", "--states", "6"}, dir.path());
+    EXPECT_EQ(second.WaitForExit(10s), 3);
+    EXPECT_TRUE(second.HasPrefix("error: cannot accept players on port " + port.toStdString())) << second.Output();
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+    EXPECT_EQ(ResultOf(2), "result: stopped after year 2");
+    ExpectClientsMatchTheServer();
 }
 
 // A saved network game resumes for exactly its persons at once; a stranger in the session gets

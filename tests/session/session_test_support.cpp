@@ -50,6 +50,19 @@ std::unique_ptr<Peer> Join(const std::string& name, std::uint16_t port, TcpSessi
     return p;
 }
 
+void ModalRecorder::Modal(bool on) {
+    if (!on) return;
+    QEventLoop box;
+    QMetaObject::invokeMethod(&box, &QEventLoop::quit, Qt::QueuedConnection);
+    box.exec();
+}
+
+std::uint16_t FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();  // closed again when the probe goes
+}
+
 std::vector<PlayerId> RosterIds(const Session& s) {
     std::vector<PlayerId> ids;
     for (const SessionPlayer& p : s.Players()) ids.push_back(p.Id);
@@ -82,8 +95,39 @@ std::optional<wire::Frame> RawPeer::NextFrame(int ms) {
     return f;
 }
 
+bool RawPeer::JoinAs(wire::Hello h) {
+    SendHello(std::move(h));
+    std::optional<wire::Frame> answer = NextFrame();
+    if (!answer || answer->Kind != wire::FrameKind::Welcome) return false;
+    std::optional<wire::Welcome> w = wire::ParseWelcome(answer->Body, {});
+    return w && w->Answer == wire::Verdict::Accepted;
+}
+
+void RawPeer::SendHeader(std::uint32_t length, wire::FrameKind kind) {
+    std::vector<std::uint8_t> header;
+    for (int i = 0; i < 4; ++i) header.push_back(std::uint8_t(length >> (8 * i)));
+    header.push_back(std::uint8_t(kind));
+    Send(header);
+}
+
 bool RawPeer::WaitClosed(int ms) {
     return WaitFor([&] { return socket_.state() == QAbstractSocket::UnconnectedState; }, ms);
+}
+
+RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who) {
+    server_.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server_, &QTcpServer::newConnection, [this, verdict, who] {
+        while (QTcpSocket* s = server_.nextPendingConnection()) {
+            QObject::connect(s, &QTcpSocket::readyRead, s, [s, verdict, who] {
+                s->readAll();
+                wire::Welcome w;
+                w.Who = who;
+                w.Answer = verdict;
+                std::vector<std::uint8_t> frame = wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome(w));
+                s->write(reinterpret_cast<const char*>(frame.data()), qint64(frame.size()));
+            });
+        }
+    });
 }
 
 }  // namespace korvant::test

@@ -2,6 +2,7 @@
 // Sessions on loopback for the tests: a listener that records every event, waits that end on the
 // awaited event or a timeout, and a raw TCP peer that speaks the wire format by hand.
 #include <QEventLoop>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <functional>
@@ -46,6 +47,25 @@ struct Recorder : SessionListener {
     static void Pulse() { emit EventPulse::Get().Happened(); }
 };
 
+// A listener that, like a message box, runs a nested event loop inside the chosen events: whatever
+// the session queued meanwhile (its own clean-up included) runs under the listener's call.
+struct ModalRecorder : Recorder {
+    bool InOpenFailed = false, InDeletePlayer = false, InMessage = false, InSessionLost = false;
+    // Called inside OnMessage before the nested loop, e.g. to close the session as a game over would.
+    std::function<void()> OnMessageDo;
+
+    void OnOpenFailed(OpenError e) override { Recorder::OnOpenFailed(e), Modal(InOpenFailed); }
+    void OnDeletePlayer(const SessionPlayer& p) override { Recorder::OnDeletePlayer(p), Modal(InDeletePlayer); }
+    void OnMessage(PlayerId from, std::span<const std::uint8_t> b) override {
+        Recorder::OnMessage(from, b);
+        if (InMessage && OnMessageDo) OnMessageDo();
+        Modal(InMessage);
+    }
+    void OnSessionLost() override { Recorder::OnSessionLost(), Modal(InSessionLost); }
+    // Every event already posted runs, then the box closes.
+    static void Modal(bool on);
+};
+
 struct Peer {
     std::unique_ptr<TcpSession> Session;
     Recorder Events;
@@ -58,6 +78,9 @@ TcpSessionOptions LoopbackOptions(int silenceMs = 10000, int handshakeMs = 5000)
 // Creates, or joins at `port`, and waits for the open; the peer keeps its failure otherwise.
 std::unique_ptr<Peer> Create(const std::string& name, TcpSessionOptions o = LoopbackOptions());
 std::unique_ptr<Peer> Join(const std::string& name, std::uint16_t port, TcpSessionOptions o = LoopbackOptions());
+
+// A port on loopback where nobody listens.
+std::uint16_t FreePort();
 
 // Ids of a session's players in its order.
 std::vector<PlayerId> RosterIds(const Session& s);
@@ -73,11 +96,26 @@ public:
     std::optional<wire::Frame> NextFrame(int ms = 5000);
     bool WaitClosed(int ms = 5000);
 
+    // Knocks with Hello and waits for the answer; true when admitted.
+    bool JoinAs(wire::Hello h);
+    // Sends a frame header announcing `length` bytes of `kind`, without the body.
+    void SendHeader(std::uint32_t length, wire::FrameKind kind);
+
     wire::Hello Hello{{}, wire::Intent::Join, 0x5EED0001u, 1, "raw"};
 
 private:
     QTcpSocket socket_;
     wire::FrameReader reader_;
+};
+
+// A computer that answers every knock with one refusal, as a full session or another version would.
+class RefusingServer {
+public:
+    RefusingServer(wire::Verdict verdict, wire::Identity who = {});
+    std::uint16_t Port() const { return server_.serverPort(); }
+
+private:
+    QTcpServer server_;
 };
 
 }  // namespace korvant::test

@@ -9,7 +9,8 @@ namespace korvant::peer {
 struct Options {
     bool create = false;
     std::string host = "127.0.0.1";  // --join HOST:PORT
-    std::uint16_t port = 0;          // --create: 0 takes any free port, printed as "port N"
+    // --create: where to listen, failing when taken; 0 takes any free port. Printed as "port N".
+    std::uint16_t port = 0;
     std::string name;
     int states = 20;
     int turnMinutes = 0;

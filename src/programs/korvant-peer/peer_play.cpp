@@ -108,10 +108,12 @@ void PeerWindows::Pause(std::chrono::milliseconds length) {
 Peer::Peer(Game& game, const Options& options)
     : game_(game),
       options_(options),
-      session_([] {
+      session_([&options] {
           TcpSessionOptions o;
           o.ListenAddress = QHostAddress::LocalHost;
-          o.ListenPort = 0;
+          // The creator listens where he was told; a port asked for and taken is a failure, not another port.
+          o.ListenPort = options.create ? options.port : 0;
+          o.AnyPortWhenTaken = false;
           o.DiscoveryPort = 0;
           return o;
       }()),
@@ -136,7 +138,12 @@ void Peer::Start() {
         game_.Rng.setSeed(options_.seed);
         lobby_.SetStateCount(options_.states);
         session_.Create(options_.name);
-        if (!session_.IsOpen()) return Finish(NetGameEnd::SessionLost);
+        if (!session_.IsOpen()) {
+            Say("error: cannot accept players on port " + std::to_string(options_.port) + " (taken?)");
+            // Start runs before the event loop, which would not see an exit asked for now.
+            QMetaObject::invokeMethod(this, [this] { Finish(NetGameEnd::SessionLost); }, Qt::QueuedConnection);
+            return;
+        }
         Say("port " + std::to_string(session_.ListenPort()));
         lobby_.Show();
         lobby_.SetTurnMinutes(options_.turnMinutes);

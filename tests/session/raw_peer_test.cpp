@@ -1,0 +1,142 @@
+// A peer written by hand against real sessions: ids and announcements that are not his to use,
+// the keep-alive rhythm, and what a peer not yet admitted can make a computer hold.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <algorithm>
+
+#include "session/peer_link.h"
+#include "session_test_support.h"
+
+namespace korvant::test {
+namespace {
+
+std::vector<std::uint8_t> Block(std::uint8_t tag) { return std::vector<std::uint8_t>(8, tag); }
+
+std::optional<wire::Verdict> AnswerTo(RawPeer& raw, const wire::Hello& h) {
+    raw.SendHello(h);
+    std::optional<wire::Frame> f = raw.NextFrame();
+    if (!f || f->Kind != wire::FrameKind::Welcome) return std::nullopt;
+    std::optional<wire::Welcome> w = wire::ParseWelcome(f->Body, {});
+    return w ? std::optional(w->Answer) : std::nullopt;
+}
+
+// A block from the first peer reaches every other one: whatever the session did before is done.
+void RoundTrip(const std::vector<std::unique_ptr<Peer>>& peers) {
+    std::vector<std::size_t> before;
+    for (const auto& p : peers) before.push_back(p->Events.Messages.size());
+    peers[0]->Session->Send(ToAllOthers, Block(42));
+    EXPECT_TRUE(WaitFor([&] {
+        for (std::size_t i = 1; i < peers.size(); ++i)
+            if (peers[i]->Events.Messages.size() == before[i]) return false;
+        return true;
+    }));
+}
+
+TEST(RawPeer, AJoinerUsingAMembersIdIsRefusedAndTheMemberStays) {
+    std::vector<std::unique_ptr<Peer>> peers;
+    peers.push_back(Create("A"));
+    peers.push_back(Join("B", peers[0]->Session->ListenPort()));
+    peers.push_back(Join("C", peers[0]->Session->ListenPort()));
+    ASSERT_TRUE(WaitFor([&] {
+        return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 3; });
+    }));
+    const std::vector<PlayerId> roster = RosterIds(*peers[0]->Session);
+
+    for (wire::Intent want : {wire::Intent::Join, wire::Intent::Link}) {
+        for (const auto& at : peers) {  // the admitting computer and the others
+            RawPeer raw(at->Session->ListenPort());
+            wire::Hello h = raw.Hello;
+            h.Want = want;
+            h.Id = peers[1]->Id();
+            std::optional<wire::Verdict> v = AnswerTo(raw, h);
+            ASSERT_TRUE(v);
+            if (*v == wire::Verdict::Redirect) continue;  // sent on to the admitting computer, tried there
+            EXPECT_EQ(*v, wire::Verdict::IdTaken);
+            EXPECT_TRUE(raw.WaitClosed());
+        }
+    }
+    RoundTrip(peers);
+    for (const auto& p : peers) {
+        EXPECT_EQ(RosterIds(*p->Session), roster);
+        EXPECT_TRUE(p->Events.Deleted.empty());
+    }
+}
+
+TEST(RawPeer, ARepeatedAnnouncementAddsNobodyAndRemovesNobodyLater) {
+    const int handshakeMs = 300;
+    auto a = Create("A", LoopbackOptions(10000, handshakeMs));
+    auto b = Join("B", a->Session->ListenPort(), LoopbackOptions(10000, handshakeMs));
+    ASSERT_TRUE(b->Events.Opened);
+    RawPeer raw(a->Session->ListenPort());
+    ASSERT_TRUE(raw.JoinAs(raw.Hello));
+    ASSERT_TRUE(WaitFor([&] { return a->Session->Players().size() == 3; }));
+
+    // B, A itself and the raw peer announced once more, as if admitted again.
+    const quint32 loopback = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+    for (wire::RosterEntry e : {wire::RosterEntry{b->Id(), 2, loopback, b->Session->ListenPort(), "B"},
+                                wire::RosterEntry{a->Id(), 1, loopback, a->Session->ListenPort(), "A"},
+                                wire::RosterEntry{raw.Hello.Id, 3, loopback, 1, "raw"}})
+        raw.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce(e)));
+    // Past the time an announced player has to link: nobody is forgotten in his place.
+    EXPECT_FALSE(WaitFor([&] { return !a->Events.Deleted.empty(); }, 4 * handshakeMs));
+    raw.Send(wire::EncodeFrame(wire::FrameKind::Leave));
+    ASSERT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }));
+    EXPECT_EQ(a->Events.Deleted[0], raw.Hello.Id);
+    EXPECT_EQ(RosterIds(*a->Session), (std::vector<PlayerId>{a->Id(), b->Id()}));
+    EXPECT_EQ(a->Events.Added.size(), 3u);
+    EXPECT_TRUE(b->Events.Deleted.empty());
+}
+
+TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
+    const int silenceMs = 2000;
+    auto a = Create("A", LoopbackOptions(silenceMs));
+    RawPeer raw(a->Session->ListenPort());
+    ASSERT_TRUE(raw.JoinAs(raw.Hello));
+    // A busy computer only makes gaps longer, so the shortest of several is the session's rhythm:
+    // more than two keep-alives within one limit leave room for a late or lost one.
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> at;
+    while (at.size() < 7) {
+        std::optional<wire::Frame> f = raw.NextFrame(silenceMs);
+        ASSERT_TRUE(f) << "after " << at.size() << " keep-alives";
+        if (f->Kind != wire::FrameKind::KeepAlive) continue;
+        at.push_back(clock.elapsed());
+        raw.Send(wire::EncodeFrame(wire::FrameKind::KeepAlive));
+    }
+    qint64 shortest = silenceMs;
+    for (std::size_t i = 1; i < at.size(); ++i) shortest = std::min(shortest, at[i] - at[i - 1]);
+    EXPECT_LT(shortest, silenceMs * 2 / 5);
+    EXPECT_TRUE(a->Events.Deleted.empty());
+}
+
+TEST(RawPeer, APeerNotYetAdmittedCannotMakeAComputerHoldABigFrame) {
+    auto a = Create("A", LoopbackOptions(10000, 10000));
+    const auto tooBig = std::uint32_t(MaxHandshakeFrameBytes + 1);
+    {
+        RawPeer stranger(a->Session->ListenPort());
+        stranger.SendHeader(tooBig, wire::FrameKind::Hello);
+        EXPECT_TRUE(stranger.WaitClosed(3000)) << "closed on the length alone, long before the handshake time";
+    }
+    {
+        // Linking as a player nobody announced: still a stranger until the announcement comes.
+        RawPeer linker(a->Session->ListenPort());
+        wire::Hello h = linker.Hello;
+        h.Want = wire::Intent::Link;
+        linker.SendHello(h);
+        linker.SendHeader(1u << 20, wire::FrameKind::Data);
+        EXPECT_TRUE(linker.WaitClosed(3000));
+    }
+    // Once admitted, a player may send the big blocks of the game.
+    RawPeer player(a->Session->ListenPort());
+    ASSERT_TRUE(player.JoinAs(player.Hello));
+    player.Send(wire::EncodeFrame(wire::FrameKind::Data, std::vector<std::uint8_t>(1u << 20, 7)));
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Messages.size() == 1; }));
+    EXPECT_EQ(a->Events.Messages[0].second.size(), 1u << 20);
+    EXPECT_EQ(a->Session->Players().size(), 2u);
+}
+
+}  // namespace
+}  // namespace korvant::test
