@@ -134,8 +134,8 @@ void Lobby::ServerVanished(const SessionPlayer& server, PlayerId heir) {
     model_.serverId = 0;
     model_.heir = heir;
     if (heir != 0) {
-        net_.controls.AppendChatLine(
-            server.Name + "> " + FormatText(game_.Msg(Msg::ServerVanishedHeirFollows), {model_.NameOf(heir)}), color::Red);
+        const std::string line = FormatText(game_.Msg(Msg::ServerVanishedHeirFollows), {model_.NameOf(heir)});
+        net_.controls.AppendChatLine(server.Name + "> " + line, color::Red);
         if (heir != net_.session.LocalId()) {
             if (model_.earlyTakeover != heir) {
                 model_.earlyTakeover = 0;

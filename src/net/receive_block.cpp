@@ -283,7 +283,8 @@ BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_
     };
     // What the heir sends after a takeover that overtook the server's leaving waits with it.
     if (net.model.earlyTakeover != 0 && from == net.model.earlyTakeover && net.model.phase == NetPhase::Playing) {
-        if (net.model.earlyBlocks.size() < NetModel::MaxEarlyBlocks) net.model.earlyBlocks.emplace_back(block.begin(), block.end());
+        if (net.model.earlyBlocks.size() < NetModel::MaxEarlyBlocks)
+            net.model.earlyBlocks.emplace_back(block.begin(), block.end());
         return BlockOutcome::Ignored;
     }
     try {

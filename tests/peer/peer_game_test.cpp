@@ -101,7 +101,8 @@ TEST_F(PeerGame, AKilledClientsStateIsPlayedByTheComputerAndTheOthersGoOn) {
 TEST_F(PeerGame, TheHeirTakesOverAKilledServerAndTheYearsComeOutAsWithoutTheCrash) {
     const QString whole = dir.path() + "/whole", crashed = dir.path() + "/crashed";
     ASSERT_TRUE(QDir().mkpath(whole) && QDir().mkpath(crashed));
-    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "7", "--dump-years", whole});
+    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol"}},
+          {"--stop-at-year", "7", "--dump-years", whole});
     for (std::size_t i = 0; i < 3; ++i) ASSERT_EQ(ExitOf(i), 0) << peers[i]->Output();
     peers.clear();
 
@@ -149,7 +150,8 @@ TEST_F(PeerGame, AKilledClientStartedAgainPlaysHisStateFromTheNextYear) {
     EXPECT_EQ(ExitOf(2), 9);
     ASSERT_TRUE(peers[0]->WaitForLine("year 5: ", GameTime)) << peers[0]->Output();
     const QString address = QString::fromStdString(JoinAddress(*peers[0]));
-    peers.push_back(std::make_unique<PeerProcess>(QStringList{"--join", address, "--name", "carol"} + slow, dir.path()));
+    peers.push_back(
+        std::make_unique<PeerProcess>(QStringList{"--join", address, "--name", "carol"} + slow, dir.path()));
     for (std::size_t i : {0, 1, 3}) {
         EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
         EXPECT_EQ(ResultOf(i), "result: stopped after year 8");

@@ -126,7 +126,8 @@ TEST_F(ConnectWindowTest, TheRejoinButtonShowsWhileAStateWaitsAndAsksForIt) {
     rejoin->click();
     EXPECT_EQ(model.rejoin, RejoinOffer::Asked);
     EXPECT_FALSE(rejoin->isVisibleTo(&guest.window));
-    EXPECT_TRUE(guest.window.ChatPane()->toPlainText().contains(QString::fromStdString(lang->Lookup(Msg::RejoinNextYear))));
+    const QString told = QString::fromStdString(lang->Lookup(Msg::RejoinNextYear));
+    EXPECT_TRUE(guest.window.ChatPane()->toPlainText().contains(told));
 }
 
 }  // namespace
