@@ -9,11 +9,14 @@
 #include "game/new_game.h"
 #include "net/block_bytes.h"
 #include "net/block_kind.h"
+#include "net/heir.h"
 #include "net/open_error_message.h"
 #include "net/persons.h"
 #include "net/player_names.h"
 #include "net/receive_block.h"
+#include "net/rejoin.h"
 #include "net/senders.h"
+#include "net/takeover.h"
 #include "sim/borders.h"
 
 namespace korvant {
@@ -80,7 +83,12 @@ void Lobby::OnAddPlayer(const SessionPlayer& player) {
     if (!player.Remote) return;  // listed when the session opened
     model_.Add(player);
     net_.controls.ShowRoster();
-    if (model_.InGame()) return;
+    if (model_.InGame()) {
+        // A newcomer while the game runs hears it from the server, and whether his state waits.
+        if (model_.phase == NetPhase::Playing && IsServer())
+            SendGameRuns(net_, player.Id, StateWaitingFor(net_, player.Name) != 0);
+        return;
+    }
     // A newcomer missed the ready blocks sent before he came: whoever is ready says so again.
     if (readySaid_) SendReady(net_, true);
     if (sessionHost_ && model_.ready.enabled) {
@@ -90,29 +98,59 @@ void Lobby::OnAddPlayer(const SessionPlayer& player) {
 }
 
 void Lobby::OnDeletePlayer(const SessionPlayer& player) {
-    const bool gameServerVanished = model_.InGame() && game_.GameMode == ModeNetClient && player.Id == model_.serverId;
-    const bool lobbyServerLeft = !model_.InGame() && player.Id == model_.lobbyServerId;
+    const bool inGame = model_.InGame();
+    const bool serverGone = inGame && game_.GameMode == ModeNetClient &&
+                            (player.Id == model_.serverId || (model_.heir != 0 && player.Id == model_.heir));
+    // Found while he is still listed: the heir is the first person after him in session order.
+    const PlayerId heir = serverGone ? HeirOf(model_, game_, player.Id) : 0;
+    const bool lobbyServerLeft = !inGame && player.Id == model_.lobbyServerId;
+    const bool heirLeft = inGame && IsServer() && player.Id == HeirOf(model_, game_, net_.session.LocalId());
     model_.Remove(player.Id);
+    model_.rejoining.erase(player.Id);
     net_.controls.AppendChatLine(player.Name + "> " + game_.Msg(Msg::PlayerLeftSession), color::Navy);
     {
-        // The computer plays his states from now on.
+        // The computer plays his states from now on; the persons' table remembers whose they were.
         const StateChange change(game_);
-        for (TGos& gos : game_.mGos) {
+        for (int s = 1; s <= game_.GosCount; ++s) {
+            TGos& gos = game_.mGos[s];
             if (PlayerId(gos.Human) != player.Id) continue;
+            if (inGame && gos.Alive != 0) model_.dropped[s] = player.Name;
             gos.Human = 0;
             gos.PlayerName.clear();
         }
     }
     net_.controls.ShowRoster();
-    if (gameServerVanished) ServerVanished(player);
+    // The server's heir is gone: the next one gets the year's backup at once.
+    if (heirLeft && model_.phase == NetPhase::Playing) ResendBackup(net_);
+    if (serverGone) ServerVanished(player, heir);
     if (lobbyServerLeft) LobbyServerLeft();
 }
 
-// A client whose server crashed or was cut off would wait for turn results forever; it ends its
-// game as when no server is known. Results already received are still played: the turn then
-// finds no server and ends the game there.
-void Lobby::ServerVanished(const SessionPlayer& server) {
+// A client whose server crashed or was cut off would wait for turn results forever. The heir
+// takes the role over from the server's backup; the others wait for him and send him their turns
+// again. When nobody can, the game ends here as when no server is known; results already received
+// are still played: the turn then finds no server and ends the game there.
+void Lobby::ServerVanished(const SessionPlayer& server, PlayerId heir) {
     model_.serverId = 0;
+    model_.heir = heir;
+    if (heir != 0) {
+        const std::string line = FormatText(game_.Msg(Msg::ServerVanishedHeirFollows), {model_.NameOf(heir)});
+        net_.controls.AppendChatLine(server.Name + "> " + line, color::Red);
+        if (heir != net_.session.LocalId()) {
+            if (model_.earlyTakeover != heir) {
+                model_.earlyTakeover = 0;
+                model_.earlyBlocks.clear();
+                return;
+            }
+            const std::vector<std::vector<uint8_t>> early = std::move(model_.earlyBlocks);
+            model_.earlyBlocks.clear();
+            TakenOver(net_, heir, model_.earlyTakeoverYear);
+            for (const std::vector<uint8_t>& block : early) ReceiveBlock(net_, heir, block);
+            return;
+        }
+        if (TakeOver(net_)) return;
+        model_.heir = 0;
+    }
     net_.controls.AppendChatLine(server.Name + "> " + game_.Msg(Msg::ServerVanished), color::Red);
     if (!model_.turnResultReceived && !model_.fullStateReceived) ServerNotFound(net_);
 }
@@ -289,6 +327,13 @@ NetGameEnd Lobby::PlayGame(const NetGameOptions& options) {
         view_.CloseLobby();
     }
     return end;
+}
+
+void Lobby::Rejoin() {
+    if (model_.rejoin != RejoinOffer::Offered || !SendRejoin(net_)) return;
+    model_.rejoin = RejoinOffer::Asked;
+    net_.controls.AppendChatLine(game_.Msg(Msg::RejoinNextYear), color::Green);
+    net_.controls.ShowRejoinOffer();
 }
 
 void Lobby::Close() {

@@ -78,14 +78,18 @@ public:
     // first tells every person of the game that it starts.
     NetGameEnd PlayGame(const NetGameOptions& options);
 
+    // "Вернуться в игру": a newcomer asks the running game's server for the state he dropped out of.
+    void Rejoin();
+
     // "Выход": the server hands the lobby to the last remote player, then the session is closed.
     void Close();
 
 private:
     void PlacePersons();
     int FreeStates() const;
-    // The server left the session while this client plays and did not hand its role on.
-    void ServerVanished(const SessionPlayer& server);
+    // The server (or the heir awaited in its place) left the session while this client plays and
+    // did not hand its role on: `heir` takes it over, or nobody can.
+    void ServerVanished(const SessionPlayer& server, PlayerId heir);
     // The lobby's server left: the last player in session order serves it now, as the server's
     // hand-over would have chosen.
     void LobbyServerLeft();

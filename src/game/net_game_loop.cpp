@@ -1,10 +1,10 @@
 #include "game/net_game_loop.h"
 
-#include "core/state_fields.h"
 #include "core/state_guard.h"
 #include "game/simulate_year.h"
 #include "game/turn_cycle.h"
 #include "net/persons.h"
+#include "net/rejoin.h"
 #include "net/senders.h"
 #include "sim/last_battle.h"
 
@@ -70,6 +70,35 @@ void ServerDefeated(NetContext& net, int own) {
     SendLeave(net);
 }
 
+// The wait for every person's turn; false when the game ended meanwhile or was aborted.
+bool WaitForTheYear(NetContext& net, NetGameWindows& windows) {
+    return Wait(net, windows, WaitPage::ServerWait) != WaitResult::Aborted && !Stopped(net);
+}
+
+void ClearTheYearsNews(Game& game) {
+    const StateChange change(game);
+    game.MesList.Clear();
+    game.Chronicle.clear();
+}
+
+// The server computes the year. False when its own state `s` fell in it: its role has moved on.
+// A server that took the role over may find the year's results already here.
+bool ComputeTheYear(NetContext& net, int s, const NetGameOptions& options) {
+    Game& game = net.game;
+    ClearTheYearsNews(game);
+    if (options.simulationBegins) options.simulationBegins();
+    SimulateYear(game, {}, PeoplesMoves::FromBlocks);
+    if (options.simulationEnds) options.simulationEnds();
+    if (!Alive(game, s)) {
+        ServerDefeated(net, s);
+        ShowDefeat(game, s);
+        game.Ui->ShowCharts();
+        return false;
+    }
+    // The end of the game is found at the next pass, once the clients have the year's results too.
+    return true;
+}
+
 }  // namespace
 
 NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOptions& options) {
@@ -83,23 +112,35 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
     }
     if (game.GameMode != ModeNetServer && game.GameMode != ModeNetClient) return NetGameEnd::NotANetGame;
 
+    int yearPlayed = 0;  // the year whose turn this computer's person has played
     for (;;) {
         if (game.GameMode == ModeNetClient) Wait(net, windows, WaitPage::ClientWait);
         if (Stopped(net)) return WhyStopped(net);
         const int own = StateOf(game, net.session.LocalId());
         if (own != 0) {
-            // A whole change: each computer checks its whole state once a year, as the year's
-            // other changes here and the small blocks name their few fields.
             const StateChange change(game);
             game.CurGos = uint8_t(own);
         }
+        // Having taken the server role over in a year whose turn it has played, this computer
+        // waits for the others' turns of that year again and computes it.
+        if (game.GameMode == ModeNetServer && game.Year == yearPlayed) {
+            net.model.fullStateReceived = net.model.turnResultReceived = false;
+            if (!WaitForTheYear(net, windows)) return WhyStopped(net);
+            if (!ComputeTheYear(net, game.CurGos, options)) return NetGameEnd::Defeated;
+            continue;
+        }
         if (game.GameMode == ModeNetServer) {
             net.model.serverId = net.session.LocalId();
+            // The backup goes before the year's data: whoever has the data, the heir has the game.
             if (net.model.netTurns == 0) {
+                SendBackup(net);
                 SendFullState(net);
             } else {
                 windows.Pause(options.serverPause);
-                SendTurnResults(net);
+                const std::vector<PlayerId> seated = SeatRejoiners(net);
+                SendBackup(net);
+                SendTurnResults(net, seated);
+                for (PlayerId id : seated) SendFullStateTo(net, id);
             }
             // A new year's persons' phase: no turn has ended yet.
             net.model.ClearTurns();
@@ -129,37 +170,26 @@ NetGameEnd NetGameLoop(NetContext& net, NetGameWindows& windows, const NetGameOp
         if (Stopped(net)) return WhyStopped(net);
         if (result == ModalResult::EndTurn) SettleTroops(game, s);
         {
-            const StateChange change(game, state::MaskOf(std::tuple{state::States}));
+            const StateChange change(game);
             game.mGos[s].Delegated = result == ModalResult::ToComputer ? 1 : 0;
         }
         if (game.GameMode == ModeNetClient) SendPlayerTurn(net);
         SendTurnDone(net);
-        const int yearPlayed = game.Year;
-        const WaitResult waited = Wait(net, windows, WaitPage::ServerWait);
-        if (waited == WaitResult::Aborted || Stopped(net)) return WhyStopped(net);
+        yearPlayed = game.Year;
+        if (!WaitForTheYear(net, windows)) return WhyStopped(net);
         // The year's results (or the full state of a server whose state fell) may arrive before
         // this wait has seen the last turn end: they are kept, and the next pass takes them.
         if (game.Year != yearPlayed) continue;
         {
-            const StateChange change(game, state::MaskOf(std::tuple{state::States, state::Messages, state::Chronicle}));
+            const StateChange change(game);
             if (game.GameMode == ModeNetClient)
                 for (int k = 1; k <= game.GosCount; ++k) game.mGos[k].Captured = 0;
-            game.MesList.Clear();
-            game.Chronicle.clear();
         }
-        if (game.GameMode != ModeNetServer) continue;
-
-        if (options.simulationBegins) options.simulationBegins();
-        SimulateYear(game, {}, PeoplesMoves::FromBlocks);
-        if (options.simulationEnds) options.simulationEnds();
-        if (!Alive(game, s)) {
-            ServerDefeated(net, s);
-            ShowDefeat(game, s);
-            game.Ui->ShowCharts();
-            return NetGameEnd::Defeated;
+        if (game.GameMode != ModeNetServer) {
+            ClearTheYearsNews(game);
+            continue;
         }
-        // The end of the game is found at the next pass, once the clients have the year's
-        // results too.
+        if (!ComputeTheYear(net, s, options)) return NetGameEnd::Defeated;
     }
 }
 

@@ -21,7 +21,9 @@ bool WaitPoll::Finished(PlayerId id) const {
 bool WaitPoll::Tick() {
     if (net_.model.Ended()) return true;
     switch (page_) {
-    case WaitPage::ClientWait: return net_.model.turnResultReceived || net_.model.fullStateReceived;
+    case WaitPage::ClientWait:
+        // A client that has taken the server role over waits for nobody's data.
+        return net_.model.turnResultReceived || net_.model.fullStateReceived || net_.game.GameMode == ModeNetServer;
     case WaitPage::ServerWait: return TickServerWait();
     case WaitPage::ServerClose: return TickServerClose();
     }

@@ -33,6 +33,14 @@ constexpr std::array Rules{
     BlockRule{BlockKind::GameOver, Game, Lobby, Sender::GameServer},
     // Sent every year to all: a person watching the lobby sees the running game's map.
     BlockRule{BlockKind::MapUpdate, Lobby, Game, Sender::AnyPlayer},
+    BlockRule{BlockKind::Backup, Playing, 0, Sender::GameServer},
+    // Only once the server has left the session, and only from the one every computer expects.
+    BlockRule{BlockKind::TookOver, Playing, 0, Sender::Heir},
+    // A newcomer hears that a game runs; the players of the game pass over what a lobby is told.
+    BlockRule{BlockKind::GameRuns, Lobby, Game, Sender::AnyPlayer},
+    // Asked of the game's server by a newcomer, who plays no state yet.
+    BlockRule{BlockKind::Rejoin, Playing, Lobby | Starting, Sender::AnyPlayer},
+    BlockRule{BlockKind::Rejoined, Playing, Lobby | Starting, Sender::GameServer},
 };
 
 bool Sends(const NetContext& net, PlayerId from, Sender who) {
@@ -45,6 +53,7 @@ bool Sends(const NetContext& net, PlayerId from, Sender who) {
         // Until the first full state names the game's server, the lobby's server starts the game;
         // once the server has left the game, its heir is a person of the game.
         return m.phase == NetPhase::Playing ? Sends(net, from, Sender::StatePlayer) : from == m.lobbyServerId;
+    case Sender::Heir: return m.heir != 0 && from == m.heir;
     case Sender::StatePlayer: {
         const int s = StateOf(net.game, from);
         return s != 0 && net.game.mGos[s].Alive != 0;

@@ -13,6 +13,7 @@ enum class Sender {
     LobbyServer,  // the player who serves the lobby
     GameServer,   // the game's server (the lobby's server until the first full state)
     StatePlayer,  // a player whose state is in the game
+    Heir,         // the person who takes over from a server that vanished, once it has
 };
 
 struct BlockRule {

@@ -16,6 +16,7 @@ public:
     void AppendChatLine(std::string_view line, int32_t colour) override { chat.Append(line, colour); }
     void ClearChat() override { chat.Clear(); }
     void ShowSendingNotice(bool shown) override;
+    void ShowRejoinOffer() override { ++rejoinOffersShown; }
 
     ChatPanes chat;
     int rosterShown = 0;
@@ -25,6 +26,7 @@ public:
     int turnMinutesShown = -1;
     bool sendingNoticeShown = false;
     int sendingNotices = 0;  // times the notice was shown
+    int rejoinOffersShown = 0;
 };
 
 }  // namespace korvant

@@ -28,6 +28,9 @@ public:
 
     // The small "sending data to the other players" notice, around building and sending large blocks.
     virtual void ShowSendingNotice(bool shown) = 0;
+
+    // The model's rejoin offer changed: a newcomer's lobby offers "Вернуться в игру" or says why not.
+    virtual void ShowRejoinOffer() {}
 };
 
 }  // namespace korvant

@@ -11,7 +11,7 @@ void NetModel::SetRoster(const std::vector<SessionPlayer>& players) {
 
 void NetModel::Add(const SessionPlayer& player) {
     if (Listed(player.Id)) return;
-    roster.push_back({player.Id, player.Name, player.Remote, false, false});
+    roster.push_back({player.Id, player.Name, player.Remote, false, false, false});
 }
 
 void NetModel::Remove(PlayerId id) {
@@ -39,7 +39,7 @@ void NetModel::SetEveryoneReady(bool on) {
 }
 
 void NetModel::ClearTurns() {
-    for (NetMember& m : roster) m.turnFinished = false;
+    for (NetMember& m : roster) m.turnFinished = m.turnReceived = false;
 }
 
 void NetModel::ResetGame() {
@@ -49,6 +49,14 @@ void NetModel::ResetGame() {
     heldFrom = 0;
     heldYear.clear();
     ClearTurns();
+    heir = earlyTakeover = 0;
+    earlyBlocks.clear();
+    backup.clear();
+    keptTurn.clear();
+    keptTurnYear = 0;
+    dropped.clear();
+    rejoining.clear();
+    rejoin = RejoinOffer::None;
 }
 
 }  // namespace korvant

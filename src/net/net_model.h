@@ -4,12 +4,15 @@
 // game, and what the year's data has brought. The receive handler judges every block by it; the
 // lobby drives its transitions; the lobby window, the wait window, the command screen and the
 // headless peer only show it.
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <utility>
 #include <string>
 #include <vector>
 
+#include "net/backup_block.h"
 #include "net/session.h"
 
 namespace korvant {
@@ -43,6 +46,15 @@ struct NetMember {
     bool remote = true;
     bool ready = false;         // his lobby switch is on
     bool turnFinished = false;  // he has ended this year's turn
+    bool turnReceived = false;  // the server has his turn of this year
+};
+
+// What a newcomer's lobby offers while a game runs in the session.
+enum class RejoinOffer {
+    None,     // no game runs, or none was announced
+    Offered,  // a state of the running game waits for this person's name: "Вернуться в игру"
+    NoState,  // a game runs, but no state of it waits for this name
+    Asked,    // he asked for his state back; it comes with the next year
 };
 
 // The lobby's "ready" switch and the circle behind it.
@@ -69,6 +81,26 @@ public:
     // A year's results held back until the server's leave comes (Admission::Hold), unpacked.
     PlayerId heldFrom = 0;
     std::vector<uint8_t> heldYear;
+
+    // Losing a computer. While the server is gone, the person who takes its role over.
+    PlayerId heir = 0;
+    // A takeover that came before this computer saw the server leave, and what its sender sent
+    // after it, kept until then.
+    PlayerId earlyTakeover = 0;
+    int earlyTakeoverYear = 0;
+    std::vector<std::vector<uint8_t>> earlyBlocks;
+    static constexpr std::size_t MaxEarlyBlocks = 64;
+    // The latest backup: on the heir as it came, on the server as it went out.
+    std::vector<uint8_t> backup;
+    // This person's turn as sent to the server, kept until the year's results come.
+    std::vector<uint8_t> keptTurn;
+    int keptTurnYear = 0;
+    // The persons' table: who dropped out of the session from which state.
+    DroppedPersons dropped;
+    // On the server: newcomers who get their states back when the next year begins.
+    std::map<PlayerId, int> rejoining;
+    // On a newcomer: what his lobby offers while a game runs.
+    RejoinOffer rejoin = RejoinOffer::None;
 
     bool InGame() const { return phase == NetPhase::Starting || phase == NetPhase::Playing; }
     bool Ended() const { return end != NetEnd::None; }

@@ -1,7 +1,9 @@
 #include "net/packed_envelope.h"
 
+#include <algorithm>
 #include <string>
 
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
 #include "save/compress_error.h"
@@ -16,7 +18,7 @@ constexpr std::size_t ContainerLength = HeaderSize + 4;  // the container's unco
 
 }  // namespace
 
-std::size_t LargestPackedBlock() { return FullStateSize(0xFFFF); }
+std::size_t LargestPackedBlock() { return std::max(FullStateSize(0xFFFF), LargestBackup()); }
 
 // The fast coder: a year's turn results of twenty states cost the server about a hundredth of the
 // LZHUF coder's time (which took most of its year), for blocks under twice as large, which the

@@ -8,7 +8,7 @@
 
 namespace korvant {
 
-// The largest block any packed kind can be: a full state with 65535 messages.
+// The largest block any packed kind can be: a full state or a backup with 65535 messages.
 std::size_t LargestPackedBlock();
 
 // Packed with the fast coder.

@@ -10,16 +10,21 @@
 #include "core/state_guard.h"
 #include "core/state_fields.h"
 #include "core/text_format.h"
+#include "net/backup_block.h"
 #include "net/block_authority.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
+#include "net/heir.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/persons.h"
 #include "net/player_turn_block.h"
+#include "net/rejoin.h"
+#include "net/rejoined_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
+#include "net/takeover.h"
 #include "net/turn_result_block.h"
 
 namespace korvant {
@@ -79,19 +84,24 @@ void receiveFullState(NetContext& net, PlayerId from, std::span<const uint8_t> b
     net.model.serverId = state.serverId;
     net.model.fullStateReceived = true;
     if (net.model.phase == NetPhase::Lobby) net.model.phase = NetPhase::Starting;
-    if (newYear) net.model.ClearTurns();
+    if (newYear) {
+        net.model.ClearTurns();
+        net.model.keptTurn.clear();
+    }
     // The turns ended before a hand-over travel in the states' marks.
     for (NetMember& m : net.model.roster) {
         const int s = StateOf(net.game, m.id);
-        if (!newYear && s != 0 && net.game.mGos[s].Captured == TurnFinishedMark) m.turnFinished = true;
+        if (!newYear && s != 0 && net.game.mGos[s].Captured == TurnFinishedMark) m.turnFinished = m.turnReceived = true;
     }
     if (becomeServer) net.game.GameMode = ModeNetServer;
     net.controls.ShowRoster();
 }
 
-void receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     if (net.game.GameMode == ModeNetServer) throw BlockError("a turn result reached the server");
     const TurnResult result = DecodeTurnResult(block, net.game);
+    // A server that took over sends again the results its vanished server had sent some.
+    if (result.year == net.game.Year) return BlockOutcome::Ignored;
     if (result.year != net.game.Year + 1) throw BlockError("a turn result of another year");
     applyKeepingBooks(net.game, std::tuple{state::History, state::Generals, state::States, state::Map, state::Year,
                                                  state::Chronicle, state::Messages},
@@ -100,7 +110,9 @@ void receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> 
     net.model.turnResultReceived = true;
     net.model.heldYear.clear();
     net.model.ClearTurns();
+    net.model.keptTurn.clear();
     net.controls.ShowRoster();
+    return BlockOutcome::Applied;
 }
 
 void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -110,6 +122,7 @@ void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> 
         throw BlockError("a player's turn for a state the sender does not play");
     if (net.game.mGos[turn.stateNumber].Alive == 0) throw BlockError("a player's turn for a fallen state");
     applyKeepingBooks(net.game, std::tuple{state::Generals, state::States}, [&] { ApplyPlayerTurn(turn, net.game); });
+    if (NetMember* m = net.model.Find(from)) m->turnReceived = true;
 }
 
 void receiveReady(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -120,10 +133,33 @@ void receiveReady(NetContext& net, PlayerId from, std::span<const uint8_t> block
 
 void receiveTurnDone(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     DecodeSmall(block);
+    NetMember* member = net.model.Find(from);
+    // The server counts a client's turn done only with the turn itself: one sent to a server that
+    // vanished comes again to the heir, and the year waits for it.
+    if (net.game.GameMode == ModeNetServer && from != net.session.LocalId() && member && !member->turnReceived) return;
     const int s = StateOf(net.game, from);
     net.game.mGos[s].Captured = TurnFinishedMark;  // travels in a hand-over's full state
-    if (NetMember* m = net.model.Find(from)) m->turnFinished = true;
+    if (member) member->turnFinished = true;
     net.controls.ShowRoster();
+}
+
+// The heir keeps only the server's latest backup; it is checked whole as it comes.
+void receiveBackup(NetContext& net, std::span<const uint8_t> block) {
+    if (net.game.GameMode == ModeNetServer) throw BlockError("a backup reached the server");
+    const Backup backup = DecodeBackup(block);
+    if (StateOf(*backup.game, net.session.LocalId()) == 0) throw BlockError("a backup without this computer's person");
+    net.model.backup.assign(block.begin(), block.end());
+}
+
+// A newcomer's lobby: a game runs in the session, and perhaps his state waits for him.
+void receiveGameRuns(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    const bool waits = DecodeSmall(block) != 0;
+    if (net.model.rejoin == RejoinOffer::Asked && waits) return;
+    net.model.rejoin = waits ? RejoinOffer::Offered : RejoinOffer::NoState;
+    // Its sender serves the game: the full state that seats this person comes from him.
+    if (waits) net.model.serverId = from;
+    net.controls.AppendChatLine(net.game.Msg(waits ? Msg::RejoinOffered : Msg::RejoinNoState), color::Green);
+    net.controls.ShowRejoinOffer();
 }
 
 void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -177,7 +213,7 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         net.controls.ShowPage(true);
         return BlockOutcome::Applied;
     case BlockKind::FullState: receiveFullState(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::TurnResult: receiveTurnResult(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::TurnResult: return receiveTurnResult(net, from, block);
     case BlockKind::PlayerTurn: receivePlayerTurn(net, from, block); return BlockOutcome::Applied;
     case BlockKind::TurnDone: receiveTurnDone(net, from, block); return BlockOutcome::Applied;
     case BlockKind::Leave: receiveLeave(net, from, block); return BlockOutcome::Applied;
@@ -191,6 +227,19 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         if (game.GameMode == ModeNetServer) return BlockOutcome::Ignored;
         receiveMap(net, block, true);
         return BlockOutcome::Applied;
+    case BlockKind::Backup: receiveBackup(net, block); return BlockOutcome::Applied;
+    case BlockKind::TookOver: TakenOver(net, from, DecodeSmall(block)); return BlockOutcome::Applied;
+    case BlockKind::GameRuns: receiveGameRuns(net, from, block); return BlockOutcome::Applied;
+    case BlockKind::Rejoin:
+        DecodeSmall(block);
+        if (game.GameMode != ModeNetServer) throw BlockError("a rejoin asked of a computer that is not the server");
+        return AskedToRejoin(net, from) ? BlockOutcome::Applied : BlockOutcome::Refused;
+    case BlockKind::Rejoined: {
+        const Rejoined r = DecodeRejoined(block);
+        HearRejoined(net, r.state, r.player);
+        net.controls.ShowRoster();
+        return BlockOutcome::Applied;
+    }
     case BlockKind::Packed: break;
     }
     return BlockOutcome::Ignored;
@@ -212,8 +261,20 @@ FieldMask fieldsChangedBy(BlockKind kind) {
     }
 }
 
+// A takeover that overtakes the server's leaving, from the one who will be its heir: kept until
+// this computer sees the server go.
+bool earlyTakeover(NetContext& net, PlayerId from, int32_t kind, std::span<const uint8_t> block) {
+    const NetModel& m = net.model;
+    if (kind != int32_t(BlockKind::TookOver) || m.phase != NetPhase::Playing || m.heir != 0) return false;
+    if (m.serverId == 0 || !m.Listed(m.serverId) || from != HeirOf(m, net.game, m.serverId)) return false;
+    net.model.earlyTakeoverYear = DecodeSmall(block);
+    net.model.earlyTakeover = from;
+    return true;
+}
+
 // The verdict of the table on a kind, with the envelope's inner kind known.
 BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<const uint8_t> block) {
+    if (earlyTakeover(net, from, kind, block)) return BlockOutcome::Ignored;
     const Verdict v = Admit(net, from, BlockKind(kind));
     if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
     if (v.admission == Admission::Refuse) throw BlockError(v.why);
@@ -258,6 +319,12 @@ BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t>
                                         color::Red);
         return BlockOutcome::Refused;
     };
+    // What the heir sends after a takeover that overtook the server's leaving waits with it.
+    if (net.model.earlyTakeover != 0 && from == net.model.earlyTakeover && net.model.phase == NetPhase::Playing) {
+        if (net.model.earlyBlocks.size() < NetModel::MaxEarlyBlocks)
+            net.model.earlyBlocks.emplace_back(block.begin(), block.end());
+        return BlockOutcome::Ignored;
+    }
     try {
         if (kind != int32_t(BlockKind::Packed)) return judged(net, from, kind, block);
         // The envelope's sender must be someone before anything is unpacked.

@@ -1,18 +1,22 @@
 #include "net/senders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/colors.h"
 #include "core/text_format.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
 #include "net/map_block.h"
+#include "net/heir.h"
 #include "net/packed_envelope.h"
 #include "net/persons.h"
 #include "net/player_turn_block.h"
+#include "net/rejoined_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
 
@@ -111,13 +115,18 @@ bool SendFullState(NetContext& net, PlayerId addressee) {
     return sent;
 }
 
-bool SendTurnResults(NetContext& net) {
+bool SendFullStateTo(NetContext& net, PlayerId player) {
+    SendingNotice notice(net.controls);
+    return send(net, player, EncodeFullState(net.game, net.session.LocalId()));
+}
+
+bool SendTurnResults(NetContext& net, const std::vector<PlayerId>& except) {
     bool sent = true;
     {
         SendingNotice notice(net.controls);
         for (int s = 1; s <= net.game.GosCount; ++s) {
             const TGos& gos = net.game.mGos[s];
-            if (gos.Human != 0 && s != net.game.CurGos)
+            if (gos.Human != 0 && s != net.game.CurGos && std::ranges::find(except, PlayerId(gos.Human)) == except.end())
                 sent = send(net, PlayerId(gos.Human), EncodeTurnResult(net.game, s)) && sent;
         }
     }
@@ -130,11 +139,45 @@ void ServerNotFound(NetContext& net) {
 }
 
 bool SendPlayerTurn(NetContext& net) {
-    if (net.model.serverId == 0) {
+    if (net.model.serverId == 0 && net.model.heir == 0) {
         ServerNotFound(net);
         return false;
     }
-    return send(net, net.model.serverId, EncodePlayerTurn(net.game));
+    net.model.keptTurn = EncodePlayerTurn(net.game);
+    net.model.keptTurnYear = net.game.Year;
+    if (net.model.serverId == 0) return true;  // the heir asks for it once he has taken over
+    return send(net, net.model.serverId, net.model.keptTurn);
+}
+
+bool ResendKeptTurn(NetContext& net) {
+    if (net.model.keptTurn.empty() || net.model.keptTurnYear != net.game.Year || net.model.serverId == 0) return false;
+    return send(net, net.model.serverId, net.model.keptTurn) &&
+           send(net, net.model.serverId, EncodeSmall(BlockKind::TurnDone));
+}
+
+bool SendBackup(NetContext& net) {
+    net.model.backup = EncodeBackup(net.game, net.model.dropped);
+    return ResendBackup(net);
+}
+
+bool ResendBackup(NetContext& net) {
+    const PlayerId heir = HeirOf(net.model, net.game, net.session.LocalId());
+    if (heir == 0 || net.model.backup.empty()) return true;
+    return send(net, heir, net.model.backup);
+}
+
+bool SendTookOver(NetContext& net) { return send(net, ToAllOthers, EncodeSmall(BlockKind::TookOver, net.game.Year)); }
+
+bool SendGameRuns(NetContext& net, PlayerId newcomer, bool stateWaits) {
+    return send(net, newcomer, EncodeSmall(BlockKind::GameRuns, stateWaits ? 1 : 0));
+}
+
+bool SendRejoin(NetContext& net) {
+    return net.model.serverId != 0 && send(net, net.model.serverId, EncodeSmall(BlockKind::Rejoin));
+}
+
+bool SendRejoined(NetContext& net, int state, PlayerId player) {
+    return send(net, ToAllOthers, EncodeRejoined(state, player));
 }
 
 bool SendTurnDone(NetContext& net) { return sendToAllAndSelf(net, EncodeSmall(BlockKind::TurnDone)); }

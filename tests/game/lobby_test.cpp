@@ -6,9 +6,14 @@
 #include <memory>
 #include <set>
 
+#include "core/state_fields.h"
 #include "game/lobby.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
+#include "net/packed_envelope.h"
+#include "net/rejoin.h"
+#include "net/rejoined_block.h"
+#include "net/senders.h"
 #include "net/small_block.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
@@ -230,6 +235,120 @@ TEST_F(LobbyTest, AClientNoticesItsLobbysServerVanishingBeforeTheFirstFullState)
         return false;
     }});
     EXPECT_EQ(client.ui.log, std::vector<std::string>{"Error. Server not found."});
+}
+
+// A game of three whose server, player 1, is about to be lost in year 7.
+class LostComputerTest : public LobbyTest {
+protected:
+    void SetUp() override {
+        for (Computer* c : all) {
+            Game& g = *c->game;
+            const auto net = test::MakeNetGame(int(c->session.LocalId()));
+            ForEachField(state::Saved, [&](const auto& f) { f.of(g) = f.of(*net); });
+            g.Rules = net->Rules;
+            g.GameMode = net->GameMode;
+            g.CurGos = net->CurGos;
+            c->lobby.Net().model.phase = NetPhase::Playing;
+            c->lobby.Net().model.serverId = 1;
+        }
+    }
+    Computer& server = Open("Player1");
+    Computer& heir = Open("Player2");
+    Computer& other = Open("Player3");
+    std::vector<Computer*> all{&server, &heir, &other};
+};
+
+// The server sent its backup with the year's data and got the third person's turn; the heir is
+// still making his. The server vanishes: the heir serves the year from the backup with his own
+// turn as he left it, and the third person, who hears of it before he sees the server go, sends
+// his turn again.
+TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAgain) {
+    ASSERT_TRUE(SendBackup(server.lobby.Net()));
+    network.Deliver();
+    other.game->mGos[3].Money = 777;
+    SendPlayerTurn(other.lobby.Net());
+    SendTurnDone(other.lobby.Net());
+    network.Deliver();
+    heir.game->mGos[2].Money = 555;
+    EXPECT_TRUE(heir.lobby.Model().Find(3)->turnFinished);
+
+    heir.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(heir.game->GameMode, ModeNetServer);
+    EXPECT_EQ(heir.lobby.Model().serverId, 2u);
+    EXPECT_EQ(heir.game->mGos[2].Money, 555);
+    EXPECT_EQ(heir.game->mGos[3].Money, 503);  // the year began so; his turn is asked for again
+    EXPECT_FALSE(heir.lobby.Model().Find(3)->turnFinished);
+    EXPECT_EQ(heir.game->mGos[1].Human, 0);
+    EXPECT_EQ(heir.lobby.Model().dropped.at(1), "Player1");
+    EXPECT_EQ(heir.lobby.Model().end, NetEnd::None);
+
+    network.Deliver();  // the takeover reaches the third person while the server is listed there
+    EXPECT_EQ(other.lobby.Model().earlyTakeover, 2u);
+    other.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(other.lobby.Model().serverId, 2u);
+    network.Deliver();
+    EXPECT_EQ(heir.game->mGos[3].Money, 777);
+    EXPECT_TRUE(heir.lobby.Model().Find(3)->turnFinished);
+    EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
+    EXPECT_EQ(other.controls.chat.Lines(ChatPane::Command).back().text,
+              "Player2> " + other.game->Msg(Msg::TookOverServer));
+    // The new server's heir has the game at once.
+    EXPECT_FALSE(other.lobby.Model().backup.empty());
+}
+
+// Only the heir's takeover counts, and only once the server is gone; the server keeps a turn
+// counted done only with the turn itself.
+TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn) {
+    auto refused = [&](Computer& c, PlayerId from, BlockKind kind) {
+        const std::size_t before = c.controls.chat.Lines(ChatPane::Lobby).size();
+        c.session.Listener()->OnMessage(from, EncodeSmall(kind, 7));
+        return c.controls.chat.Lines(ChatPane::Lobby).size() == before + 1;
+    };
+    EXPECT_TRUE(refused(heir, 3, BlockKind::TookOver));
+    heir.lobby.OnDeletePlayer({1, "Player1", true});  // no backup: nobody can take over here
+    EXPECT_EQ(heir.lobby.Model().end, NetEnd::ServerLost);
+    other.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(other.lobby.Model().heir, 2u);  // waits for him; he will end his game and leave
+    EXPECT_EQ(other.lobby.Model().serverId, 0u);
+    EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
+
+    server.session.Listener()->OnMessage(3, EncodeSmall(BlockKind::TurnDone));
+    EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
+}
+
+// Player 3 dropped out of the session. Under his name, in any letter case, he is offered his
+// state, asks for it and is seated when the next year begins; a stranger, or one who takes the
+// name of a person still playing, gets nothing.
+TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
+    std::erase_if(network.players, [](const SessionPlayer& p) { return p.Id == 3; });
+    for (Computer* c : {&server, &heir}) c->lobby.OnDeletePlayer({3, "Player3", true});
+    Computer& back = Open("player3");
+    EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Offered);
+    back.lobby.Rejoin();
+    network.Deliver();
+    EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Asked);
+    EXPECT_EQ(server.game->mGos[3].Human, 0);  // the computer plays it until the year ends
+
+    Computer& stranger = Open("Mallory");
+    EXPECT_EQ(stranger.lobby.Model().rejoin, RejoinOffer::NoState);
+    Computer& impostor = Open("PLAYER2");  // a hostile peer that skips the taken-name rule
+    for (Computer* c : {&stranger, &impostor}) {
+        c->lobby.Net().model.serverId = 1;
+        SendRejoin(c->lobby.Net());
+    }
+    network.Deliver();
+    EXPECT_EQ(server.lobby.Model().rejoining, (std::map<PlayerId, int>{{4, 3}}));
+
+    EXPECT_EQ(SeatRejoiners(server.lobby.Net()), std::vector<PlayerId>{4});
+    network.Deliver();
+    for (Computer* c : {&server, &heir}) {
+        EXPECT_EQ(c->game->mGos[3].Human, 4);
+        EXPECT_EQ(c->game->mGos[3].PlayerName.utf8(), "player3");
+        EXPECT_TRUE(c->lobby.Model().dropped.empty());
+    }
+    // A second seating of the state, forged or late, is refused everywhere.
+    heir.session.Listener()->OnMessage(1, EncodeRejoined(3, 5));
+    EXPECT_EQ(heir.game->mGos[3].Human, 4);
 }
 
 }  // namespace

@@ -6,10 +6,13 @@
 #include <map>
 
 #include "game/net_game_loop.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
 #include "net/packed_envelope.h"
+#include "net/player_turn_block.h"
 #include "net/small_block.h"
+#include "net/takeover.h"
 #include "net/turn_result_block.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
@@ -94,6 +97,42 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutCo
         return false;
     }});
     EXPECT_EQ(years, 2);
+}
+
+// The heir had played its turn and waited for the year's results when the server vanished: it
+// takes over, waits again for the other person's turn of that year, which he sends anew, and
+// would then compute the year itself.
+TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsTurnsAgain) {
+    waits.script[WaitPage::ClientWait] = [this] {
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
+    };
+    bool waitedAgain = false;
+    waits.script[WaitPage::ServerWait] = [&] {
+        for (PlayerId other : {1u, 3u}) client.Receive(other, EncodeSmall(BlockKind::TurnDone));
+        waits.script[WaitPage::ClientWait] = [&] {
+            client.model.Remove(1);
+            ASSERT_TRUE(TakeOver(client.net));
+            waits.script[WaitPage::ServerWait] = [&] {
+                waitedAgain = true;
+                EXPECT_FALSE(client.model.Find(3)->turnFinished);
+                auto third = test::MakeNetGame(3);
+                third->mGos[3].Money = 777;
+                client.Receive(3, EncodePlayerTurn(*third));
+                client.Receive(3, EncodeSmall(BlockKind::TurnDone));
+                EXPECT_EQ(client.game->mGos[3].Money, 777);
+                EXPECT_TRUE(client.model.Find(3)->turnFinished);
+                client.model.End(NetEnd::Aborted);  // stops before the year is computed
+            };
+        };
+    };
+    int years = 0;
+    const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years > 0; }});
+    EXPECT_EQ(end, NetGameEnd::Aborted);
+    EXPECT_TRUE(waitedAgain);
+    EXPECT_EQ(years, 1);  // the year played again is not a new year
+    EXPECT_EQ(client.game->GameMode, ModeNetServer);
+    EXPECT_EQ(SentOfKind(BlockKind::TookOver), 1);
 }
 
 TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {

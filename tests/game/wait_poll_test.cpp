@@ -48,12 +48,16 @@ TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData)
     EXPECT_EQ(server.model.end, NetEnd::Aborted);
 
     server.model.end = NetEnd::None;
+    game.GameMode = ModeNetClient;
     WaitPoll client(server.net, WaitPage::ClientWait);
     EXPECT_FALSE(client.Tick());
     server.model.fullStateReceived = true;
     EXPECT_TRUE(client.Tick());
     server.model.fullStateReceived = false;
     server.model.End(NetEnd::ServerLost);
+    EXPECT_TRUE(client.Tick());
+    server.model.end = NetEnd::None;
+    game.GameMode = ModeNetServer;  // it has taken the server role over: nobody's data to wait for
     EXPECT_TRUE(client.Tick());
 }
 

@@ -6,12 +6,14 @@
 #include <QTemporaryDir>
 
 #include "hostile_peer.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
+#include "net/rejoined_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
 #include "peer_process.h"
@@ -165,6 +167,18 @@ const GameAttack GameAttacks[] = {
          g->mGos[g->CurGos].Money += 5000;
          s.h.Send(s.server, EncodePlayerTurn(*g));
      }},
+    // Losing a computer: the takeover, the backup and the rejoin cannot give him what is not his.
+    {"ATakeoverWhileTheServerLives",
+     [](const Scene& s) { s.h.Send(ToAllOthers, EncodeSmall(BlockKind::TookOver, std::uint8_t(s.year))); }},
+    {"ABackupOfHisOwnMakingToTheHeir",
+     [](const Scene& s) {
+         std::unique_ptr<Game> g = s.Forged(s.year);
+         g->mGos[s.bobState].Money += 5000;
+         s.h.Send(s.bob, EncodeBackup(*g, {}));
+     }},
+    {"ARejoinForAStateThatIsNotHis", [](const Scene& s) { s.h.Send(s.server, EncodeSmall(BlockKind::Rejoin)); }},
+    {"BobsStateGivenToHimAsIfHeCameBack",
+     [](const Scene& s) { s.h.Send(ToAllOthers, EncodeRejoined(s.bobState, s.h.Id())); }},
     {"SmallBlocksWithTrailingBytes",
      [](const Scene& s) {
          for (BlockKind k :

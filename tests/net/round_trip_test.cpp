@@ -9,10 +9,13 @@
 #include "core/state_guard.h"
 #include "game/new_game.h"
 #include "game/turn_cycle.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
+#include "net/packed_envelope.h"
 #include "net/senders.h"
 #include "net/turn_result_block.h"
+#include "save/saved_body.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
 
@@ -47,6 +50,43 @@ TEST(NetRoundTrip, FullStateLeavesTheGamesEqualInEveryCarriedField) {
     EXPECT_TRUE(client.model.fullStateReceived);
     EXPECT_EQ(client.game->GameMode, ModeNetClient);
     EXPECT_FALSE(third.model.fullStateReceived);
+}
+
+// Only the heir gets the backup; it carries every saved field, the generator, the turn length and
+// the persons' table, and a damaged one is refused as a whole.
+TEST(NetRoundTrip, TheBackupGoesToTheHeirAndCarriesWhatTheYearNeeds) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), test::MakeNetGame(1)};
+    NetPeer heir{network.Join("Player2"), ClientGame()};
+    NetPeer third{network.Join("Player3"), ClientGame()};
+    Game& g = *server.game;
+    g.Rng.setSeed(0xC0FFEE);
+    g.TurnMinutes = 4;
+    g.PeopleCount = 0;  // a network game's: the resume byte travels beside the body
+    g.ResumePlayer = 1;
+    server.model.dropped[4] = "Ушедший";
+
+    server.Meet();
+    ASSERT_TRUE(SendBackup(server.net));
+    network.Deliver();
+    ASSERT_FALSE(heir.model.backup.empty());
+    EXPECT_TRUE(third.model.backup.empty());
+    const Backup b = DecodeBackup(heir.model.backup);
+    Game restored;
+    ApplyBackup(b, restored);
+    EXPECT_EQ(FirstDifference(g, restored, state::Saved), "");
+    EXPECT_EQ(restored.Rng.seed(), 0xC0FFEEu);
+    EXPECT_EQ(restored.TurnMinutes, 4);
+    EXPECT_EQ(b.dropped, (DroppedPersons{{4, "Ушедший"}}));
+
+    std::vector<uint8_t> damaged = heir.model.backup;
+    damaged[backup_block::Body + saved_body::States + 56] ^= 1;  // the first state's money
+    EXPECT_THROW(DecodeBackup(damaged), BlockError);
+    damaged = heir.model.backup;
+    damaged.pop_back();
+    EXPECT_THROW(DecodeBackup(damaged), BlockError);
+    // Nobody but the game's server sends it.
+    EXPECT_EQ(heir.Receive(3, PackEnvelope(EncodeBackup(g, {}))), BlockOutcome::Refused);
 }
 
 TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {

@@ -1,5 +1,6 @@
 // Whole network games of korvant-peer processes on loopback.
 #include <QCoreApplication>
+#include <QDir>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "peer_process.h"
+#include "year_dump.h"
 
 namespace korvant::test {
 namespace {
@@ -93,15 +95,72 @@ TEST_F(PeerGame, AKilledClientsStateIsPlayedByTheComputerAndTheOthersGoOn) {
     ExpectClientsMatchTheServer();
 }
 
-TEST_F(PeerGame, ClientsOfAKilledServerEndWithTheServerLost) {
-    Start({"--name", "alice", "--die-at-year", "3"}, {{"--name", "bob"}, {"--name", "carol"}});
+// The server is killed in year 3: its heir, next in session order, takes over from the backup,
+// the year is played again, and every later year equals, field by field, the same year of the
+// same game played without the crash.
+TEST_F(PeerGame, TheHeirTakesOverAKilledServerAndTheYearsComeOutAsWithoutTheCrash) {
+    const QString whole = dir.path() + "/whole", crashed = dir.path() + "/crashed";
+    ASSERT_TRUE(QDir().mkpath(whole) && QDir().mkpath(crashed));
+    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol"}},
+          {"--stop-at-year", "7", "--dump-years", whole});
+    for (std::size_t i = 0; i < 3; ++i) ASSERT_EQ(ExitOf(i), 0) << peers[i]->Output();
+    peers.clear();
+
+    Start({"--name", "alice", "--die-at-year", "3"}, {{"--name", "bob"}, {"--name", "carol"}},
+          {"--stop-at-year", "7", "--dump-years", crashed});
     EXPECT_EQ(ExitOf(0), 9);
     for (std::size_t i : {1, 2}) {
-        // Well within the session's keep-alive limit: loopback reports the closed connection at once.
-        EXPECT_EQ(peers[i]->WaitForExit(8s).value_or(-2), 3) << peers[i]->Output();
-        EXPECT_TRUE(peers[i]->Has("message: Error. Server not found."));
-        EXPECT_TRUE(peers[i]->HasPrefix("result: server lost in year "));
+        EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+        EXPECT_EQ(ResultOf(i), "result: stopped after year 7");
+        EXPECT_FALSE(peers[i]->Has("message: Error. Server not found."));
     }
+    EXPECT_TRUE(peers[1]->Has("role: server"));
+    // Alice's state goes on, played by the computer.
+    EXPECT_TRUE(peers[1]->HasPrefix("year 4: living 6 persons 2"));
+    ExpectClientsMatchTheServer();
+    for (int y = 3; y <= 7; ++y) {
+        const QString year = "/year-" + QString::number(y);
+        EXPECT_EQ(DifferenceOfYears((whole + year).toStdString(), (crashed + year).toStdString()), "") << "year " << y;
+    }
+}
+
+// The heir, serving since the server was killed, is killed too: the next person in session order
+// takes over from the backup the heir sent him, and the last person plays on with him.
+TEST_F(PeerGame, WhenTheHeirIsKilledTooTheNextInOrderTakesOver) {
+    Start({"--name", "alice", "--die-at-year", "3"},
+          {{"--name", "bob", "--die-at-year", "5"}, {"--name", "carol"}, {"--name", "dave"}}, {"--stop-at-year", "7"});
+    EXPECT_EQ(ExitOf(0), 9);
+    EXPECT_EQ(ExitOf(1), 9);
+    for (std::size_t i : {2, 3}) {
+        EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+        EXPECT_EQ(ResultOf(i), "result: stopped after year 7");
+    }
+    EXPECT_TRUE(peers[1]->Has("role: server"));
+    EXPECT_TRUE(peers[2]->Has("role: server"));
+    EXPECT_FALSE(peers[3]->Has("role: server"));
+    EXPECT_TRUE(peers[2]->HasPrefix("year 6: living 6 persons 2"));
+    ExpectClientsMatchTheServer();
+}
+
+// A client killed in year 3 and started again under his name in year 5 is seated on his state
+// when year 6 begins, and from then on every computer agrees on it.
+TEST_F(PeerGame, AKilledClientStartedAgainPlaysHisStateFromTheNextYear) {
+    const QStringList slow{"--pause-ms", "500", "--stop-at-year", "8"};
+    Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol", "--die-at-year", "3"}}, slow);
+    EXPECT_EQ(ExitOf(2), 9);
+    ASSERT_TRUE(peers[0]->WaitForLine("year 5: ", GameTime)) << peers[0]->Output();
+    const QString address = QString::fromStdString(JoinAddress(*peers[0]));
+    peers.push_back(
+        std::make_unique<PeerProcess>(QStringList{"--join", address, "--name", "carol"} + slow, dir.path()));
+    for (std::size_t i : {0, 1, 3}) {
+        EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
+        EXPECT_EQ(ResultOf(i), "result: stopped after year 8");
+    }
+    const std::optional<std::string> first = peers[3]->WaitForLine("year ", 1s);
+    EXPECT_EQ(first.value_or(""), "year 6: living 6 persons 3") << peers[3]->Output();
+    EXPECT_TRUE(peers[0]->HasPrefix("year 6: living 6 persons 3"));
+    EXPECT_TRUE(peers[3]->HasPrefix("state ")) << peers[3]->Output();
+    for (const std::string& d : UnconfirmedDigests(peers, 3)) ADD_FAILURE() << "carol alone has " << d;
 }
 
 TEST_F(PeerGame, TheServerQuitsAndTheFirstPersonToEndHisTurnTakesOver) {

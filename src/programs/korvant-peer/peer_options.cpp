@@ -13,7 +13,8 @@ const char* const Usage =
     "                    [--load FILE [--start-anyway]]\n"
     "       korvant-peer --join HOST:PORT --name NAME\n"
     "  both: [--players K] [--play pass|end] [--pause-ms MS] [--stop-at-year Y] [--quit-at-year Y] [--abort-at-year Y]\n"
-    "        [--die-at-year Y] [--save FILE] [--timing]\n";
+    "        [--die-at-year Y] [--save FILE] [--timing] [--dump-years DIR]\n"
+    "  --join while a game runs takes back the state this name dropped out of\n";
 
 namespace {
 
@@ -66,6 +67,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         else if (a == "--name") ok = text(o.name);
         else if (a == "--save") ok = text(s) && (o.save = s, true);
         else if (a == "--load") ok = text(s) && (o.load = s, true);
+        else if (a == "--dump-years") ok = text(s) && (o.dumpYears = s, true);
         else if (a == "--play") {
             ok = text(s) && (s == "pass" || s == "end");
             o.endTurns = s == "end";

@@ -20,6 +20,7 @@ struct Options {
     int players = 2;
     std::optional<int> stopAtYear, quitAtYear, abortAtYear, dieAtYear;
     std::optional<std::string> save, load;
+    std::optional<std::string> dumpYears;  // the server writes each year's whole game to DIR/year-Y
     bool startAnyway = false;  // answer Yes when a loaded game's persons are not all present
     bool timing = false;       // "timing: ..." lines of each year (year_timing.h)
 };

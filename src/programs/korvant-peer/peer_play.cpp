@@ -4,10 +4,13 @@
 #include <QEventLoop>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include "core/check_state.h"
 #include "game/turn_cycle.h"
+#include "net/senders.h"
 #include "net/turn_result_block.h"
+#include "save/saved_body.h"
 #include "save/saved_game.h"
 
 namespace korvant::peer {
@@ -185,6 +188,14 @@ void Peer::Start() {
 
 void Peer::LobbyTick() {
     if (!session_.IsOpen()) return;
+    // Joined while a game runs: takes back the state this name dropped out of, if one waits.
+    if (lobby_.Model().rejoin == RejoinOffer::Offered) lobby_.Rejoin();
+    if (lobby_.Model().rejoin == RejoinOffer::NoState) {
+        lobbyTimer_.stop();
+        Say("result: no state waits for this name");
+        session_.Close();
+        return QCoreApplication::exit(1);
+    }
     // Every peer waits for the whole party: a client whose list is all ticked starts at once.
     if (!readySent_ && lobby_.Model().ready.enabled && int(lobby_.Model().roster.size()) >= options_.players) {
         readySent_ = true;
@@ -241,7 +252,19 @@ bool Peer::YearBegins(NetContext& net) {
     for (int s = 1; s <= g.GosCount; ++s) {
         if (g.mGos[s].Human != 0 && g.mGos[s].Alive != 0 && (server || s == g.CurGos)) Digests(g, s);
     }
+    if (server && options_.dumpYears) DumpYear(g);
     return !(options_.stopAtYear && g.Year > *options_.stopAtYear);
+}
+
+// The whole game as the server has it when the year begins: the generator's state, then the
+// saved game's body, for tests that compare two games field by field.
+void Peer::DumpYear(const Game& game) const {
+    const std::string file = *options_.dumpYears + "/year-" + std::to_string(game.Year);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    const std::uint32_t seed = game.Rng.seed();
+    out.write(reinterpret_cast<const char*>(&seed), sizeof seed);
+    const std::vector<uint8_t> body = WriteSavedBody(game, 0);  // no person's turn to resume
+    out.write(reinterpret_cast<const char*>(body.data()), std::streamsize(body.size()));
 }
 
 void Peer::Digests(const Game& game, int s) {
@@ -272,6 +295,9 @@ void Peer::Finish(NetGameEnd end) {
     case NetGameEnd::ServerLost: result = "server lost in year " + std::to_string(year); code = 3; break;
     case NetGameEnd::NotANetGame: result = "no game"; code = 1; break;
     }
+    // A peer stopped at its last year leaves the game as a person who quits, so that the others
+    // do not take its server for lost and take its role over.
+    if (end == NetGameEnd::Stopped) SendLeave(lobby_.Net());
     if (options_.save && game_.GameMode == ModeNetServer && end != NetGameEnd::NotANetGame &&
         !TrySaveGame(game_, *options_.save))
         code = 1;

@@ -104,6 +104,7 @@ private:
     bool YearBegins(NetContext& net);
     void Finish(NetGameEnd end);
     static void Digests(const Game& game, int s);
+    void DumpYear(const Game& game) const;
 
     Game& game_;
     const Options& options_;

@@ -85,7 +85,10 @@ TConnect::TConnect(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(p
     cg->addWidget(clientTitle_, 0, 0, 1, 2);
     cg->addWidget(turnLabel_[1], 1, 0);
     cg->addWidget(clientTurn_, 1, 1);
-    cg->setRowStretch(2, 1);
+    rejoin_ = new QPushButton;
+    rejoin_->hide();
+    cg->addWidget(rejoin_, 2, 0, 1, 2);
+    cg->setRowStretch(3, 1);
     notebook_->addWidget(server);
     notebook_->addWidget(client);
 
@@ -118,12 +121,15 @@ TConnect::TConnect(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(p
     });
     connect(load_, &QPushButton::clicked, this, &TConnect::LoadClicked);
     connect(exit_, &QPushButton::clicked, this, &TConnect::reject);
+    connect(rejoin_, &QPushButton::clicked, this, [this] {
+        if (lobby_) lobby_->Rejoin();
+    });
     ConnectChatInput(*input_, [this](const std::string& text) {
         return lobby_ && SendChat(lobby_->Net(), text, 0);
     });
     ShowReadySwitch(ReadySwitch{});
     // Enter belongs to the chat line: no button of the lobby is pressed by it.
-    for (QPushButton* b : {newMap_, load_, exit_}) {
+    for (QPushButton* b : {newMap_, load_, rejoin_, exit_}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -134,6 +140,7 @@ void TConnect::ApplyTexts() {
     auto t = [&](Msg id) { return ShownText(lang_.Lookup(id)); };
     setWindowTitle(t(Msg::LobbyTitle));
     exit_->setText(t(Msg::LobbyExit));
+    rejoin_->setText(t(Msg::RejoinGame));
     newMap_->setText(t(Msg::LobbyNewGame));
     load_->setText(t(Msg::LobbyLoadGame));
     readyBox_->setText(t(Msg::LobbyReady));
@@ -162,6 +169,10 @@ void TConnect::ShowRoster(const std::vector<NetMember>& roster) {
         item->setFlags(Qt::ItemIsEnabled);  // the person cannot tick it
         item->setCheckState(m.ready ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+void TConnect::ShowRejoinOffer() {
+    rejoin_->setVisible(lobby_ && lobby_->Model().rejoin == RejoinOffer::Offered);
 }
 
 void TConnect::ShowReadySwitch() {

@@ -55,6 +55,7 @@ public:
     void AppendChatLine(std::string_view line, int32_t colour) override;
     void ClearChat() override;
     void ShowSendingNotice(bool shown) override;
+    void ShowRejoinOffer() override;
     // The roster and the switch of a model of one's own (the screenshots show a lobby without a session).
     void ShowRoster(const std::vector<NetMember>& roster);
     void ShowReadySwitch(const ReadySwitch& look);
@@ -70,6 +71,7 @@ public:
     QPushButton* NewMapButton() const { return newMap_; }
     QPushButton* LoadButton() const { return load_; }
     QPushButton* ExitButton() const { return exit_; }
+    QPushButton* RejoinButton() const { return rejoin_; }
     QSlider* StatesSlider() const { return states_; }
     QSpinBox* TurnSpin() const { return turn_; }
     QLabel* ClientTurnLabel() const { return clientTurn_; }
@@ -118,6 +120,7 @@ private:
     QPushButton* load_;
     QLabel* clientTitle_;
     QLabel* clientTurn_;
+    QPushButton* rejoin_;  // "Вернуться в игру", shown while a running game's state waits for this person
     QPushButton* exit_;
     QLabel* helpLabel_;
 };

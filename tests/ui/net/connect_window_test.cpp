@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
@@ -103,6 +104,30 @@ TEST_F(ConnectWindowTest, TwoComputersMeetChooseChatGetReadyAndStart) {
     int persons = 0;
     for (int s = 1; s <= host.game.GosCount; ++s) persons += host.game.mGos[s].Human != 0 ? 1 : 0;
     EXPECT_EQ(persons, 2);
+}
+
+// A newcomer while a game runs: the client page offers "Вернуться в игру" only while a state
+// waits for his name, and pressing it asks the game's server for it.
+TEST_F(ConnectWindowTest, TheRejoinButtonShowsWhileAStateWaitsAndAsksForIt) {
+    LoopbackHub hub;
+    Computer host(*lang, hub), guest(*lang, hub);
+    host.Open("Anna");
+    guest.Open("Boris");
+    hub.DeliverPending();
+    QPushButton* rejoin = guest.window.RejoinButton();
+    EXPECT_FALSE(rejoin->isVisibleTo(&guest.window));
+    EXPECT_EQ(rejoin->text().toStdString(), lang->Lookup(Msg::RejoinGame));
+
+    NetModel& model = guest.lobby.Net().model;
+    model.rejoin = RejoinOffer::Offered;
+    model.serverId = host.session.LocalId();
+    guest.window.ShowRejoinOffer();
+    EXPECT_TRUE(rejoin->isVisibleTo(&guest.window));
+    rejoin->click();
+    EXPECT_EQ(model.rejoin, RejoinOffer::Asked);
+    EXPECT_FALSE(rejoin->isVisibleTo(&guest.window));
+    const QString told = QString::fromStdString(lang->Lookup(Msg::RejoinNextYear));
+    EXPECT_TRUE(guest.window.ChatPane()->toPlainText().contains(told));
 }
 
 }  // namespace
