@@ -33,7 +33,8 @@ constexpr std::array Rules{
     BlockRule{BlockKind::GameOver, Game, Lobby, Sender::GameServer},
     // Sent every year to all: a person watching the lobby sees the running game's map.
     BlockRule{BlockKind::MapUpdate, Lobby, Game, Sender::AnyPlayer},
-    BlockRule{BlockKind::Backup, Playing, 0, Sender::GameServer},
+    // The first backup goes out before the first full state.
+    BlockRule{BlockKind::Backup, Game, 0, Sender::GameServer},
     // Only once the server has left the session, and only from the one every computer expects.
     BlockRule{BlockKind::TookOver, Playing, 0, Sender::Heir},
     // A newcomer hears that a game runs; the players of the game pass over what a lobby is told.
@@ -83,6 +84,8 @@ Verdict Admit(const NetContext& net, PlayerId from, BlockKind kind) {
     if (!self && !Sends(net, from, rule->from)) {
         if (kind == BlockKind::TurnResult && Sends(net, from, Sender::StatePlayer))
             return {Admission::Hold, "a year from a person while the server has not left"};
+        // A turn's end may cross, on another link, the year in which its sender's state fell.
+        if (kind == BlockKind::TurnDone) return {Admission::PassOver, "a turn's end from no living state"};
         return {Admission::Refuse, "the sender may not send this block"};
     }
     return {Admission::Take, ""};

@@ -66,6 +66,9 @@ TEST(NetRoundTrip, TheBackupGoesToTheHeirAndCarriesWhatTheYearNeeds) {
     g.ResumePlayer = 1;
     server.model.dropped[4] = "Ушедший";
 
+    // The first backup goes out before the first full state names the game's server.
+    heir.model.phase = NetPhase::Starting;
+    heir.model.serverId = 0;
     server.Meet();
     ASSERT_TRUE(SendBackup(server.net));
     network.Deliver();
