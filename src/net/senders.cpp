@@ -104,7 +104,12 @@ bool SendBecomeServer(NetContext& net) {
 
 bool SendFullState(NetContext& net, PlayerId addressee) {
     SendingNotice notice(net.controls);
-    if (addressee != 0) return send(net, addressee, EncodeFullState(net.game, addressee));
+    if (addressee != 0) {
+        // The addressee serves the game from now on, and the lobby after it.
+        if (!send(net, addressee, EncodeFullState(net.game, addressee))) return false;
+        net.model.serverId = addressee;
+        return true;
+    }
     const std::vector<uint8_t> packed = PackEnvelope(EncodeFullState(net.game, net.session.LocalId()));
     bool sent = true;
     for (int s = 1; s <= net.game.GosCount; ++s) {

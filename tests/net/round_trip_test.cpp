@@ -105,6 +105,7 @@ TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
     network.Deliver();
     EXPECT_EQ(next.game->GameMode, ModeNetServer);
     EXPECT_EQ(next.model.serverId, 2u);
+    EXPECT_EQ(old.model.serverId, 2u);  // back in the lobby, the old server takes its maps from him
     EXPECT_FALSE(third.model.fullStateReceived);
 
     // His first turn results reach a client that still knows the old server, and whose game is
