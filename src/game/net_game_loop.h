@@ -28,10 +28,10 @@ struct NetGameOptions {
     std::chrono::milliseconds serverPause{2000};
     // Called once a pass has its year's data (sent by the server, received by a client), before
     // this computer's person moves; false ends the loop here (a short game).
-    std::function<bool(NetContext&)> yearBegins;
+    std::function<bool(NetContext&)> yearBegins{};
     // Called on the server around its computing of a year (a timing of the year can tell the
     // simulation from the rest).
-    std::function<void()> simulationBegins, simulationEnds;
+    std::function<void()> simulationBegins{}, simulationEnds{};
 };
 
 enum class NetGameEnd {

@@ -158,7 +158,7 @@ TEST_F(LobbyTest, TheLobbyPassesToTheLastRemotePlayerWhenItsServerLeaves) {
     EXPECT_EQ(first.controls.serverPage, true);
 }
 
-TEST_F(LobbyTest, ANewcomerHearsWhoIsReady) {
+TEST_F(LobbyTest, ANewcomerHearsWhoIsReadyAndListsEveryoneOnce) {
     Computer& host = Open("Anna");
     host.lobby.SetReady(true);
     Computer& late = Open("Boris");
@@ -166,6 +166,11 @@ TEST_F(LobbyTest, ANewcomerHearsWhoIsReady) {
     ASSERT_EQ(roster.size(), 2u);
     EXPECT_TRUE(roster[0].ready);
     EXPECT_FALSE(roster[1].ready);
+    // The session reports its own player after the open too, and may report a player twice.
+    late.lobby.OnAddPlayer({late.session.LocalId(), "Boris", false});
+    late.lobby.OnAddPlayer({host.session.LocalId(), "Anna", true});
+    EXPECT_EQ(roster.size(), 2u);
+    EXPECT_TRUE(roster[0].ready);
 }
 
 // The saved game's persons are Player1..Player3; state 4 belonged to "Gone", who left it.

@@ -298,6 +298,13 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState
     EXPECT_NE(server.game->mGeneral[2].Knowledge, 77);
 
     client.game->mGos[2].FreeSoldiers -= 5;
+    // Nobody gives his state away, to another person or to the computer, by his turn's record.
+    for (int32_t heir : {3, 0}) {
+        client.game->mGos[2].Human = heir;
+        EXPECT_EQ(server.Receive(2, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
+        EXPECT_EQ(server.game->mGos[2].Human, 2);
+    }
+    client.game->mGos[2].Human = 2;
     server.game->mGos[2].Alive = 0;
     EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Refused);  // a fallen state gives no orders
     server.game->mGos[2].Alive = 1;
