@@ -207,17 +207,21 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     EXPECT_EQ(host.ui.log[1], host.game->Msg(Msg::NotAllPlayersPresent));
 }
 
-TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftItFirst) {
+TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftOrEndedItFirst) {
     Open("Player1");
     Computer& lost = Open("Player2");
     Computer& told = Open("Player3");
-    for (Computer* c : {&lost, &told}) {
+    Computer& ended = Open("Player4");
+    for (Computer* c : {&lost, &told, &ended}) {
         c->lobby.Net().model.phase = NetPhase::Playing;
         c->lobby.Net().model.serverId = 1;
     }
     told.session.Listener()->OnMessage(1, EncodeSmall(BlockKind::Leave));
-    for (Computer* c : {&lost, &told}) c->lobby.OnDeletePlayer({1, "Player1", true});
+    ended.session.Listener()->OnMessage(1, EncodeSmall(BlockKind::GameOver));
+    for (Computer* c : {&lost, &told, &ended}) c->lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(told.lobby.Model().end, NetEnd::None);
+    // The first reason the game ended is the one it ended for: the session stays open.
+    EXPECT_EQ(ended.lobby.Model().end, NetEnd::EndedByServer);
     EXPECT_TRUE(told.ui.log.empty());
 
     EXPECT_EQ(lost.lobby.Model().end, NetEnd::ServerLost);
