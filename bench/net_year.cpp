@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "peer_process.h"
+#include "support/process/peer_process.h"
 
 namespace korvant {
 namespace {

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "hostile_peer.h"
+#include "support/hostile/hostile_peer.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
@@ -16,7 +16,7 @@
 #include "net/rejoined_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
-#include "peer_process.h"
+#include "support/process/peer_process.h"
 #include "session/frame_reader.h"
 
 namespace korvant::test {

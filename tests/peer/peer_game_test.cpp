@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "peer_process.h"
-#include "year_dump.h"
+#include "support/process/peer_process.h"
+#include "support/process/year_dump.h"
 
 namespace korvant::test {
 namespace {

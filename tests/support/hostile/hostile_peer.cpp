@@ -1,4 +1,4 @@
-#include "hostile_peer.h"
+#include "support/hostile/hostile_peer.h"
 
 #include <QEventLoop>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "peer_process.h"
+#include "support/process/peer_process.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

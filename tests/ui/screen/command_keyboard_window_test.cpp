@@ -14,7 +14,7 @@
 #include "core/take_territory.h"
 #include "sim/borders.h"
 #include "support/local_game.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/main_window.h"
 #include "ui/screen/order_panel_widget.h"

@@ -20,7 +20,7 @@
 #include "support/local_game.h"
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "save/autosave_name.h"
 #include "screen/economy_orders.h"
 #include "ui/screen/economy_tab_widget.h"
