@@ -2,7 +2,6 @@
 // tries, it is refused, every real peer plays on to the last year, and the states the clients
 // hold are the ones the server holds.
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include "support/hostile/hostile_peer.h"
@@ -365,9 +364,3 @@ INSTANTIATE_TEST_SUITE_P(MidYear, HostileStop, ::testing::ValuesIn(Stops),
 
 }  // namespace
 }  // namespace korvant::test
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

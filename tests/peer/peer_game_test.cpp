@@ -1,5 +1,4 @@
 // Whole network games of korvant-peer processes on loopback.
-#include <QCoreApplication>
 #include <QDir>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -221,9 +220,3 @@ TEST_F(PeerGame, ASavedGameResumesForItsPersons) {
 
 }  // namespace
 }  // namespace korvant::test
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
