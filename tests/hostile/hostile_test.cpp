@@ -16,7 +16,7 @@
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
 #include "support/process/peer_process.h"
-#include "session/frame_reader.h"
+#include "wire/frame_reader.h"
 
 namespace korvant::test {
 namespace {

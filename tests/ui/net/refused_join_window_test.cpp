@@ -10,7 +10,7 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "session/handshake.h"
+#include "wire/handshake.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
 #include "support/ui/gui_app.h"
