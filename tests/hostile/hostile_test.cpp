@@ -11,6 +11,7 @@
 #include "net/full_state_block.h"
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
+#include "net/persons.h"
 #include "net/player_turn_block.h"
 #include "net/rejoined_block.h"
 #include "net/small_block.h"
@@ -207,10 +208,7 @@ TEST_P(HostileInGame, IsRefusedAndTheGameGoesOn) {
         if (year == AttackYear && !sent) {
             sent = true;
             const PlayerId bob = mallory.IdOf("bob");
-            int bobState = 0;
-            for (int k = 1; k <= mallory.Known()->GosCount; ++k)
-                if (PlayerId(mallory.Known()->mGos[k].Human) == bob) bobState = k;
-            GetParam().send(Scene{mallory, mallory.Server(), bob, bobState, year});
+            GetParam().send(Scene{mallory, mallory.Server(), bob, StateOf(*mallory.Known(), bob), year});
         }
         return true;
     });

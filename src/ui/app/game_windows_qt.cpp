@@ -12,6 +12,7 @@
 #include "ui/app/preference_window.h"
 #include "ui/app/window_place.h"
 #include "core/check_state.h"
+#include "core/show_state_error.h"
 #include "ui/game/start_window.h"
 #include "core/text_format.h"
 #include "game/turn_cycle.h"
@@ -158,7 +159,7 @@ void GameWindows::PlayGame() {
         RunGame(game_, options);
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
-        for (const std::string& m : e.messages()) ui_.MessageBox(m);
+        ShowStateError(ui_, e);
         QApplication::exit(1);
     }
     start_->ShowWaiting(false);

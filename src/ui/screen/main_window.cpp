@@ -43,7 +43,8 @@ namespace korvant {
 namespace {
 
 // Help topics of the tabs, by tab index.
-constexpr int HelpTopics[] = {10, 10, 80, 120, 100};
+constexpr int TabHelpTopics[] = {help_topic::HowToPlay, help_topic::HowToPlay, help_topic::Science,
+                                 help_topic::BorderGuard, help_topic::Generals};
 // Scrolling speed of the help panels of the economy, science and generals tabs, in ms per step.
 constexpr int ScrollTicks[] = {70, 60, 30};
 
@@ -210,7 +211,7 @@ void TMain::Activate() {
     pages_->blockSignals(false);
     // The arrows go from tab to tab from the start.
     pages_->tabBar()->setFocus();
-    helpTopic_ = HelpTopics[InformationTab];
+    helpTopic_ = TabHelpTopics[InformationTab];
     info_->Fill();
     border_->Activate();
     science_->MarkStale();
@@ -252,7 +253,7 @@ void TMain::tabChanged(int index) {
         chatPlayers_->setVisible(true);
         chatInput_->setFocus();
     }
-    if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = HelpTopics[index];
+    if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = TabHelpTopics[index];
     if (index == EconomyTab) economy_->Refresh();
     if (index == ScienceTab) science_->Open();
     if (index == BorderTab) border_->Open();
