@@ -24,6 +24,7 @@
 #include "ui/map/select_player_window.h"
 #include "ui/net/network_game.h"
 #include "ui/screen/main_window.h"
+#include "records/hall_of_fame.h"
 #include "sim/name_stems.h"
 #include "ui/game/proc_window.h"
 
@@ -46,14 +47,14 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     launcher_ = std::make_unique<TKorvant>(*this);
     QWidget* owner = launcher_.get();
     start_ = std::make_unique<TStart>(*this, owner);
-    selectPlayer_ = std::make_unique<TSelectPlayer>(*this, owner);
-    selectGos_ = std::make_unique<TSelectGos>(*this, owner);
+    selectPlayer_ = std::make_unique<TSelectPlayer>(lang_, game_, owner);
+    selectGos_ = std::make_unique<TSelectGos>(lang_, game_, paintRounded_, owner);
     main_ = std::make_unique<TMain>(*this, owner);
-    selectMan_ = std::make_unique<TSelectMan>(*this, owner);
-    proc_ = std::make_unique<TProc>(*this, owner);
-    graph_ = std::make_unique<TGraph>(*this, owner);
+    selectMan_ = std::make_unique<TSelectMan>(lang_, game_, owner);
+    proc_ = std::make_unique<TProc>(lang_, game_, owner);
+    graph_ = std::make_unique<TGraph>(lang_, game_, owner);
     preference_ = std::make_unique<TPreference>(*this, owner);
-    recordTable_ = std::make_unique<TRecordTable>(*this, owner);
+    recordTable_ = std::make_unique<TRecordTable>(lang_, game_, UserFile(HallOfFameFile), owner);
     help_ = std::make_unique<THelp>(lang_, owner);
     // Windows shown again and again come back where the person left them.
     for (QWidget* w : std::initializer_list<QWidget*>{main_.get(), graph_.get(), preference_.get(), recordTable_.get()})

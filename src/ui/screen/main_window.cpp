@@ -74,11 +74,11 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     top->addLayout(row);
 
     pages_ = new QTabWidget;
-    info_ = new TInformationTab(app_);
-    economy_ = new TEconomyTab(app_);
-    science_ = new TScienceTab(app_);
-    border_ = new TBorderTab(app_);
-    generals_ = new TGeneralsTab(app_);
+    info_ = new TInformationTab(app_.Lang(), app_.TheGame());
+    economy_ = new TEconomyTab(app_.Lang(), app_.TheGame(), app_.CurrentSettings());
+    science_ = new TScienceTab(app_.Lang(), app_.TheGame());
+    border_ = new TBorderTab(app_.Lang(), app_.TheGame(), app_.PaintRounded());
+    generals_ = new TGeneralsTab(app_.Lang(), app_.TheGame());
     scrolls_[0] = economy_->ScrollPanel();
     scrolls_[1] = science_->ScrollPanel();
     scrolls_[2] = generals_->ScrollPanel();
