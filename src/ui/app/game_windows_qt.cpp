@@ -53,7 +53,11 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     selectMan_ = std::make_unique<TSelectMan>(lang_, game_, owner);
     proc_ = std::make_unique<TProc>(lang_, game_, owner);
     graph_ = std::make_unique<TGraph>(lang_, game_, owner);
-    preference_ = std::make_unique<TPreference>(*this, owner);
+    preference_ = std::make_unique<TPreference>(
+        lang_, settings_,
+        TPreference::Hooks{.apply = [this](const Settings& s, bool write) { ApplySettings(s, write); },
+                           .retext = [this] { RetextAll(); }},
+        owner);
     recordTable_ = std::make_unique<TRecordTable>(lang_, game_, UserFile(HallOfFameFile), owner);
     help_ = std::make_unique<THelp>(lang_, owner);
     // Windows shown again and again come back where the person left them.

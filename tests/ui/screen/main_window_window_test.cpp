@@ -280,7 +280,9 @@ TEST_F(BattleReportsTest, EachReportIsShownFromItsFirstLine) {
         EXPECT_LE(line.bottom(), box->viewport()->height()) << press;
         // At the top, unless the text ends before the box would be full.
         const QScrollBar* bar = box->verticalScrollBar();
-        if (bar->value() < bar->maximum()) EXPECT_LT(line.top(), line.height()) << press;
+        if (bar->value() < bar->maximum()) {
+            EXPECT_LT(line.top(), line.height()) << press;
+        }
         main().Information()->ReportButton()->click();
     }
 }
