@@ -3,8 +3,8 @@
 // with the plain scan of the whole map for every cell taken.
 #include <benchmark/benchmark.h>
 
-#include "../tests/sim/late_game.h"
-#include "../tests/sim/plain_capture.h"
+#include "support/late_game.h"
+#include "support/plain_capture.h"
 #include "core/state_fields.h"
 #include "sim/generals.h"
 

@@ -3,7 +3,7 @@
 // BM_ObservedGame's time per year (bench_autoplay) it gives the guard's share of a year.
 #include <benchmark/benchmark.h>
 
-#include "../tests/sim/late_game.h"
+#include "support/late_game.h"
 #include "core/state_guard.h"
 
 namespace korvant {

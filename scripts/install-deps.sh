@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ ninja-build pkg-config ccache
+  cmake g++ ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev qt6-translations-l10n
   qt6-datavisualization-dev qt6-declarative-dev
   libsimpleini-dev libfluidsynth-dev timgm6mb-soundfont fonts-dejavu-core

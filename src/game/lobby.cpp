@@ -113,7 +113,7 @@ void Lobby::OnDeletePlayer(const SessionPlayer& player) {
         const StateChange change(game_);
         for (int s = 1; s <= game_.GosCount; ++s) {
             TGos& gos = game_.mGos[s];
-            if (PlayerId(gos.Human) != player.Id) continue;
+            if (PlayerOf(gos) != player.Id) continue;
             if (inGame && gos.Alive != 0) model_.dropped[s] = player.Name;
             gos.Human = 0;
             gos.PlayerName.clear();

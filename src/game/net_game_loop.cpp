@@ -36,7 +36,7 @@ WaitResult Wait(NetContext& net, NetGameWindows& windows, WaitPage page) {
 // The first living person's player in state order, other than this computer's.
 PlayerId FirstLivingPerson(const Game& game, int own) {
     for (int s = 1; s <= game.GosCount; ++s)
-        if (s != own && game.mGos[s].Human != 0 && game.mGos[s].Alive != 0) return PlayerId(game.mGos[s].Human);
+        if (s != own && LivingPerson(game.mGos[s])) return PlayerOf(game.mGos[s]);
     return 0;
 }
 

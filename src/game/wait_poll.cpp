@@ -9,7 +9,7 @@ WaitPoll::WaitPoll(NetContext& net, WaitPage page) : net_(net), page_(page) {
     if (page != WaitPage::ServerWait) return;
     for (int s = 1; s <= net.game.GosCount; ++s) {
         const TGos& gos = net.game.mGos[s];
-        if (gos.Human != 0 && gos.Alive == 1) entries_.push_back({PlayerId(gos.Human), gos.PlayerName.utf8(), false});
+        if (gos.Human != 0 && gos.Alive == 1) entries_.push_back({PlayerOf(gos), gos.PlayerName.utf8(), false});
     }
 }
 
@@ -44,7 +44,7 @@ bool WaitPoll::TickServerWait() {
     for (int s = 1; s <= net_.game.GosCount; ++s) {
         const TGos& gos = net_.game.mGos[s];
         if (!LivingPerson(gos)) continue;
-        if (!Finished(PlayerId(gos.Human))) everyoneDone = false;
+        if (!Finished(PlayerOf(gos))) everyoneDone = false;
     }
     bool allTicked = true;
     for (Entry& e : entries_) allTicked &= (e.ticked = e.ticked || Finished(e.id));
@@ -62,8 +62,8 @@ bool WaitPoll::TickServerClose() {
         const TGos& gos = game.mGos[s];
         if (!LivingPerson(gos) || s == game.CurGos) continue;
         anyone = true;
-        if (!Finished(PlayerId(gos.Human))) othersDone = false;
-        else if (successor_ == 0) successor_ = PlayerId(gos.Human);
+        if (!Finished(PlayerOf(gos))) othersDone = false;
+        else if (successor_ == 0) successor_ = PlayerOf(gos);
     }
     if (!anyone) return true;  // nobody left to go on: nothing to hand over
     if (successor_ != 0 && StateOf(game, successor_) == 0) successor_ = 0;  // he left meanwhile

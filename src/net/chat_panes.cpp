@@ -7,12 +7,10 @@ void ChatPanes::Append(std::string_view line, int32_t colour) {
         panes_[p].push_back({std::string(line), colour});
         while (panes_[p].size() > Capacity[p]) panes_[p].pop_front();
     }
-    lamp_ = true;
 }
 
 void ChatPanes::Clear() {
     for (auto& pane : panes_) pane.clear();
-    lamp_ = false;
 }
 
 }  // namespace korvant

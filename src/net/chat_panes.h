@@ -1,6 +1,5 @@
 #pragma once
-// The three chat panes a network game shows, each keeping only its newest lines, and the
-// command screen's chat lamp that a new line lights.
+// The three chat panes a network game shows, each keeping only its newest lines.
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -23,14 +22,10 @@ public:
 
     void Append(std::string_view line, int32_t colour);
     const std::deque<ChatPaneLine>& Lines(ChatPane pane) const { return panes_[std::size_t(pane)]; }
-    bool LampLit() const { return lamp_; }
-    // The command screen has shown its chat.
-    void PutOutLamp() { lamp_ = false; }
     void Clear();
 
 private:
     std::array<std::deque<ChatPaneLine>, 3> panes_;
-    bool lamp_ = false;
 };
 
 }  // namespace korvant

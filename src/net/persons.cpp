@@ -5,7 +5,7 @@ namespace korvant {
 int StateOf(const Game& game, PlayerId id) {
     if (id == 0) return 0;
     for (int s = 1; s <= game.GosCount; ++s)
-        if (PlayerId(game.mGos[s].Human) == id) return s;
+        if (PlayerOf(game.mGos[s]) == id) return s;
     return 0;
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // Which state a session player plays, and who of the persons is still in the game.
 #include "core/game.h"
+#include "core/living_person.h"
 #include "net/session.h"
+#include "net/persons.h"
 
 namespace korvant {
 
 // The state whose Human is `id`; 0 when he plays none (id 0 plays none).
 int StateOf(const Game& game, PlayerId id);
-// A living state that a person plays.
-inline bool LivingPerson(const TGos& gos) { return gos.Human != 0 && gos.Alive != 0; }
+// The session player who plays the state, 0 for the computer: Human holds his unsigned id.
+inline PlayerId PlayerOf(const TGos& gos) { return PlayerId(gos.Human); }
 // The number of living states a person plays.
 int LivingPersons(const Game& game);
 

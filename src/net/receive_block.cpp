@@ -118,7 +118,7 @@ BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const u
 void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     if (net.game.GameMode != ModeNetServer) throw BlockError("a player's turn reached a computer that is not the server");
     const PlayerTurn turn = DecodePlayerTurn(block, net.game);
-    if (PlayerId(net.game.mGos[turn.stateNumber].Human) != from || PlayerId(turn.state.Human) != from)
+    if (PlayerOf(net.game.mGos[turn.stateNumber]) != from || PlayerOf(turn.state) != from)
         throw BlockError("a player's turn for a state the sender does not play");
     if (net.game.mGos[turn.stateNumber].Alive == 0) throw BlockError("a player's turn for a fallen state");
     applyKeepingBooks(net.game, std::tuple{state::Generals, state::States}, [&] { ApplyPlayerTurn(turn, net.game); });
@@ -166,7 +166,7 @@ void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block
     DecodeSmall(block);
     const std::string name = net.model.NameOf(from);
     for (int s = 1; s <= net.game.GosCount; ++s) {
-        if (PlayerId(net.game.mGos[s].Human) != from) continue;
+        if (PlayerOf(net.game.mGos[s]) != from) continue;
         appendNotice(net, name, Msg::PlayerLeftGame);
         net.game.mGos[s].Human = 0;
     }

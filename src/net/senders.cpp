@@ -54,7 +54,7 @@ std::vector<PlayerId> otherLivingPersons(const Game& game, PlayerId self) {
     std::vector<PlayerId> ids;
     for (int s = 1; s <= game.GosCount; ++s) {
         const TGos& gos = game.mGos[s];
-        if (LivingPerson(gos) && PlayerId(gos.Human) != self) ids.push_back(PlayerId(gos.Human));
+        if (LivingPerson(gos) && PlayerOf(gos) != self) ids.push_back(PlayerOf(gos));
     }
     return ids;
 }
@@ -115,7 +115,7 @@ bool SendFullState(NetContext& net, PlayerId addressee) {
     for (int s = 1; s <= net.game.GosCount; ++s) {
         const TGos& gos = net.game.mGos[s];
         if (LivingPerson(gos) && s != net.game.CurGos)
-            sent = deliver(net, PlayerId(gos.Human), packed, BlockKind::FullState) && sent;
+            sent = deliver(net, PlayerOf(gos), packed, BlockKind::FullState) && sent;
     }
     return sent;
 }
@@ -131,8 +131,8 @@ bool SendTurnResults(NetContext& net, const std::vector<PlayerId>& except) {
         SendingNotice notice(net.controls);
         for (int s = 1; s <= net.game.GosCount; ++s) {
             const TGos& gos = net.game.mGos[s];
-            if (gos.Human != 0 && s != net.game.CurGos && std::ranges::find(except, PlayerId(gos.Human)) == except.end())
-                sent = send(net, PlayerId(gos.Human), EncodeTurnResult(net.game, s)) && sent;
+            if (gos.Human != 0 && s != net.game.CurGos && std::ranges::find(except, PlayerOf(gos)) == except.end())
+                sent = send(net, PlayerOf(gos), EncodeTurnResult(net.game, s)) && sent;
         }
     }
     return SendMap(net) && sent;

@@ -62,7 +62,7 @@ bool TakeOver(NetContext& net) {
         // Whoever left the session meanwhile, the vanished server among them, is the computer's.
         for (int s = 1; s <= game.GosCount; ++s) {
             TGos& gos = game.mGos[s];
-            const PlayerId id = PlayerId(gos.Human);
+            const PlayerId id = PlayerOf(gos);
             if (id == 0 || id == self || model.Listed(id)) continue;
             gos.Human = 0;
             gos.PlayerName.clear();

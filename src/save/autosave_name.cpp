@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/cp1251.h"
+#include "core/living_person.h"
 
 namespace korvant {
 namespace {
@@ -35,7 +36,7 @@ std::string AutosaveFileName(const Game& game) {
         std::vector<std::string_view> people;
         for (int s = 1; s <= game.GosCount && s <= MaxStates; ++s) {
             const TGos& g = game.mGos[s];
-            if (g.Alive != 0 && g.Human != 0) people.push_back(g.PlayerName.raw());
+            if (LivingPerson(g)) people.push_back(g.PlayerName.raw());
         }
         std::stable_sort(people.begin(), people.end(), lessIgnoringCase);
         for (std::string_view person : people) name += "_" + fileNamePart(person);

@@ -4,8 +4,8 @@
 #include <QTcpSocket>
 #include <chrono>
 
-#include "session/frame_reader.h"
-#include "session/handshake.h"
+#include "wire/frame_reader.h"
+#include "wire/handshake.h"
 
 namespace korvant {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "session/discovery_messages.h"
+#include "wire/discovery_messages.h"
 #include "session/open_request.h"
 
 class QUdpSocket;

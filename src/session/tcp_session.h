@@ -18,9 +18,9 @@
 #include <memory>
 #include <vector>
 
-#include "session/discovery_messages.h"
-#include "session/frame_reader.h"
-#include "session/handshake.h"
+#include "wire/discovery_messages.h"
+#include "wire/frame_reader.h"
+#include "wire/handshake.h"
 #include "session/open_request.h"
 #include "net/session.h"
 

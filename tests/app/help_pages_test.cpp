@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/help_topics.h"
 #include "app/ini_file.h"
 
 namespace korvant {
@@ -42,22 +43,15 @@ bool ValidUtf8(const std::string& s) {
     return true;
 }
 
-// Topics opened by the program: the fixed ones, any the sources open by a literal number,
-// and those of a table of topics (the command screen's, one per tab).
+// Topics opened by the program: the table of them, and any a source still opens by a literal number.
 std::set<int> TopicsInUse() {
-    std::set<int> topics = {10, 80, 100, 120, 160, 170};
+    std::set<int> topics(std::begin(help_topic::All), std::end(help_topic::All));
     static const std::regex call(R"(\b(?:ShowHelp|ShowTopic)\s*\(\s*(\d+)\s*\))");
-    static const std::regex table(R"(HelpTopics\[\]\s*=\s*\{([^}]*)\})");
-    static const std::regex number(R"(\d+)");
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(KORVANT_SOURCE_DIR) / "src")) {
         if (!entry.is_regular_file() || entry.path().extension() != ".cpp") continue;
         std::string text = ReadAll(entry.path());
         for (std::sregex_iterator m(text.begin(), text.end(), call), end; m != end; ++m) {
             topics.insert(std::stoi((*m)[1]));
-        }
-        for (std::sregex_iterator m(text.begin(), text.end(), table), end; m != end; ++m) {
-            std::string list = (*m)[1];
-            for (std::sregex_iterator d(list.begin(), list.end(), number); d != end; ++d) topics.insert(std::stoi(d->str()));
         }
     }
     return topics;

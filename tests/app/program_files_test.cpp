@@ -7,7 +7,7 @@
 
 #include "app/ini_file.h"
 #include "app/language_file.h"
-#include "save/saved_game_files.h"
+#include "support/saved_game_files.h"
 #include "support/temp_folder.h"
 
 namespace korvant {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "save/saved_game_files.h"
+#include "support/saved_game_files.h"
 #include "support/temp_folder.h"
 
 namespace korvant {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "session/discovery_messages.h"
-#include "session/frame_reader.h"
-#include "session/handshake.h"
+#include "wire/discovery_messages.h"
+#include "wire/frame_reader.h"
+#include "wire/handshake.h"
 
 namespace {
 

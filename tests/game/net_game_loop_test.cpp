@@ -33,12 +33,8 @@ public:
     int waits = 0;
 };
 
-class NetGameLoopTest : public ::testing::Test {
+class NetGameLoopTest : public ::testing::Test, protected test::ThreePlayerNetwork {
 protected:
-    test::FakeNetwork network;
-    test::FakeSession& s1 = network.Join("Player1");
-    test::FakeSession& s2 = network.Join("Player2");
-    test::FakeSession& s3 = network.Join("Player3");
     std::unique_ptr<Game> server = test::MakeNetGame(1);
     test::NetPeer client{s2, test::MakeNetGame(2)};
     HeadlessUi ui;

@@ -11,12 +11,8 @@
 namespace korvant {
 namespace {
 
-class WaitPollTest : public ::testing::Test {
+class WaitPollTest : public ::testing::Test, protected test::ThreePlayerNetwork {
 protected:
-    test::FakeNetwork network;
-    test::FakeSession& s1 = network.Join("Player1");
-    test::FakeSession& s2 = network.Join("Player2");
-    test::FakeSession& s3 = network.Join("Player3");
     test::NetPeer server{s1, test::MakeNetGame(1)};
     Game& game = *server.game;
 

@@ -27,12 +27,8 @@ using Bytes = std::vector<uint8_t>;
 using test::NetPeer;
 
 // Players 1..3 play states 1..3; player 4 ("Guest") only watches.
-class ReceiveBlockTest : public ::testing::Test {
+class ReceiveBlockTest : public ::testing::Test, protected test::ThreePlayerNetwork {
 protected:
-    test::FakeNetwork network;
-    test::FakeSession& s1 = network.Join("Player1");
-    test::FakeSession& s2 = network.Join("Player2");
-    test::FakeSession& s3 = network.Join("Player3");
     test::FakeSession& s4 = network.Join("Guest");
     NetPeer server{s1, test::MakeNetGame(1)};
     NetPeer client{s2, test::MakeNetGame(2)};

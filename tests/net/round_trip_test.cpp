@@ -13,6 +13,7 @@
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
 #include "net/packed_envelope.h"
+#include "net/persons.h"
 #include "net/senders.h"
 #include "net/turn_result_block.h"
 #include "save/saved_body.h"
@@ -163,11 +164,9 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
     for (PlayerId id = 2; id <= 3; ++id) {
         auto& peer = *clients.emplace_back(std::make_unique<NetPeer>(network.Join("P"), ClientGame()));
         ASSERT_EQ(peer.Receive(1, start), BlockOutcome::Applied);
-        for (int s = 1; s <= game.GosCount; ++s)
-            if (PlayerId(game.mGos[s].Human) == id) peer.game->CurGos = uint8_t(s);
+        peer.game->CurGos = uint8_t(StateOf(game, id));
     }
-    for (int s = 1; s <= game.GosCount; ++s)
-        if (game.mGos[s].Human == 1) game.CurGos = uint8_t(s);
+    game.CurGos = uint8_t(StateOf(game, 1));
     SendTurnResults(server.net);
     network.Deliver();
 

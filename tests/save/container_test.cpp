@@ -8,7 +8,7 @@
 
 #include "save/compress_error.h"
 #include "save/lzrw1_messages.h"
-#include "save/sample_data.h"
+#include "support/sample_data.h"
 
 namespace korvant {
 namespace {

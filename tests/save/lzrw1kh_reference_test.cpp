@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "save/lzrw1kh.h"
-#include "save/sample_data.h"
+#include "support/sample_data.h"
 
 namespace korvant {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "save/compress_error.h"
-#include "save/sample_data.h"
+#include "support/sample_data.h"
 
 namespace korvant {
 namespace {

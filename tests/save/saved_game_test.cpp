@@ -8,7 +8,7 @@
 #include "core/replace_file.h"
 #include "core/state_fields.h"
 #include "save/saved_body.h"
-#include "save/saved_game_files.h"
+#include "support/saved_game_files.h"
 #include "support/full_disk.h"
 #include "support/temp_folder.h"
 #include "support/small_game.h"

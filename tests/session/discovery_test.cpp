@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "session/session_discovery.h"
-#include "session_test_support.h"
+#include "support/session/session_test_support.h"
 
 namespace korvant::test {
 namespace {

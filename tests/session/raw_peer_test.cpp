@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "session/peer_link.h"
-#include "session_test_support.h"
+#include "support/session/session_test_support.h"
 
 namespace korvant::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
-#include "session_test_support.h"
+#include "support/session/session_test_support.h"
 
 namespace korvant::test {
 namespace {

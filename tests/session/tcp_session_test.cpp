@@ -5,7 +5,7 @@
 #include <QTcpSocket>
 #include <algorithm>
 
-#include "session_test_support.h"
+#include "support/session/session_test_support.h"
 
 namespace korvant::test {
 namespace {

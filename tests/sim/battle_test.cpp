@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "sim/borders.h"
 #include "support/small_game.h"
-#include "battle_fixture.h"
+#include "support/battle_fixture.h"
 #include "support/headless_log.h"
 
 namespace korvant {

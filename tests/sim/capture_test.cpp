@@ -10,8 +10,8 @@
 #include "sim/borders.h"
 #include "sim/generals.h"
 #include "support/small_game.h"
-#include "late_game.h"
-#include "plain_capture.h"
+#include "support/late_game.h"
+#include "support/plain_capture.h"
 
 namespace korvant {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "sim/computer_economy.h"
 #include "sim/computer_staffing.h"
-#include "sim/seeded_draws.h"
+#include "support/seeded_draws.h"
 #include "support/small_game.h"
 #include "support/headless_log.h"
 

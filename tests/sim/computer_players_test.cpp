@@ -7,7 +7,7 @@
 #include "sim/computer_relations.h"
 #include "sim/computer_targets.h"
 #include "sim/pick_general.h"
-#include "sim/seeded_draws.h"
+#include "support/seeded_draws.h"
 #include "sim/troops.h"
 #include "support/small_game.h"
 #include "support/headless_log.h"

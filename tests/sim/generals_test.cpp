@@ -9,7 +9,7 @@
 #include "sim/borders.h"
 #include "sim/name_stems.h"
 #include "support/small_game.h"
-#include "battle_fixture.h"
+#include "support/battle_fixture.h"
 
 namespace korvant {
 namespace {

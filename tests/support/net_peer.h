@@ -22,6 +22,15 @@ inline int CountKind(const std::vector<FakeSession::Sent>& sent, BlockKind kind)
     return n;
 }
 
+// Session players 1..3, "Player1".."Player3", on one fake network: the table most network tests
+// seat their computers at (a test's further players join after them).
+struct ThreePlayerNetwork {
+    FakeNetwork network;
+    FakeSession& s1 = network.Join("Player1");
+    FakeSession& s2 = network.Join("Player2");
+    FakeSession& s3 = network.Join("Player3");
+};
+
 struct NetPeer : SessionListener {
     NetPeer(FakeSession& s, std::unique_ptr<Game> g) : game(std::move(g)), session(s) {
         session.SetListener(this);

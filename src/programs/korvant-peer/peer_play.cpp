@@ -7,11 +7,15 @@
 #include <fstream>
 
 #include "core/check_state.h"
+#include "core/show_state_error.h"
+#include "core/living_person.h"
+#include "game/network_save.h"
 #include "game/turn_cycle.h"
 #include "net/senders.h"
 #include "net/turn_result_block.h"
 #include "save/saved_body.h"
 #include "save/saved_game.h"
+#include "session/event_pause.h"
 
 namespace korvant::peer {
 
@@ -131,11 +135,7 @@ void PeerWindows::Nudge() {
     });
 }
 
-void PeerWindows::Pause(std::chrono::milliseconds length) {
-    QEventLoop loop;
-    QTimer::singleShot(length, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
+void PeerWindows::Pause(std::chrono::milliseconds length) { PauseWithEvents(length); }
 
 Peer::Peer(Game& game, const Options& options)
     : game_(game),
@@ -201,8 +201,7 @@ void Peer::LobbyTick() {
         readySent_ = true;
         if (options_.load) {
             lobbyTimer_.stop();
-            game_.GameMode = ModeNetServer;
-            if (!LoadGame(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
+            if (!LoadNetworkSave(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
             if (!lobby_.AcceptLoadedGame()) {
                 Say("result: the loaded game did not start");
                 session_.Close();
@@ -229,7 +228,7 @@ void Peer::Play() {
         Finish(lobby_.PlayGame(options));
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, and the peer ends without saving.
-        for (const std::string& m : e.messages()) game_.Ui->MessageBox(m);
+        ShowStateError(*game_.Ui, e);
         session_.Close();
         QCoreApplication::exit(1);
     }
@@ -246,11 +245,11 @@ bool Peer::YearBegins(NetContext& net) {
     int living = 0, persons = 0;
     for (int s = 1; s <= g.GosCount; ++s) {
         living += g.mGos[s].Alive != 0 ? 1 : 0;
-        persons += g.mGos[s].Alive != 0 && g.mGos[s].Human != 0 ? 1 : 0;
+        persons += LivingPerson(g.mGos[s]) ? 1 : 0;
     }
     Say("year " + std::to_string(g.Year) + ": living " + std::to_string(living) + " persons " + std::to_string(persons));
     for (int s = 1; s <= g.GosCount; ++s) {
-        if (g.mGos[s].Human != 0 && g.mGos[s].Alive != 0 && (server || s == g.CurGos)) Digests(g, s);
+        if (LivingPerson(g.mGos[s]) && (server || s == g.CurGos)) Digests(g, s);
     }
     if (server && options_.dumpYears) DumpYear(g);
     return !(options_.stopAtYear && g.Year > *options_.stopAtYear);

@@ -12,6 +12,7 @@
 #include "game/program_data.h"
 #include "command.h"
 #include "core/check_state.h"
+#include "core/show_state_error.h"
 #include "core/game.h"
 #include "map/map_generation.h"
 #include "save/saved_game.h"
@@ -122,7 +123,7 @@ int Autoplay(int argc, char** argv) {
         std::fflush(stdout);
         if (options.save && !TrySaveGame(game, *options.save)) return 1;
     } catch (const StateError& e) {
-        for (const std::string& m : e.messages()) ui.MessageBox(m);
+        ShowStateError(ui, e);
         return 1;
     }
     return 0;

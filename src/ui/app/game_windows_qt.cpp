@@ -12,6 +12,7 @@
 #include "ui/app/preference_window.h"
 #include "ui/app/window_place.h"
 #include "core/check_state.h"
+#include "core/show_state_error.h"
 #include "ui/game/start_window.h"
 #include "core/text_format.h"
 #include "game/turn_cycle.h"
@@ -23,6 +24,7 @@
 #include "ui/map/select_player_window.h"
 #include "ui/net/network_game.h"
 #include "ui/screen/main_window.h"
+#include "records/hall_of_fame.h"
 #include "sim/name_stems.h"
 #include "ui/game/proc_window.h"
 
@@ -45,14 +47,18 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
     launcher_ = std::make_unique<TKorvant>(*this);
     QWidget* owner = launcher_.get();
     start_ = std::make_unique<TStart>(*this, owner);
-    selectPlayer_ = std::make_unique<TSelectPlayer>(*this, owner);
-    selectGos_ = std::make_unique<TSelectGos>(*this, owner);
+    selectPlayer_ = std::make_unique<TSelectPlayer>(lang_, game_, owner);
+    selectGos_ = std::make_unique<TSelectGos>(lang_, game_, paintRounded_, owner);
     main_ = std::make_unique<TMain>(*this, owner);
-    selectMan_ = std::make_unique<TSelectMan>(*this, owner);
-    proc_ = std::make_unique<TProc>(*this, owner);
-    graph_ = std::make_unique<TGraph>(*this, owner);
-    preference_ = std::make_unique<TPreference>(*this, owner);
-    recordTable_ = std::make_unique<TRecordTable>(*this, owner);
+    selectMan_ = std::make_unique<TSelectMan>(lang_, game_, owner);
+    proc_ = std::make_unique<TProc>(lang_, game_, owner);
+    graph_ = std::make_unique<TGraph>(lang_, game_, owner);
+    preference_ = std::make_unique<TPreference>(
+        lang_, settings_,
+        TPreference::Hooks{.apply = [this](const Settings& s, bool write) { ApplySettings(s, write); },
+                           .retext = [this] { RetextAll(); }},
+        owner);
+    recordTable_ = std::make_unique<TRecordTable>(lang_, game_, UserFile(HallOfFameFile), owner);
     help_ = std::make_unique<THelp>(lang_, owner);
     // Windows shown again and again come back where the person left them.
     for (QWidget* w : std::initializer_list<QWidget*>{main_.get(), graph_.get(), preference_.get(), recordTable_.get()})
@@ -158,7 +164,7 @@ void GameWindows::PlayGame() {
         RunGame(game_, options);
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
-        for (const std::string& m : e.messages()) ui_.MessageBox(m);
+        ShowStateError(ui_, e);
         QApplication::exit(1);
     }
     start_->ShowWaiting(false);

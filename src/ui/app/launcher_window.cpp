@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/game_windows_qt.h"
+#include "app/help_topics.h"
 #include "app/language_file.h"
 
 namespace korvant {
@@ -55,8 +56,8 @@ TKorvant::TKorvant(GameWindows& app, QWidget* parent) : QWidget(parent), app_(ap
     connect(buttons_[2], &QPushButton::clicked, this, &TKorvant::networkGame);
     connect(buttons_[3], &QPushButton::clicked, this, &TKorvant::hallOfFame);
     connect(buttons_[4], &QPushButton::clicked, this, &TKorvant::settings);
-    connect(buttons_[5], &QPushButton::clicked, this, [this] { app_.ShowHelp(10); });
-    connect(buttons_[6], &QPushButton::clicked, this, [this] { app_.ShowHelp(160); });
+    connect(buttons_[5], &QPushButton::clicked, this, [this] { app_.ShowHelp(help_topic::HowToPlay); });
+    connect(buttons_[6], &QPushButton::clicked, this, [this] { app_.ShowHelp(help_topic::About); });
     connect(buttons_[7], &QPushButton::clicked, this, &QWidget::close);
     ApplyTexts();
 }
@@ -84,7 +85,7 @@ void TKorvant::ApplyTexts() {
 
 void TKorvant::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_F1) {
-        app_.ShowHelp(10);
+        app_.ShowHelp(help_topic::HowToPlay);
         return;
     }
     QWidget::keyPressEvent(e);

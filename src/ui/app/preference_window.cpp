@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "app/settings.h"
 
 namespace korvant {
 
-TPreference::TPreference(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TPreference::TPreference(TLanguageFile& lang, const Settings& settings, Hooks hooks, QWidget* parent)
+    : QDialog(parent), lang_(lang), settings_(settings), hooks_(std::move(hooks)) {
     auto* layout = new QVBoxLayout(this);
     music_ = new QCheckBox(this);
     singlePlayer_ = new QCheckBox(this);
@@ -37,13 +37,13 @@ TPreference::TPreference(GameWindows& app, QWidget* parent) : QDialog(parent), a
     buttons->addWidget(close_);
     layout->addLayout(buttons);
 
-    for (const std::string& title : app_.Lang().Titles()) languages_->addItem(QString::fromStdString(title));
-    languages_->setCurrentIndex(app_.Lang().CurrentIndex());
+    for (const std::string& title : lang_.Titles()) languages_->addItem(QString::fromStdString(title));
+    languages_->setCurrentIndex(lang_.CurrentIndex());
     connect(languages_, &QComboBox::activated, this, &TPreference::languageChosen);
     connect(apply_, &QPushButton::clicked, this, &TPreference::applyClicked);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 
-    showSettings(app_.CurrentSettings());
+    showSettings(settings_);
     ApplyTexts();
 }
 
@@ -56,7 +56,7 @@ void TPreference::showSettings(const Settings& s) {
 }
 
 void TPreference::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)); };
     setWindowTitle(t(Msg::SettingsTitle));
     apply_->setText(t(Msg::SettingsApply));
@@ -71,7 +71,7 @@ void TPreference::ApplyTexts() {
 
 void TPreference::Show(bool languageListEnabled) {
     // Switches changed and closed without applying were never in force.
-    showSettings(app_.CurrentSettings());
+    showSettings(settings_);
     languages_->setEnabled(languageListEnabled);
     languageLabel_->setEnabled(languageListEnabled);
     exec();
@@ -89,13 +89,13 @@ Settings TPreference::Current() const {
 
 void TPreference::applyClicked() {
     // A file that cannot be written still leaves the settings applied for this run.
-    app_.ApplySettings(Current(), /*write=*/true);
+    hooks_.apply(Current(), /*write=*/true);
     accept();
 }
 
 void TPreference::languageChosen(int index) {
-    app_.Lang().SelectLanguage(index);
-    app_.RetextAll();
+    lang_.SelectLanguage(index);
+    hooks_.retext();
 }
 
 }  // namespace korvant

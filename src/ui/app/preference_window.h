@@ -3,6 +3,8 @@
 // running program, and the language list.
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -10,13 +12,20 @@ class QPushButton;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
 struct Settings;
 
 class TPreference : public QDialog {
     Q_OBJECT
 public:
-    explicit TPreference(GameWindows& app, QWidget* parent = nullptr);
+    // What the window asks of the program: to apply the settings (and write them first), and to
+    // take every window's texts again once the language changed.
+    struct Hooks {
+        std::function<void(const Settings&, bool write)> apply;
+        std::function<void()> retext;
+    };
+    // `settings` are the program's, in force.
+    TPreference(TLanguageFile& lang, const Settings& settings, Hooks hooks, QWidget* parent = nullptr);
 
     void ApplyTexts();
     // Shows the window modally with the settings in force; the launcher enables the language
@@ -40,7 +49,9 @@ private:
     void applyClicked();
     void languageChosen(int index);
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    const Settings& settings_;
+    Hooks hooks_;
     QCheckBox* music_;
     QCheckBox* singlePlayer_;
     QCheckBox* hideGraphics_;

@@ -6,7 +6,10 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 
 namespace korvant {
@@ -26,7 +29,7 @@ QLabel* MakeLabel(const char* style) {
 
 }  // namespace
 
-TProc::TProc(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TProc::TProc(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(parent), lang_(lang), game_(game) {
     setFixedSize(688, 453);
     setAutoFillBackground(true);
     notebook_ = new QStackedWidget(this);
@@ -74,7 +77,7 @@ TProc::TProc(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 }
 
 void TProc::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)).replace("\r\n", "\n"); };
     setWindowTitle(t(Msg::LastBattleTitle));
     loseLabels_[0]->setText(t(Msg::LastBattleState));
@@ -88,7 +91,7 @@ void TProc::ApplyTexts() {
 }
 
 void TProc::Fill(bool victory) {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     notebook_->setCurrentIndex(victory ? 1 : 0);
     QPalette p = palette();
     p.setColor(QPalette::Window, FromColorRef(victory ? 12615680 : 193));

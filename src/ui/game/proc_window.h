@@ -11,12 +11,13 @@ class QTextEdit;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TProc : public QDialog {
     Q_OBJECT
 public:
-    explicit TProc(GameWindows& app, QWidget* parent = nullptr);
+    TProc(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
     // Fills the window for the defender of the battle parties and shows it modally.
     void Show(bool victory);
@@ -30,7 +31,8 @@ public:
     QLabel* WinnerName() const { return winnerName_; }
 
 private:
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     QStackedWidget* notebook_;
     QLabel* loseLabels_[3];
     QLabel* stateName_;

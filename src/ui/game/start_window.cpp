@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "app/file_filter.h"
+#include "app/help_topics.h"
 #include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
 #include "ui/app/scroll_text_widget.h"
@@ -181,7 +182,7 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(difficulty_, &QButtonGroup::idClicked, this, &TStart::SelectDifficulty);
     connect(newMap_, &QPushButton::clicked, this, &TStart::NewMapClicked);
     connect(territory_, &QPushButton::clicked, this, &TStart::TerritoryClicked);
-    connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(10); });
+    connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(help_topic::HowToPlay); });
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
 
     ApplyTexts();
@@ -253,7 +254,7 @@ void TStart::done(int r) {
 
 void TStart::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_F1) {
-        app_.ShowHelp(10);
+        app_.ShowHelp(help_topic::HowToPlay);
         return;
     }
     QDialog::keyPressEvent(e);

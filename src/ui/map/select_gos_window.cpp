@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 #include "core/game_ui.h"
 #include "map/map_painter.h"
@@ -24,7 +27,7 @@ constexpr int MapPixels = 500;
 QString Lines(QString s) { return s.replace("\r\n", "\n").replace('\r', '\n'); }
 }  // namespace
 
-TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TSelectGos::TSelectGos(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent) : QDialog(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
     auto* grid = new QGridLayout(this);
     map_ = new QLabel;
     map_->setFixedSize(MapPixels, MapPixels);
@@ -67,7 +70,7 @@ TSelectGos::TSelectGos(GameWindows& app, QWidget* parent) : QDialog(parent), app
 }
 
 void TSelectGos::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return Lines(QString::fromStdString(l.Lookup(id))); };
     setWindowTitle(t(Msg::TerritoryTitle));
     confirm_->setText(t(Msg::ConfirmTerritory));
@@ -82,13 +85,13 @@ void TSelectGos::ApplyTexts() {
 
 void TSelectGos::Reset() {
     Picture pic(MapPixels, MapPixels);
-    DrawMap(app_.TheGame(), pic, app_.PaintRounded());
+    DrawMap(game_, pic, paintRounded_);
     map0_ = ToImage(pic);
     ShowTakenStates();
 }
 
 void TSelectGos::ShowTakenStates() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     QImage img = map0_;
     if (g.MapSize > 0 && !img.isNull()) {
         // Paled and hatched: the states earlier persons chose (they are refused if confirmed).
@@ -112,10 +115,10 @@ ModalResult TSelectGos::Choose(int person) {
     ShowTakenStates();
     choice_.Reset();
     confirm_->hide();
-    name_->setText(suggestions_[app_.TheGame().Random(10)]);
+    name_->setText(suggestions_[game_.Random(10)]);
     paintSamples(Qt::white);
     stateName_->hide();
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::ChooseState))));
+    prompt_->setText(Lines(QString::fromStdString(lang_.Lookup(Msg::ChooseState))));
     prompt_->show();
     return RunModal(*this);
 }
@@ -138,7 +141,7 @@ bool TSelectGos::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TSelectGos::MapClicked(int x, int y) {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const int s = choice_.Click(g, MapPixels, x, y);
     if (s == 0) return;
     Rgb c = StateColour(s);
@@ -155,12 +158,12 @@ void TSelectGos::MapClicked(int x, int y) {
 }
 
 void TSelectGos::ConfirmClicked() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     if (choice_.Confirm(g, person_, name_->text().toStdString())) {
         Finish(*this, ModalResult::EndTurn);
         return;
     }
-    prompt_->setText(Lines(QString::fromStdString(app_.Lang().Lookup(Msg::TerritoryTaken))));
+    prompt_->setText(Lines(QString::fromStdString(lang_.Lookup(Msg::TerritoryTaken))));
     prompt_->show();
     confirm_->hide();
 }

@@ -14,12 +14,13 @@ class QPushButton;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TSelectGos : public QDialog {
     Q_OBJECT
 public:
-    explicit TSelectGos(GameWindows& app, QWidget* parent = nullptr);
+    TSelectGos(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent = nullptr);
 
     void ApplyTexts();
     // Draws the current map into the window (before the persons choose).
@@ -54,7 +55,9 @@ protected:
 private:
     void paintSamples(const QColor& c);
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    bool paintRounded_;
     TerritoryChoice choice_;
     int person_ = 0;
     QStringList suggestions_;

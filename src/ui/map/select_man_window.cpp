@@ -10,7 +10,10 @@
 
 #include <cmath>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 
 namespace korvant {
@@ -23,7 +26,7 @@ QString TimeOfDayText(double days) {
     return QTime::fromMSecsSinceStartOfDay(ms).toString(format);
 }
 
-TSelectMan::TSelectMan(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TSelectMan::TSelectMan(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(parent), lang_(lang), game_(game) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* g = new QGridLayout(this);
     turn_ = new QLabel;
@@ -55,7 +58,7 @@ TSelectMan::TSelectMan(GameWindows& app, QWidget* parent) : QDialog(parent), app
 }
 
 void TSelectMan::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)).replace("\r\n", "\n").replace('\r', '\n'); };
     setWindowTitle(t(Msg::YourTurnTitle));
     ok_->setText(t(Msg::YourTurnOk));
@@ -65,7 +68,7 @@ void TSelectMan::ApplyTexts() {
 }
 
 void TSelectMan::Fill() {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     player_->setText(QString::fromStdString(game.CurPlayerName));
     year_->setText(QString::number(game.Year));
     const bool grid = game.GameMode == ModeLocal && game.PeopleCount > 1;

@@ -9,12 +9,13 @@ class QTableWidget;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TSelectMan : public QDialog {
     Q_OBJECT
 public:
-    explicit TSelectMan(GameWindows& app, QWidget* parent = nullptr);
+    TSelectMan(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
     // Fills the window for CurPlayerName; the caller places it and shows it modally.
     void Fill();
@@ -24,7 +25,8 @@ public:
     QLabel* YearValue() const { return year_; }
 
 private:
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     QLabel* turn_;
     QLabel* player_;
     QLabel* yearCaption_;

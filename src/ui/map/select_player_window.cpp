@@ -4,12 +4,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 
 namespace korvant {
 
-TSelectPlayer::TSelectPlayer(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TSelectPlayer::TSelectPlayer(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(parent), lang_(lang), game_(game) {
     auto* v = new QVBoxLayout(this);
     heading_ = new QLabel;
     heading_->setAlignment(Qt::AlignCenter);
@@ -29,7 +32,7 @@ TSelectPlayer::TSelectPlayer(GameWindows& app, QWidget* parent) : QDialog(parent
 }
 
 void TSelectPlayer::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     setWindowTitle(QString::fromStdString(l.Lookup(Msg::GetReadyTitle)));
     // The person's number stands in the blank lines after the first line of the text.
     QString text = QString::fromStdString(

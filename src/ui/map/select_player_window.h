@@ -7,12 +7,13 @@ class QPushButton;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TSelectPlayer : public QDialog {
     Q_OBJECT
 public:
-    explicit TSelectPlayer(GameWindows& app, QWidget* parent = nullptr);
+    TSelectPlayer(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
     // Fills the window for person number `person` and shows it modally.
     void Show(int person);
@@ -21,7 +22,8 @@ public:
     QLabel* Player() const { return player_; }
 
 private:
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     QLabel* heading_;
     QLabel* text_;
     QLabel* player_;

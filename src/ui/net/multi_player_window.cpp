@@ -13,6 +13,7 @@
 
 #include "app/language_file.h"
 #include "map/map_painter.h"
+#include "session/event_pause.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/net/chat_view.h"
 #include "ui/map/picture_image.h"
@@ -118,11 +119,7 @@ WaitResult TMultiPlayer::Wait(WaitPoll& poll) {
     return aborted_ ? WaitResult::Aborted : WaitResult::Closed;
 }
 
-void TMultiPlayer::Pause(std::chrono::milliseconds length) {
-    QEventLoop loop;
-    QTimer::singleShot(length, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
+void TMultiPlayer::Pause(std::chrono::milliseconds length) { PauseWithEvents(length); }
 
 void TMultiPlayer::RefreshChat() { ShowChatLines(*chat_, panes_.Lines(ChatPane::Wait)); }
 

@@ -3,8 +3,11 @@
 #include <QApplication>
 
 #include "core/check_state.h"
+#include "core/show_state_error.h"
 
 #include "app/language_file.h"
+#include "app/help_topics.h"
+#include "game/network_save.h"
 #include "net/senders.h"
 #include "save/saved_game.h"
 #include "ui/app/game_windows_qt.h"
@@ -26,7 +29,7 @@ NetworkGame::NetworkGame(GameWindows& app)
     connect_.Attach(&lobby_, {
                                  .play = [this] { Play(); },
                                  .load = [this] { return LoadForSession(); },
-                                 .help = [this] { app_.ShowHelp(170); },
+                                 .help = [this] { app_.ShowHelp(help_topic::NetworkGame); },
                                  .paintRounded = [this] { return app_.PaintRounded(); },
                                  .sendingNotice = [this](bool shown) { dopInfo_.SetShown(shown); },
                              });
@@ -65,7 +68,7 @@ void NetworkGame::Play() {
         lobby_.PlayGame({});
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
-        for (const std::string& m : e.messages()) app_.TheGame().Ui->MessageBox(m);
+        ShowStateError(*app_.TheGame().Ui, e);
         QApplication::exit(1);
     }
 }
@@ -74,11 +77,7 @@ bool NetworkGame::LoadForSession() {
     Game& game = app_.TheGame();
     const QString file = app_.Start().ChooseSavedGame();
     if (file.isEmpty()) return false;
-    const uint8_t mode = game.GameMode;
-    game.GameMode = ModeNetServer;  // a network save is taken only by a network game
-    if (LoadGame(game, file.toStdString())) return true;
-    game.GameMode = mode;
-    return false;
+    return LoadNetworkSave(game, file.toStdString());
 }
 
 }  // namespace korvant

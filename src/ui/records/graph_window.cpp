@@ -26,7 +26,10 @@
 #include "app/language_file.h"
 #include "core/text_format.h"
 #include "records/chart_axes.h"
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/records/graph_3d_view.h"
 #include "ui/records/state_colour.h"
 
@@ -39,7 +42,7 @@ constexpr int MostValueTicks = 6;
 
 }  // namespace
 
-TGraph::TGraph(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TGraph::TGraph(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(parent), lang_(lang), game_(game) {
     resize(1060, 640);
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
@@ -128,7 +131,7 @@ TGraph::TGraph(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 TGraph::~TGraph() = default;
 
 void TGraph::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     setWindowTitle(t(Msg::ChartsTitle));
     exit_->setText(t(Msg::ChartsClose));
@@ -172,9 +175,9 @@ ChartFilters TGraph::filters() const {
 void TGraph::Draw(ChartCriterion criterion) {
     criterion_ = criterion;
     criteria_[std::size_t(criterion)]->setChecked(true);
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     const ChartFilters f = filters();
-    const QString name = ShownText(ChartCriterionName(app_.Lang(), criterion));
+    const QString name = ShownText(ChartCriterionName(lang_, criterion));
     chart_->setTitle(name);
     // Nothing is recorded in the first year: no line, no legend entry, no axes.
     const int years = RecordedYears(game);
@@ -232,13 +235,13 @@ bool TGraph::SavePicture(const QString& file) {
 }
 
 void TGraph::saveClicked() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     QString file = QFileDialog::getSaveFileName(this, save_->text(), QDir::current().filePath("charts.png"),
                                                 ShownText(l.Lookup(Msg::ChartsPictureFilter)));
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += ".png";
     if (!SavePicture(file))
-        app_.TheGame().Ui->MessageBox(
+        game_.Ui->MessageBox(
             FormatText(l.Lookup(Msg::ChartsPictureNotWritten), {file.toStdString()}));
 }
 

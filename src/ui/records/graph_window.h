@@ -26,13 +26,14 @@ class QAction;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 class TGraph3D;
 
 class TGraph : public QDialog {
     Q_OBJECT
 public:
-    explicit TGraph(GameWindows& app, QWidget* parent = nullptr);
+    TGraph(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     ~TGraph() override;
     void ApplyTexts();
     // Activates the window and shows it modally.
@@ -65,7 +66,8 @@ private:
     void showThreeD(bool on);
     void saveClicked();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     ChartCriterion criterion_ = FirstChartCriterion;
     QChart* chart_;
     QChartView* view_;

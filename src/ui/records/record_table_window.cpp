@@ -9,7 +9,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 #include "records/hall_of_fame.h"
 
@@ -31,7 +34,7 @@ QTableWidget* MakeTable(int rows) {
 
 }  // namespace
 
-TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TRecordTable::TRecordTable(TLanguageFile& lang, Game& game, std::filesystem::path hallOfFame, QWidget* parent) : QDialog(parent), lang_(lang), game_(game), hallOfFame_(std::move(hallOfFame)) {
     resize(1000, 540);
     auto* g = new QGridLayout(this);
     title_ = new QLabel;
@@ -72,7 +75,7 @@ TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent),
 
     connect(reset_, &QPushButton::clicked, this, &TRecordTable::ResetClicked);
     connect(web_, &QPushButton::clicked, this, [this] {
-        const TLanguageFile& l = app_.Lang();
+        const TLanguageFile& l = lang_;
         QMessageBox::information(this, windowTitle(),
                                  ShownText(l.Lookup(Msg::ExpertAccessCode) + l.Lookup(Msg::ReportYourRecord)));
     });
@@ -81,7 +84,7 @@ TRecordTable::TRecordTable(GameWindows& app, QWidget* parent) : QDialog(parent),
 }
 
 void TRecordTable::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     setWindowTitle(t(Msg::HallOfFameTitle));
     title_->setText(t(Msg::HallOfFameHeading));
@@ -100,7 +103,7 @@ void TRecordTable::ApplyTexts() {
 void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) {
     const auto& hall = *static_cast<const THallTable*>(table);
     std::array<std::string, 8> cells = HallRow(hall[entry]);
-    cells[0] = HallName(app_.TheGame(), hall[entry]);
+    cells[0] = HallName(game_, hall[entry]);
     for (int c = 0; c < Columns; ++c) {
         auto* item = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
         item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
@@ -109,7 +112,7 @@ void TRecordTable::fill(QTableWidget* t, int row, int entry, const void* table) 
 }
 
 bool TRecordTable::Redraw() {
-    std::optional<THallTable> hall = ReadHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile));
+    std::optional<THallTable> hall = ReadHallOfFame(game_, hallOfFame_);
     if (!hall) return false;
     for (int e = 1; e <= HallPlaces; ++e) fill(table_, e - 1, e, &*hall);
     fill(last_, 0, LastGameEntry, &*hall);
@@ -122,9 +125,9 @@ void TRecordTable::Show() {
 }
 
 void TRecordTable::ResetClicked() {
-    if (!app_.TheGame().Ui->AskYesNo(app_.Lang().Lookup(Msg::AskClearRecords)))
+    if (!game_.Ui->AskYesNo(lang_.Lookup(Msg::AskClearRecords)))
         return;
-    if (ResetHallOfFame(app_.TheGame(), app_.UserFile(HallOfFameFile))) Redraw();
+    if (ResetHallOfFame(game_, hallOfFame_)) Redraw();
 }
 
 }  // namespace korvant

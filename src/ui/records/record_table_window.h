@@ -2,18 +2,22 @@
 // The hall of fame: the seven best one-person games and the last one.
 #include <QDialog>
 
+#include <filesystem>
+
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TRecordTable : public QDialog {
     Q_OBJECT
 public:
-    explicit TRecordTable(GameWindows& app, QWidget* parent = nullptr);
+    // `hallOfFame` is the records file the table reads and resets.
+    TRecordTable(TLanguageFile& lang, Game& game, std::filesystem::path hallOfFame, QWidget* parent = nullptr);
     void ApplyTexts();
     // Reads the table and shows it modally.
     void Show();
@@ -27,7 +31,9 @@ public:
 private:
     void fill(QTableWidget* t, int row, int entry, const void* table);
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    std::filesystem::path hallOfFame_;
     QLabel* title_;
     QLabel* lastCaption_;
     QLabel* rule_;

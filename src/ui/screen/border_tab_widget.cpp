@@ -22,7 +22,10 @@
 #include "screen/border_guard.h"
 #include "screen/generals_grid.h"
 #include "screen/states_list.h"
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/screen/colour_ref.h"
 #include "ui/map/picture_image.h"
@@ -71,7 +74,7 @@ QTableWidgetItem* Cell(const std::string& text) { return new QTableWidgetItem(QS
 
 }  // namespace
 
-TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+TBorderTab::TBorderTab(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
     auto* top = new QHBoxLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -159,12 +162,12 @@ TBorderTab::TBorderTab(GameWindows& app, QWidget* parent) : TPicturePage(parent)
     connect(neighbours_, &QListWidget::currentRowChanged, this, &TBorderTab::SelectNeighbour);
     connect(bar_, &QSlider::valueChanged, this, &TBorderTab::SoldiersMoved);
     connect(rest_, &QPushButton::clicked, this, &TBorderTab::AllRestClicked);
-    connect(charts_, &QPushButton::clicked, this, [this] { app_.TheGame().Ui->ShowCharts(); });
+    connect(charts_, &QPushButton::clicked, this, [this] { game_.Ui->ShowCharts(); });
     ApplyTexts();
 }
 
 void TBorderTab::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     neighboursCaption_->setText(t(Msg::YourNeighbours));
     freeCaption_->setText(t(Msg::SoldiersAtHome));
@@ -182,7 +185,7 @@ void TBorderTab::ApplyTexts() {
 }
 
 void TBorderTab::Activate() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     charts_->setVisible(g.DiffLevel == DiffTraining);
     ApplyTexts();  // the grid's titles, and its widths stay as built
     {
@@ -194,7 +197,7 @@ void TBorderTab::Activate() {
     selNeighbour_ = neighbours_->count() > 0 ? StateNamed(g, neighbours_->item(0)->text().toStdString()) : 0;
     chronicleStale_ = true;
     Picture picture(MapPixels, MapPixels);
-    DrawMapFor(g, picture, app_.PaintRounded());
+    DrawMapFor(g, picture, paintRounded_);
     map_->setPixmap(QPixmap::fromImage(ToImage(picture)));
 }
 
@@ -206,14 +209,14 @@ void TBorderTab::Open() {
         chronicle_->hide();
         chronicle_->clear();
         chronicle_->setTextColor(Qt::black);
-        chronicle_->append(ShownText(app_.TheGame().Chronicle));
+        chronicle_->append(ShownText(game_.Chronicle));
         chronicle_->show();
         chronicleStale_ = false;
     }
 }
 
 void TBorderTab::RebuildGrid() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const QSignalBlocker block(grid_);
     grid_->clearContents();
     grid_->setRowCount(std::max<int>(1, int(GeneralsOf(g, g.CurGos).size())));
@@ -223,7 +226,7 @@ void TBorderTab::RebuildGrid() {
 }
 
 void TBorderTab::FillGrid() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const std::vector<int> generals = GeneralsOf(g, g.CurGos);
     const QSignalBlocker block(grid_);
     for (int r = 0; r < int(generals.size()) && r < grid_->rowCount(); ++r) {
@@ -269,7 +272,7 @@ int TBorderTab::SelectedGeneral() const {
 }
 
 void TBorderTab::RedrawSoldiers() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     const int s = g.CurGos;
     ReturnIdleSoldiers(g, s);
     free_->setText(QString::number(g.mGos[s].FreeSoldiers));
@@ -290,7 +293,7 @@ void TBorderTab::RedrawSoldiers() {
 }
 
 void TBorderTab::FillStatesList() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     states_->clearContents();
     states_->setRowCount(g.GosCount);
     int r = 0;
@@ -306,12 +309,12 @@ void TBorderTab::FillStatesList() {
 
 void TBorderTab::SelectNeighbour(int row) {
     if (row < 0 || row >= neighbours_->count()) return;
-    selNeighbour_ = StateNamed(app_.TheGame(), neighbours_->item(row)->text().toStdString());
+    selNeighbour_ = StateNamed(game_, neighbours_->item(row)->text().toStdString());
     RedrawSoldiers();
 }
 
 void TBorderTab::GridDoubleClicked(int row, int column) {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     const int s = g.CurGos;
     if (GeneralsOf(g, s).empty()) return;
     const QTableWidgetItem* slot = grid_->item(row, ColSlot);
@@ -339,14 +342,14 @@ void TBorderTab::GridDoubleClicked(int row, int column) {
 }
 
 void TBorderTab::AllRestClicked() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     AllRest(g, g.CurGos);
     FillGrid();
     RedrawSoldiers();
 }
 
 void TBorderTab::SoldiersMoved(int soldiers) {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     const int general = SelectedGeneral();
     if (general >= 1 && general <= GeneralSlots && g.mGeneral[general].Front > 0) {
         if (QTableWidgetItem* cell = grid_->item(grid_->currentRow(), ColSoldiers))

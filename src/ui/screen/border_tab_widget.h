@@ -17,12 +17,13 @@ class QTextEdit;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TBorderTab : public TPicturePage {
     Q_OBJECT
 public:
-    explicit TBorderTab(GameWindows& app, QWidget* parent = nullptr);
+    TBorderTab(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent = nullptr);
     void ApplyTexts();
 
     // A new turn: the grid's titles, the neighbours with the first selected, the map, the
@@ -71,7 +72,9 @@ private:
     void markRow(int row);
     void fitGrid();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    bool paintRounded_;
     QLabel* neighboursCaption_;
     QListWidget* neighbours_;
     QLabel* freeCaption_;

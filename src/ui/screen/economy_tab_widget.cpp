@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
@@ -37,7 +40,7 @@ constexpr RowSpec Rows[] = {
 
 }  // namespace
 
-TEconomyTab::TEconomyTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+TEconomyTab::TEconomyTab(TLanguageFile& lang, Game& game, const Settings& settings, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game), programSettings_(settings) {
     auto* top = new QHBoxLayout(this);
     auto* resources = new QFrame;
     resources->setFrameShape(QFrame::StyledPanel);
@@ -97,11 +100,11 @@ TEconomyTab::TEconomyTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
     ApplyTexts();
 }
 
-Game& TEconomyTab::game() const { return app_.TheGame(); }
-int TEconomyTab::gos() const { return app_.TheGame().CurGos; }
+Game& TEconomyTab::game() const { return game_; }
+int TEconomyTab::gos() const { return game_.CurGos; }
 
 void TEconomyTab::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     groups_[0]->setText(t(Msg::YourResources));
     groups_[1]->setText(t(Msg::GrowthHeading));
@@ -130,11 +133,11 @@ void TEconomyTab::ApplyTexts() {
         for (const std::string& s : lines) shown << ShownText(s);
         scroll_->SetLines(shown);
     }
-    SetHintsShown(app_.CurrentSettings().ShowHint);
+    SetHintsShown(programSettings_.ShowHint);
 }
 
 void TEconomyTab::SetHintsShown(bool on) {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     for (TOrderPanel* p : panels_) p->SetHintsShown(on);
     // The wage and balance hints explain the numbers and stay on.
     Value(Msg::ScienceLabel)->setToolTip("Расходы на ученых");
@@ -192,7 +195,7 @@ void TEconomyTab::amountChanged(Order o, int amount) {
     const Game& g = game();
     const int s = gos();
     TOrderPanel* p = panels_[o];
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     const QString people = QString::number(amount) + " " + ShownText(l.Lookup(Msg::PeopleUnit));
     auto money = [](int64_t v) { return QString::fromStdString(MoneyText(v)); };
     switch (o) {

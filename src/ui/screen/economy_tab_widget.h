@@ -11,7 +11,9 @@ class QLabel;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
+struct Settings;
 class TOrderPanel;
 class TScrollText;
 
@@ -21,7 +23,7 @@ public:
     enum Order { SowOrder, SellOrder, BuyOrder, TrainScientists, TrainSoldiers, DismissScientists, DismissSoldiers };
     static constexpr int OrderCount = 7;
 
-    explicit TEconomyTab(GameWindows& app, QWidget* parent = nullptr);
+    TEconomyTab(TLanguageFile& lang, Game& game, const Settings& settings, QWidget* parent = nullptr);
     void ApplyTexts();
     void SetHintsShown(bool on);
 
@@ -49,7 +51,9 @@ private:
     void ordered(Order o);
     void affordable(Order o);
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    const Settings& programSettings_;  // the program's, changed by the settings window
     std::array<TOrderPanel*, OrderCount> panels_{};
     struct Row {
         Msg id;

@@ -10,7 +10,10 @@
 #include <QVBoxLayout>
 
 #include "app/language_file.h"
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/screen/colour_ref.h"
@@ -30,7 +33,7 @@ QLabel* Bold(QLabel* l, int points = 0) {
 
 }  // namespace
 
-TGeneralsTab::TGeneralsTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+TGeneralsTab::TGeneralsTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
     auto* top = new QHBoxLayout(this);
     auto* form = new QFrame;
     form->setFrameShape(QFrame::StyledPanel);
@@ -87,7 +90,7 @@ TGeneralsTab::TGeneralsTab(GameWindows& app, QWidget* parent) : TPicturePage(par
 }
 
 void TGeneralsTab::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     rows_[AgeControl].caption->setText(t(Msg::HireAge));
     rows_[KnowledgeControl].caption->setText(t(Msg::HireMastery));
@@ -99,7 +102,7 @@ void TGeneralsTab::ApplyTexts() {
     buy_->setText(t(Msg::HireButton));
 }
 
-QString TGeneralsTab::defaultName() const { return ShownText(app_.Lang().Lookup(Msg::DefaultOrder)); }
+QString TGeneralsTab::defaultName() const { return ShownText(lang_.Lookup(Msg::DefaultOrder)); }
 
 GeneralWish TGeneralsTab::Wish() const {
     return {rows_[AgeControl].bar->value(), rows_[KnowledgeControl].bar->value(), rows_[MarkControl].bar->value(),
@@ -119,14 +122,14 @@ void TGeneralsTab::Open() {
 }
 
 void TGeneralsTab::RecomputePrice() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const int price = HiringPrice(g, Wish());
     price_->setText(QString::fromStdString(std::to_string(price) + " $"));
     price_->setStyleSheet(QString("color: %1;").arg(FromColourRef(HiringPriceColour(g, g.CurGos, price)).name()));
 }
 
 void TGeneralsTab::BuyClicked() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     const QString name = name_->text() == defaultName() ? QString() : name_->text();
     const HireRefusal refusal = HireGeneral(g, g.CurGos, Wish(), name.toStdString());
     if (refusal != HireRefusal::None) {

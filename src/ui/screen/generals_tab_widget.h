@@ -13,7 +13,8 @@ class QSlider;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 class TScrollText;
 
 class TGeneralsTab : public TPicturePage {
@@ -22,7 +23,7 @@ public:
     enum Control { AgeControl, KnowledgeControl, MarkControl, SpeedControl };
     static constexpr int ControlCount = 4;
 
-    explicit TGeneralsTab(GameWindows& app, QWidget* parent = nullptr);
+    TGeneralsTab(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
 
     // Opening the tab: the default name back in the field and the price for the controls.
@@ -54,7 +55,8 @@ private:
     QString defaultName() const;
     void resetBars();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     std::array<Row, ControlCount> rows_{};
     QLabel* nameCaption_;
     QLineEdit* name_;

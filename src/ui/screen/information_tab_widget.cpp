@@ -7,7 +7,10 @@
 #include <QTextEdit>
 
 #include "map/readable_text.h"
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "app/language_file.h"
 #include "ui/app/window_ui_qt.h"
 #include "map/map_painter.h"
@@ -42,7 +45,7 @@ QString NameStyle(Rgb colour) {
 
 }  // namespace
 
-TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+TInformationTab::TInformationTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
     auto* g = new QGridLayout(this);
     achievementsCaption_ = new QLabel;
     battlesCaption_ = new QLabel;
@@ -88,7 +91,7 @@ TInformationTab::TInformationTab(GameWindows& app, QWidget* parent) : TPicturePa
 }
 
 void TInformationTab::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     achievementsCaption_->setText(t(Msg::YearAchievements));
     battlesCaption_->setText(t(Msg::MilitaryActions));
@@ -100,7 +103,7 @@ void TInformationTab::ApplyTexts() {
 }
 
 void TInformationTab::Fill() {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     const TGos& S = game.mGos[game.CurGos];
     year_->setText(QString::number(game.Year));
     state_->setText(QString::fromStdString(S.Name.utf8()));
@@ -127,7 +130,7 @@ void TInformationTab::Fill() {
 
 void TInformationTab::NextBattleReport() {
     const QString text = battles_->toPlainText();
-    const QString marker = ShownText(app_.TheGame().Msg(Msg::BattleReportMarker));
+    const QString marker = ShownText(game_.Msg(Msg::BattleReportMarker));
     QTextCursor cursor = battles_->textCursor();
     const ReportSelection now{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
     const ReportSelection next = korvant::NextBattleReport(text.toStdU16String(), marker.toStdU16String(), now);

@@ -9,12 +9,13 @@ class QTextEdit;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 
 class TInformationTab : public TPicturePage {
     Q_OBJECT
 public:
-    explicit TInformationTab(GameWindows& app, QWidget* parent = nullptr);
+    TInformationTab(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
 
     // Empties the boxes and fills them for CurGos from the year's messages and the chronicle;
@@ -34,7 +35,8 @@ public:
     QPushButton* SettingsButton() const { return settings_; }
 
 private:
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     QLabel* achievementsCaption_;
     QLabel* battlesCaption_;
     QLabel* chronicleCaption_;

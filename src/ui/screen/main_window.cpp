@@ -43,7 +43,8 @@ namespace korvant {
 namespace {
 
 // Help topics of the tabs, by tab index.
-constexpr int HelpTopics[] = {10, 10, 80, 120, 100};
+constexpr int TabHelpTopics[] = {help_topic::HowToPlay, help_topic::HowToPlay, help_topic::Science,
+                                 help_topic::BorderGuard, help_topic::Generals};
 // Scrolling speed of the help panels of the economy, science and generals tabs, in ms per step.
 constexpr int ScrollTicks[] = {70, 60, 30};
 
@@ -73,11 +74,11 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     top->addLayout(row);
 
     pages_ = new QTabWidget;
-    info_ = new TInformationTab(app_);
-    economy_ = new TEconomyTab(app_);
-    science_ = new TScienceTab(app_);
-    border_ = new TBorderTab(app_);
-    generals_ = new TGeneralsTab(app_);
+    info_ = new TInformationTab(app_.Lang(), app_.TheGame());
+    economy_ = new TEconomyTab(app_.Lang(), app_.TheGame(), app_.CurrentSettings());
+    science_ = new TScienceTab(app_.Lang(), app_.TheGame());
+    border_ = new TBorderTab(app_.Lang(), app_.TheGame(), app_.PaintRounded());
+    generals_ = new TGeneralsTab(app_.Lang(), app_.TheGame());
     scrolls_[0] = economy_->ScrollPanel();
     scrolls_[1] = science_->ScrollPanel();
     scrolls_[2] = generals_->ScrollPanel();
@@ -210,7 +211,7 @@ void TMain::Activate() {
     pages_->blockSignals(false);
     // The arrows go from tab to tab from the start.
     pages_->tabBar()->setFocus();
-    helpTopic_ = HelpTopics[InformationTab];
+    helpTopic_ = TabHelpTopics[InformationTab];
     info_->Fill();
     border_->Activate();
     science_->MarkStale();
@@ -252,7 +253,7 @@ void TMain::tabChanged(int index) {
         chatPlayers_->setVisible(true);
         chatInput_->setFocus();
     }
-    if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = HelpTopics[index];
+    if (index >= InformationTab && index <= GeneralsTab) helpTopic_ = TabHelpTopics[index];
     if (index == EconomyTab) economy_->Refresh();
     if (index == ScienceTab) science_->Open();
     if (index == BorderTab) border_->Open();

@@ -8,6 +8,7 @@
 #include <exception>
 #include <optional>
 
+#include "app/help_topics.h"
 #include "screen/turn_clock.h"
 #include "ui/app/modal_result_qt.h"
 
@@ -122,7 +123,7 @@ private:
     QTimer timer_;
     TurnClock clock_;
     std::optional<ModalResult> turnResult_;
-    int helpTopic_ = 10;
+    int helpTopic_ = help_topic::HowToPlay;
     bool lampRed_ = false;
     std::exception_ptr failure_;
 };

@@ -14,7 +14,10 @@
 
 #include "app/language_file.h"
 #include "screen/science_orders.h"
-#include "ui/app/game_windows_qt.h"
+#include "app/language_file.h"
+#include "app/settings.h"
+#include "core/game.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 
@@ -44,7 +47,7 @@ QPushButton* Button() {
 
 }  // namespace
 
-TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(parent), app_(app) {
+TScienceTab::TScienceTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
     auto* top = new QGridLayout(this);
     for (int sc = 1; sc <= ScienceCount; ++sc) {
         Panel p{};
@@ -100,18 +103,18 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
 
         connect(p.spin, &QSpinBox::valueChanged, this, [this, sc](int v) { spinChanged(sc, v); });
         connect(p.oneYear, &QPushButton::clicked, this, [this, sc] {
-            Game& g = app_.TheGame();
+            Game& g = game_;
             if (StaffOneYear(g, g.CurGos, sc)) showStaff(sc, g.mGos[g.CurGos].Science[sc].Staff);
             Refresh();
         });
         connect(p.max, &QPushButton::clicked, this, [this, sc] {
-            Game& g = app_.TheGame();
+            Game& g = game_;
             StaffAll(g, g.CurGos, sc);
             showStaff(sc, g.mGos[g.CurGos].Science[sc].Staff);
             Refresh();
         });
         connect(p.min, &QPushButton::clicked, this, [this, sc] {
-            Game& g = app_.TheGame();
+            Game& g = game_;
             StaffNone(g, g.CurGos, sc);
             showStaff(sc, 0);
             Refresh();
@@ -137,7 +140,7 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
     bottom->addWidget(scroll_, 1);
     top->addLayout(bottom, 3, 0, 1, 2);
     connect(freeAll_, &QPushButton::clicked, this, [this] {
-        Game& g = app_.TheGame();
+        Game& g = game_;
         FreeAllScientists(g, g.CurGos);
         for (int sc = 1; sc <= ScienceCount; ++sc) showStaff(sc, 0);
         Refresh();
@@ -146,7 +149,7 @@ TScienceTab::TScienceTab(GameWindows& app, QWidget* parent) : TPicturePage(paren
 }
 
 void TScienceTab::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     // The number goes into the gap of the years caption.
     const QString years = t(Msg::DiscoveredWithin);
@@ -173,7 +176,7 @@ void TScienceTab::Open() {
 }
 
 void TScienceTab::Recompute() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const TGos& S = g.mGos[g.CurGos];
     bool changed = false;
     for (int sc = 1; sc <= ScienceCount; ++sc) {
@@ -196,7 +199,7 @@ void TScienceTab::Recompute() {
 }
 
 void TScienceTab::Refresh() {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const TGos& S = g.mGos[g.CurGos];
     for (int sc = 1; sc <= ScienceCount; ++sc) {
         const Panel& p = panel(sc);
@@ -210,7 +213,7 @@ void TScienceTab::Refresh() {
 }
 
 void TScienceTab::showYearsAndGauge(int sc) {
-    const Game& g = app_.TheGame();
+    const Game& g = game_;
     const Panel& p = panel(sc);
     const TScience& science = g.mGos[g.CurGos].Science[sc];
     p.years->setText(QString::number(YearsToNextLevel(g, g.CurGos, sc)));
@@ -225,7 +228,7 @@ void TScienceTab::showStaff(int sc, int staff) {
 }
 
 void TScienceTab::spinChanged(int sc, int value) {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     if (!SetStaff(g, g.CurGos, sc, value)) {
         showStaff(sc, 0);
         return;

@@ -15,13 +15,14 @@ class QSpinBox;
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
+struct Game;
 class TScrollText;
 
 class TScienceTab : public TPicturePage {
     Q_OBJECT
 public:
-    explicit TScienceTab(GameWindows& app, QWidget* parent = nullptr);
+    TScienceTab(TLanguageFile& lang, Game& game, QWidget* parent = nullptr);
     void ApplyTexts();
 
     // Scientists changed outside the tab (training, dismissal, a new turn).
@@ -68,7 +69,8 @@ private:
     void spinChanged(int science, int value);
     void showYearsAndGauge(int science);
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
     std::array<Panel, 6> panels_{};
     QLabel* freeCaption_;
     QLabel* free_;

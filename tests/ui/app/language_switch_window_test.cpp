@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 
 namespace korvant {

@@ -6,7 +6,7 @@
 #include "app/ini_file.h"
 #include "ui/app/preference_window.h"
 #include "support/ui/modal_answerer.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 
 namespace korvant {
 namespace {

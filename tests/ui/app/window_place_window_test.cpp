@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "ui/app/window_place.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 
 namespace korvant {
 namespace {

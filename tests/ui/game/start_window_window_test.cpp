@@ -6,7 +6,7 @@
 #include <QSpinBox>
 
 #include "ui/game/start_window.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 
 namespace korvant {
 namespace {

@@ -5,7 +5,7 @@
 #include <QTableWidget>
 #include <QTextEdit>
 
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/map/select_man_window.h"
 #include "sim/messages.h"
 #include "ui/game/proc_window.h"

@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "session/loopback_session.h"
-#include "ui/gui_app.h"
+#include "support/session/loopback_session.h"
+#include "support/ui/gui_app.h"
 #include "ui/net/connect_window.h"
 
 namespace korvant {

@@ -13,7 +13,7 @@
 #include "support/net_game.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/net/multi_player_window.h"
 
 namespace korvant {

@@ -10,10 +10,10 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "session/handshake.h"
+#include "wire/handshake.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/net/network_game.h"
 
 namespace korvant {

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "support/ui/modal_answerer.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "session/session_discovery.h"
 #include "session/tcp_session.h"
 #include "ui/net/session_dialog.h"

@@ -10,7 +10,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/records/graph_window.h"
 
 namespace korvant {

@@ -11,32 +11,15 @@
 
 #include <set>
 
-#include "core/take_territory.h"
-#include "sim/borders.h"
-#include "support/local_game.h"
-#include "ui/gui_app.h"
+#include "support/ui/command_screen.h"
 #include "ui/screen/economy_tab_widget.h"
-#include "ui/screen/main_window.h"
 #include "ui/screen/order_panel_widget.h"
 
 namespace korvant {
 namespace {
 
-class CommandKeyboardTest : public ::testing::Test, public gui_test::WindowsFixture {
+class CommandKeyboardTest : public gui_test::CommandScreenFixture {
 protected:
-    CommandKeyboardTest() {
-        PlayInProgramFolder();
-        Game& g = app->TheGame();
-        test::NewLocalMap(g, {.states = 4, .size = 50});
-        g.PeopleCount = 1;
-        g.DiffLevel = DiffNormal;
-        TakeTerritory(g, 1, 1, "Ольга");
-        CheckFronts(g);
-        g.CurGos = 1;
-        g.CurPlayer = 1;
-    }
-    ~CommandKeyboardTest() override { main().hide(); }
-    TMain& main() { return app->Main(); }
     void Open() {
         main().Activate();
         main().show();

@@ -20,7 +20,7 @@
 #include "support/local_game.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"

@@ -16,7 +16,7 @@
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
 #include "ui/game/start_window.h"
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"

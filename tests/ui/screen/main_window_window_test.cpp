@@ -16,11 +16,10 @@
 #include <functional>
 
 #include "app/settings.h"
-#include "core/take_territory.h"
 #include "support/local_game.h"
+#include "support/ui/command_screen.h"
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
-#include "ui/gui_app.h"
 #include "save/autosave_name.h"
 #include "screen/economy_orders.h"
 #include "ui/screen/economy_tab_widget.h"
@@ -36,25 +35,10 @@ namespace {
 
 using test::PressAndRelease;
 
-class CommandScreenTest : public ::testing::Test, public gui_test::WindowsFixture {
+class CommandScreenTest : public gui_test::CommandScreenFixture {
 protected:
-    CommandScreenTest() {
-        PlayInProgramFolder();
-        Game& g = game();
-        test::NewLocalMap(g, {.states = 4, .size = 50});
-        g.PeopleCount = 1;
-        g.DiffLevel = DiffNormal;
-        TakeTerritory(g, 1, 1, "Ольга");
-        CheckFronts(g);
-        g.CurGos = 1;
-        g.CurPlayer = 1;
-    }
-    ~CommandScreenTest() override {
-        main().hide();
-    }
     Game& game() { return app->TheGame(); }
     TGos& S() { return game().mGos[1]; }
-    TMain& main() { return app->Main(); }
     TEconomyTab& economy() { return *main().Economy(); }
     TOrderPanel& panel(TEconomyTab::Order o) { return *economy().Panel(o); }
     void Open(int tab = TMain::InformationTab) {
@@ -296,7 +280,9 @@ TEST_F(BattleReportsTest, EachReportIsShownFromItsFirstLine) {
         EXPECT_LE(line.bottom(), box->viewport()->height()) << press;
         // At the top, unless the text ends before the box would be full.
         const QScrollBar* bar = box->verticalScrollBar();
-        if (bar->value() < bar->maximum()) EXPECT_LT(line.top(), line.height()) << press;
+        if (bar->value() < bar->maximum()) {
+            EXPECT_LT(line.top(), line.height()) << press;
+        }
         main().Information()->ReportButton()->click();
     }
 }

@@ -5,7 +5,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "ui/gui_app.h"
+#include "support/ui/gui_app.h"
 #include "ui/screen/order_panel_widget.h"
 
 namespace korvant {

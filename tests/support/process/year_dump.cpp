@@ -1,4 +1,4 @@
-#include "year_dump.h"
+#include "support/process/year_dump.h"
 
 #include <cstdint>
 #include <cstring>

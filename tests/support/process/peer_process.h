@@ -1,6 +1,8 @@
 #pragma once
 // One korvant-peer process of a test: its output kept line by line, and waits on its output or
 // its exit that run the event loop until they come or time runs out.
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QStringList>
 #include <chrono>
@@ -40,9 +42,10 @@ private:
     std::vector<std::string> lines_;
 };
 
-// The digest lines client `i` printed that no other peer printed: states of his that differ
-// from the server's record of them.
-std::vector<std::string> UnconfirmedDigests(const std::vector<std::unique_ptr<PeerProcess>>& peers, std::size_t i);
+// Client `i` printed the digests of the states it held, and another peer (the server) printed each
+// of them too: a digest nobody else printed is a state of his that differs from the server's.
+::testing::AssertionResult ClientMatchesTheServer(const std::vector<std::unique_ptr<PeerProcess>>& peers,
+                                                  std::size_t i);
 
 // Starts the creator and reads its port.
 std::string JoinAddress(PeerProcess& creator);

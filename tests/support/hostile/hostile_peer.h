@@ -19,8 +19,8 @@
 #include "core/game.h"
 #include "net/block_kind.h"
 #include "net/session.h"
-#include "session/frame_reader.h"
-#include "session/handshake.h"
+#include "wire/frame_reader.h"
+#include "wire/handshake.h"
 
 namespace korvant::test {
 

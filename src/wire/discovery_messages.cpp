@@ -1,6 +1,6 @@
-#include "session/discovery_messages.h"
+#include "wire/discovery_messages.h"
 
-#include "session/byte_io.h"
+#include "wire/byte_io.h"
 
 namespace korvant::wire {
 

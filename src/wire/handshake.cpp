@@ -1,8 +1,8 @@
-#include "session/handshake.h"
+#include "wire/handshake.h"
 
 #include <algorithm>
 
-#include "session/byte_io.h"
+#include "wire/byte_io.h"
 
 namespace korvant::wire {
 

@@ -8,7 +8,7 @@
 #include "core/game.h"
 #include "map/map_generation.h"
 #include "sim/borders.h"
-#include "battle_fixture.h"
+#include "support/battle_fixture.h"
 
 namespace korvant::test {
 

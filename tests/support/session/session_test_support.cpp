@@ -1,4 +1,4 @@
-#include "session_test_support.h"
+#include "support/session/session_test_support.h"
 
 #include <QHostAddress>
 

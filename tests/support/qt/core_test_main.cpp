@@ -1,5 +1,6 @@
-// The session tests' main: one Qt core application for the whole run. Searches stay on loopback
-// even when the tests are started by hand without the variable the test runner sets.
+// The main of the tests that run without windows over Qt (the session's, the whole games' and the
+// hostile player's): one Qt core application for the whole run. Searches stay on loopback even
+// when the tests are started by hand without the variable the test runner sets.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

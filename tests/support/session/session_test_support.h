@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "session/frame_reader.h"
-#include "session/handshake.h"
+#include "wire/frame_reader.h"
+#include "wire/handshake.h"
 #include "session/tcp_session.h"
 
 namespace korvant::test {

@@ -1,4 +1,4 @@
-#include "session/frame_reader.h"
+#include "wire/frame_reader.h"
 
 namespace korvant::wire {
 

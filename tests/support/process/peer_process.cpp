@@ -1,4 +1,4 @@
-#include "peer_process.h"
+#include "support/process/peer_process.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -93,14 +93,18 @@ std::string PeerProcess::Output() const {
     return all;
 }
 
-std::vector<std::string> UnconfirmedDigests(const std::vector<std::unique_ptr<PeerProcess>>& peers, std::size_t i) {
-    std::vector<std::string> alone;
-    for (const std::string& d : peers[i]->ClientDigests()) {
+::testing::AssertionResult ClientMatchesTheServer(const std::vector<std::unique_ptr<PeerProcess>>& peers,
+                                                  std::size_t i) {
+    const std::vector<std::string> digests = peers[i]->ClientDigests();
+    if (digests.empty()) return ::testing::AssertionFailure() << "peer " << i << " printed no state";
+    std::string alone;
+    for (const std::string& d : digests) {
         bool known = false;
         for (std::size_t j = 0; j < peers.size(); ++j) known |= j != i && peers[j]->Has(d);
-        if (!known) alone.push_back(d);
+        if (!known) alone += "\n  " + d;
     }
-    return alone;
+    if (alone.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "peer " << i << " alone has:" << alone;
 }
 
 std::string JoinAddress(PeerProcess& creator) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "session/handshake.h"
+#include "wire/handshake.h"
 
 namespace korvant::wire {
 

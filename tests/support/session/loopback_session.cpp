@@ -1,4 +1,4 @@
-#include "session/loopback_session.h"
+#include "support/session/loopback_session.h"
 
 #include <QRandomGenerator>
 #include <QTimer>

@@ -1,8 +1,8 @@
 // The in-process session the layers above are tested with behaves as the TCP one does.
 #include <gtest/gtest.h>
 
-#include "session/loopback_session.h"
-#include "session_test_support.h"
+#include "support/session/loopback_session.h"
+#include "support/session/session_test_support.h"
 
 namespace korvant::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "hostile_peer.h"
+#include "support/hostile/hostile_peer.h"
 
 #include <QEventLoop>
 #include <QRandomGenerator>
@@ -7,6 +7,7 @@
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
 #include "net/packed_envelope.h"
+#include "net/persons.h"
 #include "net/player_turn_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
@@ -177,9 +178,7 @@ void HostilePeer::HandleBlock(PlayerId from, std::span<const std::uint8_t> block
             if (firstFullState_.empty()) firstFullState_ = inner;
             known_ = std::move(state.game);
             server_ = state.serverId;
-            ownState_ = 0;
-            for (int s = 1; s <= known_->GosCount; ++s)
-                if (PlayerId(known_->mGos[s].Human) == id_) ownState_ = s;
+            ownState_ = StateOf(*known_, id_);
             known_->CurGos = std::uint8_t(ownState_);
             if (ownState_ != 0) Answer(server_);
         } else if (KindOf(inner) == int32_t(BlockKind::TurnResult) && known_ && ownState_ != 0) {
