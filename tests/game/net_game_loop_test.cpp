@@ -76,6 +76,26 @@ TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronic
     EXPECT_EQ(SentOfKind(BlockKind::TurnDone), 2);  // to all, and to itself
 }
 
+// The server's person quits: alone, he leaves without a question; with others playing, he is asked
+// whether they go on without him, and his no ends the game for everybody.
+TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
+    struct Quitting final : HeadlessUi {
+        ModalResult CommandScreen() override { return ModalResult::Quit; }
+    };
+    for (bool alone : {true, false}) {
+        test::NetPeer host{s1, test::MakeNetGame(1)};
+        Quitting quitting;
+        quitting.answerYes = false;
+        host.game->Ui = &quitting;
+        if (alone)
+            for (int s = 2; s <= 3; ++s) host.game->mGos[s].Human = 0;
+        EXPECT_EQ(NetGameLoop(host.net, waits, {}), NetGameEnd::Quit);
+        EXPECT_EQ(quitting.log, alone ? std::vector<std::string>{}
+                                      : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
+        EXPECT_EQ(test::CountKind(s1.sent, alone ? BlockKind::Leave : BlockKind::GameOver), 1);
+    }
+}
+
 // The server's state fell in the year it computed: its heir gets that year's full state while he
 // waits, and sends its results next without computing another year.
 TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutComputingAYear) {

@@ -89,6 +89,32 @@ TEST(RawPeer, ARepeatedAnnouncementAddsNobodyAndRemovesNobodyLater) {
     EXPECT_TRUE(b->Events.Deleted.empty());
 }
 
+// A member cannot slip a second identity of his into the order, before everybody or far ahead:
+// the computer that heard him would list players in another order than the rest.
+TEST(RawPeer, AMembersAnnouncementOutOfOrderListsNobody) {
+    auto a = Create("A");
+    auto b = Join("B", a->Session->ListenPort());
+    RawPeer raw(a->Session->ListenPort());
+    ASSERT_TRUE(raw.JoinAs(raw.Hello));
+    RawPeer toB(b->Session->ListenPort());
+    wire::Hello link = raw.Hello;
+    link.Want = wire::Intent::Link;
+    ASSERT_TRUE(toB.JoinAs(link));
+    ASSERT_TRUE(WaitFor([&] { return b->Session->Players().size() == 3; }));
+
+    const quint32 loopback = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+    std::vector<std::unique_ptr<RawPeer>> others;
+    for (const auto& [id, seq] : {std::pair{0x5EED0002u, 1u}, std::pair{0x5EED0003u, 1000u}}) {
+        toB.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce({id, seq, loopback, 1, "other"})));
+        others.push_back(std::make_unique<RawPeer>(b->Session->ListenPort()));
+        wire::Hello h = link;
+        h.Id = id;
+        others.back()->SendHello(h);
+    }
+    EXPECT_FALSE(WaitFor([&] { return b->Session->Players().size() > 3; }, 1000));
+    EXPECT_EQ(RosterIds(*b->Session), RosterIds(*a->Session));
+}
+
 TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     const int silenceMs = 2000;
     auto a = Create("A", LoopbackOptions(silenceMs));
