@@ -115,6 +115,22 @@ TEST(RawPeer, AMembersAnnouncementOutOfOrderListsNobody) {
     EXPECT_EQ(RosterIds(*b->Session), RosterIds(*a->Session));
 }
 
+// Connections that never say hello take at most the handshake's share of a computer: one more
+// is closed at once, long before the handshake's time runs out.
+TEST(RawPeer, AFloodOfSilentConnectionsIsCutAtTheHandshakesShare) {
+    auto a = Create("A", LoopbackOptions(60000, 60000));
+    std::vector<std::unique_ptr<RawPeer>> silent;
+    for (int i = 0; i <= 2 * MaxSessionPlayers; ++i) silent.push_back(std::make_unique<RawPeer>(a->Session->ListenPort()));
+    const auto closed = [&] { return std::ranges::count_if(silent, [](const auto& r) { return !r->Connected(); }); };
+    EXPECT_TRUE(WaitFor([&] { return closed() > 0; }, 10000));
+    EXPECT_EQ(closed(), 1);
+    // Once the computer has seen them go, a player gets in again.
+    silent.clear();
+    bool in = false;
+    for (int knock = 0; knock < 50 && !in; ++knock) in = Join("C", a->Session->ListenPort())->Events.Opened;
+    EXPECT_TRUE(in);
+}
+
 TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     const int silenceMs = 2000;
     auto a = Create("A", LoopbackOptions(silenceMs));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <algorithm>
 
 #include "support/session/session_test_support.h"
@@ -19,12 +20,24 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     wire::Identity newer;
     newer.Version = wire::ProtocolVersion + 1;
     RefusingServer otherVersion(wire::Verdict::Accepted, newer);
+    // Welcomes no admitting computer sends: two players reached through the link, one unreachable.
+    const quint32 loopback = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+    const auto welcome = [](std::vector<wire::RosterEntry> players) {
+        wire::Welcome w;
+        w.Seq = 3;
+        w.Players = std::move(players);
+        return w;
+    };
+    RefusingServer twoAdmitting(welcome({{1, 1, 0, 0, "A"}, {2, 2, 0, 0, "B"}}));
+    RefusingServer unreachable(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, 0, "B"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
     };
     const Case cases[] = {{full.Port(), OpenError::SessionFull},
                           {otherVersion.Port(), OpenError::OtherVersion},
+                          {twoAdmitting.Port(), OpenError::ProtocolError},
+                          {unreachable.Port(), OpenError::ProtocolError},
                           {FreePort(), OpenError::ConnectFailed}};
 
     TcpSession joiner(LoopbackOptions());

@@ -114,16 +114,20 @@ bool RawPeer::WaitClosed(int ms) {
     return WaitFor([&] { return socket_.state() == QAbstractSocket::UnconnectedState; }, ms);
 }
 
-RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who) {
+RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who) : RefusingServer([&] {
+      wire::Welcome w;
+      w.Who = who;
+      w.Answer = verdict;
+      return w;
+  }()) {}
+
+RefusingServer::RefusingServer(wire::Welcome answer) {
     server_.listen(QHostAddress::LocalHost, 0);
-    QObject::connect(&server_, &QTcpServer::newConnection, [this, verdict, who] {
+    const std::vector<std::uint8_t> frame = wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome(answer));
+    QObject::connect(&server_, &QTcpServer::newConnection, [this, frame] {
         while (QTcpSocket* s = server_.nextPendingConnection()) {
-            QObject::connect(s, &QTcpSocket::readyRead, s, [s, verdict, who] {
+            QObject::connect(s, &QTcpSocket::readyRead, s, [s, frame] {
                 s->readAll();
-                wire::Welcome w;
-                w.Who = who;
-                w.Answer = verdict;
-                std::vector<std::uint8_t> frame = wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome(w));
                 s->write(reinterpret_cast<const char*>(frame.data()), qint64(frame.size()));
             });
         }

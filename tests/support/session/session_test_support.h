@@ -108,10 +108,12 @@ private:
     wire::FrameReader reader_;
 };
 
-// A computer that answers every knock with one refusal, as a full session or another version would.
+// A computer that answers every knock with one refusal, as a full session or another version would,
+// or with a welcome of the test's making.
 class RefusingServer {
 public:
     RefusingServer(wire::Verdict verdict, wire::Identity who = {});
+    explicit RefusingServer(wire::Welcome answer);
     std::uint16_t Port() const { return server_.serverPort(); }
 
 private:
