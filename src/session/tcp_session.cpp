@@ -106,7 +106,7 @@ void TcpSession::Create(const std::string& name) {
         Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
     }
     // The game itself called: it hears of the open (or why not) before this returns.
-    DeliverAll();
+    events_.DeliverAll();
 }
 
 void TcpSession::Join(const std::string& name, const QString& host, std::uint16_t port) {
@@ -441,7 +441,7 @@ void TcpSession::RemoveMember(PlayerId id, bool clean) {
     bool added = it->Added;
     if (it->Link) Retire(it->Link, false);
     members_.erase(it);
-    std::erase_if(early_, [&](const QueuedBlock& b) { return b.From == id; });
+    std::erase_if(early_, [&](const SessionBlock& b) { return b.From == id; });
     if (phase_ == Phase::Meshing) return FinishMeshIfComplete();
     if (phase_ != Phase::Open || !added) return;
 
@@ -458,7 +458,7 @@ void TcpSession::FinishMeshIfComplete() {
     if (phase_ != Phase::Meshing || std::ranges::any_of(members_, [](const Member& m) { return !m.Added; })) return;
     phase_ = Phase::Open;
     Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
-    for (QueuedBlock& b : early_) Tell({.What = Event::Kind::Message, .Block = std::move(b)}, false);
+    for (SessionBlock& b : early_) Tell({.What = Event::Kind::Message, .Block = std::move(b)}, false);
     early_.clear();
 }
 
@@ -474,43 +474,7 @@ void TcpSession::LoseSession() {
 }
 
 void TcpSession::Tell(Event e, bool rosterChanged) {
-    if (rosterChanged) e.Roster = Roster();
-    events_.push_back(std::move(e));
-    if (!deliveryQueued_) {
-        deliveryQueued_ = true;
-        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
-    }
-}
-
-void TcpSession::DeliverNext() {
-    deliveryQueued_ = false;
-    if (events_.empty()) return;
-    Event e = std::move(events_.front());
-    events_.pop_front();
-    if (e.Roster) shown_ = std::move(*e.Roster);
-    // The next one may be delivered inside a nested event loop of this one's listener: blocks
-    // must reach the game while its boxes and waits run.
-    if (!events_.empty() && !deliveryQueued_) {
-        deliveryQueued_ = true;
-        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
-    }
-    if (!listener_) return;
-    switch (e.What) {
-    case Event::Kind::Open:
-        // The local player is reported at once, unless the listener closed the session meanwhile.
-        listener_->OnOpen();
-        if (listener_ && !shown_.empty()) listener_->OnAddPlayer(e.Player);
-        return;
-    case Event::Kind::OpenFailed: return listener_->OnOpenFailed(e.Error);
-    case Event::Kind::AddPlayer: return listener_->OnAddPlayer(e.Player);
-    case Event::Kind::DeletePlayer: return listener_->OnDeletePlayer(e.Player);
-    case Event::Kind::Message: return listener_->OnMessage(e.Block.From, e.Block.Block);
-    case Event::Kind::SessionLost: return listener_->OnSessionLost();
-    }
-}
-
-void TcpSession::DeliverAll() {
-    while (!events_.empty()) DeliverNext();
+    events_.Tell(std::move(e), rosterChanged ? std::optional(Roster()) : std::nullopt);
 }
 
 void TcpSession::Tick() {
@@ -569,8 +533,7 @@ void TcpSession::Shutdown(bool sayGoodbye) {
 
 void TcpSession::Close() {
     Shutdown(true);
-    events_.clear();
-    shown_.clear();
+    events_.Clear();
 }
 
 void TcpSession::Insert(Member m) {
