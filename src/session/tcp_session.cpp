@@ -26,17 +26,6 @@ constexpr int MaxRedirects = 4;
 // A player who stops reading is dropped before what waits for him can exhaust memory.
 constexpr qint64 MaxUnsentBytes = 16 * qint64(wire::MaxFrameBytes);
 
-OpenError ErrorOf(Verdict v) {
-    switch (v) {
-    case Verdict::Full: return OpenError::SessionFull;
-    case Verdict::OtherProgram: return OpenError::OtherProgram;
-    case Verdict::OtherVersion: return OpenError::OtherVersion;
-    case Verdict::IdTaken: return OpenError::IdTaken;
-    case Verdict::NameTaken: return OpenError::NameTaken;
-    default: return OpenError::ProtocolError;
-    }
-}
-
 wire::Welcome Answer(const wire::Identity& who, Verdict v) {
     wire::Welcome w;
     w.Who = who;
@@ -305,7 +294,7 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
     if (link != joinLink_) {  // the answer of a player we link to while meshing
         Member* m = FindMember(link->Id);
         if (!m) return Retire(link, false);  // he left meanwhile
-        if (w->Answer != Verdict::Accepted) return FailOpen(ErrorOf(w->Answer));
+        if (w->Answer != Verdict::Accepted) return FailOpen(wire::OpenErrorOf(w->Answer));
         return AcceptLink(link, *m, false);
     }
     if (w->Answer == Verdict::Redirect) {
@@ -315,7 +304,7 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
         joinLink_->Want = wire::Intent::Join;
         return Connect(joinLink_, w->RedirectIpv4, {}, w->RedirectPort);
     }
-    if (w->Answer != Verdict::Accepted) return FailOpen(ErrorOf(w->Answer));
+    if (w->Answer != Verdict::Accepted) return FailOpen(wire::OpenErrorOf(w->Answer));
 
     // Admitted. The entry without an address is the admitting computer, reached through this link;
     // every other player must be reachable.

@@ -7,11 +7,15 @@
 
 namespace korvant::test {
 
-PeerProcess::PeerProcess(QStringList arguments, const QString& workDir) {
+PeerProcess::PeerProcess(QStringList arguments, const QString& workDir)
+    : PeerProcess(KORVANT_PEER, std::move(arguments), workDir, QProcess::ForwardedErrorChannel) {}
+
+PeerProcess::PeerProcess(const QString& program, QStringList arguments, const QString& workDir,
+                         QProcess::ProcessChannelMode channels) {
     if (!workDir.isEmpty()) process_.setWorkingDirectory(workDir);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setProcessChannelMode(channels);
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] { Read(); });
-    process_.start(KORVANT_PEER, arguments);
+    process_.start(program, arguments);
 }
 
 PeerProcess::~PeerProcess() {

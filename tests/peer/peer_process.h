@@ -15,6 +15,9 @@ namespace korvant::test {
 class PeerProcess {
 public:
     explicit PeerProcess(QStringList arguments, const QString& workDir = {});
+    // Another program whose output (by default both channels) a test waits on the same way.
+    PeerProcess(const QString& program, QStringList arguments, const QString& workDir = {},
+                QProcess::ProcessChannelMode channels = QProcess::MergedChannels);
     ~PeerProcess();
 
     // The first line starting with `prefix`, once it has come.
