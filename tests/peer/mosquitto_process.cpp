@@ -14,13 +14,13 @@ QString MosquittoProgram() {
     return found;
 }
 
+}  // namespace
+
 std::uint16_t FreeLoopbackPort() {
     QTcpServer probe;
     if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
     return probe.serverPort();
 }
-
-}  // namespace
 
 MosquittoProcess::MosquittoProcess(const std::string& extraConfig) {
     // Another program may take the free port between the probe and the broker: try again then.

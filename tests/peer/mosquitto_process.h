@@ -10,6 +10,9 @@
 
 namespace korvant::test {
 
+// A port on loopback where nobody listens now.
+std::uint16_t FreeLoopbackPort();
+
 class MosquittoProcess {
 public:
     // `extraConfig`: lines added to the listener's configuration (an ACL, a size limit).

@@ -61,6 +61,10 @@ std::optional<std::string> PeerProcess::WaitForLine(const std::string& prefix, s
     return *find();
 }
 
+bool PeerProcess::WaitForLineContaining(const std::string& part, std::chrono::milliseconds limit) {
+    return WaitUntil([&] { return std::ranges::any_of(lines_, [&](const std::string& l) { return l.find(part) != std::string::npos; }); }, limit);
+}
+
 bool PeerProcess::WaitForLines(const std::string& prefix, std::size_t count, std::chrono::milliseconds limit) {
     return WaitUntil(
         [&] {
