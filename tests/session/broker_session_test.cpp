@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "mosquitto_process.h"
+#include "session/broker_search.h"
 #include "session/broker_session.h"
 #include "session/mqtt_client.h"
 #include "session_test_support.h"
@@ -169,6 +170,28 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     none.SetListener(&events);
     none.Create({"127.0.0.1", FreePort(), false}, "Z");
     EXPECT_EQ(events.Failed, OpenError::ConnectFailed);  // told before Create returned
+}
+
+TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
+    auto peers = Session(2);
+    auto q = Create("Q", "pw");
+    auto leaving = Create("Gone");
+    leaving->Session->Close();  // his advert is taken down
+    BrokerSearch search;
+    std::vector<FoundOnBroker> found;
+    bool finished = false;
+    QObject::connect(&search, &BrokerSearch::Found, [&](const FoundOnBroker& f) { found.push_back(f), Recorder::Pulse(); });
+    QObject::connect(&search, &BrokerSearch::Finished, [&] { finished = true, Recorder::Pulse(); });
+    ASSERT_TRUE(search.Search(where_));
+    ASSERT_TRUE(WaitFor([&] { return finished; }));
+    std::ranges::sort(found, {}, &FoundOnBroker::Session);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].Session, "P0");
+    EXPECT_EQ(found[0].Players, 2);
+    EXPECT_FALSE(found[0].Password);
+    EXPECT_EQ(found[1].Session, "Q");
+    EXPECT_TRUE(found[1].Password);
+    EXPECT_FALSE(search.Search({"127.0.0.1", FreePort(), false}));
 }
 
 TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTheSession) {
