@@ -24,6 +24,8 @@ struct BrokerPeer {
 
 class BrokerSessionTest : public ::testing::Test {
 protected:
+    explicit BrokerSessionTest(const std::string& config = {}) : broker_(config) {}
+
     void SetUp() override {
         ASSERT_TRUE(broker_.Running()) << broker_.Error();
         where_ = {"127.0.0.1", broker_.Port(), false};
@@ -246,6 +248,27 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     EXPECT_TRUE(b.Events.Deleted.empty());
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+}
+
+// The club's sample ACL: the game plays under it, and a stranger reads nobody's inbox.
+class BrokerUnderTheSampleAcl : public BrokerSessionTest {
+protected:
+    BrokerUnderTheSampleAcl() : BrokerSessionTest("acl_file " KORVANT_SOURCE_DIR "/data/mosquitto/korvant.acl\n") {}
+};
+
+TEST_F(BrokerUnderTheSampleAcl, PlayersMeetAndStrangersReadNothing) {
+    auto peers = Session(3);
+    ExpectOneRoster(peers);
+    Stranger s(where_, 0x5157u);
+    s.Client.Subscribe(InboxFilter(peers[1]->Id()));
+    s.Client.Subscribe("korvant/#");
+    peers[0]->Session->Send(ToAllOthers, Block(7));
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
+    peers.pop_back();  // leaves cleanly
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    // The adverts are public; letters are not.
+    EXPECT_TRUE(std::ranges::none_of(s.Heard, [](const auto& h) { return h.first.starts_with("korvant/1/in/"); }));
+    EXPECT_TRUE(std::ranges::any_of(s.Heard, [](const auto& h) { return h.first.starts_with("korvant/1/a/"); }));
 }
 
 }  // namespace
