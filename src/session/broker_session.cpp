@@ -307,18 +307,10 @@ void BrokerSession::Tell(Event e, bool rosterChanged) {
 }
 
 std::vector<SessionPlayer> BrokerSession::Roster() const {
-    std::vector<SessionPlayer> out;
-    if (phase_ != Phase::Open) return out;
-    bool localListed = false;
-    for (const Member& m : members_) {
-        if (!localListed && m.Seq > localSeq_) {
-            out.push_back({localId_, localName_, false});
-            localListed = true;
-        }
-        out.push_back({m.Id, m.Name, true});
-    }
-    if (!localListed) out.push_back({localId_, localName_, false});
-    return out;
+    if (phase_ != Phase::Open) return {};
+    std::vector<PlacedPlayer> others;
+    for (const Member& m : members_) others.push_back({m.Id, &m.Name, m.Seq});
+    return JoiningOrder(others, {localId_, &localName_, localSeq_});
 }
 
 void BrokerSession::FailOpen(OpenError e) {

@@ -2,6 +2,20 @@
 
 namespace korvant {
 
+std::vector<SessionPlayer> JoiningOrder(const std::vector<PlacedPlayer>& others, const PlacedPlayer& local) {
+    std::vector<SessionPlayer> out;
+    bool localListed = false;
+    for (const PlacedPlayer& p : others) {
+        if (!localListed && p.Seq > local.Seq) {
+            out.push_back({local.Id, *local.Name, false});
+            localListed = true;
+        }
+        out.push_back({p.Id, *p.Name, true});
+    }
+    if (!localListed) out.push_back({local.Id, *local.Name, false});
+    return out;
+}
+
 void SessionEvents::Tell(SessionEvent e, std::optional<std::vector<SessionPlayer>> roster) {
     queue_.push_back({std::move(e), std::move(roster)});
     Schedule();

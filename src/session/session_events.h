@@ -6,6 +6,7 @@
 #include <QObject>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "net/session.h"
@@ -23,6 +24,15 @@ struct SessionEvent {
     OpenError Error{};       // OpenFailed
     SessionBlock Block{};    // Message
 };
+
+// A player of the roster with his place in the joining order.
+struct PlacedPlayer {
+    PlayerId Id = 0;
+    const std::string* Name = nullptr;
+    std::uint32_t Seq = 0;
+};
+// The other players, in joining order, with the local player put in at his own place.
+std::vector<SessionPlayer> JoiningOrder(const std::vector<PlacedPlayer>& others, const PlacedPlayer& local);
 
 class SessionEvents final : public QObject {
 public:

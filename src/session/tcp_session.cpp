@@ -551,18 +551,11 @@ std::optional<wire::Advert> TcpSession::AdvertIfAdmitting() const {
 }
 
 std::vector<SessionPlayer> TcpSession::Roster() const {
-    std::vector<SessionPlayer> out;
-    if (phase_ != Phase::Open) return out;
-    bool localListed = false;
-    for (const Member& m : members_) {
-        if (!localListed && m.Entry.Seq > localSeq_) {
-            out.push_back({localId_, localName_, false});
-            localListed = true;
-        }
-        if (m.Added) out.push_back({m.Entry.Id, m.Entry.Name, true});
-    }
-    if (!localListed) out.push_back({localId_, localName_, false});
-    return out;
+    if (phase_ != Phase::Open) return {};
+    std::vector<PlacedPlayer> others;
+    for (const Member& m : members_)
+        if (m.Added) others.push_back({m.Entry.Id, &m.Entry.Name, m.Entry.Seq});
+    return JoiningOrder(others, {localId_, &localName_, localSeq_});
 }
 
 SendResult TcpSession::Send(PlayerId to, std::span<const std::uint8_t> block) {

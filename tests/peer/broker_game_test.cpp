@@ -1,6 +1,5 @@
 // Whole games of three korvant-peer processes through a mosquitto of the test's own on loopback,
 // and, where nats-server is installed, through two clustered brokers with the players on both.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -121,9 +120,3 @@ TEST(BrokerCluster, PlayersOnTwoClusteredBrokersPlayOneGame) {
 
 }  // namespace
 }  // namespace korvant::test
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
