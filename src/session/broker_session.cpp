@@ -18,8 +18,9 @@ using namespace wire::broker;
 
 // Letters from players not announced yet are kept this many at most (a stranger's flood is cut off).
 constexpr std::size_t MaxEarlyLetters = 16;
-// How long a clean leave may take to send what waits.
-constexpr std::chrono::milliseconds GoodbyeLimit{1000};
+// How long a clean leave may take to send what waits (the last year to every player, on a busy
+// machine); what is not sent by then leaves by the will instead.
+constexpr std::chrono::milliseconds GoodbyeLimit{5000};
 
 PlayerId RandomId() {
     PlayerId id = 0;

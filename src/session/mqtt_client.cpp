@@ -38,6 +38,9 @@ bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId
     received_.clear();
     mosquitto_int_option(m_, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
     mosquitto_int_option(m_, MOSQ_OPT_TCP_NODELAY, 1);
+    // Every message goes to the socket at once: none waits for a window of acknowledgements, so
+    // a leave sends all that was published before it.
+    mosquitto_max_inflight_messages_set(m_, 0);
     mosquitto_connect_callback_set(m_, &MqttClient::OnConnect);
     mosquitto_message_callback_set(m_, &MqttClient::OnMessage);
     mosquitto_disconnect_callback_set(m_, &MqttClient::OnDisconnect);
@@ -91,12 +94,19 @@ bool MqttClient::RunUntil(const std::function<bool()>& done, std::chrono::millis
 void MqttClient::Disconnect(std::chrono::milliseconds limit) {
     if (!up_) return;
     auto end = std::chrono::steady_clock::now() + limit;
-    while (mosquitto_want_write(m_) && std::chrono::steady_clock::now() < end) {
-        if (mosquitto_loop(m_, 10, 1) != MOSQ_ERR_SUCCESS) break;
+    bool sent = true;
+    while (mosquitto_want_write(m_)) {
+        if (std::chrono::steady_clock::now() >= end || mosquitto_loop(m_, 10, 1) != MOSQ_ERR_SUCCESS) {
+            sent = false;
+            break;
+        }
     }
     up_ = false;
     StopWatching();
     received_.clear();
+    // What was not sent would be lost without a word: then the connection just ends (when the
+    // client is destroyed) and the broker publishes the will, so nobody waits for us.
+    if (!sent) return;
     mosquitto_disconnect(m_);
     // The DISCONNECT goes out at once; a last write sends whatever part of it is left.
     mosquitto_loop_write(m_, 1);

@@ -45,7 +45,8 @@ public:
     // Runs the client alone, without the event loop, until `done` holds, the connection breaks or
     // `limit` passes: for an open the game waits for. True when `done` held.
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
-    // Sends what waits (for at most `limit`) and leaves cleanly: the broker drops the will.
+    // Sends what waits (for at most `limit`) and leaves cleanly: the broker drops the will. When
+    // not all could be sent, it leaves as a lost client does, and the broker publishes the will.
     void Disconnect(std::chrono::milliseconds limit);
 
 private:
