@@ -44,6 +44,8 @@ bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId
     mosquitto_connect_callback_set(m_, &MqttClient::OnConnect);
     mosquitto_message_callback_set(m_, &MqttClient::OnMessage);
     mosquitto_disconnect_callback_set(m_, &MqttClient::OnDisconnect);
+    mosquitto_publish_callback_set(m_, &MqttClient::OnPublished);
+    unacknowledged_ = 0;
     if (!will.Topic.empty() &&
         mosquitto_will_set(m_, will.Topic.c_str(), int(will.Payload.size()), will.Payload.data(), 1, true) != MOSQ_ERR_SUCCESS)
         return false;
@@ -64,6 +66,7 @@ bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId
 bool MqttClient::Publish(const std::string& topic, std::span<const std::uint8_t> payload, bool retain) {
     if (!up_) return false;
     int rc = mosquitto_publish(m_, nullptr, topic.c_str(), int(payload.size()), payload.data(), 1, retain);
+    if (rc == MOSQ_ERR_SUCCESS) ++unacknowledged_;
     WatchWrites();
     return rc == MOSQ_ERR_SUCCESS;
 }
@@ -94,8 +97,10 @@ bool MqttClient::RunUntil(const std::function<bool()>& done, std::chrono::millis
 void MqttClient::Disconnect(std::chrono::milliseconds limit) {
     if (!up_) return;
     auto end = std::chrono::steady_clock::now() + limit;
+    // Until the broker has acknowledged every message: closing the connection while its
+    // acknowledgements wait unread would reset it, and the broker would drop what it had not read.
     bool sent = true;
-    while (mosquitto_want_write(m_)) {
+    while (mosquitto_want_write(m_) || unacknowledged_ > 0) {
         if (std::chrono::steady_clock::now() >= end || mosquitto_loop(m_, 10, 1) != MOSQ_ERR_SUCCESS) {
             sent = false;
             break;
@@ -123,6 +128,8 @@ void MqttClient::OnMessage(mosquitto*, void* self, const mosquitto_message* m) {
     const auto* bytes = static_cast<const std::uint8_t*>(m->payload);
     c->received_.emplace_back(m->topic, std::vector<std::uint8_t>(bytes, bytes + m->payloadlen));
 }
+
+void MqttClient::OnPublished(mosquitto*, void* self, int) { --static_cast<MqttClient*>(self)->unacknowledged_; }
 
 void MqttClient::OnDisconnect(mosquitto*, void* self, int) { static_cast<MqttClient*>(self)->broke_ = true; }
 

@@ -53,6 +53,7 @@ private:
     static void OnConnect(mosquitto*, void* self, int rc);
     static void OnMessage(mosquitto*, void* self, const mosquitto_message* m);
     static void OnDisconnect(mosquitto*, void* self, int rc);
+    static void OnPublished(mosquitto*, void* self, int mid);
     void Readable();
     void Writable();
     void Misc();
@@ -71,6 +72,7 @@ private:
     bool up_ = false;  // connected, and not yet broken or left
     bool accepted_ = false;  // the broker's answer came, not yet handed on
     bool broke_ = false;     // the connection broke, not yet handed on
+    long unacknowledged_ = 0;  // messages published that the broker has not acknowledged yet
     std::deque<std::pair<std::string, std::vector<std::uint8_t>>> received_;
 };
 

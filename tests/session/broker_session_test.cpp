@@ -154,6 +154,17 @@ TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
     EXPECT_TRUE(WaitFor([&] { return peers[0]->Events.Messages.size() == 1 && peers[1]->Events.Messages.size() == 1; }));
 }
 
+// A leave right after many blocks (a server's last year to every player) still delivers them all,
+// then the leave.
+TEST_F(BrokerSessionTest, EverythingSentBeforeALeaveArrivesBeforeIt) {
+    auto peers = Session(2);
+    for (int i = 0; i < 100; ++i) peers[0]->Session->Send(ToAllOthers, Block(std::uint8_t(i), 20000));
+    peers[0]->Session->Close();
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Deleted.size() == 1; }));
+    ASSERT_EQ(peers[1]->Events.Messages.size(), 100u);
+    EXPECT_EQ(peers[1]->Events.Messages.back().second, Block(99, 20000));
+}
+
 TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     auto a = Create("A", "secret");
     ASSERT_TRUE(a->Events.Opened);  // before Create returned
