@@ -54,16 +54,6 @@ TEST_F(BrokerGame, AGameThroughTheBrokerComesOutAsOverTheLanMesh) {
     }
 }
 
-TEST_F(BrokerGame, AJoinerWithoutThePasswordIsRefused) {
-    const QStringList where{"--broker", QString::fromStdString(broker->Address())};
-    PeerProcess alice(where + QStringList{"--create", "--name", "alice", "--states", "6", "--session-password", "club"},
-                      dir.path());
-    ASSERT_TRUE(alice.WaitForLine("session ", 10s)) << alice.Output();
-    PeerProcess stranger(where + QStringList{"--join-session", "alice", "--name", "eve"}, dir.path());
-    EXPECT_EQ(stranger.WaitForExit(10s), 1) << stranger.Output();
-    EXPECT_EQ(stranger.WaitForLine("result: ", 1s).value_or(""), "result: the lobby closed");
-}
-
 // The killed client's will tells the others; the computer plays his state.
 TEST_F(BrokerGame, AKilledClientsStateIsPlayedByTheComputerAndTheOthersGoOn) {
     Start({"--name", "alice"}, {{"--name", "bob"}, {"--name", "carol", "--die-at-year", "3"}}, {"--stop-at-year", "6"});
