@@ -3,6 +3,7 @@
 // a year's round trip as the peers see it (median, 90th percentile, slowest), and the server's
 // processor time per year beside the processor time of the year's simulation. Real time counts;
 // the machine's load average is printed with the context, since the peers share its cores.
+// The third argument picks the session: 0 the LAN mesh, 1 through one mosquitto on loopback.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/process/mosquitto_process.h"
 #include "support/process/peer_process.h"
 
 namespace korvant {
@@ -51,12 +53,23 @@ void BM_NetYear(benchmark::State& state) {
     std::vector<long long> roundTrips, serverYears, simulations;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const QStringList common{"--players", QString::number(peers), "--pause-ms", "0", "--stop-at-year", lastYear, "--timing"};
+        QStringList common{"--players", QString::number(peers), "--pause-ms", "0", "--stop-at-year", lastYear, "--timing"};
+        std::unique_ptr<test::MosquittoProcess> broker;
+        if (state.range(2) == 1) {
+            broker = std::make_unique<test::MosquittoProcess>();
+            if (!broker->Running()) return state.SkipWithError(broker->Error().c_str());
+            common += QStringList{"--broker", QString::fromStdString(broker->Address())};
+        }
         std::vector<std::unique_ptr<PeerProcess>> all;
         all.push_back(std::make_unique<PeerProcess>(QStringList{"--create", "--port", "0", "--name", "p0", "--states", "20"} + common));
-        const QString address = QString::fromStdString(test::JoinAddress(*all.front()));
+        QStringList join{"--join-session", "p0"};
+        if (broker) {
+            if (!all.front()->WaitForLine("session ", std::chrono::seconds(10))) return state.SkipWithError("no session");
+        } else {
+            join = QStringList{"--join", QString::fromStdString(test::JoinAddress(*all.front()))};
+        }
         for (int i = 1; i < peers; ++i)
-            all.push_back(std::make_unique<PeerProcess>(QStringList{"--join", address, "--name", "p" + QString::number(i)} + common));
+            all.push_back(std::make_unique<PeerProcess>(join + QStringList{"--name", "p" + QString::number(i)} + common));
         for (std::size_t i = 0; i < all.size(); ++i) {
             if (all[i]->WaitForExit(std::chrono::minutes(5)) != 0)
                 return state.SkipWithError(("peer " + std::to_string(i) + " failed:\n" + all[i]->Output()).c_str());
@@ -88,8 +101,8 @@ void BM_NetYear(benchmark::State& state) {
     state.counters["years"] = double(serverYears.size());
 }
 
-// Twenty peers, to year 100 (or the game's end before it).
-BENCHMARK(BM_NetYear)->Args({20, 100})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Twenty peers, to year 100 (or the game's end before it), over the LAN mesh and through a broker.
+BENCHMARK(BM_NetYear)->Args({20, 100, 0})->Args({20, 100, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 std::string LoadAverage() {
     std::ifstream in("/proc/loadavg");

@@ -10,6 +10,7 @@ packages=(
   libsimpleini-dev libfluidsynth-dev timgm6mb-soundfont fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   dpkg-dev desktop-file-utils appstream
+  libmosquitto-dev mosquitto
 )
 if [ "${KORVANT_SCREENSHOTS:-0}" = 1 ]; then
   packages+=(xvfb xauth imagemagick)

@@ -28,11 +28,15 @@ bool Settings::Write(IniFile& ini) const {
 void NetworkSettings::Read(const IniFile& ini) {
     PlayerName = ini.ReadString("Network", "PlayerName", "");
     Address = ini.ReadString("Network", "Address", "");
+    Broker = ini.ReadString("Network", "Broker", "");
+    ThroughBroker = ini.ReadString("Network", "ThroughBroker", "0") == "1";
 }
 
 bool NetworkSettings::Write(IniFile& ini) const {
     ini.WriteString("Network", "PlayerName", PlayerName);
     ini.WriteString("Network", "Address", Address);
+    ini.WriteString("Network", "Broker", Broker);
+    ini.WriteString("Network", "ThroughBroker", ThroughBroker ? "1" : "0");
     return ini.Flush();
 }
 

@@ -22,6 +22,8 @@ struct Settings {
 struct NetworkSettings {
     std::string PlayerName;
     std::string Address;
+    std::string Broker;          // the internet server's address, as typed
+    bool ThroughBroker = false;  // the last session went through it
 
     void Read(const IniFile& ini);
     bool Write(IniFile& ini) const;

@@ -8,6 +8,7 @@ Msg OpenFailureMessage(OpenError e) {
     case OpenError::OtherVersion: return Msg::SessionOfOtherVersion;
     case OpenError::ConnectFailed: return Msg::NobodyAnswers;
     case OpenError::NameTaken: return Msg::NameInSession;
+    case OpenError::WrongPassword: return Msg::WrongSessionPassword;
     default: return Msg::ConnectionBroken;
     }
 }

@@ -13,6 +13,7 @@ std::string_view OpenErrorText(OpenError e) {
     case OpenError::ListenFailed: return "This computer cannot accept connections";
     case OpenError::ProtocolError: return "The other side answered with a malformed message";
     case OpenError::NameTaken: return "A player of the session already has this name";
+    case OpenError::WrongPassword: return "The session asks for another password";
     }
     return "Unknown error";
 }

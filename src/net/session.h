@@ -34,6 +34,7 @@ enum class OpenError {
     ListenFailed,     // this computer cannot accept connections
     ProtocolError,    // the other side answered with something malformed
     NameTaken,        // a player of the session already has this name, letter case aside
+    WrongPassword,    // the session asks for a password, and not the one given
 };
 std::string_view OpenErrorText(OpenError e);
 

@@ -15,6 +15,12 @@ struct OpenRequest {
     std::string Name;  // the player's name, UTF-8
     std::string Host;  // Join: where to knock
     std::uint16_t Port = DefaultGamePort;
+    // Through an internet server (an MQTT broker) instead of the local network: its address, the
+    // session joined (known by its creator's name) and the session's password.
+    bool ThroughBroker = false;
+    std::string Broker;
+    std::string Session;
+    std::string Password;
 };
 
 struct HostPort {

@@ -26,17 +26,6 @@ constexpr int MaxRedirects = 4;
 // A player who stops reading is dropped before what waits for him can exhaust memory.
 constexpr qint64 MaxUnsentBytes = 16 * qint64(wire::MaxFrameBytes);
 
-OpenError ErrorOf(Verdict v) {
-    switch (v) {
-    case Verdict::Full: return OpenError::SessionFull;
-    case Verdict::OtherProgram: return OpenError::OtherProgram;
-    case Verdict::OtherVersion: return OpenError::OtherVersion;
-    case Verdict::IdTaken: return OpenError::IdTaken;
-    case Verdict::NameTaken: return OpenError::NameTaken;
-    default: return OpenError::ProtocolError;
-    }
-}
-
 wire::Welcome Answer(const wire::Identity& who, Verdict v) {
     wire::Welcome w;
     w.Who = who;
@@ -106,7 +95,7 @@ void TcpSession::Create(const std::string& name) {
         Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
     }
     // The game itself called: it hears of the open (or why not) before this returns.
-    DeliverAll();
+    events_.DeliverAll();
 }
 
 void TcpSession::Join(const std::string& name, const QString& host, std::uint16_t port) {
@@ -305,7 +294,7 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
     if (link != joinLink_) {  // the answer of a player we link to while meshing
         Member* m = FindMember(link->Id);
         if (!m) return Retire(link, false);  // he left meanwhile
-        if (w->Answer != Verdict::Accepted) return FailOpen(ErrorOf(w->Answer));
+        if (w->Answer != Verdict::Accepted) return FailOpen(wire::OpenErrorOf(w->Answer));
         return AcceptLink(link, *m, false);
     }
     if (w->Answer == Verdict::Redirect) {
@@ -315,7 +304,7 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
         joinLink_->Want = wire::Intent::Join;
         return Connect(joinLink_, w->RedirectIpv4, {}, w->RedirectPort);
     }
-    if (w->Answer != Verdict::Accepted) return FailOpen(ErrorOf(w->Answer));
+    if (w->Answer != Verdict::Accepted) return FailOpen(wire::OpenErrorOf(w->Answer));
 
     // Admitted. The entry without an address is the admitting computer, reached through this link;
     // every other player must be reachable.
@@ -441,7 +430,7 @@ void TcpSession::RemoveMember(PlayerId id, bool clean) {
     bool added = it->Added;
     if (it->Link) Retire(it->Link, false);
     members_.erase(it);
-    std::erase_if(early_, [&](const QueuedBlock& b) { return b.From == id; });
+    std::erase_if(early_, [&](const SessionBlock& b) { return b.From == id; });
     if (phase_ == Phase::Meshing) return FinishMeshIfComplete();
     if (phase_ != Phase::Open || !added) return;
 
@@ -458,7 +447,7 @@ void TcpSession::FinishMeshIfComplete() {
     if (phase_ != Phase::Meshing || std::ranges::any_of(members_, [](const Member& m) { return !m.Added; })) return;
     phase_ = Phase::Open;
     Tell({.What = Event::Kind::Open, .Player = {localId_, localName_, false}}, true);
-    for (QueuedBlock& b : early_) Tell({.What = Event::Kind::Message, .Block = std::move(b)}, false);
+    for (SessionBlock& b : early_) Tell({.What = Event::Kind::Message, .Block = std::move(b)}, false);
     early_.clear();
 }
 
@@ -474,43 +463,7 @@ void TcpSession::LoseSession() {
 }
 
 void TcpSession::Tell(Event e, bool rosterChanged) {
-    if (rosterChanged) e.Roster = Roster();
-    events_.push_back(std::move(e));
-    if (!deliveryQueued_) {
-        deliveryQueued_ = true;
-        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
-    }
-}
-
-void TcpSession::DeliverNext() {
-    deliveryQueued_ = false;
-    if (events_.empty()) return;
-    Event e = std::move(events_.front());
-    events_.pop_front();
-    if (e.Roster) shown_ = std::move(*e.Roster);
-    // The next one may be delivered inside a nested event loop of this one's listener: blocks
-    // must reach the game while its boxes and waits run.
-    if (!events_.empty() && !deliveryQueued_) {
-        deliveryQueued_ = true;
-        QMetaObject::invokeMethod(this, &TcpSession::DeliverNext, Qt::QueuedConnection);
-    }
-    if (!listener_) return;
-    switch (e.What) {
-    case Event::Kind::Open:
-        // The local player is reported at once, unless the listener closed the session meanwhile.
-        listener_->OnOpen();
-        if (listener_ && !shown_.empty()) listener_->OnAddPlayer(e.Player);
-        return;
-    case Event::Kind::OpenFailed: return listener_->OnOpenFailed(e.Error);
-    case Event::Kind::AddPlayer: return listener_->OnAddPlayer(e.Player);
-    case Event::Kind::DeletePlayer: return listener_->OnDeletePlayer(e.Player);
-    case Event::Kind::Message: return listener_->OnMessage(e.Block.From, e.Block.Block);
-    case Event::Kind::SessionLost: return listener_->OnSessionLost();
-    }
-}
-
-void TcpSession::DeliverAll() {
-    while (!events_.empty()) DeliverNext();
+    events_.Tell(std::move(e), rosterChanged ? std::optional(Roster()) : std::nullopt);
 }
 
 void TcpSession::Tick() {
@@ -569,8 +522,7 @@ void TcpSession::Shutdown(bool sayGoodbye) {
 
 void TcpSession::Close() {
     Shutdown(true);
-    events_.clear();
-    shown_.clear();
+    events_.Clear();
 }
 
 void TcpSession::Insert(Member m) {
@@ -599,18 +551,11 @@ std::optional<wire::Advert> TcpSession::AdvertIfAdmitting() const {
 }
 
 std::vector<SessionPlayer> TcpSession::Roster() const {
-    std::vector<SessionPlayer> out;
-    if (phase_ != Phase::Open) return out;
-    bool localListed = false;
-    for (const Member& m : members_) {
-        if (!localListed && m.Entry.Seq > localSeq_) {
-            out.push_back({localId_, localName_, false});
-            localListed = true;
-        }
-        if (m.Added) out.push_back({m.Entry.Id, m.Entry.Name, true});
-    }
-    if (!localListed) out.push_back({localId_, localName_, false});
-    return out;
+    if (phase_ != Phase::Open) return {};
+    std::vector<PlacedPlayer> others;
+    for (const Member& m : members_)
+        if (m.Added) others.push_back({m.Entry.Id, &m.Entry.Name, m.Entry.Seq});
+    return JoiningOrder(others, {localId_, &localName_, localSeq_});
 }
 
 SendResult TcpSession::Send(PlayerId to, std::span<const std::uint8_t> block) {

@@ -22,6 +22,7 @@
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
 #include "session/open_request.h"
+#include "session/session_events.h"
 #include "net/session.h"
 
 class QTcpServer;
@@ -59,10 +60,10 @@ public:
     void Join(const std::string& name, const QString& host, std::uint16_t port);
 
     // Open as the listener has been told (from OnOpen on), and still able to send.
-    bool IsOpen() const override { return phase_ == Phase::Open && !shown_.empty(); }
+    bool IsOpen() const override { return phase_ == Phase::Open && !events_.Shown().empty(); }
     // As the listener has been told: from OnOpen until OnSessionLost or Close.
-    PlayerId LocalId() const override { return shown_.empty() ? 0 : localId_; }
-    std::vector<SessionPlayer> Players() const override { return shown_; }
+    PlayerId LocalId() const override { return events_.Shown().empty() ? 0 : localId_; }
+    std::vector<SessionPlayer> Players() const override { return events_.Shown(); }
     SendResult Send(PlayerId to, std::span<const std::uint8_t> block) override;
     void Close() override;
 
@@ -80,18 +81,7 @@ private:
         bool Added = false;        // linked and listed in Players()
         std::chrono::steady_clock::time_point Expires;
     };
-    struct QueuedBlock {
-        PlayerId From;
-        std::vector<std::uint8_t> Block;
-    };
-    // An event waiting for the listener, with the roster as it stands once it is delivered.
-    struct Event {
-        enum class Kind { Open, OpenFailed, AddPlayer, DeletePlayer, Message, SessionLost } What;
-        SessionPlayer Player{};  // AddPlayer, DeletePlayer; Open: the local player
-        OpenError Error{};       // OpenFailed
-        QueuedBlock Block{};     // Message
-        std::optional<std::vector<SessionPlayer>> Roster{};  // none: unchanged
-    };
+    using Event = SessionEvent;
 
     bool StartListening();
     PeerLink* NewLink(QTcpSocket* socket, bool outgoing);
@@ -120,9 +110,6 @@ private:
     void FinishMeshIfComplete();
     // Queues an event; `rosterChanged`: Players() shows the roster of now once it is delivered.
     void Tell(Event e, bool rosterChanged);
-    void DeliverNext();
-    // Delivers every queued event now: only where the caller is the game itself (Create).
-    void DeliverAll();
     // The players of the session as this computer knows them now, in joining order.
     std::vector<SessionPlayer> Roster() const;
     void FailOpen(OpenError e);
@@ -147,11 +134,9 @@ private:
     std::vector<std::unique_ptr<PeerLink>> links_;
     PeerLink* joinLink_ = nullptr;  // the knock at the session while joining
     int redirects_ = 0;
-    std::deque<QueuedBlock> early_;  // blocks that came while this computer was still meshing
+    std::deque<SessionBlock> early_;  // blocks that came while this computer was still meshing
     std::deque<std::chrono::steady_clock::time_point> uncleanLosses_;
-    std::deque<Event> events_;
-    std::vector<SessionPlayer> shown_;  // the roster as delivered to the listener
-    bool deliveryQueued_ = false;
+    SessionEvents events_{listener_};
     bool sweepQueued_ = false;
     int handling_ = 0;  // connection handlers on the stack; the sweep waits while any is
     QTcpServer* server_ = nullptr;

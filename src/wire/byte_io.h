@@ -13,6 +13,10 @@ public:
     void U8(std::uint8_t v) { out_.push_back(v); }
     void U16(std::uint16_t v) { Put(v, 2); }
     void U32(std::uint32_t v) { Put(v, 4); }
+    void U64(std::uint64_t v) {
+        U32(static_cast<std::uint32_t>(v));
+        U32(static_cast<std::uint32_t>(v >> 32));
+    }
     void Bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
     // A length byte and at most 255 bytes of text.
     void ShortText(std::string_view s) {
@@ -36,6 +40,10 @@ public:
     std::uint8_t U8() { return static_cast<std::uint8_t>(Get(1)); }
     std::uint16_t U16() { return static_cast<std::uint16_t>(Get(2)); }
     std::uint32_t U32() { return Get(4); }
+    std::uint64_t U64() {
+        std::uint64_t low = Get(4);
+        return low | std::uint64_t(Get(4)) << 32;
+    }
     std::string ShortText() {
         std::size_t n = U8();
         if (!Has(n)) return {};

@@ -6,7 +6,17 @@
 
 namespace korvant::wire {
 
-namespace {
+OpenError OpenErrorOf(Verdict v) {
+    switch (v) {
+    case Verdict::Full: return OpenError::SessionFull;
+    case Verdict::OtherProgram: return OpenError::OtherProgram;
+    case Verdict::OtherVersion: return OpenError::OtherVersion;
+    case Verdict::IdTaken: return OpenError::IdTaken;
+    case Verdict::NameTaken: return OpenError::NameTaken;
+    case Verdict::WrongPassword: return OpenError::WrongPassword;
+    default: return OpenError::ProtocolError;
+    }
+}
 
 void PutIdentity(ByteWriter& w, const Identity& id) {
     w.U32(id.Magic);
@@ -21,6 +31,8 @@ Identity GetIdentity(ByteReader& r) {
     id.Guid = r.ShortText();
     return id;
 }
+
+namespace {
 
 void PutEntry(ByteWriter& w, const RosterEntry& e) {
     w.U32(e.Id);
@@ -108,7 +120,7 @@ std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Id
         return v;
     }
     std::uint8_t answer = r.U8();
-    if (r.Failed() || answer > std::uint8_t(Verdict::NameTaken)) return std::nullopt;
+    if (r.Failed() || answer > std::uint8_t(Verdict::WrongPassword)) return std::nullopt;
     v.Answer = static_cast<Verdict>(answer);
     if (v.Answer == Verdict::Accepted) {
         v.Seq = r.U32();

@@ -54,6 +54,7 @@ enum class Verdict : std::uint8_t {
     IdTaken = 5,
     Malformed = 6,
     NameTaken = 7,  // a present player has this name, letter case aside
+    WrongPassword = 8,  // the session has a password and the joiner did not give it
 };
 
 struct Welcome {
@@ -74,6 +75,15 @@ std::vector<std::uint8_t> EncodeAnnounce(const RosterEntry& e);
 // anything cut short, left over or out of range Malformed; Accepted fills `out`.
 Verdict ParseHello(std::span<const std::uint8_t> body, const Identity& ours, Hello& out);
 Verdict CheckIdentity(const Identity& theirs, const Identity& ours);
+
+// What a joiner refused with `v` tells his listener.
+OpenError OpenErrorOf(Verdict v);
+
+class ByteWriter;
+class ByteReader;
+// The identity as every handshake message of either transport opens with it.
+void PutIdentity(ByteWriter& w, const Identity& id);
+Identity GetIdentity(ByteReader& r);
 // A welcome whose identity differs from ours reads as that refusal (OtherProgram or OtherVersion)
 // whatever follows; nothing when it is malformed.
 std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Identity& ours);

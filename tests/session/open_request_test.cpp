@@ -1,6 +1,7 @@
-// The address a person types to join a session.
+// The addresses a person types to join a session: a computer's or an internet server's.
 #include <gtest/gtest.h>
 
+#include "session/broker_address.h"
 #include "session/open_request.h"
 
 namespace korvant {
@@ -13,6 +14,17 @@ TEST(HostPort, ReadsAHostWithOrWithoutAPort) {
     for (const char* bad : {"", ":4000", "host:", "host:0", "host:70000", "host:12x", "a b:1"}) {
         EXPECT_FALSE(ParseHostPort(bad)) << bad;
     }
+}
+
+TEST(BrokerAddress, BrokerAddressesTakeTheSchemesPort) {
+    EXPECT_EQ(ParseBrokerAddress(" club.example ")->Port, DefaultMqttPort);
+    auto tls = ParseBrokerAddress("mqtts://club.example");
+    ASSERT_TRUE(tls);
+    EXPECT_TRUE(tls->Tls);
+    EXPECT_EQ(tls->Port, DefaultMqttTlsPort);
+    EXPECT_EQ(ParseBrokerAddress("mqtt://127.0.0.1:1999")->Port, 1999);
+    EXPECT_FALSE(ParseBrokerAddress("ws://club.example"));
+    EXPECT_FALSE(ParseBrokerAddress("mqtts://"));
 }
 
 }  // namespace

@@ -2,12 +2,57 @@
 // anything cut, padded or oversized is refused without reading past the bytes given.
 #include <gtest/gtest.h>
 
+#include "wire/broker_wire.h"
 #include "wire/discovery_messages.h"
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
 
 namespace korvant::wire {
 namespace {
+
+TEST(BrokerWire, TopicsNameOnlyWellFormedIdsAndALetterIsReadOnlyFromTheOwnInbox) {
+    using namespace broker;
+    EXPECT_EQ(InboxTopic(0xAB, 0x1234CDEF), "korvant/1/in/000000ab/1234cdef");
+    EXPECT_EQ(InboxSenderOf(InboxTopic(0xAB, 0x1234CDEF), 0xAB), 0x1234CDEFu);
+    EXPECT_FALSE(InboxSenderOf(InboxTopic(0xAC, 0x1234CDEF), 0xAB));  // somebody else's inbox
+    for (const char* bad : {"korvant/1/in/000000ab/1234CDEF", "korvant/1/in/000000ab/00000000", "korvant/1/in/000000ab/1234cde",
+                            "korvant/1/in/000000ab/1234cdef/x", "korvant/2/in/000000ab/1234cdef"})
+        EXPECT_FALSE(InboxSenderOf(bad, 0xAB)) << bad;
+    EXPECT_EQ(PresenceIdOf(PresenceTopic(7)), 7u);
+    EXPECT_FALSE(PresenceIdOf("korvant/1/a/+"));
+}
+
+TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
+    using namespace broker;
+    Presence p{{}, 9, 77, Standing::Admitting, 3, true, "Алиса", "Боб"};
+    auto bytes = EncodePresence(p);
+    std::optional<Presence> back = ParsePresence(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Session, "Алиса");
+    EXPECT_EQ(back->Now, Standing::Admitting);
+    EXPECT_EQ(back->Token, 77u);
+    EXPECT_TRUE(back->Password);
+    bytes.pop_back();
+    EXPECT_FALSE(ParsePresence(bytes));
+    EXPECT_FALSE(ParsePresence({}));  // a clean leave's empty presence
+
+    Answer a{{}, Verdict::Accepted, 3, {{1, 1, 11, "a"}, {2, 2, 22, "b"}}};
+    std::optional<Answer> got = ParseAnswer(EncodeAnswer(a), Identity{});
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->Players[1].Token, 22u);
+    Identity other;
+    other.Version = ProtocolVersion + 1;
+    EXPECT_EQ(ParseAnswer(EncodeAnswer(a), other)->Said, Verdict::OtherVersion);
+    Knock k;
+    EXPECT_EQ(ParseKnock(EncodeKnock({other, "x", ""}), Identity{}, k), Verdict::OtherVersion);
+    EXPECT_EQ(ParseKnock(EncodeKnock({{}, "x", "pw"}), Identity{}, k), Verdict::Accepted);
+    EXPECT_EQ(k.Password, "pw");
+
+    EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));           // cut token
+    EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));                     // unknown kind
+    EXPECT_FALSE(ParseLetter(EncodeLetter(Note::Data, 1, std::vector<std::uint8_t>(MaxFrameBytes))));
+    EXPECT_EQ(ParseLetter(EncodeLetter(Note::Data, 5, std::vector<std::uint8_t>(4, 1)))->Token, 5u);
+}
 
 TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     std::vector<std::uint8_t> stream = EncodeFrame(FrameKind::Data, std::vector<std::uint8_t>(300, 7));

@@ -12,6 +12,8 @@ const char* const Usage =
     "usage: korvant-peer --create --port P --name NAME --states N [--turn-minutes M] [--seed S]\n"
     "                    [--load FILE [--start-anyway]]\n"
     "       korvant-peer --join HOST:PORT --name NAME\n"
+    "  through an MQTT broker: --broker HOST:PORT with --create or --join-session CREATOR,\n"
+    "                          and [--session-password WORD]\n"
     "  both: [--players K] [--play pass|end] [--pause-ms MS] [--stop-at-year Y] [--quit-at-year Y] [--abort-at-year Y]\n"
     "        [--die-at-year Y] [--save FILE] [--timing] [--dump-years DIR]\n"
     "  --join while a game runs takes back the state this name dropped out of\n";
@@ -68,6 +70,13 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         else if (a == "--save") ok = text(s) && (o.save = s, true);
         else if (a == "--load") ok = text(s) && (o.load = s, true);
         else if (a == "--dump-years") ok = text(s) && (o.dumpYears = s, true);
+        else if (a == "--join-session") ok = text(s) && (o.joinSession = s, joined = true);
+        else if (a == "--session-password") ok = text(o.sessionPassword);
+        else if (a == "--broker") {
+            o.broker = text(s) ? ParseBrokerAddress(s) : std::nullopt;
+            ok = o.broker.has_value();
+            if (!ok) std::fprintf(stderr, "korvant-peer: --broker needs HOST:PORT\n");
+        }
         else if (a == "--play") {
             ok = text(s) && (s == "pass" || s == "end");
             o.endTurns = s == "end";
@@ -89,7 +98,11 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         if (!ok) return std::nullopt;
     }
     if (o.create == joined || o.name.empty()) {
-        std::fprintf(stderr, "korvant-peer: give --create or --join, and --name\n");
+        std::fprintf(stderr, "korvant-peer: give --create, --join or --join-session, and --name\n");
+        return std::nullopt;
+    }
+    if (o.broker.has_value() != (o.create ? o.broker.has_value() : o.joinSession.has_value())) {
+        std::fprintf(stderr, "korvant-peer: --join-session goes with --broker, --join without it\n");
         return std::nullopt;
     }
     return o;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "session/broker_address.h"
+
 namespace korvant::peer {
 
 struct Options {
@@ -12,6 +14,11 @@ struct Options {
     // --create: where to listen, failing when taken; 0 takes any free port. Printed as "port N".
     std::uint16_t port = 0;
     std::string name;
+    // --broker HOST:PORT (mqtts:// for TLS): the session goes through this MQTT broker instead of
+    // the LAN mesh; --join-session NAME joins the session its creator NAME made there.
+    std::optional<BrokerAddress> broker;
+    std::optional<std::string> joinSession;
+    std::string sessionPassword;
     int states = 20;
     int turnMinutes = 0;
     std::uint32_t seed = 1;

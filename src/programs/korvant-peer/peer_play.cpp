@@ -140,7 +140,7 @@ void PeerWindows::Pause(std::chrono::milliseconds length) { PauseWithEvents(leng
 Peer::Peer(Game& game, const Options& options)
     : game_(game),
       options_(options),
-      session_([&options] {
+      tcp_(options.broker ? nullptr : std::make_unique<TcpSession>([&options] {
           TcpSessionOptions o;
           o.ListenAddress = QHostAddress::LocalHost;
           // The creator listens where he was told; a port asked for and taken is a failure, not another port.
@@ -148,7 +148,9 @@ Peer::Peer(Game& game, const Options& options)
           o.AnyPortWhenTaken = false;
           o.DiscoveryPort = 0;
           return o;
-      }()),
+      }())),
+      broker_(options.broker ? std::make_unique<BrokerSession>() : nullptr),
+      session_(tcp_ ? static_cast<Session&>(*tcp_) : *broker_),
       windows_(game, options),
       view_([this] {
           // After a game the result is out already; before one this is why there is none.
@@ -170,18 +172,21 @@ void Peer::Start() {
     if (options_.create) {
         game_.Rng.setSeed(options_.seed);
         lobby_.SetStateCount(options_.states);
-        session_.Create(options_.name);
+        if (broker_) broker_->Create(*options_.broker, options_.name, options_.sessionPassword);
+        else tcp_->Create(options_.name);
         if (!session_.IsOpen()) {
-            Say("error: cannot accept players on port " + std::to_string(options_.port) + " (taken?)");
+            Say(broker_ ? "error: cannot create the session on the broker"
+                        : "error: cannot accept players on port " + std::to_string(options_.port) + " (taken?)");
             // Start runs before the event loop, which would not see an exit asked for now.
             QMetaObject::invokeMethod(this, [this] { Finish(NetGameEnd::SessionLost); }, Qt::QueuedConnection);
             return;
         }
-        Say("port " + std::to_string(session_.ListenPort()));
+        Say(broker_ ? "session " + options_.name : "port " + std::to_string(tcp_->ListenPort()));
         lobby_.Show();
         lobby_.SetTurnMinutes(options_.turnMinutes);
     } else {
-        session_.Join(options_.name, QString::fromStdString(options_.host), options_.port);
+        if (broker_) broker_->Join(*options_.broker, options_.name, *options_.joinSession, options_.sessionPassword);
+        else tcp_->Join(options_.name, QString::fromStdString(options_.host), options_.port);
     }
     lobbyTimer_.start(5);
 }

@@ -12,6 +12,7 @@
 #include "game/lobby.h"
 #include "net/headless_net_controls.h"
 #include "peer_options.h"
+#include "session/broker_session.h"
 #include "session/tcp_session.h"
 #include "year_timing.h"
 
@@ -108,7 +109,10 @@ private:
 
     Game& game_;
     const Options& options_;
-    TcpSession session_;
+    // The LAN mesh, or the session through a broker with --broker.
+    std::unique_ptr<TcpSession> tcp_;
+    std::unique_ptr<BrokerSession> broker_;
+    Session& session_;
     PeerControls controls_;
     PeerWindows windows_;
     PeerView view_;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/lobby.h"
-#include "session/tcp_session.h"
+#include "session/chosen_session.h"
 #include "ui/net/connect_window.h"
 #include "ui/net/dop_info_window.h"
 #include "ui/net/multi_player_window.h"
@@ -40,7 +40,7 @@ private:
     bool LoadForSession();
 
     GameWindows& app_;
-    TcpSession session_;
+    ChosenSession session_;
     TConnect connect_;
     TMultiPlayer wait_;
     TDopInfo dopInfo_;

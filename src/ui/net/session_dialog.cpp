@@ -1,6 +1,7 @@
 #include "ui/net/session_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "app/language_file.h"
 #include "app/settings.h"
 #include "core/text_format.h"
+#include "session/broker_search.h"
 #include "session/session_discovery.h"
 #include "ui/app/window_place.h"
 
@@ -24,7 +26,10 @@ constexpr int MaxNameLength = 32;
 }  // namespace
 
 TSessionDialog::TSessionDialog(TLanguageFile& lang, QWidget* parent, std::uint16_t discoveryPort)
-    : QDialog(parent), lang_(lang), searcher_(new SessionSearch(discoveryPort, {}, this)) {
+    : QDialog(parent),
+      lang_(lang),
+      searcher_(new SessionSearch(discoveryPort, {}, this)),
+      brokerSearch_(new BrokerSearch({}, this)) {
     auto* layout = new QVBoxLayout(this);
     auto* nameRow = new QHBoxLayout;
     nameLabel_ = new QLabel(this);
@@ -41,6 +46,20 @@ TSessionDialog::TSessionDialog(TLanguageFile& lang, QWidget* parent, std::uint16
     modes->addButton(join_);
     layout->addWidget(create_);
     layout->addWidget(join_);
+
+    through_ = new QCheckBox(this);
+    auto* brokerBox = new QGridLayout;
+    brokerLabel_ = new QLabel(this);
+    broker_ = new QLineEdit(this);
+    passwordLabel_ = new QLabel(this);
+    password_ = new QLineEdit(this);
+    password_->setEchoMode(QLineEdit::Password);
+    brokerBox->addWidget(through_, 0, 0, 1, 2);
+    brokerBox->addWidget(brokerLabel_, 1, 0);
+    brokerBox->addWidget(broker_, 1, 1);
+    brokerBox->addWidget(passwordLabel_, 2, 0);
+    brokerBox->addWidget(password_, 2, 1);
+    layout->addLayout(brokerBox);
 
     auto* joinBox = new QGridLayout;
     foundLabel_ = new QLabel(this);
@@ -72,12 +91,21 @@ TSessionDialog::TSessionDialog(TLanguageFile& lang, QWidget* parent, std::uint16
     remembered.Read(lang_.Ini());
     name_->setText(QString::fromStdString(remembered.PlayerName));
     address_->setText(QString::fromStdString(remembered.Address));
+    broker_->setText(QString::fromStdString(remembered.Broker));
     create_->setChecked(true);
+    through_->setChecked(remembered.ThroughBroker);
+    if (remembered.ThroughBroker) {
+        otherJoinText_ = address_->text();
+        address_->clear();
+    }
 
     connect(search_, &QPushButton::clicked, this, &TSessionDialog::SearchClicked);
     connect(searcher_, &SessionSearch::Found, this, &TSessionDialog::AddFound);
+    connect(brokerSearch_, &BrokerSearch::Found, this, &TSessionDialog::AddFoundOnBroker);
+    connect(through_, &QCheckBox::toggled, this, &TSessionDialog::ThroughBrokerToggled);
     connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (!item) return;
+        through_->setChecked(item->data(Qt::UserRole + 1).toBool());
         address_->setText(item->data(Qt::UserRole).toString());
         join_->setChecked(true);
     });
@@ -94,10 +122,13 @@ void TSessionDialog::ApplyTexts() {
     create_->setText(t(Msg::SessionCreate));
     join_->setText(t(Msg::SessionJoin));
     foundLabel_->setText(t(Msg::SessionFound));
-    addressLabel_->setText(t(Msg::SessionAddress));
+    through_->setText(t(Msg::SessionThroughBroker));
+    brokerLabel_->setText(t(Msg::SessionBrokerAddress));
+    passwordLabel_->setText(t(Msg::SessionPassword));
     search_->setText(t(Msg::SessionSearch));
     ok_->setText(t(Msg::SessionOk));
     cancel_->setText(t(Msg::SessionCancel));
+    ShowWay();
     RoomForTitle(*this);
 }
 
@@ -108,20 +139,52 @@ std::optional<OpenRequest> TSessionDialog::Ask() {
     return request_;
 }
 
+void TSessionDialog::ThroughBrokerToggled() {
+    QString kept = address_->text();
+    address_->setText(otherJoinText_);
+    otherJoinText_ = kept;
+    ShowWay();
+}
+
+void TSessionDialog::ShowWay() {
+    bool on = through_->isChecked();
+    broker_->setEnabled(on);
+    password_->setEnabled(on);
+    addressLabel_->setText(QString::fromStdString(lang_.Lookup(on ? Msg::SessionCreatorName : Msg::SessionAddress)));
+}
+
 void TSessionDialog::SearchClicked() {
     found_->clear();
     status_->clear();
-    if (!searcher_->Search()) status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionCannotSearch)));
+    auto say = [&](Msg m) { status_->setText(QString::fromStdString(lang_.Lookup(m))); };
+    if (!through_->isChecked()) {
+        if (!searcher_->Search()) say(Msg::SessionCannotSearch);
+        return;
+    }
+    std::optional<BrokerAddress> where = ParseBrokerAddress(broker_->text().toStdString());
+    if (!where) return say(Msg::SessionBadBroker);
+    if (!brokerSearch_->Search(*where)) say(Msg::SessionBrokerSilent);
 }
 
 void TSessionDialog::AddFound(const FoundSession& s) {
     QString address = s.Address.toString() + ":" + QString::number(s.Port);
+    AddItem(FormatText(lang_.Lookup(Msg::SessionFoundLine), {s.Name.toStdString(), Dec(s.Players)}) + "  (" +
+                address.toStdString() + ")",
+            address, false);
+}
+
+void TSessionDialog::AddFoundOnBroker(const FoundOnBroker& s) {
+    AddItem(FormatText(lang_.Lookup(Msg::SessionFoundOnBroker), {s.Session.toStdString(), Dec(s.Players)}), s.Session, true);
+}
+
+void TSessionDialog::AddItem(const std::string& line, const QString& where, bool onBroker) {
     for (int i = 0; i < found_->count(); ++i) {
-        if (found_->item(i)->data(Qt::UserRole).toString() == address) return;
+        QListWidgetItem* it = found_->item(i);
+        if (it->data(Qt::UserRole).toString() == where && it->data(Qt::UserRole + 1).toBool() == onBroker) return;
     }
-    std::string line = FormatText(lang_.Lookup(Msg::SessionFoundLine), {s.Name.toStdString(), Dec(s.Players)});
-    auto* item = new QListWidgetItem(QString::fromStdString(line) + "  (" + address + ")", found_);
-    item->setData(Qt::UserRole, address);
+    auto* item = new QListWidgetItem(QString::fromStdString(line), found_);
+    item->setData(Qt::UserRole, where);
+    item->setData(Qt::UserRole + 1, onBroker);
 }
 
 void TSessionDialog::OkClicked() {
@@ -133,7 +196,17 @@ void TSessionDialog::OkClicked() {
         return;
     }
     std::string address = address_->text().trimmed().toStdString();
-    if (!r.Create) {
+    std::string broker = broker_->text().trimmed().toStdString();
+    auto refuse = [&](Msg m) { status_->setText(QString::fromStdString(lang_.Lookup(m))); };
+    if (through_->isChecked()) {
+        if (!ParseBrokerAddress(broker)) return refuse(Msg::SessionBadBroker);
+        if (!r.Create && address.empty()) return refuse(Msg::SessionEnterCreator);
+        r.ThroughBroker = true;
+        r.Broker = broker;
+        r.Session = address;
+        r.Password = password_->text().toStdString();
+        address = otherJoinText_.trimmed().toStdString();  // the LAN address stays remembered
+    } else if (!r.Create) {
         std::optional<HostPort> at = ParseHostPort(address);
         if (!at) {
             status_->setText(QString::fromStdString(lang_.Lookup(Msg::SessionBadAddress)));
@@ -143,7 +216,7 @@ void TSessionDialog::OkClicked() {
         r.Port = at->Port;
     }
     // Remembering is a convenience: a file that cannot be written does not stop the game.
-    NetworkSettings{r.Name, address}.Write(lang_.Ini());
+    NetworkSettings{r.Name, address, broker, r.ThroughBroker}.Write(lang_.Ini());
     request_ = std::move(r);
     accept();
 }

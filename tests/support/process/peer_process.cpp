@@ -7,11 +7,15 @@
 
 namespace korvant::test {
 
-PeerProcess::PeerProcess(QStringList arguments, const QString& workDir) {
+PeerProcess::PeerProcess(QStringList arguments, const QString& workDir)
+    : PeerProcess(KORVANT_PEER, std::move(arguments), workDir, QProcess::ForwardedErrorChannel) {}
+
+PeerProcess::PeerProcess(const QString& program, QStringList arguments, const QString& workDir,
+                         QProcess::ProcessChannelMode channels) {
     if (!workDir.isEmpty()) process_.setWorkingDirectory(workDir);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setProcessChannelMode(channels);
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] { Read(); });
-    process_.start(KORVANT_PEER, arguments);
+    process_.start(program, arguments);
 }
 
 PeerProcess::~PeerProcess() {
@@ -55,6 +59,10 @@ std::optional<std::string> PeerProcess::WaitForLine(const std::string& prefix, s
     };
     if (!WaitUntil([&] { return find() != nullptr; }, limit)) return std::nullopt;
     return *find();
+}
+
+bool PeerProcess::WaitForLineContaining(const std::string& part, std::chrono::milliseconds limit) {
+    return WaitUntil([&] { return std::ranges::any_of(lines_, [&](const std::string& l) { return l.find(part) != std::string::npos; }); }, limit);
 }
 
 bool PeerProcess::WaitForLines(const std::string& prefix, std::size_t count, std::chrono::milliseconds limit) {

@@ -17,10 +17,15 @@ namespace korvant::test {
 class PeerProcess {
 public:
     explicit PeerProcess(QStringList arguments, const QString& workDir = {});
+    // Another program whose output (by default both channels) a test waits on the same way.
+    PeerProcess(const QString& program, QStringList arguments, const QString& workDir = {},
+                QProcess::ProcessChannelMode channels = QProcess::MergedChannels);
     ~PeerProcess();
 
     // The first line starting with `prefix`, once it has come.
     std::optional<std::string> WaitForLine(const std::string& prefix, std::chrono::milliseconds limit);
+    // True once a line containing `part` has come.
+    bool WaitForLineContaining(const std::string& part, std::chrono::milliseconds limit);
     // True once `count` lines starting with `prefix` have come.
     bool WaitForLines(const std::string& prefix, std::size_t count, std::chrono::milliseconds limit);
     // The exit code, or nothing when the process still runs after `limit`.

@@ -2,6 +2,7 @@
 // Cancel as the silent abort, and a search that happens only on the button, on loopback.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -55,6 +56,40 @@ TEST_F(SessionDialogTest, OkHandsOverTheChoiceAndRemembersItCancelHandsOverNothi
     EXPECT_EQ(again.AddressEdit()->text(), "127.0.0.1:5000");
     QPushButton* cancel = again.findChildren<QPushButton*>().back();
     EXPECT_FALSE(AskAndPress(again, cancel));
+}
+
+// Through the internet server the join field names the session's creator; the LAN address is kept
+// for the other way, and both ways are remembered.
+TEST_F(SessionDialogTest, ThroughTheInternetServerHandsOverTheServerTheSessionAndThePassword) {
+    {
+        TSessionDialog d(*lang);
+        d.NameEdit()->setText("Ivan");
+        d.AddressEdit()->setText("127.0.0.1:5000");
+        d.ThroughBrokerBox()->setChecked(true);
+        EXPECT_EQ(d.AddressEdit()->text(), "");
+        d.JoinButton()->setChecked(true);
+        d.AddressEdit()->setText("Alice");
+        d.BrokerEdit()->setText("ftp://club.example");
+        EXPECT_FALSE(AskAndPress(d, d.OkButton()));
+        EXPECT_EQ(d.Status()->text().toStdString(), lang->Lookup(Msg::SessionBadBroker));
+        d.BrokerEdit()->setText("mqtts://club.example");
+        d.PasswordEdit()->setText("pw");
+        std::optional<OpenRequest> r = AskAndPress(d, d.OkButton());
+        ASSERT_TRUE(r);
+        EXPECT_TRUE(r->ThroughBroker);
+        EXPECT_FALSE(r->Create);
+        EXPECT_EQ(r->Broker, "mqtts://club.example");
+        EXPECT_EQ(r->Session, "Alice");
+        EXPECT_EQ(r->Password, "pw");
+    }
+    TLanguageFile reread(dir / "korvant.ini", dir);
+    TSessionDialog again(reread);
+    EXPECT_TRUE(again.ThroughBrokerBox()->isChecked());
+    EXPECT_EQ(again.BrokerEdit()->text(), "mqtts://club.example");
+    EXPECT_TRUE(again.PasswordEdit()->text().isEmpty());  // never written down
+    again.ThroughBrokerBox()->setChecked(false);
+    EXPECT_EQ(again.AddressEdit()->text(), "127.0.0.1:5000");
+    EXPECT_FALSE(again.BrokerEdit()->isEnabled());
 }
 
 TEST_F(SessionDialogTest, IsWideEnoughForItsWholeTitle) {

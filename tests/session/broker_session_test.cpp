@@ -1,0 +1,286 @@
+// Sessions through a real mosquitto on loopback: the roster in joining order, the three kinds of
+// send byte for byte, leaving cleanly or by the will, refusals, the broker lost, and strangers on
+// the same broker who try to speak for a player, take his advert or die in his name.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/process/mosquitto_process.h"
+#include "session/broker_search.h"
+#include "session/broker_session.h"
+#include "session/mqtt_client.h"
+#include "support/session/session_test_support.h"
+
+namespace korvant::test {
+namespace {
+
+using namespace wire::broker;
+
+struct BrokerPeer {
+    std::unique_ptr<BrokerSession> Session;
+    Recorder Events;
+    PlayerId Id() const { return Session->LocalId(); }
+};
+
+class BrokerSessionTest : public ::testing::Test {
+protected:
+    explicit BrokerSessionTest(const std::string& config = {}) : broker_(config) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(broker_.Running()) << broker_.Error();
+        where_ = {"127.0.0.1", broker_.Port(), false};
+    }
+
+    std::unique_ptr<BrokerPeer> Create(const std::string& name, const std::string& password = {}) {
+        auto p = std::make_unique<BrokerPeer>();
+        p->Session = std::make_unique<BrokerSession>();
+        p->Session->SetListener(&p->Events);
+        p->Session->Create(where_, name, password);
+        return p;
+    }
+
+    std::unique_ptr<BrokerPeer> Join(const std::string& name, const std::string& session, const std::string& password = {}) {
+        auto p = std::make_unique<BrokerPeer>();
+        p->Session = std::make_unique<BrokerSession>();
+        p->Session->SetListener(&p->Events);
+        p->Session->Join(where_, name, session, password);
+        WaitFor([&] { return p->Events.Opened || p->Events.Failed; });
+        return p;
+    }
+
+    // A creator "P0" and joiners P1.. of his session, once every one lists all.
+    std::vector<std::unique_ptr<BrokerPeer>> Session(int n) {
+        std::vector<std::unique_ptr<BrokerPeer>> peers;
+        peers.push_back(Create("P0"));
+        for (int i = 1; i < n; ++i) {
+            peers.push_back(Join("P" + std::to_string(i), "p0"));  // found by name, letter case aside
+            EXPECT_TRUE(peers.back()->Events.Opened) << "player " << i;
+        }
+        WaitForRosters(peers, n);
+        return peers;
+    }
+
+    static bool WaitForRosters(const std::vector<std::unique_ptr<BrokerPeer>>& peers, std::size_t n) {
+        return WaitFor([&] {
+            return std::ranges::all_of(peers, [&](const auto& p) { return p->Session->Players().size() == n; });
+        });
+    }
+
+    static void ExpectOneRoster(const std::vector<std::unique_ptr<BrokerPeer>>& peers) {
+        std::vector<PlayerId> order;
+        for (const auto& p : peers) order.push_back(p->Id());
+        for (const auto& p : peers) {
+            EXPECT_EQ(RosterIds(*p->Session), order);
+            for (const SessionPlayer& pl : p->Session->Players()) EXPECT_EQ(pl.Remote, pl.Id != p->Id());
+        }
+    }
+
+    MosquittoProcess broker_;
+    BrokerAddress where_;
+};
+
+std::vector<std::uint8_t> Block(std::uint8_t tag, std::size_t n = 8) { return std::vector<std::uint8_t>(n, tag); }
+
+// A bare MQTT client on the same broker that writes whatever it likes.
+struct Stranger {
+    MqttClient Client;
+    bool Connected = false;
+    std::vector<std::pair<std::string, std::optional<Presence>>> Heard;
+
+    // Once the broker has taken him, so that his will counts.
+    explicit Stranger(const BrokerAddress& where, PlayerId id, MqttClient::Will will = {}) {
+        Client.Connected = [this](bool) { Connected = true, Recorder::Pulse(); };
+        Client.Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) {
+            Heard.emplace_back(topic, ParsePresence(payload));
+            Recorder::Pulse();
+        };
+        EXPECT_TRUE(Client.Connect(where, IdText(id), will, 60));
+        EXPECT_TRUE(WaitFor([this] { return Connected; }));
+    }
+    bool HeardStanding(PlayerId id, Standing now) const {
+        return std::ranges::any_of(Heard, [&](const auto& h) { return h.first == PresenceTopic(id) && h.second && h.second->Now == now; });
+    }
+    void Write(PlayerId to, PlayerId as, Note kind, std::span<const std::uint8_t> body, std::uint64_t token = 12345) {
+        Client.Publish(InboxTopic(to, as), EncodeLetter(kind, token, body));
+    }
+};
+
+std::vector<std::uint8_t> GoneRecord(PlayerId id, std::uint64_t token) {
+    return EncodePresence({{}, id, token, Standing::Gone, 0, false, "P0", "x"});
+}
+
+TEST_F(BrokerSessionTest, JoinersShareOneRosterInJoiningOrderAndBlocksArriveByteForByte) {
+    auto peers = Session(4);
+    ExpectOneRoster(peers);
+    BrokerPeer &a = *peers[0], &b = *peers[1], &c = *peers[2], &d = *peers[3];
+    // The local player is reported right after the open; the creator then hears of each joiner.
+    EXPECT_EQ(d.Events.Added, std::vector<PlayerId>{d.Id()});
+    EXPECT_EQ(a.Events.Added, RosterIds(*a.Session));
+
+    std::vector<std::uint8_t> large(wire::MaxFrameBytes - 1);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = std::uint8_t(i * 7 + i / 251);
+    EXPECT_EQ(b.Session->Send(c.Id(), large), SendResult::Sent);
+    EXPECT_EQ(a.Session->Send(ToAllOthers, Block(2, 100000)), SendResult::Sent);
+    EXPECT_EQ(d.Session->Send(d.Id(), Block(3)), SendResult::Sent);
+    EXPECT_EQ(d.Events.Messages.size(), 1u);  // before the send returned
+    EXPECT_EQ(c.Session->Send(ToAllOthers, std::vector<std::uint8_t>{1, 2, 3}), SendResult::IllegalForm);
+    EXPECT_EQ(c.Session->Send(ToAllOthers, std::vector<std::uint8_t>(wire::MaxFrameBytes)), SendResult::TooLarge);
+    EXPECT_EQ(c.Session->Send(12345, Block(4)), SendResult::UnknownPlayer);
+    for (std::uint8_t i = 0; i < 50; ++i) c.Session->Send(a.Id(), Block(100 + i));
+
+    ASSERT_TRUE(WaitFor([&] { return a.Events.Messages.size() == 50 && c.Events.Messages.size() == 2 && d.Events.Messages.size() == 2; }));
+    WaitFor([] { return false; }, 300);  // and nothing more comes
+    ASSERT_EQ(a.Events.Messages.size(), 50u);
+    for (std::uint8_t i = 0; i < 50; ++i) EXPECT_EQ(a.Events.Messages[i].second, Block(100 + i));
+    EXPECT_EQ(b.Events.Messages.size(), 1u);
+    EXPECT_EQ(c.Events.Messages[0].first == b.Id() ? c.Events.Messages[0].second : c.Events.Messages[1].second, large);
+    EXPECT_EQ(d.Events.Messages.back(), std::pair(a.Id(), Block(2, 100000)));
+}
+
+TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
+    auto peers = Session(3);
+    PlayerId creator = peers[0]->Id();
+    peers[0]->Session->Close();
+    peers.erase(peers.begin());
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});
+
+    // The session keeps its creator's name; the earliest player left admits.
+    peers.push_back(Join("E", "P0"));
+    ASSERT_TRUE(peers.back()->Events.Opened);
+    ASSERT_TRUE(WaitForRosters(peers, 3));
+    ExpectOneRoster(peers);
+    peers[2]->Session->Send(ToAllOthers, Block(5));
+    EXPECT_TRUE(WaitFor([&] { return peers[0]->Events.Messages.size() == 1 && peers[1]->Events.Messages.size() == 1; }));
+}
+
+// A leave right after many blocks (a server's last year to every player) still delivers them all,
+// then the leave.
+TEST_F(BrokerSessionTest, EverythingSentBeforeALeaveArrivesBeforeIt) {
+    auto peers = Session(2);
+    for (int i = 0; i < 100; ++i) peers[0]->Session->Send(ToAllOthers, Block(std::uint8_t(i), 20000));
+    peers[0]->Session->Close();
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Deleted.size() == 1; }));
+    ASSERT_EQ(peers[1]->Events.Messages.size(), 100u);
+    EXPECT_EQ(peers[1]->Events.Messages.back().second, Block(99, 20000));
+}
+
+TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
+    auto a = Create("A", "secret");
+    ASSERT_TRUE(a->Events.Opened);  // before Create returned
+    EXPECT_EQ(Join("B", "A")->Events.Failed, OpenError::WrongPassword);
+    EXPECT_EQ(Join("B", "A", "guess")->Events.Failed, OpenError::WrongPassword);
+    auto b = Join("B", "A", "secret");
+    EXPECT_TRUE(b->Events.Opened);
+    EXPECT_EQ(Join("b", "A", "secret")->Events.Failed, OpenError::NameTaken);
+    EXPECT_EQ(Create("a")->Events.Failed, OpenError::NameTaken);  // a second session of that name
+    EXPECT_EQ(Join("C", "nobody")->Events.Failed, OpenError::ConnectFailed);
+    WaitFor([] { return false; }, 200);
+    EXPECT_EQ(a->Session->Players().size(), 2u);
+
+    BrokerSession none;
+    Recorder events;
+    none.SetListener(&events);
+    none.Create({"127.0.0.1", FreePort(), false}, "Z");
+    EXPECT_EQ(events.Failed, OpenError::ConnectFailed);  // told before Create returned
+}
+
+TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
+    auto peers = Session(2);
+    auto q = Create("Q", "pw");
+    auto leaving = Create("Gone");
+    leaving->Session->Close();  // his advert is taken down
+    BrokerSearch search;
+    std::vector<FoundOnBroker> found;
+    bool finished = false;
+    QObject::connect(&search, &BrokerSearch::Found, [&](const FoundOnBroker& f) { found.push_back(f), Recorder::Pulse(); });
+    QObject::connect(&search, &BrokerSearch::Finished, [&] { finished = true, Recorder::Pulse(); });
+    ASSERT_TRUE(search.Search(where_));
+    ASSERT_TRUE(WaitFor([&] { return finished; }));
+    std::ranges::sort(found, {}, &FoundOnBroker::Session);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].Session, "P0");
+    EXPECT_EQ(found[0].Players, 2);
+    EXPECT_FALSE(found[0].Password);
+    EXPECT_EQ(found[1].Session, "Q");
+    EXPECT_TRUE(found[1].Password);
+    EXPECT_FALSE(search.Search({"127.0.0.1", FreePort(), false}));
+}
+
+TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTheSession) {
+    auto peers = Session(2);
+    // A player by hand: admitted properly, then gone without a word.
+    const PlayerId id = 0x0BADF00Du;
+    const std::uint64_t token = 777;
+    {
+        Stranger hand(where_, id, {PresenceTopic(id), GoneRecord(id, token)});
+
+        hand.Client.Subscribe(InboxFilter(id));
+        hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+        ASSERT_TRUE(WaitForRosters(peers, 3));
+    }  // destroyed without leaving: the broker sends the will
+    EXPECT_TRUE(WaitForRosters(peers, 2));
+    EXPECT_EQ(peers[1]->Events.Deleted, std::vector<PlayerId>{id});
+
+    broker_.Kill();
+    EXPECT_TRUE(WaitFor([&] { return peers[0]->Events.Lost && peers[1]->Events.Lost; }));
+    EXPECT_FALSE(peers[0]->Session->IsOpen());
+    EXPECT_TRUE(peers[0]->Session->Players().empty());
+}
+
+TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
+    auto peers = Session(2);
+    BrokerPeer &a = *peers[0], &b = *peers[1];
+    const PlayerId fake = 0x0000FA4Eu;
+    {
+        // His will names the creator: the others keep him.
+        Stranger dying(where_, fake, {PresenceTopic(a.Id()), GoneRecord(a.Id(), 1)});
+    }
+    Stranger s(where_, 0x5157u);
+    s.Write(b.Id(), a.Id(), Note::Data, Block(9));                        // a block in the creator's name
+    s.Write(b.Id(), a.Id(), Note::Leave, {});                             // his leave
+    s.Client.Publish(PresenceTopic(a.Id()), GoneRecord(a.Id(), 1), true);  // his will, forged
+    // A second advert of the session that nobody stands behind.
+    s.Client.Publish(PresenceTopic(fake), EncodePresence({{}, fake, 0, Standing::Admitting, 1, false, "P0", "P0"}), true);
+    s.Client.Subscribe(PresenceTopic(fake));
+    s.Client.Subscribe(PresenceTopic(a.Id()));
+    // The creator puts his advert back over the forged will.
+    ASSERT_TRUE(WaitFor([&] {
+        return s.HeardStanding(fake, Standing::Admitting) && !s.Heard.empty() && s.Heard.back().first == PresenceTopic(a.Id()) &&
+               s.Heard.back().second && s.Heard.back().second->Now == Standing::Admitting;
+    }));
+
+    // A newcomer still finds the real session and is admitted.
+    peers.push_back(Join("C", "P0"));
+    ASSERT_TRUE(peers.back()->Events.Opened) << OpenErrorText(peers.back()->Events.Failed.value_or(OpenError::Timeout));
+    ASSERT_TRUE(WaitForRosters(peers, 3));
+    ExpectOneRoster(peers);
+    EXPECT_TRUE(b.Events.Messages.empty());
+    EXPECT_TRUE(b.Events.Deleted.empty());
+    a.Session->Send(b.Id(), Block(1));
+    EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+}
+
+// The club's sample ACL: the game plays under it, and a stranger reads nobody's inbox.
+class BrokerUnderTheSampleAcl : public BrokerSessionTest {
+protected:
+    BrokerUnderTheSampleAcl() : BrokerSessionTest("acl_file " KORVANT_SOURCE_DIR "/data/mosquitto/korvant.acl\n") {}
+};
+
+TEST_F(BrokerUnderTheSampleAcl, PlayersMeetAndStrangersReadNothing) {
+    auto peers = Session(3);
+    ExpectOneRoster(peers);
+    Stranger s(where_, 0x5157u);
+    s.Client.Subscribe(InboxFilter(peers[1]->Id()));
+    s.Client.Subscribe("korvant/#");
+    peers[0]->Session->Send(ToAllOthers, Block(7));
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
+    peers.pop_back();  // leaves cleanly
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    // The adverts are public; letters are not.
+    EXPECT_TRUE(std::ranges::none_of(s.Heard, [](const auto& h) { return h.first.starts_with("korvant/1/in/"); }));
+    EXPECT_TRUE(std::ranges::any_of(s.Heard, [](const auto& h) { return h.first.starts_with("korvant/1/a/"); }));
+}
+
+}  // namespace
+}  // namespace korvant::test
