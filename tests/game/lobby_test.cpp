@@ -10,7 +10,9 @@
 #include "game/lobby.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
+#include "net/heir.h"
 #include "net/packed_envelope.h"
+#include "net/player_turn_block.h"
 #include "net/rejoin.h"
 #include "net/rejoined_block.h"
 #include "net/senders.h"
@@ -314,13 +316,30 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
         return c.controls.chat.Lines(ChatPane::Lobby).size() == before + 1;
     };
     EXPECT_TRUE(refused(heir, 3, BlockKind::TookOver));
-    heir.lobby.OnDeletePlayer({1, "Player1", true});  // no backup: nobody can take over here
+    // The heir is the next living person after the server in the session's order.
+    other.game->mGos[2].Alive = 0;
+    EXPECT_EQ(HeirOf(other.lobby.Model(), *other.game, 1), 3u);
+    other.game->mGos[2].Alive = 1;
+    // A backup of a year gone by is no game to serve: nobody can take over here.
+    server.game->Year -= 1;
+    ASSERT_TRUE(SendBackup(server.lobby.Net()));
+    network.Deliver();
+    ASSERT_FALSE(heir.lobby.Model().backup.empty());
+    heir.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::ServerLost);
+    EXPECT_EQ(heir.game->GameMode, ModeNetClient);
     other.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(other.lobby.Model().heir, 2u);  // waits for him; he will end his game and leave
     EXPECT_EQ(other.lobby.Model().serverId, 0u);
     EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
 
+    server.session.Listener()->OnMessage(3, EncodeSmall(BlockKind::TurnDone));
+    EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
+    server.session.Listener()->OnMessage(3, EncodePlayerTurn(*other.game));
+    server.session.Listener()->OnMessage(3, EncodeSmall(BlockKind::TurnDone));
+    EXPECT_TRUE(server.lobby.Model().Find(3)->turnFinished);
+    // A new year: last year's turn does not make this year's done.
+    server.lobby.Net().model.ClearTurns();
     server.session.Listener()->OnMessage(3, EncodeSmall(BlockKind::TurnDone));
     EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
 }

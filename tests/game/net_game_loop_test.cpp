@@ -83,6 +83,7 @@ TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
         ModalResult CommandScreen() override { return ModalResult::Quit; }
     };
     for (bool alone : {true, false}) {
+        s1.sent.clear();
         test::NetPeer host{s1, test::MakeNetGame(1)};
         Quitting quitting;
         quitting.answerYes = false;
@@ -93,6 +94,11 @@ TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
         EXPECT_EQ(quitting.log, alone ? std::vector<std::string>{}
                                       : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
         EXPECT_EQ(test::CountKind(s1.sent, alone ? BlockKind::Leave : BlockKind::GameOver), 1);
+        // With a person to inherit the game, its first year began with a backup for him, before
+        // the full state.
+        if (!alone) {
+            EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
+        }
     }
 }
 

@@ -140,6 +140,14 @@ TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Wait).back(),
               (ChatPaneLine{"Player3> вышел из игры, его государством теперь управляет компьютер", 0x0000FF}));
 
+    // With the server gone, only the heir every computer expects takes over.
+    client.model.serverId = 0;
+    client.model.heir = 3;
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.serverId, 0u);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.serverId, 3u);
+    client.model.serverId = 1;
     // Only the game's server ends the game for everybody.
     EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);
     EXPECT_EQ(client.Receive(2, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);  // its own, as the others hear it
@@ -191,6 +199,10 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     // A person's year is held back for a leave of the server's that never comes.
     EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeTurnResult(*forged, 2))), BlockOutcome::Ignored);
     EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeFullState(*server.game, 4))), BlockOutcome::Refused);
+    // A full state in which this computer's person has fallen gives him nothing to play.
+    server.game->mGos[2].Alive = 0;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Refused);
+    server.game->mGos[2].Alive = 1;
     // The server's turn result of a year not next to this one.
     server.game->Year = 9;
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
