@@ -21,11 +21,11 @@ bool WaitPoll::Finished(PlayerId id) const {
 bool WaitPoll::Tick() {
     if (net_.model.Ended()) return true;
     switch (page_) {
-    case WaitPage::ClientWait:
-        // A client that has taken the server role over waits for nobody's data.
-        return net_.model.turnResultReceived || net_.model.fullStateReceived || net_.game.GameMode == ModeNetServer;
-    case WaitPage::ServerWait: return TickServerWait();
-    case WaitPage::ServerClose: return TickServerClose();
+        case WaitPage::ClientWait:
+            // A client that has taken the server role over waits for nobody's data.
+            return net_.model.turnResultReceived || net_.model.fullStateReceived || net_.game.GameMode == ModeNetServer;
+        case WaitPage::ServerWait: return TickServerWait();
+        case WaitPage::ServerClose: return TickServerClose();
     }
     return false;
 }
@@ -56,23 +56,27 @@ bool WaitPoll::TickServerWait() {
 // server. The wait goes on while the block cannot go out.
 bool WaitPoll::TickServerClose() {
     const Game& game = net_.game;
+    if (successor_ != 0 && StateOf(game, successor_) == 0) successor_ = 0;  // he left meanwhile
     bool othersDone = true;
     bool anyone = false;
     for (int s = 1; s <= game.GosCount; ++s) {
         const TGos& gos = game.mGos[s];
         if (!LivingPerson(gos) || s == game.CurGos) continue;
         anyone = true;
-        if (!Finished(PlayerOf(gos))) othersDone = false;
-        else if (successor_ == 0) successor_ = PlayerOf(gos);
+        if (!Finished(PlayerOf(gos)))
+            othersDone = false;
+        else if (successor_ == 0)
+            successor_ = PlayerOf(gos);
     }
     if (!anyone) return true;  // nobody left to go on: nothing to hand over
-    if (successor_ != 0 && StateOf(game, successor_) == 0) successor_ = 0;  // he left meanwhile
     return othersDone && successor_ != 0 && SendFullState(net_, successor_);
 }
 
 void WaitPoll::Abort() {
-    if (net_.game.GameMode == ModeNetServer) SendGameOver(net_);
-    else SendLeave(net_);
+    if (net_.game.GameMode == ModeNetServer)
+        SendGameOver(net_);
+    else
+        SendLeave(net_);
     net_.model.End(NetEnd::Aborted);
 }
 

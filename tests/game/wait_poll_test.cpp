@@ -5,6 +5,7 @@
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
 #include "net/packed_envelope.h"
+#include "net/small_block.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
 
@@ -70,6 +71,17 @@ TEST_F(WaitPollTest, TheQuittingServerHandsItsRoleToTheFirstWhoEndedOnceAllHave)
     EXPECT_EQ(s1.sent.back().to, 3u);
     const FullState state = DecodeFullState(UnpackEnvelope(s1.sent.back().block));
     EXPECT_EQ(state.serverId, 3u);
+}
+
+// The first who ended his turn left the game meanwhile: the role goes to one still playing.
+TEST_F(WaitPollTest, TheRoleGoesToNobodyWhoLeftMeanwhile) {
+    WaitPoll poll(server.net, WaitPage::ServerClose);
+    Finish(3);
+    EXPECT_FALSE(poll.Tick());
+    ASSERT_EQ(server.Receive(3, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    Finish(2);
+    ASSERT_TRUE(poll.Tick());
+    EXPECT_EQ(s1.sent.back().to, 2u);
 }
 
 TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClient) {

@@ -7,6 +7,7 @@
 #include "core/check_state.h"
 #include "core/state_fields.h"
 #include "core/state_guard.h"
+#include "core/text_format.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
@@ -16,7 +17,6 @@
 #include "net/senders.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
-#include "core/text_format.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
 
@@ -140,6 +140,12 @@ TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Wait).back(),
               (ChatPaneLine{"Player3> вышел из игры, его государством теперь управляет компьютер", 0x0000FF}));
 
+    // What a heir sends while his takeover waits for the server's leave is kept, but only so much.
+    client.model.earlyTakeover = 3;
+    for (std::size_t i = 0; i < NetModel::MaxEarlyBlocks + 5; ++i) client.Receive(3, EncodeChat("early", 0));
+    EXPECT_EQ(client.model.earlyBlocks.size(), NetModel::MaxEarlyBlocks);
+    client.model.earlyTakeover = 0;
+    client.model.earlyBlocks.clear();
     // With the server gone, only the heir every computer expects takes over.
     client.model.serverId = 0;
     client.model.heir = 3;
@@ -150,7 +156,8 @@ TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
     client.model.serverId = 1;
     // Only the game's server ends the game for everybody.
     EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);
-    EXPECT_EQ(client.Receive(2, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);  // its own, as the others hear it
+    EXPECT_EQ(client.Receive(2, EncodeSmall(BlockKind::GameOver)),
+              BlockOutcome::Applied);  // its own, as the others hear it
     client.model.end = NetEnd::None;
     EXPECT_EQ(server.Receive(3, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);
     EXPECT_EQ(server.model.end, NetEnd::None);
@@ -295,6 +302,9 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState
     client.game->mGos[2].Money = 9999;
     const Bytes turn = EncodePlayerTurn(*client.game);
     EXPECT_EQ(client.Receive(3, turn), BlockOutcome::Refused);  // a client is not the server
+    client.game->mGos[2].Human = 3;                             // not even for the turn of a state its sender plays
+    EXPECT_EQ(client.Receive(3, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
+    client.game->mGos[2].Human = 2;
     EXPECT_EQ(server.Receive(3, turn), BlockOutcome::Refused);  // player 3 does not play state 2
     EXPECT_EQ(server.game->mGos[2].Money, 502);
 
