@@ -9,8 +9,8 @@
 
 #include "app/program_files.h"
 #include "core/game.h"
-#include "game/new_game.h"
 #include "core/rule_data.h"
+#include "game/new_game.h"
 #include "game/turn_cycle.h"
 
 namespace {

@@ -39,8 +39,7 @@ void FillHistory(Game& game) {
 }
 
 struct Charts {
-    Charts()
-        : lang(std::filesystem::path(KORVANT_BIN_DIR) / "korvant.ini", KORVANT_BIN_DIR), windows(lang) {
+    Charts() : lang(std::filesystem::path(KORVANT_BIN_DIR) / "korvant.ini", KORVANT_BIN_DIR), windows(lang) {
         windows.MusicPlayer().SetEnabled(false);
         FillHistory(windows.TheGame());
         windows.Graph().resize(1060, 640);

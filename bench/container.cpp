@@ -12,9 +12,9 @@
 #include "app/program_files.h"
 #include "core/game.h"
 #include "core/rule_data.h"
+#include "game/autoplay.h"
 #include "save/container.h"
 #include "save/saved_body.h"
-#include "game/autoplay.h"
 #include "sim/name_stems.h"
 
 namespace korvant {

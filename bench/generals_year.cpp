@@ -3,17 +3,17 @@
 // with the plain scan of the whole map for every cell taken.
 #include <benchmark/benchmark.h>
 
-#include "support/late_game.h"
-#include "support/plain_capture.h"
 #include "core/state_fields.h"
 #include "sim/generals.h"
+#include "support/late_game.h"
+#include "support/plain_capture.h"
 
 namespace korvant {
 namespace {
 
 // What a generals' year changes, put back before every run.
-constexpr std::tuple YearChanges{state::States, state::Generals, state::Map, state::LivingCount, state::Chronicle,
-                                 state::Messages};
+constexpr std::tuple YearChanges{state::States,      state::Generals,  state::Map,
+                                 state::LivingCount, state::Chronicle, state::Messages};
 
 Game& LateGame() {
     static Game game;

@@ -33,7 +33,8 @@ Bytes SavedGameBody() {
     THistory history{};
     for (int s = 1; s <= States; ++s) {
         auto* raw = reinterpret_cast<uint8_t*>(&gos[s]);
-        for (int i = 0; i < 160; ++i) raw[i] = uint8_t(nextRandom(seed, 4) ? nextRandom(seed, 16) : nextRandom(seed, 256));
+        for (int i = 0; i < 160; ++i)
+            raw[i] = uint8_t(nextRandom(seed, 4) ? nextRandom(seed, 16) : nextRandom(seed, 256));
     }
     for (int g = 1; g <= Generals; ++g) {
         generals[g].Number = uint8_t(g);

@@ -53,7 +53,8 @@ void BM_NetYear(benchmark::State& state) {
     std::vector<long long> roundTrips, serverYears, simulations;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        QStringList common{"--players", QString::number(peers), "--pause-ms", "0", "--stop-at-year", lastYear, "--timing"};
+        QStringList common{"--players", QString::number(peers), "--pause-ms", "0", "--stop-at-year", lastYear,
+                           "--timing"};
         std::unique_ptr<test::MosquittoProcess> broker;
         if (state.range(2) == 1) {
             broker = std::make_unique<test::MosquittoProcess>();
@@ -61,15 +62,18 @@ void BM_NetYear(benchmark::State& state) {
             common += QStringList{"--broker", QString::fromStdString(broker->Address())};
         }
         std::vector<std::unique_ptr<PeerProcess>> all;
-        all.push_back(std::make_unique<PeerProcess>(QStringList{"--create", "--port", "0", "--name", "p0", "--states", "20"} + common));
+        all.push_back(std::make_unique<PeerProcess>(
+            QStringList{"--create", "--port", "0", "--name", "p0", "--states", "20"} + common));
         QStringList join{"--join-session", "p0"};
         if (broker) {
-            if (!all.front()->WaitForLine("session ", std::chrono::seconds(10))) return state.SkipWithError("no session");
+            if (!all.front()->WaitForLine("session ", std::chrono::seconds(10)))
+                return state.SkipWithError("no session");
         } else {
             join = QStringList{"--join", QString::fromStdString(test::JoinAddress(*all.front()))};
         }
         for (int i = 1; i < peers; ++i)
-            all.push_back(std::make_unique<PeerProcess>(join + QStringList{"--name", "p" + QString::number(i)} + common));
+            all.push_back(
+                std::make_unique<PeerProcess>(join + QStringList{"--name", "p" + QString::number(i)} + common));
         for (std::size_t i = 0; i < all.size(); ++i) {
             if (all[i]->WaitForExit(std::chrono::minutes(5)) != 0)
                 return state.SkipWithError(("peer " + std::to_string(i) + " failed:\n" + all[i]->Output()).c_str());
@@ -102,7 +106,12 @@ void BM_NetYear(benchmark::State& state) {
 }
 
 // Twenty peers, to year 100 (or the game's end before it), over the LAN mesh and through a broker.
-BENCHMARK(BM_NetYear)->Args({20, 100, 0})->Args({20, 100, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NetYear)
+    ->Args({20, 100, 0})
+    ->Args({20, 100, 1})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 std::string LoadAverage() {
     std::ifstream in("/proc/loadavg");

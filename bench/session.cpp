@@ -79,11 +79,13 @@ Table& Players() {
     // All join at once; each is open once linked to everyone admitted before him.
     t.tally = {0, std::size_t(MaxSessionPlayers)};
     t.sessions[0]->Create("P0");
-    for (int i = 1; i < MaxSessionPlayers; ++i) t.sessions[std::size_t(i)]->Join("P", "127.0.0.1", t.sessions[0]->ListenPort());
+    for (int i = 1; i < MaxSessionPlayers; ++i)
+        t.sessions[std::size_t(i)]->Join("P", "127.0.0.1", t.sessions[0]->ListenPort());
     bool full = Await(t.tally);
     // The last links of the mesh may still be on their way.
     for (int tries = 0; full && tries < 1000; ++tries) {
-        if (std::ranges::all_of(t.sessions, [](const auto& s) { return s->Players().size() == MaxSessionPlayers; })) return t;
+        if (std::ranges::all_of(t.sessions, [](const auto& s) { return s->Players().size() == MaxSessionPlayers; }))
+            return t;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     }
     std::fprintf(stderr, "the twenty players did not meet\n");

@@ -3,8 +3,8 @@
 // BM_ObservedGame's time per year (bench_autoplay) it gives the guard's share of a year.
 #include <benchmark/benchmark.h>
 
-#include "support/late_game.h"
 #include "core/state_guard.h"
+#include "support/late_game.h"
 
 namespace korvant {
 namespace {

@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 # Searches for network sessions stay on this computer.
 export KORVANT_DISCOVERY_ADDRESS=127.255.255.255
 bash scripts/install-deps.sh
+# The sources are as clang-format writes them (.clang-format at the root).
+bash scripts/check-format.sh
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"

@@ -5,9 +5,9 @@
 #include "core/replace_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <climits>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <system_error>

@@ -31,7 +31,7 @@ TLanguageFile::TLanguageFile(std::filesystem::path iniPath, std::filesystem::pat
         sections_.push_back(section);
     }
     const long d = ini_.HasKey("Languages", "Default") ? ini_.ReadInteger("Languages", "Default", 0)
-                                                        : systemChoice(systemLanguage);
+                                                       : systemChoice(systemLanguage);
     if (d >= 0 && d < n) {
         currentIndex_ = int(d);
         currentSection_ = sections_[std::size_t(d)];

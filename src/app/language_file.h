@@ -17,7 +17,8 @@ public:
     // the person has chosen a language ("Default" absent), the one whose "Locale" is
     // `systemLanguage` (a two-letter code) is current, else the one whose "Locale" is "en",
     // else the first.
-    TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir, std::string_view systemLanguage = {});
+    TLanguageFile(std::filesystem::path iniPath, std::filesystem::path programDir,
+                  std::string_view systemLanguage = {});
 
     // False when the file is missing or lists no language: the program must end (exit code 7).
     bool HasLanguages() const { return !sections_.empty(); }

@@ -7,11 +7,11 @@ namespace korvant {
 class IniFile;
 
 struct Settings {
-    bool Music = true;            // background music
-    bool SinglePlayer = false;    // one person: no your-turn window before his turn
-    bool HideGraphics = false;    // hide the command screen's decorative pictures
-    bool ShowHint = false;        // tool-tip hints on the command screen's action panels
-    bool ShowScrollHelp = true;   // the help panels scroll their text
+    bool Music = true;           // background music
+    bool SinglePlayer = false;   // one person: no your-turn window before his turn
+    bool HideGraphics = false;   // hide the command screen's decorative pictures
+    bool ShowHint = false;       // tool-tip hints on the command screen's action panels
+    bool ShowScrollHelp = true;  // the help panels scroll their text
 
     void Read(const IniFile& ini);
     // Writes the switches and flushes the file; false when it cannot be written.

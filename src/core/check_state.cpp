@@ -65,7 +65,8 @@ bool GeneralsInPlace(const Game& game, std::string_view label, std::vector<std::
             int front = g <= GeneralSlots ? game.mGeneral[g].Front : 0;
             if (front != k) {
                 out.push_back(std::string(label) + " " + "У гос-ва " + Name(game, i) + " на границе с" + Name(game, k) +
-                              " генерал стоит, а у генерала инф. о границе не хватает !" + " фронт номер " + Dec(front));
+                              " генерал стоит, а у генерала инф. о границе не хватает !" + " фронт номер " +
+                              Dec(front));
                 ok = false;
             }
         }

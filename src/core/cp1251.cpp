@@ -13,7 +13,7 @@ namespace {
 
 // The upper half of the code page, taken once from the C library's converter.
 struct Table {
-    std::array<char32_t, 128> upper{};              // byte 0x80 + i -> code point, 0 if undefined
+    std::array<char32_t, 128> upper{};                 // byte 0x80 + i -> code point, 0 if undefined
     std::unordered_map<char32_t, unsigned char> back;  // code point -> byte
 
     Table() {

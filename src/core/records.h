@@ -26,12 +26,12 @@ using TName = ShortString<NameCapacity>;
 
 // Sciences, in their order inside TGos.
 enum ScienceId : int {
-    SciDensity = 1,    // people per cell
-    SciGrowth = 2,     // growth in percent per year
-    SciAgrarian = 3,   // grain per sown cell
-    SciFinance = 4,    // money per ton of grain sold
-    SciMilitary = 5,   // military training
-    SciResearch = 6,   // research points per working scientist and year
+    SciDensity = 1,   // people per cell
+    SciGrowth = 2,    // growth in percent per year
+    SciAgrarian = 3,  // grain per sown cell
+    SciFinance = 4,   // money per ton of grain sold
+    SciMilitary = 5,  // military training
+    SciResearch = 6,  // research points per working scientist and year
 };
 
 struct TScience {

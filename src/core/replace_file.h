@@ -14,7 +14,8 @@ namespace korvant {
 class FileWriteError : public std::runtime_error {
 public:
     FileWriteError(std::filesystem::path file, const std::string& reason)
-        : std::runtime_error("Cannot write the file \"" + file.string() + "\": " + reason), file_(std::move(file)),
+        : std::runtime_error("Cannot write the file \"" + file.string() + "\": " + reason),
+          file_(std::move(file)),
           reason_(reason) {}
     const std::filesystem::path& file() const { return file_; }
     const std::string& reason() const { return reason_; }

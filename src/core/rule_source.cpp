@@ -79,8 +79,7 @@ int Integer(const Line& line, const std::string& word, int low, int high) {
     int value = 0;
     auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (ec != std::errc() || end != word.data() + word.size() || value < low || value > high)
-        line.Fail("\"" + word + "\" is not a whole number from " + std::to_string(low) + " to " +
-                  std::to_string(high));
+        line.Fail("\"" + word + "\" is not a whole number from " + std::to_string(low) + " to " + std::to_string(high));
     return value;
 }
 
@@ -160,8 +159,8 @@ void ReadMatchups(const std::filesystem::path& dir, int tacticCount, Grid& damag
     }
     for (const auto& [name, table] : {std::pair{"damage", &damage}, std::pair{"spirit", &spirit}})
         if (int(table->size()) != tacticCount)
-            throw SourceError{"matchups.txt: the " + std::string(name) + " grid has " +
-                              std::to_string(table->size()) + " rows, not " + std::to_string(tacticCount)};
+            throw SourceError{"matchups.txt: the " + std::string(name) + " grid has " + std::to_string(table->size()) +
+                              " rows, not " + std::to_string(tacticCount)};
 }
 
 void ReadNarration(const std::filesystem::path& dir, TRuleRecord& r) {
@@ -191,7 +190,8 @@ void ReadTexts(const std::filesystem::path& dir, TRuleRecord& r) {
     if (int(kinds.size()) != r.KindCount)
         throw SourceError{(dir.filename() / "kinds.txt").generic_string() + ": " + std::to_string(kinds.size()) +
                           " names for " + std::to_string(r.KindCount) + " troop kinds"};
-    for (int k = 1; k <= r.KindCount; ++k) SetText(kinds[std::size_t(k - 1)], r.KindNames[k], kinds[std::size_t(k - 1)].text);
+    for (int k = 1; k <= r.KindCount; ++k)
+        SetText(kinds[std::size_t(k - 1)], r.KindNames[k], kinds[std::size_t(k - 1)].text);
 
     const std::vector<Line> tactics = ReadLines(dir, "tactics.txt");
     int n = 0;
@@ -203,8 +203,8 @@ void ReadTexts(const std::filesystem::path& dir, TRuleRecord& r) {
         SetText(line, r.TacticTable[n].Name, fields[1]);
     }
     if (n != r.TacticCount)
-        throw SourceError{(dir.filename() / "tactics.txt").generic_string() + ": " + std::to_string(n) +
-                          " names for " + std::to_string(r.TacticCount) + " tactics"};
+        throw SourceError{(dir.filename() / "tactics.txt").generic_string() + ": " + std::to_string(n) + " names for " +
+                          std::to_string(r.TacticCount) + " tactics"};
     ReadNarration(dir, r);
 }
 
@@ -225,8 +225,8 @@ RuleDataResult ReadRuleSource(const std::filesystem::path& dir, TRuleRecord& rul
             for (int u = 1; u <= r.TacticCount; ++u)
                 for (int k = 1; k <= r.KindCount; ++k) {
                     const TacticSource& s = tactics[std::size_t(t - 1)];
-                    r.BattleTable[t][u][k] = {s.damage * s.weights[std::size_t(k - 1)] * damage[t - 1][u - 1],
-                                              s.gain, s.loss * spirit[t - 1][u - 1]};
+                    r.BattleTable[t][u][k] = {s.damage * s.weights[std::size_t(k - 1)] * damage[t - 1][u - 1], s.gain,
+                                              s.loss * spirit[t - 1][u - 1]};
                 }
     } catch (const SourceError& e) {
         return {e.message};

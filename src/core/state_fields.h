@@ -52,8 +52,9 @@ inline constexpr StateField DiffLevel{"DiffLevel", &Game::DiffLevel};
 inline constexpr StateField Messages{"Messages", &Game::MesList};
 
 // Everything a saved game holds, in its order.
-inline constexpr std::tuple Saved{Chronicle, LivingCount, GosCount,  States,    Generals,  History,   Map,     PeopleCount,
-                                  Resume,    MapSize,     CostGrowth, Year,     SaveCount, DiffLevel, Messages};
+inline constexpr std::tuple Saved{Chronicle,  LivingCount, GosCount,    States,    Generals,
+                                  History,    Map,         PeopleCount, Resume,    MapSize,
+                                  CostGrowth, Year,        SaveCount,   DiffLevel, Messages};
 }  // namespace state
 
 // Calls visit(field) for every field of `fields`, in order.
@@ -137,12 +138,14 @@ template <class... T>
 class StateSnapshot {
 public:
     StateSnapshot(const Game& game, std::tuple<StateField<T>...> fields)
-        : fields_(fields), values_(std::apply([&](const auto&... f) { return std::tuple<T...>{f.of(game)...}; }, fields)) {}
+        : fields_(fields),
+          values_(std::apply([&](const auto&... f) { return std::tuple<T...>{f.of(game)...}; }, fields)) {}
 
     void RestoreInto(Game& game) const {
         [&]<std::size_t... I>(std::index_sequence<I...>) {
             ((std::get<I>(fields_).of(game) = std::get<I>(values_)), ...);
-        }(std::index_sequence_for<T...>{});
+        }
+        (std::index_sequence_for<T...>{});
     }
 
 private:

@@ -21,15 +21,15 @@ struct AutoplaySettings {
 // One played year as the simulator reports it.
 struct AutoplayYear {
     int year;
-    int living;    // states still alive
-    int largest;   // the largest territory, in cells
-    int battles;   // battles opened this year
+    int living;   // states still alive
+    int largest;  // the largest territory, in cells
+    int battles;  // battles opened this year
 };
 
 struct AutoplayResult {
     int mapAttempts = 0;
-    int winner = 0;           // the state owning the whole field, 0 for none
-    bool quit = false;        // a person left the game
+    int winner = 0;     // the state owning the whole field, 0 for none
+    bool quit = false;  // a person left the game
     int yearsPlayed = 0;
 };
 

@@ -264,8 +264,10 @@ bool Lobby::AcceptLoadedGame() {
     for (int s = 1; s <= game_.GosCount; ++s) {
         const TGos& gos = game_.mGos[s];
         if (gos.Alive == 0) continue;
-        if (gos.Human != 0) listed += std::to_string(++persons) + ". " + gos.PlayerName.utf8() + "\n";
-        else if (!gos.PlayerName.utf8().empty()) left += std::to_string(++leftCount) + ". " + gos.PlayerName.utf8() + "\n";
+        if (gos.Human != 0)
+            listed += std::to_string(++persons) + ". " + gos.PlayerName.utf8() + "\n";
+        else if (!gos.PlayerName.utf8().empty())
+            left += std::to_string(++leftCount) + ". " + gos.PlayerName.utf8() + "\n";
     }
     std::string report = game_.Msg(Msg::SavedForPlayers) + listed;
     if (!left.empty()) report += game_.Msg(Msg::PlayersWhoLeft) + left;
@@ -310,7 +312,7 @@ NetGameEnd Lobby::PlayGame(const NetGameOptions& options) {
     const bool serverLost = model_.end == NetEnd::ServerLost;
     // Back in the lobby: whoever serves the game now serves the lobby.
     model_.phase = NetPhase::Lobby;
-    model_.lobbyServerId = IsServer() ? net_.session.LocalId()
+    model_.lobbyServerId = IsServer()                       ? net_.session.LocalId()
                            : model_.Listed(model_.serverId) ? model_.serverId
                                                             : model_.lobbyServerId;
     model_.serverId = 0;

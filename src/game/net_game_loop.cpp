@@ -18,11 +18,11 @@ bool Stopped(const NetContext& net) { return net.model.Ended(); }
 
 NetGameEnd WhyStopped(const NetContext& net) {
     switch (net.model.end) {
-    case NetEnd::EndedByServer: return NetGameEnd::EndedByServer;
-    case NetEnd::SessionLost: return NetGameEnd::SessionLost;
-    case NetEnd::ServerLost: return NetGameEnd::ServerLost;
-    case NetEnd::Aborted:
-    case NetEnd::None: break;
+        case NetEnd::EndedByServer: return NetGameEnd::EndedByServer;
+        case NetEnd::SessionLost: return NetGameEnd::SessionLost;
+        case NetEnd::ServerLost: return NetGameEnd::ServerLost;
+        case NetEnd::Aborted:
+        case NetEnd::None: break;
     }
     return NetGameEnd::Aborted;
 }
@@ -65,8 +65,10 @@ void ServerDefeated(NetContext& net, int own) {
     Game& game = net.game;
     PlayerId heir = game.Year >= MaxYears ? 0 : FirstLivingPerson(game, own);
     // A hand-over that could not go out leaves the role here: the results go to everybody.
-    if (heir != 0 && SendFullState(net, heir)) game.GameMode = ModeNetClient;
-    else SendTurnResults(net);
+    if (heir != 0 && SendFullState(net, heir))
+        game.GameMode = ModeNetClient;
+    else
+        SendTurnResults(net);
     SendLeave(net);
 }
 

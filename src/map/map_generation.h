@@ -7,9 +7,9 @@
 namespace korvant {
 
 struct MapGenerationResult {
-    int attempts = 0;   // maps drawn for this request, the accepted one included
-    int smallest = 0;   // area of the smallest state on the accepted map
-    int largest = 0;    // area of the largest
+    int attempts = 0;  // maps drawn for this request, the accepted one included
+    int smallest = 0;  // area of the smallest state on the accepted map
+    int largest = 0;   // area of the largest
 };
 
 // Smallest and largest field that GenerateMap accepts.

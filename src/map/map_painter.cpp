@@ -144,7 +144,8 @@ void TMap::paintRounded(Ctx& c, int x, int y) const {
     Rect r = cellRect(c.pic, width_, x, y);
     const int bevel = int(Trunc(Extended(c.pic.width()) / width_)) / 2;
     const int R = std::max(r.right - 1, r.left), B = std::max(r.bottom - 1, r.top);
-    const Point A0{r.left, r.top}, A1{std::max(R - bevel - 1, r.left), r.top}, A2{r.left, std::max(B - bevel - 1, r.top)};
+    const Point A0{r.left, r.top}, A1{std::max(R - bevel - 1, r.left), r.top},
+        A2{r.left, std::max(B - bevel - 1, r.top)};
     const Point B0{R, r.top}, B1{R, B - bevel}, B2{R + r.top - (B - bevel), r.top};
     const Point C0{R, B}, C1{R - bevel, B}, C2{R, B - bevel};
     const Point D0{r.left, B}, D1{r.left, B - bevel + 1}, D2{r.left + bevel - 1, B};
@@ -190,10 +191,19 @@ void TMap::paintRounded(Ctx& c, int x, int y) const {
         c.moveTo(B1);
     }
     if (dr) {
-        if (visRight) c.drawTo(C1); else c.moveTo(C1);
+        if (visRight)
+            c.drawTo(C1);
+        else
+            c.moveTo(C1);
     } else {
-        if (!c.downLeftCut(x + 1, y) && diffRight && visRight) c.drawTo(C0); else c.moveTo(C0);
-        if (diffDown && !c.upRightCut(x, y + 1) && visDown) c.drawTo(C1); else c.moveTo(C1);
+        if (!c.downLeftCut(x + 1, y) && diffRight && visRight)
+            c.drawTo(C0);
+        else
+            c.moveTo(C0);
+        if (diffDown && !c.upRightCut(x, y + 1) && visDown)
+            c.drawTo(C1);
+        else
+            c.moveTo(C1);
     }
     if (dl) {
         c.moveTo(D2);

@@ -26,8 +26,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    uint8_t count = 0;         // number of states
-    bool borders = true;       // draw the borders
+    uint8_t count = 0;    // number of states
+    bool borders = true;  // draw the borders
     uint32_t borderColour = Rgb{0, 0, 0}.pixel();
 
     // `highlight` is a 0-based owner, or NoHighlight.

@@ -7,7 +7,8 @@
 namespace korvant {
 
 Picture::Picture(int width, int height, Rgb fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * std::size_t(height_), fill.pixel()) {}
 
 void Picture::fillRect(int left, int top, int right, int bottom, uint32_t p) {

@@ -1,7 +1,7 @@
 #include "map/territory_choice.h"
 
-#include "core/take_territory.h"
 #include "core/numbers.h"
+#include "core/take_territory.h"
 
 namespace korvant {
 

@@ -18,7 +18,7 @@ namespace korvant {
 namespace backup_block {
 inline constexpr std::size_t Seed = 4;
 inline constexpr std::size_t TurnMinutes = 8;
-inline constexpr std::size_t Resume = 9;  // the body's resume byte must name one of PeopleCount
+inline constexpr std::size_t Resume = 9;    // the body's resume byte must name one of PeopleCount
 inline constexpr std::size_t Persons = 12;  // MaxStates short strings of 255 characters
 inline constexpr std::size_t Body = Persons + MaxStates * 256;
 }  // namespace backup_block

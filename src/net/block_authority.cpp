@@ -47,18 +47,18 @@ constexpr std::array Rules{
 bool Sends(const NetContext& net, PlayerId from, Sender who) {
     const NetModel& m = net.model;
     switch (who) {
-    case Sender::AnyPlayer: return true;
-    case Sender::LobbyServer: return from == m.lobbyServerId;
-    case Sender::GameServer:
-        if (m.serverId != 0) return from == m.serverId;
-        // Until the first full state names the game's server, the lobby's server starts the game;
-        // once the server has left the game, its heir is a person of the game.
-        return m.phase == NetPhase::Playing ? Sends(net, from, Sender::StatePlayer) : from == m.lobbyServerId;
-    case Sender::Heir: return m.heir != 0 && from == m.heir;
-    case Sender::StatePlayer: {
-        const int s = StateOf(net.game, from);
-        return s != 0 && net.game.mGos[s].Alive != 0;
-    }
+        case Sender::AnyPlayer: return true;
+        case Sender::LobbyServer: return from == m.lobbyServerId;
+        case Sender::GameServer:
+            if (m.serverId != 0) return from == m.serverId;
+            // Until the first full state names the game's server, the lobby's server starts the game;
+            // once the server has left the game, its heir is a person of the game.
+            return m.phase == NetPhase::Playing ? Sends(net, from, Sender::StatePlayer) : from == m.lobbyServerId;
+        case Sender::Heir: return m.heir != 0 && from == m.heir;
+        case Sender::StatePlayer: {
+            const int s = StateOf(net.game, from);
+            return s != 0 && net.game.mGos[s].Alive != 0;
+        }
     }
     return false;
 }

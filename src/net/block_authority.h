@@ -18,8 +18,8 @@ enum class Sender {
 
 struct BlockRule {
     BlockKind kind;
-    unsigned takenIn;    // NetPhase bits in which the block is taken
-    unsigned passedIn;   // NetPhase bits in which it is passed over without a word
+    unsigned takenIn;   // NetPhase bits in which the block is taken
+    unsigned passedIn;  // NetPhase bits in which it is passed over without a word
     Sender from;
 };
 

@@ -23,11 +23,11 @@ enum class BlockKind : int32_t {
     GameOver = 15,
     MapUpdate = 16,
     // Among peers of this protocol version only: the game goes on when a computer is lost.
-    Backup = 17,     // the server's whole game, to its heir, with every year's results
-    TookOver = 18,   // the heir has become the server of a game whose server vanished
-    GameRuns = 19,   // to a newcomer: a game runs; its value says whether a state waits for his name
-    Rejoin = 20,     // a newcomer asks the game's server for the state he dropped out of
-    Rejoined = 21,   // the game's server gives a state back to the person who dropped out of it
+    Backup = 17,    // the server's whole game, to its heir, with every year's results
+    TookOver = 18,  // the heir has become the server of a game whose server vanished
+    GameRuns = 19,  // to a newcomer: a game runs; its value says whether a state waits for his name
+    Rejoin = 20,    // a newcomer asks the game's server for the state he dropped out of
+    Rejoined = 21,  // the game's server gives a state back to the person who dropped out of it
     Packed = 1000,
 };
 

@@ -35,7 +35,9 @@ static_assert(Chronicle2 + 256 == TurnMinutes);
 static_assert(Messages + sizeof(TMesRec) == Size);
 }  // namespace full_state_block
 
-constexpr std::size_t FullStateSize(std::size_t messages) { return full_state_block::Size + sizeof(TMesRec) * messages; }
+constexpr std::size_t FullStateSize(std::size_t messages) {
+    return full_state_block::Size + sizeof(TMesRec) * messages;
+}
 
 struct FullState {
     // The carried fields, in a game of their own until the block is known to be sound.

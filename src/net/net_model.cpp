@@ -30,9 +30,7 @@ std::string NetModel::NameOf(PlayerId id) const {
     return m ? m->name : std::string();
 }
 
-bool NetModel::EveryoneReady() const {
-    return !roster.empty() && std::ranges::all_of(roster, &NetMember::ready);
-}
+bool NetModel::EveryoneReady() const { return !roster.empty() && std::ranges::all_of(roster, &NetMember::ready); }
 
 void NetModel::SetEveryoneReady(bool on) {
     for (NetMember& m : roster) m.ready = on;

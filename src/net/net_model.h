@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <map>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/backup_block.h"

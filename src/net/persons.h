@@ -2,8 +2,8 @@
 // Which state a session player plays, and who of the persons is still in the game.
 #include "core/game.h"
 #include "core/living_person.h"
-#include "net/session.h"
 #include "net/persons.h"
+#include "net/session.h"
 
 namespace korvant {
 

@@ -7,8 +7,8 @@
 
 #include "core/check_state.h"
 #include "core/colors.h"
-#include "core/state_guard.h"
 #include "core/state_fields.h"
+#include "core/state_guard.h"
 #include "core/text_format.h"
 #include "net/backup_block.h"
 #include "net/block_authority.h"
@@ -67,7 +67,8 @@ void receiveMap(NetContext& net, std::span<const uint8_t> block, bool update) {
 void receiveFullState(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     const FullState state = DecodeFullState(block);
     const PlayerId self = net.session.LocalId();
-    if (state.serverId != from && state.serverId != self) throw BlockError("a full state naming a third player the server");
+    if (state.serverId != from && state.serverId != self)
+        throw BlockError("a full state naming a third player the server");
     const Game& g = *state.game;
     const int own = StateOf(g, self);
     if (own == 0 || g.mGos[own].Alive == 0) throw BlockError("a full state without this computer's living person");
@@ -103,8 +104,9 @@ BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const u
     // A server that took over sends again the results its vanished server had sent some.
     if (result.year == net.game.Year) return BlockOutcome::Ignored;
     if (result.year != net.game.Year + 1) throw BlockError("a turn result of another year");
-    applyKeepingBooks(net.game, std::tuple{state::History, state::Generals, state::States, state::Map, state::Year,
-                                                 state::Chronicle, state::Messages},
+    applyKeepingBooks(net.game,
+                      std::tuple{state::History, state::Generals, state::States, state::Map, state::Year,
+                                 state::Chronicle, state::Messages},
                       [&] { ApplyTurnResult(result, net.game); });
     net.model.serverId = from;  // the heir, when the server has handed its role on
     net.model.turnResultReceived = true;
@@ -116,7 +118,8 @@ BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const u
 }
 
 void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
-    if (net.game.GameMode != ModeNetServer) throw BlockError("a player's turn reached a computer that is not the server");
+    if (net.game.GameMode != ModeNetServer)
+        throw BlockError("a player's turn reached a computer that is not the server");
     const PlayerTurn turn = DecodePlayerTurn(block, net.game);
     if (PlayerOf(net.game.mGos[turn.stateNumber]) != from || PlayerOf(turn.state) != from)
         throw BlockError("a player's turn for a state the sender does not play");
@@ -180,67 +183,67 @@ void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block
 BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<const uint8_t> block) {
     Game& game = net.game;
     switch (kind) {
-    case BlockKind::Chat: {
-        const ChatLine line = DecodeChat(block);
-        net.controls.AppendChatLine(net.model.NameOf(from) + "> " + line.text, line.colour);
-        return BlockOutcome::Applied;
-    }
-    case BlockKind::Ready: receiveReady(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::TurnTime: {
-        const uint8_t minutes = DecodeSmall(block);
-        if (minutes > MaxTurnMinutes) throw BlockError("a turn length beyond the limit");
-        net.controls.ShowTurnMinutes(minutes);
-        game.TurnMinutes = minutes;
-        return BlockOutcome::Applied;
-    }
-    case BlockKind::Map:
-        // The lobby's server keeps the map it made.
-        if (game.GameMode == ModeNetServer) throw BlockError("a map sent to the lobby's server");
-        receiveMap(net, block, false);
-        return BlockOutcome::Applied;
-    case BlockKind::Start:
-        DecodeSmall(block);
-        net.model.SetEveryoneReady(true);
-        net.model.phase = NetPhase::Starting;
-        net.controls.ShowRoster();
-        return BlockOutcome::Applied;
-    case BlockKind::BecomeServer:
-        DecodeSmall(block);
-        net.model.ready = {false, ReadyGrey, false};
-        net.model.lobbyServerId = net.session.LocalId();
-        game.GameMode = ModeNetServer;
-        net.controls.ShowReadySwitch();
-        net.controls.ShowPage(true);
-        return BlockOutcome::Applied;
-    case BlockKind::FullState: receiveFullState(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::TurnResult: return receiveTurnResult(net, from, block);
-    case BlockKind::PlayerTurn: receivePlayerTurn(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::TurnDone: receiveTurnDone(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::Leave: receiveLeave(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::GameOver:
-        DecodeSmall(block);
-        net.model.End(NetEnd::EndedByServer);
-        appendNotice(net, net.model.NameOf(from), Msg::PlayerEndedGame);
-        return BlockOutcome::Applied;
-    case BlockKind::MapUpdate:
-        // The lobby's server keeps the map it made; a person only watching sees the game's map.
-        if (game.GameMode == ModeNetServer) return BlockOutcome::Ignored;
-        receiveMap(net, block, true);
-        return BlockOutcome::Applied;
-    case BlockKind::Backup: receiveBackup(net, block); return BlockOutcome::Applied;
-    case BlockKind::TookOver: TakenOver(net, from, DecodeSmall(block)); return BlockOutcome::Applied;
-    case BlockKind::GameRuns: receiveGameRuns(net, from, block); return BlockOutcome::Applied;
-    case BlockKind::Rejoin:
-        DecodeSmall(block);
-        if (game.GameMode != ModeNetServer) throw BlockError("a rejoin asked of a computer that is not the server");
-        return AskedToRejoin(net, from) ? BlockOutcome::Applied : BlockOutcome::Refused;
-    case BlockKind::Rejoined: {
-        const Rejoined r = DecodeRejoined(block);
-        HearRejoined(net, r.state, r.player);
-        net.controls.ShowRoster();
-        return BlockOutcome::Applied;
-    }
-    case BlockKind::Packed: break;
+        case BlockKind::Chat: {
+            const ChatLine line = DecodeChat(block);
+            net.controls.AppendChatLine(net.model.NameOf(from) + "> " + line.text, line.colour);
+            return BlockOutcome::Applied;
+        }
+        case BlockKind::Ready: receiveReady(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::TurnTime: {
+            const uint8_t minutes = DecodeSmall(block);
+            if (minutes > MaxTurnMinutes) throw BlockError("a turn length beyond the limit");
+            net.controls.ShowTurnMinutes(minutes);
+            game.TurnMinutes = minutes;
+            return BlockOutcome::Applied;
+        }
+        case BlockKind::Map:
+            // The lobby's server keeps the map it made.
+            if (game.GameMode == ModeNetServer) throw BlockError("a map sent to the lobby's server");
+            receiveMap(net, block, false);
+            return BlockOutcome::Applied;
+        case BlockKind::Start:
+            DecodeSmall(block);
+            net.model.SetEveryoneReady(true);
+            net.model.phase = NetPhase::Starting;
+            net.controls.ShowRoster();
+            return BlockOutcome::Applied;
+        case BlockKind::BecomeServer:
+            DecodeSmall(block);
+            net.model.ready = {false, ReadyGrey, false};
+            net.model.lobbyServerId = net.session.LocalId();
+            game.GameMode = ModeNetServer;
+            net.controls.ShowReadySwitch();
+            net.controls.ShowPage(true);
+            return BlockOutcome::Applied;
+        case BlockKind::FullState: receiveFullState(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::TurnResult: return receiveTurnResult(net, from, block);
+        case BlockKind::PlayerTurn: receivePlayerTurn(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::TurnDone: receiveTurnDone(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::Leave: receiveLeave(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::GameOver:
+            DecodeSmall(block);
+            net.model.End(NetEnd::EndedByServer);
+            appendNotice(net, net.model.NameOf(from), Msg::PlayerEndedGame);
+            return BlockOutcome::Applied;
+        case BlockKind::MapUpdate:
+            // The lobby's server keeps the map it made; a person only watching sees the game's map.
+            if (game.GameMode == ModeNetServer) return BlockOutcome::Ignored;
+            receiveMap(net, block, true);
+            return BlockOutcome::Applied;
+        case BlockKind::Backup: receiveBackup(net, block); return BlockOutcome::Applied;
+        case BlockKind::TookOver: TakenOver(net, from, DecodeSmall(block)); return BlockOutcome::Applied;
+        case BlockKind::GameRuns: receiveGameRuns(net, from, block); return BlockOutcome::Applied;
+        case BlockKind::Rejoin:
+            DecodeSmall(block);
+            if (game.GameMode != ModeNetServer) throw BlockError("a rejoin asked of a computer that is not the server");
+            return AskedToRejoin(net, from) ? BlockOutcome::Applied : BlockOutcome::Refused;
+        case BlockKind::Rejoined: {
+            const Rejoined r = DecodeRejoined(block);
+            HearRejoined(net, r.state, r.player);
+            net.controls.ShowRoster();
+            return BlockOutcome::Applied;
+        }
+        case BlockKind::Packed: break;
     }
     return BlockOutcome::Ignored;
 }
@@ -250,14 +253,14 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
 // cost two hashes of the whole state.
 FieldMask fieldsChangedBy(BlockKind kind) {
     switch (kind) {
-    case BlockKind::Chat:
-    case BlockKind::Ready:
-    case BlockKind::Start:
-    case BlockKind::GameOver: return 0;
-    case BlockKind::TurnDone:
-    case BlockKind::Leave: return state::MaskOf(std::tuple{state::States});
-    case BlockKind::PlayerTurn: return state::MaskOf(std::tuple{state::States, state::Generals});
-    default: return AllFields;
+        case BlockKind::Chat:
+        case BlockKind::Ready:
+        case BlockKind::Start:
+        case BlockKind::GameOver: return 0;
+        case BlockKind::TurnDone:
+        case BlockKind::Leave: return state::MaskOf(std::tuple{state::States});
+        case BlockKind::PlayerTurn: return state::MaskOf(std::tuple{state::States, state::Generals});
+        default: return AllFields;
     }
 }
 
@@ -279,7 +282,8 @@ BlockOutcome judged(NetContext& net, PlayerId from, int32_t kind, std::span<cons
     if (v.admission == Admission::PassOver) return BlockOutcome::Ignored;
     if (v.admission == Admission::Refuse) throw BlockError(v.why);
     if (v.admission == Admission::Hold) {
-        std::fprintf(stderr, "network block of kind %d from player %u held back: %s\n", int(kind), unsigned(from), v.why);
+        std::fprintf(stderr, "network block of kind %d from player %u held back: %s\n", int(kind), unsigned(from),
+                     v.why);
         net.model.heldFrom = from;
         net.model.heldYear.assign(block.begin(), block.end());
         return BlockOutcome::Ignored;

@@ -18,9 +18,7 @@ void CheckStateCount(int gosCount) {
     require(gosCount >= MinNetStates && gosCount <= MaxStates, "number of states", gosCount);
 }
 
-void CheckMapSize(int mapSize) {
-    require(mapSize >= MinNetMapSize && mapSize <= MaxNetMapSize, "map size", mapSize);
-}
+void CheckMapSize(int mapSize) { require(mapSize >= MinNetMapSize && mapSize <= MaxNetMapSize, "map size", mapSize); }
 
 void CheckYear(int year, int lowest) { require(year >= lowest && year <= MaxYears, "year", year); }
 
@@ -30,21 +28,26 @@ void CheckMapCells(const TMapGrid& map, int mapSize, int gosCount) {
 }
 
 void CheckStateRecord(const TGos& gos) {
-    for (const TBorder& border : gos.Border) require(border.Commander <= GeneralSlots, "border commander", border.Commander);
+    for (const TBorder& border : gos.Border)
+        require(border.Commander <= GeneralSlots, "border commander", border.Commander);
 }
 
 void CheckGenerals(std::span<const TCommander> generals, int gosCount, int owner) {
     for (const TCommander& general : generals) {
         require(general.Front <= gosCount, "general's front", general.Front);
-        if (owner != 0) require(general.Owner == 0 || general.Owner == owner, "general's owner", general.Owner);
-        else require(general.Owner <= gosCount, "general's owner", general.Owner);
+        if (owner != 0)
+            require(general.Owner == 0 || general.Owner == owner, "general's owner", general.Owner);
+        else
+            require(general.Owner <= gosCount, "general's owner", general.Owner);
     }
 }
 
 void CheckMessages(std::span<const TMesRec> messages, int gosCount, int only) {
     for (const TMesRec& m : messages) {
-        if (only != 0) require(m.Gos == only, "message for state", m.Gos);
-        else require(m.Gos >= 1 && m.Gos <= gosCount, "message for state", m.Gos);
+        if (only != 0)
+            require(m.Gos == only, "message for state", m.Gos);
+        else
+            require(m.Gos >= 1 && m.Gos <= gosCount, "message for state", m.Gos);
     }
 }
 

@@ -11,8 +11,8 @@
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/full_state_block.h"
-#include "net/map_block.h"
 #include "net/heir.h"
+#include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/persons.h"
 #include "net/player_turn_block.h"
@@ -31,9 +31,9 @@ bool deliver(NetContext& net, PlayerId to, std::span<const uint8_t> block, Block
     std::fprintf(stderr, "network block of kind %d to player %u not sent: %.*s\n", int(kind), unsigned(to),
                  int(why.size()), why.data());
     const std::string name = to == ToAllOthers ? std::string("*") : net.model.NameOf(to);
-    net.controls.AppendChatLine(
-        FormatText(net.game.Msg(Msg::BlockNotSent), {std::to_string(int(kind)), name.empty() ? std::to_string(to) : name}),
-        color::Red);
+    net.controls.AppendChatLine(FormatText(net.game.Msg(Msg::BlockNotSent),
+                                           {std::to_string(int(kind)), name.empty() ? std::to_string(to) : name}),
+                                color::Red);
     return false;
 }
 
@@ -82,7 +82,9 @@ bool SendChat(NetContext& net, std::string_view text, int32_t colour) {
 
 bool SendReady(NetContext& net, bool on) { return sendToAllAndSelf(net, EncodeSmall(BlockKind::Ready, on ? 1 : 0)); }
 
-bool SendTurnTime(NetContext& net) { return send(net, ToAllOthers, EncodeSmall(BlockKind::TurnTime, net.game.TurnMinutes)); }
+bool SendTurnTime(NetContext& net) {
+    return send(net, ToAllOthers, EncodeSmall(BlockKind::TurnTime, net.game.TurnMinutes));
+}
 
 bool SendMap(NetContext& net) {
     return send(net, ToAllOthers, EncodeMap(net.game, net.model.InGame() ? BlockKind::MapUpdate : BlockKind::Map));

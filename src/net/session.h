@@ -13,7 +13,7 @@ namespace korvant {
 
 using PlayerId = std::uint32_t;
 
-inline constexpr PlayerId ToAllOthers = 0;      // Send's addressee for every player but the sender
+inline constexpr PlayerId ToAllOthers = 0;  // Send's addressee for every player but the sender
 inline constexpr int MaxSessionPlayers = 20;
 inline constexpr std::size_t MinBlockBytes = 4;  // shorter blocks are refused
 
@@ -25,16 +25,16 @@ struct SessionPlayer {
 
 // Why an open failed. Cancelling the connection dialog is no failure: the open never starts.
 enum class OpenError {
-    ConnectFailed,    // nobody answered at the address, or a player of the session could not be reached
-    SessionFull,      // the session already has the most players it may have
-    OtherProgram,     // the other side is not this game
-    OtherVersion,     // the other side speaks another protocol version
-    IdTaken,          // a player of the session already has our id
-    Timeout,          // the other side did not finish the handshake in time
-    ListenFailed,     // this computer cannot accept connections
-    ProtocolError,    // the other side answered with something malformed
-    NameTaken,        // a player of the session already has this name, letter case aside
-    WrongPassword,    // the session asks for a password, and not the one given
+    ConnectFailed,  // nobody answered at the address, or a player of the session could not be reached
+    SessionFull,    // the session already has the most players it may have
+    OtherProgram,   // the other side is not this game
+    OtherVersion,   // the other side speaks another protocol version
+    IdTaken,        // a player of the session already has our id
+    Timeout,        // the other side did not finish the handshake in time
+    ListenFailed,   // this computer cannot accept connections
+    ProtocolError,  // the other side answered with something malformed
+    NameTaken,      // a player of the session already has this name, letter case aside
+    WrongPassword,  // the session asks for a password, and not the one given
 };
 std::string_view OpenErrorText(OpenError e);
 

@@ -11,7 +11,6 @@ constexpr int32_t StateColours[MaxStates] = {
     0xFF8000, 0xFF80FF, 0x80FF80, 0xFF8080, 0x4080FF, 0xC08080, 0xE1E1E1, 0x8080FF, 0xC8FFFF, 0x800040,
 };
 
-
 }  // namespace
 
 // A damaged table never reaches here (the loader checks both counts); the clamps keep a hand-set
@@ -28,22 +27,14 @@ int64_t ChartValue(const THistory& history, int s, ChartCriterion criterion, int
         case CritAgrarian:
         case CritFinancial:
         case CritMilitary:
-        case CritScientific:
-            return r.Level[criterion - CritDensity];
-        case CritGrown:
-            return uint32_t(r.Grown);
-        case CritTerritory:
-            return uint16_t(r.Territory);
-        case CritPeasants:
-            return uint32_t(r.Peasants);
-        case CritSoldiers:
-            return uint16_t(r.Soldiers);
-        case CritScientists:
-            return uint16_t(r.Scientists);
-        case CritPopulation:
-            return int64_t(uint32_t(r.Peasants)) + uint16_t(r.Scientists) + uint16_t(r.Soldiers);
-        case ChartCriterionCount:
-            break;
+        case CritScientific: return r.Level[criterion - CritDensity];
+        case CritGrown: return uint32_t(r.Grown);
+        case CritTerritory: return uint16_t(r.Territory);
+        case CritPeasants: return uint32_t(r.Peasants);
+        case CritSoldiers: return uint16_t(r.Soldiers);
+        case CritScientists: return uint16_t(r.Scientists);
+        case CritPopulation: return int64_t(uint32_t(r.Peasants)) + uint16_t(r.Scientists) + uint16_t(r.Soldiers);
+        case ChartCriterionCount: break;
     }
     return 0;
 }

@@ -31,7 +31,7 @@ constexpr ChartCriterion FirstChartCriterion = CritTerritory;
 
 // The switches that leave lines out of the chart.
 struct ChartFilters {
-    bool personsOnly = false;  // only persons' states, titled by the persons' names
+    bool personsOnly = false;    // only persons' states, titled by the persons' names
     bool hideDestroyed = false;  // no state that had no land in the last recorded year
 };
 

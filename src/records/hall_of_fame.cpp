@@ -18,8 +18,8 @@ struct BuiltIn {
 };
 
 constexpr BuiltIn BuiltInEntries[LastGameEntry] = {
-    {20, 14, 80, 150, 0},  {20, 11, 70, 130, 0},  {18, 9, 60, 90, 0},    {20, 13, 110, 290, 0},
-    {15, 8, 80, 130, 1},   {15, 4, 105, 230, 2},  {10, 3, 115, 260, 3},  {0, 0, 0, 0, 0},
+    {20, 14, 80, 150, 0}, {20, 11, 70, 130, 0}, {18, 9, 60, 90, 0},   {20, 13, 110, 290, 0},
+    {15, 8, 80, 130, 1},  {15, 4, 105, 230, 2}, {10, 3, 115, 260, 3}, {0, 0, 0, 0, 0},
 };
 
 // A record the program itself could have written: names within their capacity, a known level.
@@ -43,8 +43,8 @@ int32_t HallScore(int32_t states, int32_t destroyed, int32_t year, int32_t scien
     return static_cast<int32_t>(Round(score));
 }
 
-std::optional<int32_t> AccessCode(int32_t score, int32_t scienceSum, int32_t destroyed, int32_t states,
-                                  int32_t saves, int32_t year) {
+std::optional<int32_t> AccessCode(int32_t score, int32_t scienceSum, int32_t destroyed, int32_t states, int32_t saves,
+                                  int32_t year) {
     // 32-bit signed arithmetic that wraps on overflow, computed unsigned to stay defined.
     auto u = [](int32_t v) { return static_cast<uint32_t>(v); };
     uint32_t factor = u(score) + 3u * u(saves) - u(scienceSum) - 3u * u(destroyed) - u(states);
@@ -102,8 +102,7 @@ std::optional<THallTable> ReadHallOfFame(Game& game, const std::filesystem::path
     THallTable table;
     in.read(reinterpret_cast<char*>(&table), sizeof table);
     if (in.gcount() != std::streamsize(sizeof table)) {
-        ReportDamaged(game, file,
-                      FormatText(game.Msg(Msg::FileWrongSize), {Dec(in.gcount()), Dec(sizeof table)}));
+        ReportDamaged(game, file, FormatText(game.Msg(Msg::FileWrongSize), {Dec(in.gcount()), Dec(sizeof table)}));
         return std::nullopt;
     }
     if (!Plausible(table)) {

@@ -27,8 +27,8 @@ struct THallEntry {
     int32_t AccessCode;  // 0 = none
 };
 
-constexpr int HallPlaces = 7;        // entries 1..7, best first
-constexpr int LastGameEntry = 8;     // the last recorded game
+constexpr int HallPlaces = 7;     // entries 1..7, best first
+constexpr int LastGameEntry = 8;  // the last recorded game
 using THallTable = Arr1<THallEntry, LastGameEntry>;
 
 static_assert(sizeof(THallEntry) == 48);
@@ -52,8 +52,8 @@ int32_t HallScore(int32_t states, int32_t destroyed, int32_t year, int32_t scien
 
 // The expert's access code: the digits of X = C + S + E + Y + (A + 3E - S - 3C - N) * Y in 32-bit
 // arithmetic, digit i (from the left) adding 66 i + digit^2. None for a negative X.
-std::optional<int32_t> AccessCode(int32_t score, int32_t scienceSum, int32_t destroyed, int32_t states,
-                                  int32_t saves, int32_t year);
+std::optional<int32_t> AccessCode(int32_t score, int32_t scienceSum, int32_t destroyed, int32_t states, int32_t saves,
+                                  int32_t year);
 
 // The table installed on a first run and by a reset; names are texts FameRuler1..FameRuler8.
 THallTable BuiltInHallTable(const Game& game);

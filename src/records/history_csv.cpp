@@ -6,8 +6,8 @@ namespace korvant {
 
 void WriteHistoryCsv(std::ostream& out, const Game& game) {
     static constexpr const char* Columns[ChartCriterionCount] = {
-        "density", "growth", "agrarian", "financial", "military", "scientific",
-        "grown", "territory", "peasants", "soldiers", "scientists", "population",
+        "density", "growth",    "agrarian", "financial", "military",   "scientific",
+        "grown",   "territory", "peasants", "soldiers",  "scientists", "population",
     };
     out << "state,year";
     for (const char* c : Columns) out << ',' << c;
@@ -15,7 +15,8 @@ void WriteHistoryCsv(std::ostream& out, const Game& game) {
     for (int s = 1; s <= ChartStates(game); ++s)
         for (int y = 1; y <= RecordedYears(game); ++y) {
             out << s << ',' << y;
-            for (int c = 0; c < ChartCriterionCount; ++c) out << ',' << ChartValue(game.History, s, ChartCriterion(c), y);
+            for (int c = 0; c < ChartCriterionCount; ++c)
+                out << ',' << ChartValue(game.History, s, ChartCriterion(c), y);
             out << '\n';
         }
 }

@@ -121,9 +121,7 @@ private:
         }
     }
 
-    [[noreturn]] static void truncated() {
-        throw CompressError(std::string(lzrw1_messages::GoodSizeMismatch));
-    }
+    [[noreturn]] static void truncated() { throw CompressError(std::string(lzrw1_messages::GoodSizeMismatch)); }
 
     int bit() {
         if (pending_ == 0) {

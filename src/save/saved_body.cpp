@@ -70,8 +70,10 @@ struct BodyWriter {
     }
     template <class T>
     void operator()(const StateField<T>& field) {
-        if (field.name == state::Resume.name) PutRaw(out, resume);
-        else PutRaw(out, field.of(game));
+        if (field.name == state::Resume.name)
+            PutRaw(out, resume);
+        else
+            PutRaw(out, field.of(game));
     }
 };
 

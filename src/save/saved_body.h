@@ -21,9 +21,12 @@ inline constexpr std::size_t ChroniclePart = 251;  // a short string of 250 char
 
 template <class T>
 constexpr std::size_t Width(const StateField<T>&) {
-    if constexpr (std::is_same_v<T, std::string>) return 2 * ChroniclePart;
-    else if constexpr (std::is_same_v<T, TMesList>) return 0;  // as long as the list; it closes the body
-    else return sizeof(T);
+    if constexpr (std::is_same_v<T, std::string>)
+        return 2 * ChroniclePart;
+    else if constexpr (std::is_same_v<T, TMesList>)
+        return 0;  // as long as the list; it closes the body
+    else
+        return sizeof(T);
 }
 
 // Where a field of the saved state starts in the body.

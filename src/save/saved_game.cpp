@@ -10,12 +10,12 @@
 
 #include "core/check_state.h"
 #include "core/cp1251.h"
+#include "core/replace_file.h"
 #include "core/state_fields.h"
+#include "core/state_guard.h"
 #include "save/check_value.h"
 #include "save/compress_error.h"
 #include "save/container.h"
-#include "core/replace_file.h"
-#include "core/state_guard.h"
 #include "save/saved_body.h"
 
 namespace korvant {

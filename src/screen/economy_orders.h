@@ -11,14 +11,14 @@ namespace korvant {
 
 // What a state can expect of the year, as the economy tab's resource panel shows it.
 struct EconomyOutlook {
-    int64_t population = 0;      // peasants, scientists and soldiers
-    int64_t maxPopulation = 0;   // what the territory can hold
-    int64_t sowable = 0;         // cells that can still be sown
-    int64_t harvest = 0;         // grain the sown cells will bring
-    int64_t growth = 0;          // people born next year
+    int64_t population = 0;     // peasants, scientists and soldiers
+    int64_t maxPopulation = 0;  // what the territory can hold
+    int64_t sowable = 0;        // cells that can still be sown
+    int64_t harvest = 0;        // grain the sown cells will bring
+    int64_t growth = 0;         // people born next year
     int64_t scienceWages = 0;
     int64_t armyWages = 0;
-    int64_t profit = 0;          // the sown grain's value less both wage bills
+    int64_t profit = 0;  // the sown grain's value less both wage bills
 };
 
 EconomyOutlook OutlookOf(const Game& game, int s);
@@ -30,9 +30,9 @@ constexpr int TrainingPrice = 100;   // per person, for either class
 constexpr int MaxClassSize = 40000;  // no class grows past this
 
 // Money, grain and people are counted in whole units.
-int64_t SeedGrain(const Game& game, int s, int64_t cells);      // grain needed to sow `cells`
-int64_t SaleValue(const Game& game, int s, int64_t tons);       // money for selling `tons`
-int64_t PurchaseCost(const Game& game, int s, int64_t tons);    // money for buying `tons`
+int64_t SeedGrain(const Game& game, int s, int64_t cells);    // grain needed to sow `cells`
+int64_t SaleValue(const Game& game, int s, int64_t tons);     // money for selling `tons`
+int64_t PurchaseCost(const Game& game, int s, int64_t tons);  // money for buying `tons`
 int64_t TrainingCost(int64_t people);
 
 // The most grain the state's money buys.

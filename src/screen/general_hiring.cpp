@@ -28,16 +28,11 @@ HireRefusal HireCheck(const Game& game, int s, int64_t price) {
 
 std::string RefusalText(const Game& game, HireRefusal refusal) {
     switch (refusal) {
-    case HireRefusal::TooMany:
-        return FormatText(game.Msg(Msg::MaxGenerals), {Dec(MaxGenerals)});
-    case HireRefusal::TooFewFronts:
-        return game.Msg(Msg::TooManyGeneralsForFronts);
-    case HireRefusal::NoMoney:
-        return game.Msg(Msg::NotEnoughMoneyForGeneral);
-    case HireRefusal::NoSlot:
-        return game.Msg(Msg::AllGeneralSlotsTaken);
-    case HireRefusal::None:
-        break;
+        case HireRefusal::TooMany: return FormatText(game.Msg(Msg::MaxGenerals), {Dec(MaxGenerals)});
+        case HireRefusal::TooFewFronts: return game.Msg(Msg::TooManyGeneralsForFronts);
+        case HireRefusal::NoMoney: return game.Msg(Msg::NotEnoughMoneyForGeneral);
+        case HireRefusal::NoSlot: return game.Msg(Msg::AllGeneralSlotsTaken);
+        case HireRefusal::None: break;
     }
     return {};
 }

@@ -38,7 +38,7 @@ enum class HireRefusal {
     TooMany,       // ten generals already
     TooFewFronts,  // two more than the state has borders
     NoMoney,
-    NoSlot,        // every slot of the state is taken
+    NoSlot,  // every slot of the state is taken
 };
 
 // Why state s may not buy a general of this price, in the order the checks are made.

@@ -9,9 +9,7 @@ namespace korvant {
 namespace {
 
 // The first `n` characters of a text (names hold one byte per character in their record).
-std::string Cut(const std::string& utf8, std::size_t n) {
-    return Cp1251ToUtf8(Utf8ToCp1251(utf8).substr(0, n));
-}
+std::string Cut(const std::string& utf8, std::size_t n) { return Cp1251ToUtf8(Utf8ToCp1251(utf8).substr(0, n)); }
 
 constexpr std::size_t FrontCellChars = 14;
 
@@ -27,11 +25,11 @@ std::vector<int> GeneralsOf(const Game& game, int s) {
 
 std::string OrderText(const Game& game, int order) {
     switch (order) {
-    case OrderDefend: return game.Msg(Msg::OrderDefend);
-    case OrderAttack: return game.Msg(Msg::OrderAttack);
-    case OrderRest: return game.Msg(Msg::OrderRest);
-    case OrderStudy: return game.Msg(Msg::OrderStudy);
-    default: return {};
+        case OrderDefend: return game.Msg(Msg::OrderDefend);
+        case OrderAttack: return game.Msg(Msg::OrderAttack);
+        case OrderRest: return game.Msg(Msg::OrderRest);
+        case OrderStudy: return game.Msg(Msg::OrderStudy);
+        default: return {};
     }
 }
 
@@ -44,7 +42,8 @@ std::array<std::string, GridColumns> GeneralCells(const Game& game, int s, int g
         cells[ColFront] = game.Msg(Msg::NoneWord);
     } else {
         cells[ColFront] = Cut(" " + game.mGos[front].Name.utf8(), FrontCellChars);
-        cells[ColSoldiers] = front == s ? game.Msg(Msg::AtHomeWord) : "   " + std::to_string(TroopsOnBorder(game, s, front));
+        cells[ColSoldiers] =
+            front == s ? game.Msg(Msg::AtHomeWord) : "   " + std::to_string(TroopsOnBorder(game, s, front));
     }
     cells[ColName] = general.Name.utf8();
     cells[ColAge] = "     " + std::to_string(general.Age);
@@ -77,29 +76,26 @@ void CycleOrder(Game& game, int s, int g) {
     TCommander& general = game.mGeneral[g];
     TBorder& home = game.mGos[s].Border[s];
     switch (general.Order) {
-    case OrderDefend:
-        // A battle fought without attackers can leave the home defence on the threatened border:
-        // he leaves whichever post he holds, so no border keeps a commander who is not there.
-        if (general.Front >= 1 && general.Front <= MaxStates && game.mGos[s].Border[general.Front].Commander == g)
-            game.mGos[s].Border[general.Front].Commander = 0;
-        if (home.Commander == g) home.Commander = 0;
-        general.Order = OrderRest;
-        general.Front = 0;
-        break;
-    case OrderRest:
-        general.Order = OrderStudy;
-        break;
-    case OrderStudy:
-        if (home.Commander == 0) {
-            general.Order = OrderDefend;
-            general.Front = static_cast<uint8_t>(s);
-            home.Commander = static_cast<uint8_t>(g);
-        } else {
+        case OrderDefend:
+            // A battle fought without attackers can leave the home defence on the threatened border:
+            // he leaves whichever post he holds, so no border keeps a commander who is not there.
+            if (general.Front >= 1 && general.Front <= MaxStates && game.mGos[s].Border[general.Front].Commander == g)
+                game.mGos[s].Border[general.Front].Commander = 0;
+            if (home.Commander == g) home.Commander = 0;
             general.Order = OrderRest;
-        }
-        break;
-    default:
-        break;
+            general.Front = 0;
+            break;
+        case OrderRest: general.Order = OrderStudy; break;
+        case OrderStudy:
+            if (home.Commander == 0) {
+                general.Order = OrderDefend;
+                general.Front = static_cast<uint8_t>(s);
+                home.Commander = static_cast<uint8_t>(g);
+            } else {
+                general.Order = OrderRest;
+            }
+            break;
+        default: break;
     }
 }
 

@@ -10,7 +10,17 @@
 namespace korvant {
 
 enum GridColumn {
-    ColMarker, ColSlot, ColFront, ColSoldiers, ColName, ColAge, ColKnowledge, ColSpirit, ColMark, ColOrder, ColSpeed,
+    ColMarker,
+    ColSlot,
+    ColFront,
+    ColSoldiers,
+    ColName,
+    ColAge,
+    ColKnowledge,
+    ColSpirit,
+    ColMark,
+    ColOrder,
+    ColSpeed,
     GridColumns
 };
 // Widths in pixels; the slot number is kept in a hidden column.

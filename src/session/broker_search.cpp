@@ -2,8 +2,8 @@
 
 #include <QRandomGenerator>
 
-#include "wire/broker_wire.h"
 #include "session/mqtt_client.h"
+#include "wire/broker_wire.h"
 
 namespace korvant {
 
@@ -18,7 +18,9 @@ bool BrokerSearch::Search(const BrokerAddress& broker) {
     id_ = QRandomGenerator::global()->generate() | 1;
     client_ = new MqttClient;
     client_->setParent(this);
-    client_->Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) { Received(topic, payload); };
+    client_->Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) {
+        Received(topic, payload);
+    };
     client_->Lost = [this] {
         Stop();
         emit Finished();

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "net/player_names.h"
-#include "wire/frame_reader.h"
 #include "session/mqtt_client.h"
+#include "wire/frame_reader.h"
 
 namespace korvant {
 
@@ -50,17 +50,22 @@ bool BrokerSession::Begin(const BrokerAddress& broker, const std::string& name) 
     client_ = new MqttClient;
     client_->setParent(this);
     client_->Connected = [this](bool) { connected_ = true; };
-    client_->Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) { Received(topic, payload); };
+    client_->Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) {
+        Received(topic, payload);
+    };
     client_->Lost = [this] {
-        if (phase_ == Phase::Open) LoseSession();
-        else FailOpen(OpenError::ConnectFailed);
+        if (phase_ == Phase::Open)
+            LoseSession();
+        else
+            FailOpen(OpenError::ConnectFailed);
     };
     // Whenever the broker loses us, our presence (the session's advert, if we admit) becomes our
     // will, which the others believe because it carries our token.
     Presence will = OwnPresence(Standing::Gone);
     will.Token = token_;
     phase_ = Phase::Scanning;
-    if (!client_->Connect(broker, IdText(localId_), {PresenceTopic(localId_), EncodePresence(will)}, options_.KeepAliveSeconds)) {
+    if (!client_->Connect(broker, IdText(localId_), {PresenceTopic(localId_), EncodePresence(will)},
+                          options_.KeepAliveSeconds)) {
         FailOpen(OpenError::ConnectFailed);
         return false;
     }
@@ -128,7 +133,8 @@ void BrokerSession::HandleLetter(PlayerId from, std::span<const std::uint8_t> pa
         if (letter->Kind == Note::Probe && letter->Token == token_ && phase_ == Phase::Scanning) FinishScan();
         return;
     }
-    if (phase_ == Phase::Knocking && letter->Kind == Note::Answer) return HandleAnswer(from, letter->Token, letter->Body);
+    if (phase_ == Phase::Knocking && letter->Kind == Note::Answer)
+        return HandleAnswer(from, letter->Token, letter->Body);
     if (phase_ == Phase::Open && letter->Kind == Note::Knock) return Admit(from, letter->Token, letter->Body);
     if (phase_ != Phase::Open && phase_ != Phase::Knocking) return;
     const Member* m = FindMember(from);
@@ -146,13 +152,13 @@ void BrokerSession::HandleLetter(PlayerId from, std::span<const std::uint8_t> pa
     }
     if (letter->Token != m->Token) return;  // not the player the topic names
     switch (letter->Kind) {
-    case Note::Announce: return HandleAnnounce(letter->Body);
-    case Note::Data:
-        if (letter->Body.size() < MinBlockBytes) return;
-        Tell({.What = Event::Kind::Message, .Block = {from, {letter->Body.begin(), letter->Body.end()}}}, false);
-        return;
-    case Note::Leave: return RemoveMember(from);
-    default: return;
+        case Note::Announce: return HandleAnnounce(letter->Body);
+        case Note::Data:
+            if (letter->Body.size() < MinBlockBytes) return;
+            Tell({.What = Event::Kind::Message, .Block = {from, {letter->Body.begin(), letter->Body.end()}}}, false);
+            return;
+        case Note::Leave: return RemoveMember(from);
+        default: return;
     }
 }
 
@@ -210,9 +216,10 @@ void BrokerSession::HandleAnswer(PlayerId from, std::uint64_t token, std::span<c
     knocked_.erase(at);
     std::optional<Answer> a = ParseAnswer(body, options_.Who);
     // Admitted: the roster names the answerer with the token he signed with, and not us.
-    bool sound = a && (a->Said != Verdict::Accepted ||
-                       (std::ranges::any_of(a->Players, [&](const Member& m) { return m.Id == from && m.Token == token; }) &&
-                        std::ranges::none_of(a->Players, [&](const Member& m) { return m.Id == localId_ || m.Seq >= a->Seq; })));
+    bool sound =
+        a && (a->Said != Verdict::Accepted ||
+              (std::ranges::any_of(a->Players, [&](const Member& m) { return m.Id == from && m.Token == token; }) &&
+               std::ranges::none_of(a->Players, [&](const Member& m) { return m.Id == localId_ || m.Seq >= a->Seq; })));
     if (!sound || a->Said != Verdict::Accepted) {
         // A stale advert's player no longer admits: nobody of the session answered.
         refused_ = !sound ? Verdict::Malformed : a->Said == Verdict::Redirect ? std::optional<Verdict>() : a->Said;

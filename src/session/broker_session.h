@@ -14,8 +14,8 @@
 
 #include "net/session.h"
 #include "session/broker_address.h"
-#include "wire/broker_wire.h"
 #include "session/session_events.h"
+#include "wire/broker_wire.h"
 
 class QTimer;
 
@@ -89,17 +89,17 @@ private:
     std::string localName_;
     std::string sessionName_;  // the creator's name
     std::string password_;
-    bool connected_ = false;   // the broker took us
-    bool scanned_ = false;     // every retained presence has come
+    bool connected_ = false;  // the broker took us
+    bool scanned_ = false;    // every retained presence has come
     bool creating_ = false;
     std::uint32_t localSeq_ = 0;
     std::uint32_t highestSeq_ = 0;
-    std::vector<wire::broker::Member> members_;  // in joining order, the local player not among them
+    std::vector<wire::broker::Member> members_;    // in joining order, the local player not among them
     std::vector<wire::broker::Presence> adverts_;  // while scanning: sessions of this name
-    std::optional<wire::Verdict> foreign_;          // while scanning: a session of another version or program
-    std::optional<wire::Verdict> refused_;          // while knocking: the last refusal
-    std::vector<PlayerId> knocked_;                  // while knocking: who has not answered
-    std::vector<std::uint8_t> published_;            // our presence as last published
+    std::optional<wire::Verdict> foreign_;         // while scanning: a session of another version or program
+    std::optional<wire::Verdict> refused_;         // while knocking: the last refusal
+    std::vector<PlayerId> knocked_;                // while knocking: who has not answered
+    std::vector<std::uint8_t> published_;          // our presence as last published
     std::deque<Early> early_;
     SessionEvents events_{listener_};
     QTimer* deadline_ = nullptr;

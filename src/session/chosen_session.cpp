@@ -21,8 +21,10 @@ void ChosenSession::Open(const OpenRequest& request) {
     current_ = &broker_;
     std::optional<BrokerAddress> where = ParseBrokerAddress(request.Broker);
     if (!where) return OnOpenFailed(OpenError::ConnectFailed);
-    if (request.Create) broker_.Create(*where, request.Name, request.Password);
-    else broker_.Join(*where, request.Name, request.Session, request.Password);
+    if (request.Create)
+        broker_.Create(*where, request.Name, request.Password);
+    else
+        broker_.Join(*where, request.Name, request.Session, request.Password);
 }
 
 void ChosenSession::OnOpen() {

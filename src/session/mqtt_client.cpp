@@ -32,7 +32,8 @@ MqttClient::~MqttClient() {
     if (m_) mosquitto_destroy(m_);
 }
 
-bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId, const Will& will, int keepAliveSeconds) {
+bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId, const Will& will,
+                         int keepAliveSeconds) {
     mosquitto_reinitialise(m_, clientId.c_str(), true, this);
     accepted_ = broke_ = false;
     received_.clear();
@@ -46,11 +47,12 @@ bool MqttClient::Connect(const BrokerAddress& where, const std::string& clientId
     mosquitto_disconnect_callback_set(m_, &MqttClient::OnDisconnect);
     mosquitto_publish_callback_set(m_, &MqttClient::OnPublished);
     unacknowledged_ = 0;
-    if (!will.Topic.empty() &&
-        mosquitto_will_set(m_, will.Topic.c_str(), int(will.Payload.size()), will.Payload.data(), 1, true) != MOSQ_ERR_SUCCESS)
+    if (!will.Topic.empty() && mosquitto_will_set(m_, will.Topic.c_str(), int(will.Payload.size()), will.Payload.data(),
+                                                  1, true) != MOSQ_ERR_SUCCESS)
         return false;
     tls_ = where.Tls;
-    if (tls_ && mosquitto_tls_set(m_, nullptr, SystemCertificates, nullptr, nullptr, nullptr) != MOSQ_ERR_SUCCESS) return false;
+    if (tls_ && mosquitto_tls_set(m_, nullptr, SystemCertificates, nullptr, nullptr, nullptr) != MOSQ_ERR_SUCCESS)
+        return false;
     if (mosquitto_connect(m_, where.Host.c_str(), where.Port, keepAliveSeconds) != MOSQ_ERR_SUCCESS) return false;
     up_ = true;
     int fd = mosquitto_socket(m_);
@@ -119,8 +121,10 @@ void MqttClient::Disconnect(std::chrono::milliseconds limit) {
 
 void MqttClient::OnConnect(mosquitto*, void* self, int rc) {
     auto* c = static_cast<MqttClient*>(self);
-    if (rc != 0) c->broke_ = true;
-    else c->accepted_ = true;
+    if (rc != 0)
+        c->broke_ = true;
+    else
+        c->accepted_ = true;
 }
 
 void MqttClient::OnMessage(mosquitto*, void* self, const mosquitto_message* m) {

@@ -69,9 +69,9 @@ private:
     QSocketNotifier* write_ = nullptr;
     QTimer* misc_ = nullptr;
     bool tls_ = false;
-    bool up_ = false;  // connected, and not yet broken or left
-    bool accepted_ = false;  // the broker's answer came, not yet handed on
-    bool broke_ = false;     // the connection broke, not yet handed on
+    bool up_ = false;          // connected, and not yet broken or left
+    bool accepted_ = false;    // the broker's answer came, not yet handed on
+    bool broke_ = false;       // the connection broke, not yet handed on
     long unacknowledged_ = 0;  // messages published that the broker has not acknowledged yet
     std::deque<std::pair<std::string, std::vector<std::uint8_t>>> received_;
 };

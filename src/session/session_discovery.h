@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "wire/discovery_messages.h"
 #include "session/open_request.h"
+#include "wire/discovery_messages.h"
 
 class QUdpSocket;
 

@@ -40,16 +40,16 @@ void SessionEvents::DeliverNext() {
     SessionEvent& e = q.Event;
     using Kind = SessionEvent::Kind;
     switch (e.What) {
-    case Kind::Open:
-        // The local player is reported at once, unless the listener closed the session meanwhile.
-        listener_->OnOpen();
-        if (listener_ && !shown_.empty()) listener_->OnAddPlayer(e.Player);
-        return;
-    case Kind::OpenFailed: return listener_->OnOpenFailed(e.Error);
-    case Kind::AddPlayer: return listener_->OnAddPlayer(e.Player);
-    case Kind::DeletePlayer: return listener_->OnDeletePlayer(e.Player);
-    case Kind::Message: return listener_->OnMessage(e.Block.From, e.Block.Block);
-    case Kind::SessionLost: return listener_->OnSessionLost();
+        case Kind::Open:
+            // The local player is reported at once, unless the listener closed the session meanwhile.
+            listener_->OnOpen();
+            if (listener_ && !shown_.empty()) listener_->OnAddPlayer(e.Player);
+            return;
+        case Kind::OpenFailed: return listener_->OnOpenFailed(e.Error);
+        case Kind::AddPlayer: return listener_->OnAddPlayer(e.Player);
+        case Kind::DeletePlayer: return listener_->OnDeletePlayer(e.Player);
+        case Kind::Message: return listener_->OnMessage(e.Block.From, e.Block.Block);
+        case Kind::SessionLost: return listener_->OnSessionLost();
     }
 }
 

@@ -57,8 +57,7 @@ std::span<const std::uint8_t> Bytes(const QByteArray& a) {
 
 }  // namespace
 
-TcpSession::TcpSession(TcpSessionOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)) {
+TcpSession::TcpSession(TcpSessionOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
     tick_ = new QTimer(this);
     tick_->setInterval(std::max<int>(10, int(std::min(options_.SilenceLimit, options_.HandshakeTimeout).count() / 10)));
     connect(tick_, &QTimer::timeout, this, &TcpSession::Tick);
@@ -171,9 +170,8 @@ void TcpSession::Connect(PeerLink* link, quint32 ipv4OrZero, const QString& host
 void TcpSession::Accept() {
     while (server_ && server_->hasPendingConnections()) {
         QTcpSocket* s = server_->nextPendingConnection();
-        int handshaking = int(std::ranges::count_if(links_, [](const auto& l) {
-            return !l->Dead && l->Now != PeerLink::State::Open;
-        }));
+        int handshaking = int(
+            std::ranges::count_if(links_, [](const auto& l) { return !l->Dead && l->Now != PeerLink::State::Open; }));
         if (handshaking >= MaxHandshakingLinks) {
             s->abort();
             s->deleteLater();
@@ -202,20 +200,20 @@ void TcpSession::HandleFrame(PeerLink* link, FrameKind kind, std::vector<std::ui
     if (link->Now == S::AwaitWelcome && kind == FrameKind::Welcome) return HandleWelcome(link, body);
     if (link->Now != S::Open) return Misbehaved(link);  // anything else before the handshake ends
     switch (kind) {
-    case FrameKind::Data:
-        if (body.size() < MinBlockBytes) return DropLink(link, false);
-        if (phase_ == Phase::Open) {
-            Tell({.What = Event::Kind::Message, .Block = {link->Id, std::move(body)}}, false);
-        } else {
-            early_.push_back({link->Id, std::move(body)});
-        }
-        return;
-    case FrameKind::KeepAlive:
-        if (!body.empty()) DropLink(link, false);
-        return;
-    case FrameKind::Leave: return DropLink(link, true);
-    case FrameKind::Announce: return HandleAnnounce(link, body);
-    default: return DropLink(link, false);
+        case FrameKind::Data:
+            if (body.size() < MinBlockBytes) return DropLink(link, false);
+            if (phase_ == Phase::Open) {
+                Tell({.What = Event::Kind::Message, .Block = {link->Id, std::move(body)}}, false);
+            } else {
+                early_.push_back({link->Id, std::move(body)});
+            }
+            return;
+        case FrameKind::KeepAlive:
+            if (!body.empty()) DropLink(link, false);
+            return;
+        case FrameKind::Leave: return DropLink(link, true);
+        case FrameKind::Announce: return HandleAnnounce(link, body);
+        default: return DropLink(link, false);
     }
 }
 
@@ -247,8 +245,9 @@ void TcpSession::Admit(PeerLink* link, wire::Hello& hello) {
     if (1 + linked >= MaxSessionPlayers) return Refuse(link, Verdict::Full);
     if (hello.Id == localId_ || FindMember(hello.Id)) return Refuse(link, Verdict::IdTaken);
     // Nobody may pass for a present player: his leave or his ready tick would be taken for the other's.
-    bool nameTaken = SameName(hello.Name, localName_) ||
-                     std::ranges::any_of(members_, [&](const Member& m) { return m.Added && SameName(hello.Name, m.Entry.Name); });
+    bool nameTaken = SameName(hello.Name, localName_) || std::ranges::any_of(members_, [&](const Member& m) {
+                         return m.Added && SameName(hello.Name, m.Entry.Name);
+                     });
     if (nameTaken) return Refuse(link, Verdict::NameTaken);
     bool ipv4 = false;
     quint32 address = link->Socket->peerAddress().toIPv4Address(&ipv4);
@@ -311,9 +310,8 @@ void TcpSession::HandleWelcome(PeerLink* link, std::span<const std::uint8_t> bod
     bool ipv4 = false;
     quint32 address = link->Socket->peerAddress().toIPv4Address(&ipv4);
     auto unaddressed = std::ranges::count_if(w->Players, [](const wire::RosterEntry& e) { return e.Ipv4 == 0; });
-    bool unreachable = std::ranges::any_of(w->Players, [&](const wire::RosterEntry& e) {
-        return e.Id == localId_ || (e.Ipv4 != 0 && e.Port == 0);
-    });
+    bool unreachable = std::ranges::any_of(
+        w->Players, [&](const wire::RosterEntry& e) { return e.Id == localId_ || (e.Ipv4 != 0 && e.Port == 0); });
     if (!ipv4 || unaddressed != 1 || unreachable) return FailOpen(OpenError::ProtocolError);
 
     localSeq_ = highestSeq_ = w->Seq;
@@ -353,9 +351,8 @@ void TcpSession::HandleAnnounce(PeerLink* from, std::span<const std::uint8_t> bo
     highestSeq_ = std::max(highestSeq_, e->Seq);
     PlayerId id = e->Id;
     Insert({std::move(*e), nullptr, false, Clock::now() + options_.HandshakeTimeout});
-    auto waiting = std::ranges::find_if(links_, [&](const auto& l) {
-        return !l->Dead && l->Now == PeerLink::State::AwaitAnnounce && l->Id == id;
-    });
+    auto waiting = std::ranges::find_if(
+        links_, [&](const auto& l) { return !l->Dead && l->Now == PeerLink::State::AwaitAnnounce && l->Id == id; });
     if (waiting != links_.end()) AcceptLink(waiting->get(), *FindMember(id), true);
 }
 
@@ -417,10 +414,13 @@ void TcpSession::DropLink(PeerLink* link, bool clean) {
 }
 
 void TcpSession::Misbehaved(PeerLink* link) {
-    bool knocking = link->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
+    bool knocking =
+        link->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
     Retire(link, false);
-    if (knocking) FailOpen(OpenError::OtherProgram);
-    else if (link->Now == PeerLink::State::Open) RemoveMember(link->Id, false);
+    if (knocking)
+        FailOpen(OpenError::OtherProgram);
+    else if (link->Now == PeerLink::State::Open)
+        RemoveMember(link->Id, false);
 }
 
 void TcpSession::RemoveMember(PlayerId id, bool clean) {
@@ -436,7 +436,8 @@ void TcpSession::RemoveMember(PlayerId id, bool clean) {
 
     auto now = Clock::now();
     if (!clean) uncleanLosses_.push_back(now);
-    while (!uncleanLosses_.empty() && now - uncleanLosses_.front() > options_.SilenceLimit / 2) uncleanLosses_.pop_front();
+    while (!uncleanLosses_.empty() && now - uncleanLosses_.front() > options_.SilenceLimit / 2)
+        uncleanLosses_.pop_front();
     Tell({.What = Event::Kind::DeletePlayer, .Player = gone}, true);
     // Every link failing together, with more than one other player, means this computer is the one cut off.
     bool alone = std::ranges::none_of(members_, [](const Member& m) { return m.Added; });
@@ -476,7 +477,8 @@ void TcpSession::Tick() {
             bool silent = std::chrono::milliseconds(l->Heard.elapsed()) > options_.SilenceLimit;
             if (silent || l->Socket->bytesToWrite() > MaxUnsentBytes) DropLink(l, false);
         } else if (now > l->HandshakeDeadline) {
-            bool knocking = l->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
+            bool knocking =
+                l->Now == PeerLink::State::AwaitWelcome && (phase_ == Phase::Joining || phase_ == Phase::Meshing);
             Retire(l, false);
             if (knocking) FailOpen(OpenError::Timeout);
         }

@@ -18,12 +18,12 @@
 #include <memory>
 #include <vector>
 
+#include "net/session.h"
+#include "session/open_request.h"
+#include "session/session_events.h"
 #include "wire/discovery_messages.h"
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
-#include "session/open_request.h"
-#include "session/session_events.h"
-#include "net/session.h"
 
 class QTcpServer;
 class QTcpSocket;
@@ -37,7 +37,7 @@ struct PeerLink;
 struct TcpSessionOptions {
     QHostAddress ListenAddress = QHostAddress::AnyIPv4;
     std::uint16_t ListenPort = DefaultGamePort;
-    bool AnyPortWhenTaken = true;  // ListenPort taken: listen on any free port instead of failing
+    bool AnyPortWhenTaken = true;                        // ListenPort taken: listen on any free port instead of failing
     std::uint16_t DiscoveryPort = DefaultDiscoveryPort;  // 0: answer no searches
     // A player silent this long (not even a keep-alive) is removed; keep-alives go out at a quarter of it.
     std::chrono::milliseconds SilenceLimit{10000};

@@ -21,8 +21,7 @@ void ReportMove(Game& game, int s) {
 }
 
 void ReportCommander(Game& game, int d) {
-    AddBattleMessage(game, color::Blue,
-                     Followed(game.Msg(Msg::DefenceCommandedBy), game.mGeneral[d].Name.utf8()));
+    AddBattleMessage(game, color::Blue, Followed(game.Msg(Msg::DefenceCommandedBy), game.mGeneral[d].Name.utf8()));
 }
 
 // The narration of tactic t against u: its first line in green, the rest in navy. The two
@@ -41,8 +40,7 @@ int DefendingCommander(Game& game, int x, int y) {
     TBorder& border = game.mGos[y].Border[x];
     if (border.Commander != 0) {
         ReportCommander(game, border.Commander);
-        if (border.Fortified == 1)
-            Report(game, color::Green, Msg::DefenceWellPrepared);
+        if (border.Fortified == 1) Report(game, color::Green, Msg::DefenceWellPrepared);
         return border.Commander;
     }
     Report(game, color::Red, Msg::DefenceCommanderFromPeople);

@@ -22,8 +22,7 @@ inline void Report(Game& game, int32_t colour, Msg id, std::initializer_list<std
 // A text that a value follows: the value fills the text's mark if it has one, otherwise it is
 // appended, after a blank unless the text already ends in one.
 inline std::string Followed(std::string text, std::string_view value) {
-    if (text.find("%s") != std::string::npos || text.find("%d") != std::string::npos)
-        return FormatText(text, {value});
+    if (text.find("%s") != std::string::npos || text.find("%d") != std::string::npos) return FormatText(text, {value});
     if (!text.empty() && text.back() != ' ') text += ' ';
     return text.append(value);
 }

@@ -21,8 +21,7 @@ int ChooseTactic(Game& game, int a, int b, int g, int u) {
             side.ArmySpirit < tactic.MinArmySpirit)
             continue;
         double score = 0;
-        for (int k = 1; k <= kinds; ++k)
-            score += side.Border[b].Troops[k] * game.Rules.BattleTable[t][u][k].Damage + 1;
+        for (int k = 1; k <= kinds; ++k) score += side.Border[b].Troops[k] * game.Rules.BattleTable[t][u][k].Damage + 1;
         if (outnumbered && (t == 6 || t == 7)) score *= 1000;
         // The later tactic wins a tie. The first qualifying one is taken whatever its score,
         // so a table with negative factors still yields a tactic it allows.

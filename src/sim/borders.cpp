@@ -68,8 +68,7 @@ void ReleaseGenerals(Game& game) {
         general.Front = 0;
         general.Order = OrderRest;
         AddMessage(game, MesForState, static_cast<uint8_t>(o), color::Blue,
-                   FormatText(game.Msg(Msg::GeneralLostPost),
-                              {general.Name.utf8()}));
+                   FormatText(game.Msg(Msg::GeneralLostPost), {general.Name.utf8()}));
     }
 }
 

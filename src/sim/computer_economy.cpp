@@ -110,12 +110,12 @@ Start FirstCandidate(Game& game, int s) {
         Extended chance;
     };
     const Fashion fashions[] = {
-        {{30, 30, 3, r + 80}, true, 0.9L},       {{25, 1, 4, r + 70}, true, 0.9L},
-        {{20, 1, 3, 100}, count > 3, 0.7L},      {{15, 1, 2, 100}, count >= 3, 0.5L},
-        {{15, 1, 5, 1}, count < 4, 0.2L},        {{25, 1, 4, r + 46}, true, 0.9L},
-        {{25, 1, 4, r + 27}, true, 0.9L},        {{20, 1, 3, r + 21}, true, 0.9L},
-        {{15, 1, 2, r + 30}, count > 1, 0.8L},   {{20, 1, 3, r + 11}, true, 0.9L},
-        {{15, 1, 2, r + 20}, count > 1, 0.7L},   {{20, 1, 3, r + 7}, true, 0.8L},
+        {{30, 30, 3, r + 80}, true, 0.9L},     {{25, 1, 4, r + 70}, true, 0.9L},
+        {{20, 1, 3, 100}, count > 3, 0.7L},    {{15, 1, 2, 100}, count >= 3, 0.5L},
+        {{15, 1, 5, 1}, count < 4, 0.2L},      {{25, 1, 4, r + 46}, true, 0.9L},
+        {{25, 1, 4, r + 27}, true, 0.9L},      {{20, 1, 3, r + 21}, true, 0.9L},
+        {{15, 1, 2, r + 30}, count > 1, 0.8L}, {{20, 1, 3, r + 11}, true, 0.9L},
+        {{15, 1, 2, r + 20}, count > 1, 0.7L}, {{20, 1, 3, r + 7}, true, 0.8L},
     };
     for (const Fashion& f : fashions) {
         // The draw is made only for an affordable candidate.
@@ -212,7 +212,8 @@ int32_t SaveOrBuyGeneral(Game& game, int s, const Mood& mood) {
     }
     // Keep saving while a good general is still out of reach.
     if (!mood.Danger && !mood.Dwarfed && gos.SavingUp == 1) {
-        if (Draw(game) < 0.5L && GeneralPrice(game, 20, 1, 4, static_cast<int>(Trunc(Extended(year) / 2 + 5))) > gos.Money)
+        if (Draw(game) < 0.5L &&
+            GeneralPrice(game, 20, 1, 4, static_cast<int>(Trunc(Extended(year) / 2 + 5))) > gos.Money)
             return SetAside(gos);
         if (Draw(game) < 0.5L && gos.Territory > gos.Peasants && year > 20) return SetAside(gos);
     }

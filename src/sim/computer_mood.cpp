@@ -26,9 +26,7 @@ Extended AverageTerritory(const Game& game) {
     return side * side / std::max<int>(game.LivingCount, 1);
 }
 
-Extended LivingShare(const Game& game) {
-    return Extended(game.LivingCount) / std::max<int>(game.GosCount, 1);
-}
+Extended LivingShare(const Game& game) { return Extended(game.LivingCount) / std::max<int>(game.GosCount, 1); }
 
 Extended SeedValue(const Game& game, int s) {
     const TGos& gos = game.mGos[s];

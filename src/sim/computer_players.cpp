@@ -25,8 +25,8 @@ void LetScientistsGo(Game& game, int i, const Mood& mood) {
     TGos& gos = game.mGos[i];
     if (!(gos.Territory < AverageTerritory(game))) return;
     for (int round = 0; round < 10 && mood.Danger && mood.Dwarfed; ++round) {
-        const Extended earnings = Extended(SowableCells(game, i)) * gos.Science[SciAgrarian].Effect *
-                                  gos.Science[SciFinance].Effect / 2;
+        const Extended earnings =
+            Extended(SowableCells(game, i)) * gos.Science[SciAgrarian].Effect * gos.Science[SciFinance].Effect / 2;
         if (!(ScientistWages(game, i) > earnings)) break;
         for (int j = 1; j <= ScienceCount; ++j) {
             gos.FreeScientists += gos.Science[j].Staff;

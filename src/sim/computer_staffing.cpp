@@ -35,8 +35,7 @@ void HirePeople(Game& game, int s, Extended scienceShare, Extended soldierShare,
     for (;;) {
         bool hired = false;
         const int64_t scientistWages = ScientistWages(game, s);
-        const bool scientistsPay =
-            game.Year < 20 || seed / 1.5L > scientistWages || gos.Soldiers > territory / 5;
+        const bool scientistsPay = game.Year < 20 || seed / 1.5L > scientistWages || gos.Soldiers > territory / 5;
         const bool scientistsWanted = scientistsPay && !(mood.Danger && seed / 4 <= scientistWages) &&
                                       !(mood.Superior && gos.Soldiers <= territory / 10 && gos.Character != 1);
         if (scientistsWanted && canPay() && gos.Scientists / population < scienceShare) {
@@ -50,7 +49,8 @@ void HirePeople(Game& game, int s, Extended scienceShare, Extended soldierShare,
         }
 
         const Extended wages = ScientistWages(game, s) + SoldierWages(game, s);
-        const bool broke = mood.Danger ? seed / 1.01L + gos.Money < wages : seed / 1.1L + Extended(gos.Money) / 3 < wages;
+        const bool broke =
+            mood.Danger ? seed / 1.01L + gos.Money < wages : seed / 1.1L + Extended(gos.Money) / 3 < wages;
         if (!hired || broke || 1.5L * gos.Peasants < territory) break;
     }
 }
@@ -99,7 +99,8 @@ void StaffByCharacter(Game& game, int s, const Mood& mood) {
 
     // Density while the land is nearly full.
     const Extended crowded = character == 1 ? 0.95L : 0.9L;
-    if (D > crowded && ((year < 25 && draw() < 0.6L && L1 < 6) || (year >= 25 && year <= 60 && draw() < 0.2L && L1 < 8)))
+    if (D > crowded &&
+        ((year < 25 && draw() < 0.6L && L1 < 6) || (year >= 25 && year <= 60 && draw() < 0.2L && L1 < 8)))
         assign(1);
 
     // Growth while there is room to grow.

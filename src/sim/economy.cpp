@@ -29,9 +29,9 @@ struct Payroll {
 };
 
 constexpr Payroll ScientistPayroll{ScientistWageExponent, Msg::ScientistsPaid, Msg::ScientistsPaidFromGrain,
-                                      Msg::AllScientistsLeft, Msg::UnpaidScientistsLeft};
+                                   Msg::AllScientistsLeft, Msg::UnpaidScientistsLeft};
 constexpr Payroll SoldierPayroll{SoldierWageExponent, Msg::ArmyPaid, Msg::ArmyPaidFromGrain, Msg::AllSoldiersDeserted,
-                                   Msg::UnpaidSoldiersDeserted};
+                                 Msg::UnpaidSoldiersDeserted};
 
 // Sends everyone of the class back to the free pool, so that those who leave can be taken from it.
 void FreeScientists(Game& game, int s) {
@@ -54,8 +54,7 @@ void FreeSoldiers(Game& game, int s) {
 
 // Pays one class `staff`; sells the grain beyond next year's seed when money is short, and
 // lets go of people when even that does not cover the bill.
-void Pay(Game& game, int s, int32_t& staff, const Payroll& payroll, void (*freeAll)(Game&, int),
-         int32_t& freePool) {
+void Pay(Game& game, int s, int32_t& staff, const Payroll& payroll, void (*freeAll)(Game&, int), int32_t& freePool) {
     TGos& gos = game.mGos[s];
     const int64_t w = Wage(staff, payroll.exponent);
     if (w <= 0) return;

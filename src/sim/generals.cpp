@@ -24,22 +24,17 @@ void Fortify(Game& game, int s) {
 void CarryOutOrder(Game& game, int g, CellTaker take) {
     TCommander& general = game.mGeneral[g];
     switch (general.Order) {
-    case OrderStudy:
-        general.Knowledge = static_cast<uint8_t>(std::min(100, general.Knowledge + general.Attestation));
-        break;
-    case OrderRest:
-        general.Spirit = general.Spirit > 95 ? 100 : static_cast<uint8_t>(general.Spirit + 5);
-        break;
-    case OrderAttack:
-        Attack(game, g, take);
-        break;
-    case OrderDefend:
-        // Wherever he stands, his state's every border is prepared, home defence included.
-        if (general.Owner <= game.GosCount) Fortify(game, general.Owner);
-        LowerBy(general.Spirit, 3);
-        break;
-    default:
-        break;
+        case OrderStudy:
+            general.Knowledge = static_cast<uint8_t>(std::min(100, general.Knowledge + general.Attestation));
+            break;
+        case OrderRest: general.Spirit = general.Spirit > 95 ? 100 : static_cast<uint8_t>(general.Spirit + 5); break;
+        case OrderAttack: Attack(game, g, take); break;
+        case OrderDefend:
+            // Wherever he stands, his state's every border is prepared, home defence included.
+            if (general.Owner <= game.GosCount) Fortify(game, general.Owner);
+            LowerBy(general.Spirit, 3);
+            break;
+        default: break;
     }
 }
 

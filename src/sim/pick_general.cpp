@@ -20,8 +20,10 @@ namespace {
 Extended Score(const Game& game, const TCommander& g, GeneralScoring scoring) {
     const Extended v = Versatility(game, g);
     switch (scoring) {
-        case GeneralScoring::AttackerA: return v + Extended(g.Speed) / 20 + Extended(g.Age) / 30 + Extended(g.Spirit) / 10;
-        case GeneralScoring::AttackerB: return v + Extended(g.Speed) / 5 + Extended(g.Age) / 40 + Extended(g.Spirit) / 10;
+        case GeneralScoring::AttackerA:
+            return v + Extended(g.Speed) / 20 + Extended(g.Age) / 30 + Extended(g.Spirit) / 10;
+        case GeneralScoring::AttackerB:
+            return v + Extended(g.Speed) / 5 + Extended(g.Age) / 40 + Extended(g.Spirit) / 10;
         case GeneralScoring::Holder: return Extended(g.Age) / 5 - Extended(g.Speed) / 5 - v;
     }
     return 0;

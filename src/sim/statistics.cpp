@@ -7,8 +7,7 @@ void RecordYear(Game& game, int s) {
     const TGos& gos = game.mGos[s];
     THistoryRec& rec = game.History[s][game.Year];
     const bool alive = gos.Alive != 0;
-    for (int i = 1; i <= ScienceCount; ++i)
-        rec.Level[i - 1] = alive ? static_cast<uint8_t>(gos.Science[i].Level) : 0;
+    for (int i = 1; i <= ScienceCount; ++i) rec.Level[i - 1] = alive ? static_cast<uint8_t>(gos.Science[i].Level) : 0;
     rec.Peasants = alive ? gos.Peasants : 0;
     rec.Territory = alive ? gos.Territory : 0;
     // Low 16 bits: large armies are recorded modulo 65536.

@@ -15,7 +15,8 @@ constexpr std::string_view InboxPrefix = "korvant/1/in/";
 
 std::optional<PlayerId> ParseIdText(std::string_view text) {
     PlayerId id = 0;
-    if (text.size() != 8 || !std::ranges::all_of(text, [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
+    if (text.size() != 8 ||
+        !std::ranges::all_of(text, [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
         return std::nullopt;
     std::from_chars(text.data(), text.data() + text.size(), id, 16);
     if (id == 0) return std::nullopt;
@@ -48,7 +49,9 @@ std::string IdText(PlayerId id) {
 }
 
 std::string PresenceTopic(PlayerId id) { return std::string(PresencePrefix) + IdText(id); }
-std::string InboxTopic(PlayerId to, PlayerId from) { return std::string(InboxPrefix) + IdText(to) + "/" + IdText(from); }
+std::string InboxTopic(PlayerId to, PlayerId from) {
+    return std::string(InboxPrefix) + IdText(to) + "/" + IdText(from);
+}
 std::string InboxFilter(PlayerId to) { return std::string(InboxPrefix) + IdText(to) + "/+"; }
 
 std::optional<PlayerId> PresenceIdOf(std::string_view topic) {
@@ -86,7 +89,8 @@ std::optional<Presence> ParsePresence(std::span<const std::uint8_t> payload) {
     std::uint8_t password = r.U8();
     p.Session = r.ShortText();
     p.Name = r.ShortText();
-    if (!r.Done() || p.Id == 0 || now < 1 || now > 3 || password > 1 || p.Players > MaxSessionPlayers) return std::nullopt;
+    if (!r.Done() || p.Id == 0 || now < 1 || now > 3 || password > 1 || p.Players > MaxSessionPlayers)
+        return std::nullopt;
     p.Now = static_cast<Standing>(now);
     p.Password = password == 1;
     return p;

@@ -83,8 +83,8 @@ struct Knock {
 struct Answer {
     Identity Who;
     Verdict Said = Verdict::Accepted;
-    std::uint32_t Seq = 0;          // Accepted: the joiner's place in the order
-    std::vector<Member> Players;    // Accepted: every player but the joiner
+    std::uint32_t Seq = 0;        // Accepted: the joiner's place in the order
+    std::vector<Member> Players;  // Accepted: every player but the joiner
 };
 
 std::vector<std::uint8_t> EncodeKnock(const Knock& k);

@@ -12,9 +12,9 @@
 namespace korvant::wire {
 
 struct Advert {
-    std::uint16_t Port = 0;     // where the session's admitting computer accepts players
-    std::uint8_t Players = 0;   // how many are in the session
-    std::string Name;           // the admitting player's name
+    std::uint16_t Port = 0;    // where the session's admitting computer accepts players
+    std::uint8_t Players = 0;  // how many are in the session
+    std::string Name;          // the admitting player's name
 };
 
 std::vector<std::uint8_t> EncodeSearch(const Identity& who);

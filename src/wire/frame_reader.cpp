@@ -31,7 +31,8 @@ std::optional<Frame> FrameReader::Next() {
     std::size_t avail = buffer_.size() - start_;
     if (avail < 4) return std::nullopt;
     const std::uint8_t* p = buffer_.data() + start_;
-    std::uint32_t n = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    std::uint32_t n =
+        std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
     // Judge the length before waiting for its bytes, so an oversized frame is refused at once.
     if (n == 0 || n > limit_ || (avail > 4 && !KnownKind(p[4]))) {
         broken_ = true;

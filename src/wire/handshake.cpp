@@ -8,13 +8,13 @@ namespace korvant::wire {
 
 OpenError OpenErrorOf(Verdict v) {
     switch (v) {
-    case Verdict::Full: return OpenError::SessionFull;
-    case Verdict::OtherProgram: return OpenError::OtherProgram;
-    case Verdict::OtherVersion: return OpenError::OtherVersion;
-    case Verdict::IdTaken: return OpenError::IdTaken;
-    case Verdict::NameTaken: return OpenError::NameTaken;
-    case Verdict::WrongPassword: return OpenError::WrongPassword;
-    default: return OpenError::ProtocolError;
+        case Verdict::Full: return OpenError::SessionFull;
+        case Verdict::OtherProgram: return OpenError::OtherProgram;
+        case Verdict::OtherVersion: return OpenError::OtherVersion;
+        case Verdict::IdTaken: return OpenError::IdTaken;
+        case Verdict::NameTaken: return OpenError::NameTaken;
+        case Verdict::WrongPassword: return OpenError::WrongPassword;
+        default: return OpenError::ProtocolError;
     }
 }
 

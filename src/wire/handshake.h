@@ -53,7 +53,7 @@ enum class Verdict : std::uint8_t {
     OtherVersion = 4,
     IdTaken = 5,
     Malformed = 6,
-    NameTaken = 7,  // a present player has this name, letter case aside
+    NameTaken = 7,      // a present player has this name, letter case aside
     WrongPassword = 8,  // the session has a password and the joiner did not give it
 };
 

@@ -123,10 +123,10 @@ TEST(HelpPages, RelativeLinksReachExistingPagesAndAnchors) {
 
 TEST(HelpPages, Utf8CheckRejectsBrokenText) {
     EXPECT_TRUE(ValidUtf8("Корвант, ≤ 𝄞"));
-    EXPECT_FALSE(ValidUtf8("\xCA\xEE\xF0"));      // Windows-1251 bytes
-    EXPECT_FALSE(ValidUtf8("\xD0"));              // cut in the middle of a character
-    EXPECT_FALSE(ValidUtf8("\xC0\xAF"));          // overlong "/"
-    EXPECT_FALSE(ValidUtf8("\xED\xA0\x80"));      // a surrogate
+    EXPECT_FALSE(ValidUtf8("\xCA\xEE\xF0"));  // Windows-1251 bytes
+    EXPECT_FALSE(ValidUtf8("\xD0"));          // cut in the middle of a character
+    EXPECT_FALSE(ValidUtf8("\xC0\xAF"));      // overlong "/"
+    EXPECT_FALSE(ValidUtf8("\xED\xA0\x80"));  // a surrogate
 }
 
 }  // namespace

@@ -110,7 +110,8 @@ TEST_F(LanguageCoverage, LanguagesHoldTheSameKeysAndHelpLines) {
             EXPECT_GE(first, 0) << "help text " << n << " in [" << section << "]";
             EXPECT_GT(count, 0) << "help text " << n << " in [" << section << "]";
             for (long id = first; first >= 0 && id < first + count; ++id) {
-                EXPECT_NE(Text(section, int(id)), "") << "help text " << n << " line " << id << " in [" << section << "]";
+                EXPECT_NE(Text(section, int(id)), "")
+                    << "help text " << n << " line " << id << " in [" << section << "]";
             }
         }
     }
@@ -122,9 +123,8 @@ TEST_F(LanguageCoverage, TranslationsTakeTheSameValuesInTheSameOrder) {
         std::string ru = Marks(ini_.ReadString(reference, key, ""));
         for (const std::string& section : sections_) {
             std::string other = Marks(ini_.ReadString(section, key, ""));
-            EXPECT_TRUE(other == ru)
-                << key << " takes \"" << ru << "\" in [" << reference << "] but \"" << other << "\" in [" << section
-                << "]";
+            EXPECT_TRUE(other == ru) << key << " takes \"" << ru << "\" in [" << reference << "] but \"" << other
+                                     << "\" in [" << section << "]";
         }
     }
 }
@@ -135,9 +135,7 @@ TEST_F(LanguageCoverage, TextsFitTheRecordsTheyAreStoredIn) {
         for (const std::string& key : ini_.Keys(section)) {
             std::string v = ini_.ReadString(section, key, "");
             // Names and messages are kept in Windows-1251; a character it lacks would turn into "?".
-            EXPECT_EQ(std::count(v.begin(), v.end(), '?'),
-                      std::ranges::count(Utf8ToCp1251(v), '?'))
-                << key << "=" << v;
+            EXPECT_EQ(std::count(v.begin(), v.end(), '?'), std::ranges::count(Utf8ToCp1251(v), '?')) << key << "=" << v;
         }
         // A message of the year is cut to 255 characters, with names of up to 13 and numbers filled in.
         for (int id = 3200; id <= 3321; ++id) {
@@ -154,8 +152,8 @@ TEST_F(LanguageCoverage, TextsFitTheRecordsTheyAreStoredIn) {
             EXPECT_LE(Utf8Length(Text(section, id)), 13u) << id;
             states.insert(Text(section, id));
         }
-        for (int id : {1140, 1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1180, 1181, 1182, 1183, 1184,
-                       1185, 1186, 1187, 3310}) {
+        for (int id : {1140, 1141, 1142, 1143, 1144, 1145, 1146, 1147, 1148, 1149, 1180, 1181, 1182, 1183, 1184, 1185,
+                       1186, 1187, 3310}) {
             EXPECT_LE(Utf8Length(Text(section, id)), 13u) << id;
         }
         // States are told apart by name in the neighbour list, generals by stem and number.
@@ -179,7 +177,8 @@ TEST_F(LanguageCoverage, WordFormGroupsFollowANumberAndHoldTheLanguagesForms) {
                 const std::size_t close = text.find('}', open);
                 ASSERT_NE(close, std::string::npos) << section << " " << key;
                 const std::string group = text.substr(open + 1, close - open - 1);
-                EXPECT_EQ(std::size_t(std::count(group.begin(), group.end(), '/')) + 1, wanted) << section << " " << key;
+                EXPECT_EQ(std::size_t(std::count(group.begin(), group.end(), '/')) + 1, wanted)
+                    << section << " " << key;
                 EXPECT_NE(text.rfind("%d", open), std::string::npos) << section << " " << key;
             }
         }

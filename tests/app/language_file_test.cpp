@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 // A folder of its own for each test, with the INI file written into it.
 class LanguageFileTest : public ::testing::Test {
 protected:
-
     void Write(const std::string& text) {
         std::ofstream out(ini_, std::ios::binary | std::ios::trunc);
         out << text;
@@ -65,8 +64,9 @@ TEST_F(LanguageFileTest, BarsBecomeLineBreaksExceptInTheRawLookup) {
     EXPECT_EQ(lang.Lookup(Msg{100}), "a\r\nb\r\nc");
     EXPECT_EQ(lang.RawLookup(Msg{100}), "a|b|c");
     // A missing key gives the message's built-in text, translated like a file text.
-    EXPECT_EQ(lang.Lookup(Msg::GetReadyText), "Игрок номер\r\n\r\n\r\nПриготовьтесь выбирать карту\r\nПросьба к другим "
-                                             "игрокам\r\nНе подсматривать !");
+    EXPECT_EQ(lang.Lookup(Msg::GetReadyText),
+              "Игрок номер\r\n\r\n\r\nПриготовьтесь выбирать карту\r\nПросьба к другим "
+              "игрокам\r\nНе подсматривать !");
     EXPECT_EQ(lang.RawLookup(Msg::SavedGameFilter), "*.gen|*.gen");
     EXPECT_EQ(lang.RawLookup(Msg{999}), "");  // neither in the file nor in the table
     // ";" and "#" open a comment only at the start of a line, not at the start of a value.
@@ -97,9 +97,10 @@ TEST_F(LanguageFileTest, IntroTextFillsMissingLinesWithErrorAndAZeroCountEmpties
 }
 
 TEST_F(LanguageFileTest, TwoLanguagesWithOneTitleAreToldApartBySection) {
-    Write("[Languages]\nCount=2\nDefault=0\n0=Plain\n1=Fancy\n"
-          "[Plain]\nTitle=Русский\n1=простой\n"
-          "[Fancy]\nTitle=Русский\n1=нарядный\n");
+    Write(
+        "[Languages]\nCount=2\nDefault=0\n0=Plain\n1=Fancy\n"
+        "[Plain]\nTitle=Русский\n1=простой\n"
+        "[Fancy]\nTitle=Русский\n1=нарядный\n");
     TLanguageFile lang = Open();
     EXPECT_EQ(lang.Titles(), (std::vector<std::string>{"Русский", "Русский"}));
     EXPECT_EQ(lang.Sections(), (std::vector<std::string>{"Plain", "Fancy"}));
@@ -109,8 +110,9 @@ TEST_F(LanguageFileTest, TwoLanguagesWithOneTitleAreToldApartBySection) {
 }
 
 TEST_F(LanguageFileTest, UntilThePersonChoosesTheSystemsLanguageIsUsed) {
-    const std::string languages = "[Languages]\nCount=3\n0=De\n1=En\n2=Ru\n"
-                                  "[De]\nTitle=Deutsch\n[En]\nTitle=English\nLocale=en\n[Ru]\nTitle=Русский\nLocale=ru\n";
+    const std::string languages =
+        "[Languages]\nCount=3\n0=De\n1=En\n2=Ru\n"
+        "[De]\nTitle=Deutsch\n[En]\nTitle=English\nLocale=en\n[Ru]\nTitle=Русский\nLocale=ru\n";
     Write(languages);
     EXPECT_EQ(TLanguageFile(ini_, dir_, "ru").CurrentSection(), "Ru");
     EXPECT_EQ(TLanguageFile(ini_, dir_, "fr").CurrentSection(), "En") << "no match: English";
@@ -164,8 +166,9 @@ TEST_F(LanguageFileTest, NoListedLanguageMeansTheProgramMustEnd) {
 }
 
 TEST_F(LanguageFileTest, SectionAndKeyNamesMatchWithoutRegardToCase) {
-    Write("[LANGUAGES]\ncount=1\nDEFAULT=0\n0=russian\n"
-          "[Russian]\nTITLE=Русский\nfirstidintro0=5\ncountINTRO0=1\n5=строка\nIMAGE=pic.png\nTAV.DAT=tav.dat\n");
+    Write(
+        "[LANGUAGES]\ncount=1\nDEFAULT=0\n0=russian\n"
+        "[Russian]\nTITLE=Русский\nfirstidintro0=5\ncountINTRO0=1\n5=строка\nIMAGE=pic.png\nTAV.DAT=tav.dat\n");
     TLanguageFile lang = Open();
     ASSERT_TRUE(lang.HasLanguages());
     EXPECT_EQ(lang.Titles(), std::vector<std::string>{"Русский"});
@@ -228,9 +231,10 @@ TEST_F(LanguageFileTest, AFileGoneSinceStartIsNotReplacedByTheChoiceAlone) {
 TEST_F(LanguageFileTest, DamagedFilesAreReadAsFarAsTheyMakeSense) {
     // Binary noise with a NUL byte, a broken section header, lines without "=", an absurd count.
     std::string noise("\x00\xff\xfe[\x01]=\n\x80\x81", 10);
-    Write(noise + "\n[Languages\nCount=2000000000\nDefault=0\n0=Russian\njunk line\n"
-                  "[Languages]\nCount=2000000000\n0=Russian\n[Russian]\n=no key\n1=один\n"
-                  "FirstIDIntro0=2147483000\nCountIntro0=2000000000\n");
+    Write(noise +
+          "\n[Languages\nCount=2000000000\nDefault=0\n0=Russian\njunk line\n"
+          "[Languages]\nCount=2000000000\n0=Russian\n[Russian]\n=no key\n1=один\n"
+          "FirstIDIntro0=2147483000\nCountIntro0=2000000000\n");
     TLanguageFile lang = Open();
     ASSERT_TRUE(lang.HasLanguages());
     EXPECT_LE(lang.Sections().size(), 1000u);  // a count beyond reason lists no ghost languages

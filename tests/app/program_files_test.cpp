@@ -88,7 +88,8 @@ TEST_F(ProgramFilesTest, AnInstalledCopyKeepsThePersonsFilesInHisFolders) {
     EXPECT_EQ(refreshed.ReadString("En", "2", ""), "two");
     EXPECT_FALSE(refreshed.ReadBool("Preferences", "Music", true));
     EXPECT_TRUE(refreshed.HasKey("Languages", "Default"));
-    EXPECT_EQ(IniFile(share() / "korvant.ini").ReadBool("Preferences", "Music", false), true) << "shipped file untouched";
+    EXPECT_EQ(IniFile(share() / "korvant.ini").ReadBool("Preferences", "Music", false), true)
+        << "shipped file untouched";
 }
 
 TEST_F(ProgramFilesTest, WhenNoCopyCanBeMadeTheInstalledFileIsRead) {

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/small_game.h"
 #include "support/headless_log.h"
+#include "support/small_game.h"
 
 namespace korvant {
 namespace {
@@ -93,8 +93,8 @@ TEST(CheckState, NegativeCountsAreShownButNotFatal) {
     g.mGos[3].FreeScientists = -4;
     EXPECT_NO_THROW(CheckState(g, "x"));
     EXPECT_THAT(test::Headless(g).log, ElementsAre("У гос-ва Gos1 количество солдат на границе с Gos3отрицательное",
-                                        "У гос-ва Gos2 количество крестьян отрицательное",
-                                        "У гос-ва Gos3 количество свободных ученых отрицательное"));
+                                                   "У гос-ва Gos2 количество крестьян отрицательное",
+                                                   "У гос-ва Gos3 количество свободных ученых отрицательное"));
 }
 
 TEST(CheckState, FailingCheckCarriesTheNonFatalMessagesToo) {

@@ -36,8 +36,8 @@ TEST(GameState, TablesRoundTripThroughRawBytesAtTheirOffsets) {
     int32_t money;
     std::memcpy(&money, bytes.data() + 56, 4);
     EXPECT_EQ(money, 123456);
-    EXPECT_EQ(bytes[848 + 68 + 2 * 4], 77);       // Attitude[5] of state 2
-    EXPECT_EQ(bytes[848 + 69 + 2 * 19], 4);       // Grudge[20] of state 2
+    EXPECT_EQ(bytes[848 + 68 + 2 * 4], 77);  // Attitude[5] of state 2
+    EXPECT_EQ(bytes[848 + 69 + 2 * 19], 4);  // Grudge[20] of state 2
     int32_t troops;
     std::memcpy(&troops, bytes.data() + 19 * 848 + 276 + 19 * 28 + 4 + 16, 4);
     EXPECT_EQ(troops, -9);

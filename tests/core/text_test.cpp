@@ -15,7 +15,7 @@ TEST(Cp1251, RoundTripsCyrillicAndMarksTheRest) {
     EXPECT_EQ(Cp1251ToUtf8(cp), ru);
     EXPECT_EQ(Utf8ToCp1251("日本"), "??");
     EXPECT_EQ(Utf8ToCp1251(std::string("a\xff\xc3", 3)), "a??");  // broken UTF-8 bytes
-    EXPECT_EQ(Cp1251ToUtf8("\x98"), "?");                          // the one unassigned byte
+    EXPECT_EQ(Cp1251ToUtf8("\x98"), "?");                         // the one unassigned byte
 }
 
 TEST(FormatText, FillsMarksInOrderAndNeverReadsMissingValues) {
@@ -26,8 +26,8 @@ TEST(FormatText, FillsMarksInOrderAndNeverReadsMissingValues) {
 }
 
 TEST(PluralForm, RussianOneFewManyAndEnglishOneOther) {
-    const std::pair<long long, std::size_t> russian[] = {{1, 0},   {21, 0},  {101, 0}, {2, 1},  {4, 1},   {22, 1},
-                                                         {104, 1}, {0, 2},   {5, 2},   {11, 2}, {12, 2},  {14, 2},
+    const std::pair<long long, std::size_t> russian[] = {{1, 0},   {21, 0},  {101, 0}, {2, 1},  {4, 1},  {22, 1},
+                                                         {104, 1}, {0, 2},   {5, 2},   {11, 2}, {12, 2}, {14, 2},
                                                          {111, 2}, {112, 2}, {25, 2},  {-1, 0}, {-23, 1}};
     for (auto [n, form] : russian) EXPECT_EQ(PluralForm(n, 3), form) << n;
     EXPECT_EQ(PluralForm(1, 2), 0u);

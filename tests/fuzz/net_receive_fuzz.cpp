@@ -30,12 +30,12 @@ using namespace korvant;
 
 std::vector<uint8_t> soundBlock(const Game& server, const Game& client, uint8_t choice) {
     switch (choice % 6) {
-    case 0: return EncodeFullState(server, 1 + choice / 6 % 3);
-    case 1: return EncodeTurnResult(server, client.CurGos);
-    case 2: return EncodePlayerTurn(client);
-    case 3: return EncodeMap(server, choice & 0x80 ? BlockKind::MapUpdate : BlockKind::Map);
-    case 4: return EncodeChat("chat line", 0x123456);
-    default: return EncodeSmall(BlockKind(1 + choice / 6 % 16), choice / 96);
+        case 0: return EncodeFullState(server, 1 + choice / 6 % 3);
+        case 1: return EncodeTurnResult(server, client.CurGos);
+        case 2: return EncodePlayerTurn(client);
+        case 3: return EncodeMap(server, choice & 0x80 ? BlockKind::MapUpdate : BlockKind::Map);
+        case 4: return EncodeChat("chat line", 0x123456);
+        default: return EncodeSmall(BlockKind(1 + choice / 6 % 16), choice / 96);
     }
 }
 
@@ -43,8 +43,10 @@ std::vector<uint8_t> soundBlock(const Game& server, const Game& client, uint8_t 
 void patch(std::vector<uint8_t>& block, const uint8_t* data, std::size_t size) {
     for (std::size_t i = 0; i + 4 <= size; i += 4) {
         const std::size_t at = data[i] | data[i + 1] << 8 | std::size_t(data[i + 2]) << 16;
-        if (at < block.size()) block[at] = data[i + 3];
-        else if (at == 0xFFFFFF) block.resize(block.size() - std::min<std::size_t>(block.size(), data[i + 3]));
+        if (at < block.size())
+            block[at] = data[i + 3];
+        else if (at == 0xFFFFFF)
+            block.resize(block.size() - std::min<std::size_t>(block.size(), data[i + 3]));
     }
 }
 

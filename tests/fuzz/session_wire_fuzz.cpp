@@ -19,24 +19,26 @@ void Check(bool ok) {
 
 void ParseFrame(const Frame& f, const Identity& ours) {
     switch (f.Kind) {
-    case FrameKind::Hello: {
-        Hello h;
-        if (ParseHello(f.Body, ours, h) == Verdict::Accepted) {
-            Hello again;
-            Check(ParseHello(EncodeHello(h), ours, again) == Verdict::Accepted && again.Id == h.Id && again.Name == h.Name);
+        case FrameKind::Hello: {
+            Hello h;
+            if (ParseHello(f.Body, ours, h) == Verdict::Accepted) {
+                Hello again;
+                Check(ParseHello(EncodeHello(h), ours, again) == Verdict::Accepted && again.Id == h.Id &&
+                      again.Name == h.Name);
+            }
+            break;
         }
-        break;
-    }
-    case FrameKind::Welcome:
-        if (auto w = ParseWelcome(f.Body, ours); w && w->Answer != Verdict::OtherProgram && w->Answer != Verdict::OtherVersion) {
-            auto again = ParseWelcome(EncodeWelcome(*w), ours);
-            Check(again && again->Players.size() == w->Players.size() && again->Players.size() < 20);
-        }
-        break;
-    case FrameKind::Announce:
-        if (auto e = ParseAnnounce(f.Body)) Check(ParseAnnounce(EncodeAnnounce(*e))->Id == e->Id);
-        break;
-    default: break;
+        case FrameKind::Welcome:
+            if (auto w = ParseWelcome(f.Body, ours);
+                w && w->Answer != Verdict::OtherProgram && w->Answer != Verdict::OtherVersion) {
+                auto again = ParseWelcome(EncodeWelcome(*w), ours);
+                Check(again && again->Players.size() == w->Players.size() && again->Players.size() < 20);
+            }
+            break;
+        case FrameKind::Announce:
+            if (auto e = ParseAnnounce(f.Body)) Check(ParseAnnounce(EncodeAnnounce(*e))->Id == e->Id);
+            break;
+        default: break;
     }
 }
 

@@ -86,7 +86,8 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     Computer& twin = Open("anna");
     EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
     EXPECT_EQ(twin.view.closes, 1);
-    EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).back().text, "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
+    EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).back().text,
+              "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
 }
 
 TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEveryoneElse) {

@@ -64,12 +64,12 @@ TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronic
     };
     int years = 0;
     const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
-        if (++years == 1) return true;
-        EXPECT_EQ(net.game.Year, 8);
-        EXPECT_EQ(net.game.Chronicle, "Хроника нового года");
-        EXPECT_EQ(net.game.MesList.Count(), 1);
-        return false;
-    }});
+                                           if (++years == 1) return true;
+                                           EXPECT_EQ(net.game.Year, 8);
+                                           EXPECT_EQ(net.game.Chronicle, "Хроника нового года");
+                                           EXPECT_EQ(net.game.MesList.Count(), 1);
+                                           return false;
+                                       }});
     EXPECT_EQ(end, NetGameEnd::Stopped);
     EXPECT_EQ(years, 2);
     EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 1);
@@ -91,8 +91,8 @@ TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
         if (alone)
             for (int s = 2; s <= 3; ++s) host.game->mGos[s].Human = 0;
         EXPECT_EQ(NetGameLoop(host.net, waits, {}), NetGameEnd::Quit);
-        EXPECT_EQ(quitting.log, alone ? std::vector<std::string>{}
-                                      : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
+        EXPECT_EQ(quitting.log,
+                  alone ? std::vector<std::string>{} : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
         EXPECT_EQ(test::CountKind(s1.sent, alone ? BlockKind::Leave : BlockKind::GameOver), 1);
         // With a person to inherit the game, its first year began with a backup for him, before
         // the full state.
@@ -112,12 +112,12 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutCo
     };
     int years = 0;
     NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
-        if (++years == 1) return true;
-        EXPECT_EQ(net.game.GameMode, ModeNetServer);
-        EXPECT_EQ(net.game.Year, 8);
-        EXPECT_EQ(SentOfKind(BlockKind::TurnResult), 2);  // to player 3, and to the fallen server's player
-        return false;
-    }});
+                    if (++years == 1) return true;
+                    EXPECT_EQ(net.game.GameMode, ModeNetServer);
+                    EXPECT_EQ(net.game.Year, 8);
+                    EXPECT_EQ(SentOfKind(BlockKind::TurnResult), 2);  // to player 3, and to the fallen server's player
+                    return false;
+                }});
     EXPECT_EQ(years, 2);
 }
 

@@ -168,8 +168,8 @@ TEST_F(ChooseTest, ALonePersonChoosesBeforeAnyComputer) {
 TEST_F(ChooseTest, SeveralPersonsGetReadyInTurnAndTakeTheirNumbers) {
     Make(8, 50);
     ASSERT_TRUE(ChooseTerritories(game, 3));
-    EXPECT_EQ(ui.windows, (std::vector<std::string>{"get ready", "territory 1", "get ready", "territory 2",
-                                                     "get ready", "territory 3"}));
+    EXPECT_EQ(ui.windows, (std::vector<std::string>{"get ready", "territory 1", "get ready", "territory 2", "get ready",
+                                                    "territory 3"}));
     std::vector<int> humans(4, 0);
     for (int s = 1; s <= 8; ++s) {
         EXPECT_EQ(game.mGos[s].Alive, 1);

@@ -8,9 +8,9 @@
 #include <map>
 
 #include "net/chat_block.h"
+#include "session/mqtt_client.h"
 #include "support/process/peer_game.h"
 #include "wire/broker_wire.h"
-#include "session/mqtt_client.h"
 
 namespace korvant::test {
 namespace {
@@ -76,11 +76,15 @@ TEST_F(HostileOnBroker, ForgedLettersAdvertsAndWillsChangeNothing) {
     mallory.Client.Publish(InboxTopic(alice, carol), EncodeLetter(Note::Leave, 1));
     // A second advert of the session, and carol's will forged.
     const PlayerId fake = 0xFA4Eu;
-    mallory.Client.Publish(PresenceTopic(fake), EncodePresence({{}, fake, 0, Standing::Admitting, 1, false, "alice", "alice"}), true);
-    mallory.Client.Publish(PresenceTopic(carol), EncodePresence({{}, carol, 1, Standing::Gone, 0, false, "alice", "carol"}), true);
+    mallory.Client.Publish(PresenceTopic(fake),
+                           EncodePresence({{}, fake, 0, Standing::Admitting, 1, false, "alice", "alice"}), true);
+    mallory.Client.Publish(PresenceTopic(carol),
+                           EncodePresence({{}, carol, 1, Standing::Gone, 0, false, "alice", "carol"}), true);
     {
         // He dies, and the broker publishes his will, which names alice.
-        Intruder dying(where, 0xDEADu, {PresenceTopic(alice), EncodePresence({{}, alice, 2, Standing::Gone, 0, false, "alice", "alice"})});
+        Intruder dying(
+            where, 0xDEADu,
+            {PresenceTopic(alice), EncodePresence({{}, alice, 2, Standing::Gone, 0, false, "alice", "alice"})});
     }
 
     for (std::size_t i = 0; i < 3; ++i) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
-#include "support/hostile/hostile_peer.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
@@ -16,6 +15,7 @@
 #include "net/rejoined_block.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
+#include "support/hostile/hostile_peer.h"
 #include "support/process/peer_process.h"
 #include "wire/frame_reader.h"
 

@@ -38,7 +38,7 @@ TEST(MapPainter, SquareCellsDrawTheBorderOnTheLowerRightEdge) {
     TMap m = MapFrom({"12", "12"});
     Picture p(20, 20);
     m.Paint(p, false, TMap::NoHighlight);
-    EXPECT_EQ(p.pixel(9, 5), Black);      // right edge of the left cell
+    EXPECT_EQ(p.pixel(9, 5), Black);  // right edge of the left cell
     EXPECT_EQ(p.pixel(8, 5), Colour(1));
     EXPECT_EQ(p.pixel(10, 5), Colour(2));
     EXPECT_EQ(p.pixel(5, 9), Colour(1));  // same owner below: no line

@@ -36,7 +36,7 @@ TEST(TerritoryChoice, TakenStateIsRefusedUntilTheWindowReopens) {
     EXPECT_FALSE(choice.CanConfirm());
     EXPECT_EQ(choice.Click(g, 40, 5, 5), 1);
     EXPECT_EQ(choice.Click(g, 40, 5, 35), 2);
-    EXPECT_FALSE(choice.CanConfirm());  // still refused
+    EXPECT_FALSE(choice.CanConfirm());         // still refused
     EXPECT_EQ(choice.Click(g, 40, 5, 45), 0);  // outside the field: nothing changes
     EXPECT_EQ(choice.Selected(), 2);
     choice.Reset();

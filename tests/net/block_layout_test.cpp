@@ -70,9 +70,9 @@ TEST(NetBlocks, FullStateLayoutIsPinnedAndReproducible) {
     ASSERT_EQ(b.size(), 90792u + 264);
     EXPECT_EQ(KindOf(b), 10);
     EXPECT_EQ(GetAt<int32_t>(b, 4 + 2880 * 1 + 24 * 5 + 12), 2006);  // History[2][6].Peasants
-    EXPECT_EQ(b[57604 + 25 * 1 + 16], 2);                           // mGeneral[2].Owner
-    EXPECT_EQ(GetAt<int32_t>(b, 62632 + 848 * 2 + 56), 503);        // mGos[3].Money
-    EXPECT_EQ(b[79592 + 102 * 1 + 26], 2);                          // Map[1][26]
+    EXPECT_EQ(b[57604 + 25 * 1 + 16], 2);                            // mGeneral[2].Owner
+    EXPECT_EQ(GetAt<int32_t>(b, 62632 + 848 * 2 + 56), 503);         // mGos[3].Money
+    EXPECT_EQ(b[79592 + 102 * 1 + 26], 2);                           // Map[1][26]
     EXPECT_EQ(GetAt<float>(b, 89996), 2.5f);
     EXPECT_EQ((Bytes{b[90000], b[90001], b[90002], b[90003]}), (Bytes{7, 4, 4, 50}));
     EXPECT_EQ(b[90004], Utf8ToCp1251(game->Chronicle).size());
@@ -83,8 +83,11 @@ TEST(NetBlocks, FullStateLayoutIsPinnedAndReproducible) {
     EXPECT_EQ((Bytes{b[90528], b[90529]}), (Bytes{1, 2}));
     EXPECT_EQ(GetAt<int32_t>(b, 90532), 0x0A0B0C);
     EXPECT_EQ(b[90536], 3);
-    for (auto [from, to] : {std::pair<std::size_t, std::size_t>{62629, 62632}, {90517, 90520}, {90526, 90528},
-                            {90536 + 4, 90528 + 264}, {90528 + 264, b.size()}})
+    for (auto [from, to] : {std::pair<std::size_t, std::size_t>{62629, 62632},
+                            {90517, 90520},
+                            {90526, 90528},
+                            {90536 + 4, 90528 + 264},
+                            {90528 + 264, b.size()}})
         EXPECT_TRUE(AllZero(b, from, to)) << from;
     EXPECT_EQ(EncodeFullState(*game, 0x01020304), b);
 }
@@ -116,12 +119,12 @@ TEST(NetBlocks, TurnResultLayout) {
     EXPECT_EQ(b[484], 1);                                 // slot 1, the first of state 1
     EXPECT_EQ(b[484 + 25 + 16], 1);                       // slot 21, the second of state 1: "Front"
     EXPECT_EQ(b[734 + 102 * 30 + 30], 4);
-    EXPECT_EQ(b[11140 + 16 * 2], 1);                       // state 3 alive
+    EXPECT_EQ(b[11140 + 16 * 2], 1);  // state 3 alive
     EXPECT_EQ(GetAt<int32_t>(b, 11140 + 16 * 2 + 4), 3000);
     EXPECT_EQ(GetAt<int32_t>(b, 11464 + 56), 501);
     EXPECT_EQ(b[12312], 7);
     EXPECT_EQ(GetAt<uint16_t>(b, 12826), 2);
-    EXPECT_EQ(b[12828 + 8 + 1], 0xCF);  // "П", the first message's first letter
+    EXPECT_EQ(b[12828 + 8 + 1], 0xCF);        // "П", the first message's first letter
     EXPECT_EQ(b[12828 + 264 + 8 + 1], 0xC1);  // "Б": state 2's message is left out
     EXPECT_TRUE(AllZero(b, 11138, 11140));
     EXPECT_TRUE(AllZero(b, 11140 + 16 * 4, 11464));
@@ -179,10 +182,10 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
         b[at] = value;
         return [b] { DecodeMap(b); };
     };
-    EXPECT_THROW(refusedMap(4, 1)(), BlockError);             // one state
-    EXPECT_THROW(refusedMap(4, 21)(), BlockError);            // 21 states
-    EXPECT_THROW(refusedMap(5, 49)(), BlockError);            // map too small
-    EXPECT_THROW(refusedMap(6 + 102 * 3 + 3, 5)(), BlockError);  // a cell of no state
+    EXPECT_THROW(refusedMap(4, 1)(), BlockError);                  // one state
+    EXPECT_THROW(refusedMap(4, 21)(), BlockError);                 // 21 states
+    EXPECT_THROW(refusedMap(5, 49)(), BlockError);                 // map too small
+    EXPECT_THROW(refusedMap(6 + 102 * 3 + 3, 5)(), BlockError);    // a cell of no state
     EXPECT_THROW(refusedMap(6 + 102 * 51 + 51, 9)(), BlockError);  // the frame
 
     const Bytes full = EncodeFullState(*game, 1);

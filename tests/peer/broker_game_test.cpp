@@ -35,8 +35,8 @@ TEST_F(BrokerGame, AGameThroughTheBrokerComesOutAsOverTheLanMesh) {
     ASSERT_TRUE(QDir().mkpath(lan) && QDir().mkpath(mqtt));
     const auto play = [&](const QString& dump, const QStringList& password) {
         peers.clear();
-        Start(QStringList{"--name", "alice"} + password, {QStringList{"--name", "bob"} + password,
-                                                          QStringList{"--name", "carol", "--play", "end"} + password},
+        Start(QStringList{"--name", "alice"} + password,
+              {QStringList{"--name", "bob"} + password, QStringList{"--name", "carol", "--play", "end"} + password},
               {"--stop-at-year", "6", "--dump-years", dump});
         for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
         ExpectClientsMatchTheServer();
@@ -64,7 +64,8 @@ TEST_F(BrokerGame, AKilledClientsStateIsPlayedByTheComputerAndTheOthersGoOn) {
 }
 
 TEST_F(BrokerGame, TheServerQuitsAndAnotherPersonTakesOver) {
-    Start({"--name", "alice", "--quit-at-year", "4"}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "7"});
+    Start({"--name", "alice", "--quit-at-year", "4"}, {{"--name", "bob"}, {"--name", "carol"}},
+          {"--stop-at-year", "7"});
     EXPECT_EQ(ResultOf(0), "result: quit in year 4");
     for (std::size_t i : {1, 2}) {
         EXPECT_EQ(ExitOf(i), 0) << peers[i]->Output();
@@ -84,11 +85,12 @@ TEST(BrokerCluster, PlayersOnTwoClusteredBrokersPlayOneGame) {
     std::vector<std::unique_ptr<PeerProcess>> nodes;
     for (int n = 0; n < 2; ++n) {
         const std::string route = std::to_string(ports[std::size_t(4 + 1 - n)]);
-        const std::string config = "server_name: n" + std::to_string(n) + "\nlisten: 127.0.0.1:" + std::to_string(ports[std::size_t(n)]) +
-                                   "\njetstream { store_dir: \"" + dir.path().toStdString() + "/js" + std::to_string(n) + "\" }" +
-                                   "\nmqtt { listen: 127.0.0.1:" + std::to_string(ports[std::size_t(2 + n)]) + " }" +
-                                   "\ncluster { name: korvant\n listen: 127.0.0.1:" + std::to_string(ports[std::size_t(4 + n)]) +
-                                   "\n routes: [nats-route://127.0.0.1:" + route + "] }\n";
+        const std::string config =
+            "server_name: n" + std::to_string(n) + "\nlisten: 127.0.0.1:" + std::to_string(ports[std::size_t(n)]) +
+            "\njetstream { store_dir: \"" + dir.path().toStdString() + "/js" + std::to_string(n) + "\" }" +
+            "\nmqtt { listen: 127.0.0.1:" + std::to_string(ports[std::size_t(2 + n)]) + " }" +
+            "\ncluster { name: korvant\n listen: 127.0.0.1:" + std::to_string(ports[std::size_t(4 + n)]) +
+            "\n routes: [nats-route://127.0.0.1:" + route + "] }\n";
         QFile f(dir.filePath("n" + QString::number(n) + ".conf"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(config.data(), qint64(config.size()));
@@ -105,7 +107,8 @@ TEST(BrokerCluster, PlayersOnTwoClusteredBrokersPlayOneGame) {
     for (const char* name : {"bob", "carol"})
         peers.push_back(std::make_unique<PeerProcess>(
             QStringList{"--broker", mqtt(1), "--join-session", "alice", "--name", name} + common, dir.path()));
-    for (auto& p : peers) EXPECT_EQ(p->WaitForLine("result: ", GameTime).value_or(p->Output()), "result: stopped after year 3");
+    for (auto& p : peers)
+        EXPECT_EQ(p->WaitForLine("result: ", GameTime).value_or(p->Output()), "result: stopped after year 3");
 }
 
 }  // namespace

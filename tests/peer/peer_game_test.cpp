@@ -1,8 +1,8 @@
 // Whole network games of korvant-peer processes on loopback.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -15,9 +15,10 @@ namespace {
 // Joiners that turn ready as soon as two players are present, joining all at once: whatever ticks
 // a client missed, the server's start and first full state carry the game to every one of them.
 TEST_F(PeerGame, ClientsReadyEarlyAllStartAndPlay) {
-    peers.push_back(std::make_unique<PeerProcess>(QStringList{"--create", "--port", "0", "--states", "6", "--name", "host",
-                                                              "--players", "5", "--pause-ms", "0", "--stop-at-year", "3"},
-                                                  dir.path()));
+    peers.push_back(
+        std::make_unique<PeerProcess>(QStringList{"--create", "--port", "0", "--states", "6", "--name", "host",
+                                                  "--players", "5", "--pause-ms", "0", "--stop-at-year", "3"},
+                                      dir.path()));
     const QString address = QString::fromStdString(JoinAddress(*peers[0]));
     for (const char* name : {"p1", "p2", "p3", "p4"})
         peers.push_back(std::make_unique<PeerProcess>(
@@ -118,7 +119,8 @@ TEST_F(PeerGame, AKilledClientStartedAgainPlaysHisStateFromTheNextYear) {
 }
 
 TEST_F(PeerGame, TheServerQuitsAndTheFirstPersonToEndHisTurnTakesOver) {
-    Start({"--name", "alice", "--quit-at-year", "5"}, {{"--name", "bob"}, {"--name", "carol"}}, {"--stop-at-year", "8"});
+    Start({"--name", "alice", "--quit-at-year", "5"}, {{"--name", "bob"}, {"--name", "carol"}},
+          {"--stop-at-year", "8"});
     EXPECT_EQ(ResultOf(0), "result: quit in year 5");
     EXPECT_EQ(ExitOf(1), 0);
     EXPECT_EQ(ExitOf(2), 0);

@@ -143,9 +143,7 @@ TEST_F(HallOfFame, YearZeroCountsAsOneAndAGameWithoutAPersonRecordsNothing) {
     EXPECT_FALSE(fs::exists(file));
 }
 
-void WriteBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+void WriteBytes(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 TEST_F(HallOfFame, AShortOrDamagedFileIsReportedAndLeftAlone) {
     WriteBytes(file, std::string(100, '\0'));

@@ -62,8 +62,8 @@ TEST(Container, WholeChunksEndWithAnEmptyBlock) {
 TEST(Container, RoundTripsInBothModes) {
     for (TCompressMode mode : {TCompressMode::Fast, TCompressMode::Good}) {
         for (std::size_t n : {1u, 2u, 3u, 61u, 4096u, 32767u, 32769u, 100000u}) {
-            for (const auto& data : {testing::Noise(n, 7), testing::Words(n, 8), testing::Sparse(n, 9),
-                                     std::vector<uint8_t>(n, 0)}) {
+            for (const auto& data :
+                 {testing::Noise(n, 7), testing::Words(n, 8), testing::Sparse(n, 9), std::vector<uint8_t>(n, 0)}) {
                 EXPECT_EQ(unpack(pack(mode, data)), data) << int(mode) << " " << n;
             }
         }

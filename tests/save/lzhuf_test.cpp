@@ -254,15 +254,16 @@ Bytes RandomBytes(std::size_t n, uint32_t seed, uint32_t alphabet = 256) {
 
 Bytes EnglishText(std::size_t n) {
     static const char* words[] = {
-        "the", "of", "and", "a", "to", "in", "is", "you", "that", "it", "he", "was", "for", "on",
-        "are", "as", "with", "his", "they", "I", "at", "be", "this", "have", "from", "or", "one",
-        "had", "by", "word", "but", "not", "what", "all", "were", "we", "when", "your", "can",
-        "said", "there", "use", "an", "each", "which", "she", "do", "how", "their", "if", "will",
-        "up", "other", "about", "out", "many", "then", "them", "these", "so", "some", "her",
-        "would", "make", "like", "him", "into", "time", "has", "look", "two", "more", "write",
-        "go", "see", "number", "no", "way", "could", "people", "my", "than", "first", "water",
-        "been", "call", "who", "oil", "its", "now", "find", "long", "down", "day", "did", "get",
-        "come", "made", "may", "part", "harvest", "grain", "soldiers", "border", "general"};
+        "the",   "of",      "and",    "a",        "to",     "in",     "is",    "you",   "that",  "it",     "he",
+        "was",   "for",     "on",     "are",      "as",     "with",   "his",   "they",  "I",     "at",     "be",
+        "this",  "have",    "from",   "or",       "one",    "had",    "by",    "word",  "but",   "not",    "what",
+        "all",   "were",    "we",     "when",     "your",   "can",    "said",  "there", "use",   "an",     "each",
+        "which", "she",     "do",     "how",      "their",  "if",     "will",  "up",    "other", "about",  "out",
+        "many",  "then",    "them",   "these",    "so",     "some",   "her",   "would", "make",  "like",   "him",
+        "into",  "time",    "has",    "look",     "two",    "more",   "write", "go",    "see",   "number", "no",
+        "way",   "could",   "people", "my",       "than",   "first",  "water", "been",  "call",  "who",    "oil",
+        "its",   "now",     "find",   "long",     "down",   "day",    "did",   "get",   "come",  "made",   "may",
+        "part",  "harvest", "grain",  "soldiers", "border", "general"};
     Lcg rng{12345};
     std::string text;
     while (text.size() < n) {

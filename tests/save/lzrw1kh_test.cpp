@@ -99,13 +99,13 @@ TEST(Lzrw1kh, OverlappingCopyRepeatsBytes) {
 
 TEST(Lzrw1kh, MalformedBlocksAreRejected) {
     const std::vector<std::vector<uint8_t>> bad = {
-        {},                                   // no kind byte
-        {7, 1, 2, 3},                         // unknown kind
-        {64, 0x80, 0x00, 0x00, 0x13},         // a copy before any output
-        {64, 0x40, 0x00, 'a', 0x00, 0x23},    // a copy reaching 2 back with 1 byte produced
-        {64, 0x80, 0x00, 0x01},               // copy cut off by the block's end
-        {64, 0x80, 0x00, 0x00, 0x0F, 0xEF},   // run cut off
-        {64, 0x00},                           // control word cut off
+        {},                                  // no kind byte
+        {7, 1, 2, 3},                        // unknown kind
+        {64, 0x80, 0x00, 0x00, 0x13},        // a copy before any output
+        {64, 0x40, 0x00, 'a', 0x00, 0x23},   // a copy reaching 2 back with 1 byte produced
+        {64, 0x80, 0x00, 0x01},              // copy cut off by the block's end
+        {64, 0x80, 0x00, 0x00, 0x0F, 0xEF},  // run cut off
+        {64, 0x00},                          // control word cut off
     };
     for (const auto& block : bad) {
         std::vector<uint8_t> out;

@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "save/check_value.h"
 #include "core/replace_file.h"
 #include "core/state_fields.h"
+#include "save/check_value.h"
 #include "save/saved_body.h"
-#include "support/saved_game_files.h"
 #include "support/full_disk.h"
-#include "support/temp_folder.h"
-#include "support/small_game.h"
 #include "support/headless_log.h"
+#include "support/saved_game_files.h"
+#include "support/small_game.h"
+#include "support/temp_folder.h"
 
 namespace korvant {
 namespace {
@@ -147,7 +147,8 @@ TEST_F(SavedGameTest, SaveOfTheWrongKindIsRefusedAndChangesNothing) {
     game.Year = 77;
     game.GameMode = ModeNetServer;
     EXPECT_FALSE(LoadGame(game, folder / "local.gen"));
-    EXPECT_THAT(test::Headless(game).log, ::testing::ElementsAre("Это одиночная игра. Попробуйте загрузить другую игру"));
+    EXPECT_THAT(test::Headless(game).log,
+                ::testing::ElementsAre("Это одиночная игра. Попробуйте загрузить другую игру"));
     EXPECT_TRUE(LoadGame(game, folder / "net.gen"));
     EXPECT_EQ(game.ResumePlayer, 0);
 
@@ -155,7 +156,8 @@ TEST_F(SavedGameTest, SaveOfTheWrongKindIsRefusedAndChangesNothing) {
     other.Year = 77;
     other.MesList.Add(MesForState, 1, 0, "kept");
     EXPECT_FALSE(LoadGame(other, folder / "net.gen"));
-    EXPECT_THAT(test::Headless(other).log, ::testing::ElementsAre("Это сетевая игра. Попробуйте загрузить другую игру"));
+    EXPECT_THAT(test::Headless(other).log,
+                ::testing::ElementsAre("Это сетевая игра. Попробуйте загрузить другую игру"));
     EXPECT_EQ(other.Year, 77);
     EXPECT_EQ(other.MesList.Count(), 1);
 }

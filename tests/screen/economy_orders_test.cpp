@@ -37,7 +37,7 @@ TEST_F(EconomyOrders, OutlookFollowsTheStateAndItsLevels) {
     EXPECT_EQ(o.maxPopulation, 1000);
     EXPECT_EQ(o.sowable, 40);  // min(60 - 20, 100 / 2)
     EXPECT_EQ(o.harvest, 80);
-    EXPECT_EQ(o.growth, 2);  // Round(2.5): halves go to even
+    EXPECT_EQ(o.growth, 2);         // Round(2.5): halves go to even
     EXPECT_EQ(o.scienceWages, 39);  // Trunc(10 ^ 1.6) = Trunc(39.81)
     EXPECT_EQ(o.armyWages, 18);     // Trunc(5 ^ 1.8) = Trunc(18.12)
     EXPECT_EQ(o.profit, 60 - 39 - 18);
@@ -59,10 +59,10 @@ TEST_F(EconomyOrders, BalanceColourTurnsRedOnlyBelowZero) {
 
 TEST_F(EconomyOrders, PricesOfGrainAndTraining) {
     Effects(10, 2, 2.5f, 1.5f);
-    EXPECT_EQ(SeedGrain(*game, 1, 3), 7);       // Trunc(7.5)
-    EXPECT_EQ(SaleValue(*game, 1, 5), 8);       // Round(7.5), half to even
+    EXPECT_EQ(SeedGrain(*game, 1, 3), 7);  // Trunc(7.5)
+    EXPECT_EQ(SaleValue(*game, 1, 5), 8);  // Round(7.5), half to even
     EXPECT_EQ(PurchaseCost(*game, 1, 5), 15);
-    EXPECT_EQ(PurchaseLimit(*game, 1), 333);    // Trunc(1000 / 3)
+    EXPECT_EQ(PurchaseLimit(*game, 1), 333);  // Trunc(1000 / 3)
     // Training costs 100 a head whatever the levels.
     EXPECT_EQ(TrainingCost(3), 300);
     S().Money = 299;

@@ -1,8 +1,8 @@
 // The generals grid: its rows and cells, and the orders its double-clicks give.
 #include <gtest/gtest.h>
 
-#include "screen/generals_grid.h"
 #include "core/check_state.h"
+#include "screen/generals_grid.h"
 #include "support/small_game.h"
 
 namespace korvant {

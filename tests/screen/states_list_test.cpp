@@ -9,12 +9,14 @@ namespace {
 
 TEST(StatesList, OwnRowThenNeighboursThenStrangers) {
     // 1 touches 2 and 4; 3 lies beyond 2.
-    auto game = test::MakeGame({
-        "3333",  //
-        "2222",  //
-        "1111",  //
-        "4444",  //
-    }, 5);
+    auto game = test::MakeGame(
+        {
+            "3333",  //
+            "2222",  //
+            "1111",  //
+            "4444",  //
+        },
+        5);
     Game& g = *game;
     g.mGos[5].Alive = 0;
     g.mGos[1].Name.set("Великаястрана");

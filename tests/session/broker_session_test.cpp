@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "support/process/mosquitto_process.h"
 #include "session/broker_search.h"
 #include "session/broker_session.h"
 #include "session/mqtt_client.h"
+#include "support/process/mosquitto_process.h"
 #include "support/session/session_test_support.h"
 
 namespace korvant::test {
@@ -39,7 +39,8 @@ protected:
         return p;
     }
 
-    std::unique_ptr<BrokerPeer> Join(const std::string& name, const std::string& session, const std::string& password = {}) {
+    std::unique_ptr<BrokerPeer> Join(const std::string& name, const std::string& session,
+                                     const std::string& password = {}) {
         auto p = std::make_unique<BrokerPeer>();
         p->Session = std::make_unique<BrokerSession>();
         p->Session->SetListener(&p->Events);
@@ -98,7 +99,8 @@ struct Stranger {
         EXPECT_TRUE(WaitFor([this] { return Connected; }));
     }
     bool HeardStanding(PlayerId id, Standing now) const {
-        return std::ranges::any_of(Heard, [&](const auto& h) { return h.first == PresenceTopic(id) && h.second && h.second->Now == now; });
+        return std::ranges::any_of(
+            Heard, [&](const auto& h) { return h.first == PresenceTopic(id) && h.second && h.second->Now == now; });
     }
     void Write(PlayerId to, PlayerId as, Note kind, std::span<const std::uint8_t> body, std::uint64_t token = 12345) {
         Client.Publish(InboxTopic(to, as), EncodeLetter(kind, token, body));
@@ -128,7 +130,9 @@ TEST_F(BrokerSessionTest, JoinersShareOneRosterInJoiningOrderAndBlocksArriveByte
     EXPECT_EQ(c.Session->Send(12345, Block(4)), SendResult::UnknownPlayer);
     for (std::uint8_t i = 0; i < 50; ++i) c.Session->Send(a.Id(), Block(100 + i));
 
-    ASSERT_TRUE(WaitFor([&] { return a.Events.Messages.size() == 50 && c.Events.Messages.size() == 2 && d.Events.Messages.size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] {
+        return a.Events.Messages.size() == 50 && c.Events.Messages.size() == 2 && d.Events.Messages.size() == 2;
+    }));
     WaitFor([] { return false; }, 300);  // and nothing more comes
     ASSERT_EQ(a.Events.Messages.size(), 50u);
     for (std::uint8_t i = 0; i < 50; ++i) EXPECT_EQ(a.Events.Messages[i].second, Block(100 + i));
@@ -151,7 +155,8 @@ TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
     ASSERT_TRUE(WaitForRosters(peers, 3));
     ExpectOneRoster(peers);
     peers[2]->Session->Send(ToAllOthers, Block(5));
-    EXPECT_TRUE(WaitFor([&] { return peers[0]->Events.Messages.size() == 1 && peers[1]->Events.Messages.size() == 1; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return peers[0]->Events.Messages.size() == 1 && peers[1]->Events.Messages.size() == 1; }));
 }
 
 // A leave right after many blocks (a server's last year to every player) still delivers them all,
@@ -193,7 +198,8 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     BrokerSearch search;
     std::vector<FoundOnBroker> found;
     bool finished = false;
-    QObject::connect(&search, &BrokerSearch::Found, [&](const FoundOnBroker& f) { found.push_back(f), Recorder::Pulse(); });
+    QObject::connect(&search, &BrokerSearch::Found,
+                     [&](const FoundOnBroker& f) { found.push_back(f), Recorder::Pulse(); });
     QObject::connect(&search, &BrokerSearch::Finished, [&] { finished = true, Recorder::Pulse(); });
     ASSERT_TRUE(search.Search(where_));
     ASSERT_TRUE(WaitFor([&] { return finished; }));
@@ -237,17 +243,19 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
         Stranger dying(where_, fake, {PresenceTopic(a.Id()), GoneRecord(a.Id(), 1)});
     }
     Stranger s(where_, 0x5157u);
-    s.Write(b.Id(), a.Id(), Note::Data, Block(9));                        // a block in the creator's name
-    s.Write(b.Id(), a.Id(), Note::Leave, {});                             // his leave
+    s.Write(b.Id(), a.Id(), Note::Data, Block(9));                         // a block in the creator's name
+    s.Write(b.Id(), a.Id(), Note::Leave, {});                              // his leave
     s.Client.Publish(PresenceTopic(a.Id()), GoneRecord(a.Id(), 1), true);  // his will, forged
     // A second advert of the session that nobody stands behind.
-    s.Client.Publish(PresenceTopic(fake), EncodePresence({{}, fake, 0, Standing::Admitting, 1, false, "P0", "P0"}), true);
+    s.Client.Publish(PresenceTopic(fake), EncodePresence({{}, fake, 0, Standing::Admitting, 1, false, "P0", "P0"}),
+                     true);
     s.Client.Subscribe(PresenceTopic(fake));
     s.Client.Subscribe(PresenceTopic(a.Id()));
     // The creator puts his advert back over the forged will.
     ASSERT_TRUE(WaitFor([&] {
-        return s.HeardStanding(fake, Standing::Admitting) && !s.Heard.empty() && s.Heard.back().first == PresenceTopic(a.Id()) &&
-               s.Heard.back().second && s.Heard.back().second->Now == Standing::Admitting;
+        return s.HeardStanding(fake, Standing::Admitting) && !s.Heard.empty() &&
+               s.Heard.back().first == PresenceTopic(a.Id()) && s.Heard.back().second &&
+               s.Heard.back().second->Now == Standing::Admitting;
     }));
 
     // A newcomer still finds the real session and is admitted.
@@ -274,7 +282,8 @@ TEST_F(BrokerUnderTheSampleAcl, PlayersMeetAndStrangersReadNothing) {
     s.Client.Subscribe(InboxFilter(peers[1]->Id()));
     s.Client.Subscribe("korvant/#");
     peers[0]->Session->Send(ToAllOthers, Block(7));
-    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
     peers.pop_back();  // leaves cleanly
     ASSERT_TRUE(WaitForRosters(peers, 2));
     // The adverts are public; letters are not.

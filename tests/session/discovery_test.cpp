@@ -2,8 +2,8 @@
 // environment gives (127.255.255.255 in every test run), and only when asked.
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 #include <unistd.h>
+#include <QSignalSpy>
 
 #include "session/session_discovery.h"
 #include "support/session/session_test_support.h"

@@ -39,9 +39,8 @@ TEST(RawPeer, AJoinerUsingAMembersIdIsRefusedAndTheMemberStays) {
     peers.push_back(Create("A"));
     peers.push_back(Join("B", peers[0]->Session->ListenPort()));
     peers.push_back(Join("C", peers[0]->Session->ListenPort()));
-    ASSERT_TRUE(WaitFor([&] {
-        return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 3; });
-    }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 3; }); }));
     const std::vector<PlayerId> roster = RosterIds(*peers[0]->Session);
 
     for (wire::Intent want : {wire::Intent::Join, wire::Intent::Link}) {
@@ -120,7 +119,8 @@ TEST(RawPeer, AMembersAnnouncementOutOfOrderListsNobody) {
 TEST(RawPeer, AFloodOfSilentConnectionsIsCutAtTheHandshakesShare) {
     auto a = Create("A", LoopbackOptions(60000, 60000));
     std::vector<std::unique_ptr<RawPeer>> silent;
-    for (int i = 0; i <= 2 * MaxSessionPlayers; ++i) silent.push_back(std::make_unique<RawPeer>(a->Session->ListenPort()));
+    for (int i = 0; i <= 2 * MaxSessionPlayers; ++i)
+        silent.push_back(std::make_unique<RawPeer>(a->Session->ListenPort()));
     const auto closed = [&] { return std::ranges::count_if(silent, [](const auto& r) { return !r->Connected(); }); };
     EXPECT_TRUE(WaitFor([&] { return closed() > 0; }, 10000));
     EXPECT_EQ(closed(), 1);

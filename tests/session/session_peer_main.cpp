@@ -1,6 +1,7 @@
 // One of two processes meeting in a session over TCP on loopback.
 //   korvant_session_peer create   creates, prints "port N", greets the joiner, waits for his greeting and his leave
-//   korvant_session_peer join     reads "port N" from standard input, joins, greets the creator, waits for his greeting, leaves
+//   korvant_session_peer join     reads "port N" from standard input, joins, greets the creator, waits for his
+//   greeting, leaves
 // Exit code 0 when all of that happened within 20 seconds.
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -29,7 +30,8 @@ public:
     }
     void OnMessage(PlayerId from, std::span<const std::uint8_t> b) override {
         std::string got(b.begin(), b.end());
-        if (got != (creator_ ? JoinerGreeting : CreatorGreeting) || from == s_.LocalId()) return Fail("unexpected block " + got);
+        if (got != (creator_ ? JoinerGreeting : CreatorGreeting) || from == s_.LocalId())
+            return Fail("unexpected block " + got);
         greeted_ = true;
         if (!creator_) {
             s_.Close();
@@ -37,8 +39,10 @@ public:
         }
     }
     void OnDeletePlayer(const SessionPlayer&) override {
-        if (creator_ && greeted_) QCoreApplication::exit(0);
-        else Fail("the other player left before greeting");
+        if (creator_ && greeted_)
+            QCoreApplication::exit(0);
+        else
+            Fail("the other player left before greeting");
     }
     void OnSessionLost() override { Fail("session lost"); }
     static void Fail(const std::string& why) {

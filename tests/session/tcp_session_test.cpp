@@ -94,19 +94,22 @@ TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
     PlayerId creator = peers[0]->Id();
     peers[0]->Session->Close();
     ASSERT_TRUE(WaitFor([&] {
-        return std::ranges::all_of(peers.begin() + 1, peers.end(), [](const auto& p) { return p->Session->Players().size() == 3; });
+        return std::ranges::all_of(peers.begin() + 1, peers.end(),
+                                   [](const auto& p) { return p->Session->Players().size() == 3; });
     }));
     peers.erase(peers.begin());
     for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});
     ExpectOneRoster(peers);
 
     peers[0]->Session->Send(ToAllOthers, Block(5));
-    EXPECT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return peers[1]->Events.Messages.size() == 1 && peers[2]->Events.Messages.size() == 1; }));
 
     // A newcomer knocking at the last player is admitted by the earliest one left.
     peers.push_back(Join("E", peers[2]->Session->ListenPort()));
     ASSERT_TRUE(peers.back()->Events.Opened);
-    WaitFor([&] { return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 4; }); });
+    WaitFor(
+        [&] { return std::ranges::all_of(peers, [](const auto& p) { return p->Session->Players().size() == 4; }); });
     ExpectOneRoster(peers);
     EXPECT_EQ(RosterIds(*peers[0]->Session).back(), peers.back()->Id());
 }
@@ -119,9 +122,12 @@ TEST(TcpSession, ADeadPlayerIsRemovedEverywhereAndTheCutOffOneLosesTheSession) {
     auto peers = Session(3, LoopbackOptions(1000));
     PlayerId dead = peers[2]->Id();
     AbortSockets(*peers[2]);
-    EXPECT_TRUE(WaitFor([&] {
-        return peers[0]->Events.Deleted.size() == 1 && peers[1]->Events.Deleted.size() == 1 && peers[2]->Events.Lost;
-    }, 3000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return peers[0]->Events.Deleted.size() == 1 && peers[1]->Events.Deleted.size() == 1 &&
+                   peers[2]->Events.Lost;
+        },
+        3000));
     EXPECT_EQ(peers[0]->Events.Deleted[0], dead);
     EXPECT_FALSE(peers[2]->Session->IsOpen());
     EXPECT_FALSE(peers[0]->Events.Lost);
@@ -175,7 +181,8 @@ std::vector<std::vector<std::uint8_t>> BadFrames() {
     std::vector<std::uint8_t> unknownKind{3, 0, 0, 0, 99, 1, 2};
     std::vector<std::uint8_t> shortBlock = wire::EncodeFrame(wire::FrameKind::Data, std::vector<std::uint8_t>{1, 2});
     std::vector<std::uint8_t> secondHello = wire::EncodeFrame(wire::FrameKind::Hello, {});
-    std::vector<std::uint8_t> brokenAnnounce = wire::EncodeFrame(wire::FrameKind::Announce, std::vector<std::uint8_t>{1});
+    std::vector<std::uint8_t> brokenAnnounce =
+        wire::EncodeFrame(wire::FrameKind::Announce, std::vector<std::uint8_t>{1});
     return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce};
 }
 

@@ -7,9 +7,9 @@
 #include "core/colors.h"
 #include "core/random.h"
 #include "sim/borders.h"
-#include "support/small_game.h"
 #include "support/battle_fixture.h"
 #include "support/headless_log.h"
+#include "support/small_game.h"
 
 namespace korvant {
 namespace {
@@ -186,8 +186,7 @@ TEST(Attack, TwentyUndecidedRoundsAreADrawThatTeachesBothGenerals) {
     EXPECT_EQ(Count(reports, "Gos1 и Gos2 разошлись вничью"), 1);
     EXPECT_EQ(Count(reports, "Ходит Gos1"), 20);
     EXPECT_EQ(Count(reports, "Ходит Gos2"), 20);
-    EXPECT_EQ(MessagesFor(g, 1, MesForState),
-              (std::vector<std::string>{"Генерал Ратибор стал опытнее на 10 уровней"}));
+    EXPECT_EQ(MessagesFor(g, 1, MesForState), (std::vector<std::string>{"Генерал Ратибор стал опытнее на 10 уровней"}));
     EXPECT_EQ(MessagesFor(g, 2, MesForState), (std::vector<std::string>{"Генерал Страж стал опытнее на 10 уровней"}));
     EXPECT_EQ(g.Chronicle, "Gos1 - Gos2\r\n");
 }
@@ -243,7 +242,7 @@ TEST(Attack, ThePeoplesCommanderLeadsOneBattleAndKeepsNeitherNameNorKnowledge) {
     test::SetBattleRules(g, 0.1);
     g.mGos[2].Human = 1;
     AddTroops(g, 1, 2, {1000});
-    AddTroops(g, 2, 1, {3});      // no commander here: this army waits at home
+    AddTroops(g, 2, 1, {3});     // no commander here: this army waits at home
     AddTroops(g, 2, 2, {2000});  // the home defence fights under the people's commander
     const int attacker = PostGeneral(g, 1, 2, OrderAttack);
 
@@ -443,9 +442,10 @@ TEST(KnowledgeGain, OnePointPerTwoRoundsWithTheEndingThatAgrees) {
     g.Texts = &Texts;
     const int gen = PostGeneral(g, 1, 2, OrderAttack, "Ратибор");
     g.mGeneral[gen].Knowledge = 0;
-    const std::pair<int, const char*> cases[] = {
-        {1, nullptr}, {2, "Генерал Ратибор стал опытнее на 1 уровень"},
-        {8, "Генерал Ратибор стал опытнее на 4 уровня"}, {11, "Генерал Ратибор стал опытнее на 5 уровней"}};
+    const std::pair<int, const char*> cases[] = {{1, nullptr},
+                                                 {2, "Генерал Ратибор стал опытнее на 1 уровень"},
+                                                 {8, "Генерал Ратибор стал опытнее на 4 уровня"},
+                                                 {11, "Генерал Ратибор стал опытнее на 5 уровней"}};
     int expected = 0;
     for (auto [rounds, text] : cases) {
         g.MesList.Clear();

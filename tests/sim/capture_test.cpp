@@ -9,9 +9,9 @@
 #include "core/state_fields.h"
 #include "sim/borders.h"
 #include "sim/generals.h"
-#include "support/small_game.h"
 #include "support/late_game.h"
 #include "support/plain_capture.h"
+#include "support/small_game.h"
 
 namespace korvant {
 namespace {

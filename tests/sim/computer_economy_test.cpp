@@ -4,9 +4,9 @@
 
 #include "sim/computer_economy.h"
 #include "sim/computer_staffing.h"
+#include "support/headless_log.h"
 #include "support/seeded_draws.h"
 #include "support/small_game.h"
-#include "support/headless_log.h"
 
 namespace korvant {
 namespace {
@@ -135,8 +135,8 @@ TEST(SaveOrBuyGeneral, PutsTheMoneyAsideWhenScientistsEatTheIncome) {
     auto game = TwoStates();
     game->Year = 25;
     TGos& gos = game->mGos[1];
-    gos.Sown = 10;        // income 10 x 1 x 10 = 100
-    gos.Scientists = 8;   // wages Trunc(8 ^ 1.6) = 27, above a quarter of the income
+    gos.Sown = 10;       // income 10 x 1 x 10 = 100
+    gos.Scientists = 8;  // wages Trunc(8 ^ 1.6) = 27, above a quarter of the income
     gos.FreeScientists = 8;
     gos.Money = 500;
     game->Rng.setSeed(3);
@@ -271,8 +271,8 @@ TEST(StaffSciences, FinishesWorkUnderWayFirstAndLeavesTheSurplusFree) {
     auto game = TwoStates();
     TGos& gos = game->mGos[1];
     gos.Scientists = 5;
-    gos.Science[4].Staff = 5;       // last year's staff come back first
-    gos.Science[4].Progress = 50;   // under way: needs 51, gets all five
+    gos.Science[4].Staff = 5;      // last year's staff come back first
+    gos.Science[4].Progress = 50;  // under way: needs 51, gets all five
     StaffSciences(*game, 1, {20, 40, 60, 80, 1, 100}, Mood{});
     EXPECT_EQ(gos.Science[4].Staff, 5);
     EXPECT_EQ(gos.FreeScientists, 0);

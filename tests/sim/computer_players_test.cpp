@@ -7,10 +7,10 @@
 #include "sim/computer_relations.h"
 #include "sim/computer_targets.h"
 #include "sim/pick_general.h"
-#include "support/seeded_draws.h"
 #include "sim/troops.h"
-#include "support/small_game.h"
 #include "support/headless_log.h"
+#include "support/seeded_draws.h"
+#include "support/small_game.h"
 
 namespace korvant {
 namespace {
@@ -118,7 +118,6 @@ TEST(Mood, SmallStatesAttackedEarlyAreInDangerAndSizeDecidesSuperiorOrDwarfed) {
     EXPECT_FALSE(large.Dwarfed);
     EXPECT_TRUE(large.Peace);
     EXPECT_FALSE(large.Danger);
-
 }
 
 TEST(Mood, BelowAverageSizeEndsThePeaceEarlyAndAnAttackMeansDanger) {
@@ -138,16 +137,16 @@ TEST(Mood, BelowAverageSizeEndsThePeaceEarlyAndAnAttackMeansDanger) {
 
 // State 1 between two small states (2, 3) at the top and a large one (4) below: 32, 4, 4, 24 cells.
 std::unique_ptr<Game> SmallAndLargeNeighbours() {
-    auto game = MakeGame({"22223333", "11111111", "11111111", "11111111", "11111111", "44444444", "44444444",
-                          "44444444"});
+    auto game =
+        MakeGame({"22223333", "11111111", "11111111", "11111111", "11111111", "44444444", "44444444", "44444444"});
     game->Year = 40;
     return game;
 }
 
 // 24, 12, 12, 16 cells: no neighbour of state 1 is under half its size.
 std::unique_ptr<Game> NoSmallNeighbours() {
-    auto game = MakeGame({"22223333", "22223333", "22223333", "11111111", "11111111", "11111111", "44444444",
-                          "44444444"});
+    auto game =
+        MakeGame({"22223333", "22223333", "22223333", "11111111", "11111111", "11111111", "44444444", "44444444"});
     game->Year = 40;
     return game;
 }
@@ -174,7 +173,7 @@ TEST(Targets, EarlyInTheGameARandomNeighbourAttackedNoMoreThanItself) {
 TEST(Targets, ANeighbourFallenOutWithComesFirstTheLaterOfEqualValues) {
     auto game = SmallAndLargeNeighbours();
     game->mGos[1].Attitude(2) = 5;
-    game->mGos[1].Grudge(2) = 2;  // 5 - 4 = 1
+    game->mGos[1].Grudge(2) = 2;    // 5 - 4 = 1
     game->mGos[1].Attitude(4) = 1;  // 1 - 0 = 1, and later
     game->mGos[1].Attitude(3) = 9;
     EXPECT_EQ(ChooseTarget(*game, 1), 4);
@@ -368,7 +367,7 @@ TEST(PickGeneral, ThreeScoringsOverTheUnpostedGeneralsOfTheState) {
     EXPECT_EQ(PickGeneral(*game, 1, GeneralScoring::AttackerB), fast);
     EXPECT_EQ(PickGeneral(*game, 1, GeneralScoring::Holder), old);
 
-    game->mGeneral[old].Front = 1;  // posted generals are not picked
+    game->mGeneral[old].Front = 1;                                        // posted generals are not picked
     EXPECT_EQ(PickGeneral(*game, 1, GeneralScoring::Holder), versatile);  // 6 - 2 - 4 = 0 beats 6 - 8 - 2
     EXPECT_EQ(PickGeneral(*game, 2, GeneralScoring::AttackerA), 0);
 }
@@ -377,10 +376,10 @@ TEST(PostGenerals, AnExpensiveFearedBorderGetsAnAttackerAndAThinTargetIsGivenUp)
     auto game = Army(1, 0);
     const int a = Hire(*game, 1, 60, 10, 0, 100);  // A: 2 + 0.5 + 2 + 10; B: 2 + 2 + 1.5 + 10
     const int b = Hire(*game, 1, 20, 30, 0, 100);  // A: 2 + 1.5 + 0.67 + 10; B: 2 + 6 + 0.5 + 10
-    game->mGeneral[b].Front = 3;  // standing somewhere from last year
+    game->mGeneral[b].Front = 3;                   // standing somewhere from last year
     game->mGos[1].Border[3].Commander = static_cast<uint8_t>(b);
     DeployTroops(*game, 1, With(true, false, false), D, T);  // all on D
-    AddTroops(*game, 1, T, {1});                            // one soldier on the target: not enough for 12 cells
+    AddTroops(*game, 1, T, {1});                             // one soldier on the target: not enough for 12 cells
     PostGenerals(*game, 1, With(true, false, false), D, T);
 
     EXPECT_EQ(game->mGos[1].Border[D].Commander, a);  // attacker A: the older of the two
@@ -456,7 +455,6 @@ TEST(ReportIdleForces, WarnsOfCommandersWithoutTroopsAndOfFreeSoldiers) {
     EXPECT_EQ(test::Headless(*game).log[1], "Незанятые солдаты у гос-ва:Gos1");
 }
 
-
 TEST(ComputerTurn, SellsAllGrainAndGivesTheSavingsBackAfterHiring) {
     auto game = NoSmallNeighbours();
     game->Year = 25;
@@ -480,9 +478,9 @@ TEST(ComputerTurn, SellsAllGrainAndGivesTheSavingsBackAfterHiring) {
 // Four states on a 12 x 12 field, each with people, grain and money, played for three years of
 // computer moves. The outcome pins the order of the random draws.
 TEST(ComputersMove, ASeededSequenceOfMovesIsReproducible) {
-    auto game = MakeGame({"111111222222", "111111222222", "111111222222", "111111222222", "111111222222",
-                          "111111222222", "333333444444", "333333444444", "333333444444", "333333444444",
-                          "333333444444", "333333444444"});
+    auto game =
+        MakeGame({"111111222222", "111111222222", "111111222222", "111111222222", "111111222222", "111111222222",
+                  "333333444444", "333333444444", "333333444444", "333333444444", "333333444444", "333333444444"});
     for (int s = 1; s <= 4; ++s) {
         TGos& gos = game->mGos[s];
         gos.Character = s % 3 + 1;

@@ -25,9 +25,9 @@ protected:
 
 const char* PhaseName(YearPhase phase) {
     switch (phase) {
-    case YearPhase::Computers: return "computers";
-    case YearPhase::Generals: return "generals";
-    case YearPhase::Economy: return "economy";
+        case YearPhase::Computers: return "computers";
+        case YearPhase::Generals: return "generals";
+        case YearPhase::Economy: return "economy";
     }
     return "?";
 }
@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ComputersAlone,
                                          test::LocalGameShape{13, 80, 0, 19}, test::LocalGameShape{16, 70, 0, 20},
                                          test::LocalGameShape{20, 100, 0, 21}, test::LocalGameShape{20, 50, 0, 22}),
                          [](const testing::TestParamInfo<test::LocalGameShape>& shape) {
-                             return std::to_string(shape.param.states) + "StatesOnSide" + std::to_string(shape.param.size);
+                             return std::to_string(shape.param.states) + "StatesOnSide" +
+                                    std::to_string(shape.param.size);
                          });
 
 }  // namespace

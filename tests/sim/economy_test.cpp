@@ -117,10 +117,10 @@ TEST_P(GrowthAtTheCap, GrowsUpToTheLimit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GrowthAtTheCap,
-                         ::testing::Values(GrowthCase{80, 10, 5, 84, "born 4"},      // 95 + 4 fits
-                                           GrowthCase{83, 10, 5, 85, "full"},        // 98 + 4 filled to 100
-                                           GrowthCase{96, 20, 4, 96, "full"},        // 120 is already over
-                                           GrowthCase{40, 5, 5, 42, "born 2"}));     // 2.5 rounds to even
+                         ::testing::Values(GrowthCase{80, 10, 5, 84, "born 4"},   // 95 + 4 fits
+                                           GrowthCase{83, 10, 5, 85, "full"},     // 98 + 4 filled to 100
+                                           GrowthCase{96, 20, 4, 96, "full"},     // 120 is already over
+                                           GrowthCase{40, 5, 5, 42, "born 2"}));  // 2.5 rounds to even
 
 TEST(Research, OneLevelAYearWithTheRestCarriedOver) {
     auto game = OneState();

@@ -8,8 +8,8 @@
 #include "sim/battle.h"
 #include "sim/borders.h"
 #include "sim/name_stems.h"
-#include "support/small_game.h"
 #include "support/battle_fixture.h"
+#include "support/small_game.h"
 
 namespace korvant {
 namespace {
@@ -43,7 +43,7 @@ TEST(NewGeneral, NamesTheSlotAfterItsStemAndNumber) {
     LoadNameStems(g);
 
     const std::pair<int, const char*> expected[] = {
-        {1, "Иван1"},  {19, "Иван19"}, {20, "Иван0"},          {21, "Пётр1"},
+        {1, "Иван1"},    {19, "Иван19"}, {20, "Иван0"},          {21, "Пётр1"},
         {41, "Градов1"}, {201, "Гром1"}, {195, "Александрович"},  // 14 characters cut to 13; 41: built-in stem
     };
     for (auto [slot, name] : expected) {
@@ -165,7 +165,7 @@ TEST(GeneralsYear, ADefendingGeneralFortifiesEveryBorderOfHisStateForThisYearOnl
     Game& g = *game;
     int keeper = PostGeneral(g, 2, 1, OrderDefend);
     g.mGeneral[keeper].Spirit = 2;
-    PostGeneral(g, 2, 3, OrderRest);  // another general's border is prepared too
+    PostGeneral(g, 2, 3, OrderRest);    // another general's border is prepared too
     g.mGos[1].Border[2].Fortified = 1;  // left from last year
 
     GeneralsYear(g);

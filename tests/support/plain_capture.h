@@ -13,8 +13,8 @@ inline int TakeCellsByPlainScan(Game& game, int a, int b, int n) {
         for (int i = 1; i <= game.MapSize; ++i) {
             for (int j = 1; j <= game.MapSize; ++j) {
                 if (game.Map[i][j] != b) continue;
-                const int count = (game.Map[i + 1][j] == a) + (game.Map[i - 1][j] == a) +
-                                  (game.Map[i][j + 1] == a) + (game.Map[i][j - 1] == a);
+                const int count = (game.Map[i + 1][j] == a) + (game.Map[i - 1][j] == a) + (game.Map[i][j + 1] == a) +
+                                  (game.Map[i][j - 1] == a);
                 if (count > best) {
                     best = count;
                     bestI = i;

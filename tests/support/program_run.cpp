@@ -15,8 +15,7 @@ std::filesystem::path ProgramPath(const std::string& program) {
 
 ProgramRun RunProgram(const std::string& program, const std::string& args, bool withErrors) {
     ProgramRun run;
-    const std::string cmd =
-        "'" + ProgramPath(program).string() + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+    const std::string cmd = "'" + ProgramPath(program).string() + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = ::popen(cmd.c_str(), "r");
     if (pipe == nullptr) return run;
     char buffer[4096];

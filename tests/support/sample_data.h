@@ -16,8 +16,8 @@ inline std::vector<uint8_t> Noise(std::size_t n, uint32_t seed) {
 }
 
 inline std::vector<uint8_t> Words(std::size_t n, uint32_t seed) {
-    static constexpr std::string_view words[] = {"the ", "state ", "of ", "grain ", "army ", "general ",
-                                                 "border ", "and ", "year ", "science ", "money, ", "peace.\n"};
+    static constexpr std::string_view words[] = {"the ",    "state ", "of ",   "grain ",   "army ",   "general ",
+                                                 "border ", "and ",   "year ", "science ", "money, ", "peace.\n"};
     std::mt19937 rng(seed);
     std::vector<uint8_t> v;
     while (v.size() < n) {

@@ -15,8 +15,9 @@ TEST(BrokerWire, TopicsNameOnlyWellFormedIdsAndALetterIsReadOnlyFromTheOwnInbox)
     EXPECT_EQ(InboxTopic(0xAB, 0x1234CDEF), "korvant/1/in/000000ab/1234cdef");
     EXPECT_EQ(InboxSenderOf(InboxTopic(0xAB, 0x1234CDEF), 0xAB), 0x1234CDEFu);
     EXPECT_FALSE(InboxSenderOf(InboxTopic(0xAC, 0x1234CDEF), 0xAB));  // somebody else's inbox
-    for (const char* bad : {"korvant/1/in/000000ab/1234CDEF", "korvant/1/in/000000ab/00000000", "korvant/1/in/000000ab/1234cde",
-                            "korvant/1/in/000000ab/1234cdef/x", "korvant/2/in/000000ab/1234cdef"})
+    for (const char* bad :
+         {"korvant/1/in/000000ab/1234CDEF", "korvant/1/in/000000ab/00000000", "korvant/1/in/000000ab/1234cde",
+          "korvant/1/in/000000ab/1234cdef/x", "korvant/2/in/000000ab/1234cdef"})
         EXPECT_FALSE(InboxSenderOf(bad, 0xAB)) << bad;
     EXPECT_EQ(PresenceIdOf(PresenceTopic(7)), 7u);
     EXPECT_FALSE(PresenceIdOf("korvant/1/a/+"));
@@ -48,8 +49,8 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     EXPECT_EQ(ParseKnock(EncodeKnock({{}, "x", "pw"}), Identity{}, k), Verdict::Accepted);
     EXPECT_EQ(k.Password, "pw");
 
-    EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));           // cut token
-    EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));                     // unknown kind
+    EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));  // cut token
+    EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));            // unknown kind
     EXPECT_FALSE(ParseLetter(EncodeLetter(Note::Data, 1, std::vector<std::uint8_t>(MaxFrameBytes))));
     EXPECT_EQ(ParseLetter(EncodeLetter(Note::Data, 5, std::vector<std::uint8_t>(4, 1)))->Token, 5u);
 }
@@ -72,7 +73,8 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
 
     FrameReader big;
     std::uint32_t n = MaxFrameBytes + 1;
-    std::vector<std::uint8_t> header{std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)};
+    std::vector<std::uint8_t> header{std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16),
+                                     std::uint8_t(n >> 24)};
     big.Append(header);  // refused before a byte of the body came
     EXPECT_FALSE(big.Next());
     EXPECT_TRUE(big.Broken());

@@ -30,8 +30,10 @@ int pitch(const std::string& s) {
     static const std::map<char, int> base{{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5}, {'G', 7}, {'A', 9}, {'B', 11}};
     int n = base.at(s[0]);
     std::size_t i = 1;
-    if (s[i] == '#') ++n, ++i;
-    else if (s[i] == 'b') --n, ++i;
+    if (s[i] == '#')
+        ++n, ++i;
+    else if (s[i] == 'b')
+        --n, ++i;
     return n + 12 * (std::stoi(s.substr(i)) + 1);
 }
 

@@ -65,7 +65,8 @@ bool writeSvg(const char* file) {
         << "  <rect x=\"" << Frame / 2 << "\" y=\"" << Frame / 2 << "\" width=\"" << Side - Frame << "\" height=\""
         << Side - Frame << "\" rx=\"" << Radius << "\" fill=\"" << Leather << "\" stroke=\"" << Gold
         << "\" stroke-width=\"8\"/>\n  <g clip-path=\"url(#map)\">\n";
-    for (const Shape& s : cells()) out << "    <polygon points=\"" << svgPoints(s) << "\" fill=\"" << s.fill << "\"/>\n";
+    for (const Shape& s : cells())
+        out << "    <polygon points=\"" << svgPoints(s) << "\" fill=\"" << s.fill << "\"/>\n";
     out << "  </g>\n";
     for (const Shape& s : letter())
         out << "  <polygon points=\"" << svgPoints(s) << "\" fill=\"" << s.fill << "\" stroke=\"" << s.stroke
@@ -91,7 +92,8 @@ bool writePng(const char* file, int size) {
     for (const Shape& s : cells()) {
         p.setBrush(QColor(s.fill));
         // A hair wider, so that no seam shows between the cells.
-        p.drawPolygon(QPolygonF(QList<QPointF>(s.points.begin(), s.points.end())).boundingRect().adjusted(0, 0, 0.5, 0.5));
+        p.drawPolygon(
+            QPolygonF(QList<QPointF>(s.points.begin(), s.points.end())).boundingRect().adjusted(0, 0, 0.5, 0.5));
     }
     p.restore();
     for (const Shape& s : letter()) {

@@ -14,7 +14,8 @@ const char* const Usage =
     "       korvant-peer --join HOST:PORT --name NAME\n"
     "  through an MQTT broker: --broker HOST:PORT with --create or --join-session CREATOR,\n"
     "                          and [--session-password WORD]\n"
-    "  both: [--players K] [--play pass|end] [--pause-ms MS] [--stop-at-year Y] [--quit-at-year Y] [--abort-at-year Y]\n"
+    "  both: [--players K] [--play pass|end] [--pause-ms MS] [--stop-at-year Y] [--quit-at-year Y] [--abort-at-year "
+    "Y]\n"
     "        [--die-at-year Y] [--save FILE] [--timing] [--dump-years DIR]\n"
     "  --join while a game runs takes back the state this name dropped out of\n";
 
@@ -53,31 +54,49 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         };
         bool ok = true;
         std::string s;
-        if (a == "--create") o.create = true;
-        else if (a == "--start-anyway") o.startAnyway = true;
-        else if (a == "--timing") o.timing = true;
-        else if (a == "--port") ok = number(0, 65535) && (o.port = std::uint16_t(n), true);
-        else if (a == "--states") ok = number(2, 20) && (o.states = int(n), true);
-        else if (a == "--turn-minutes") ok = number(0, 10) && (o.turnMinutes = int(n), true);
-        else if (a == "--seed") ok = number(0, UINT32_MAX) && (o.seed = std::uint32_t(n), true);
-        else if (a == "--pause-ms") ok = number(0, 60000) && (o.pauseMs = int(n), true);
-        else if (a == "--players") ok = number(2, 20) && (o.players = int(n), true);
-        else if (a == "--stop-at-year") ok = number(1, 119) && (o.stopAtYear = int(n), true);
-        else if (a == "--quit-at-year") ok = number(1, 119) && (o.quitAtYear = int(n), true);
-        else if (a == "--abort-at-year") ok = number(1, 119) && (o.abortAtYear = int(n), true);
-        else if (a == "--die-at-year") ok = number(1, 119) && (o.dieAtYear = int(n), true);
-        else if (a == "--name") ok = text(o.name);
-        else if (a == "--save") ok = text(s) && (o.save = s, true);
-        else if (a == "--load") ok = text(s) && (o.load = s, true);
-        else if (a == "--dump-years") ok = text(s) && (o.dumpYears = s, true);
-        else if (a == "--join-session") ok = text(s) && (o.joinSession = s, joined = true);
-        else if (a == "--session-password") ok = text(o.sessionPassword);
+        if (a == "--create")
+            o.create = true;
+        else if (a == "--start-anyway")
+            o.startAnyway = true;
+        else if (a == "--timing")
+            o.timing = true;
+        else if (a == "--port")
+            ok = number(0, 65535) && (o.port = std::uint16_t(n), true);
+        else if (a == "--states")
+            ok = number(2, 20) && (o.states = int(n), true);
+        else if (a == "--turn-minutes")
+            ok = number(0, 10) && (o.turnMinutes = int(n), true);
+        else if (a == "--seed")
+            ok = number(0, UINT32_MAX) && (o.seed = std::uint32_t(n), true);
+        else if (a == "--pause-ms")
+            ok = number(0, 60000) && (o.pauseMs = int(n), true);
+        else if (a == "--players")
+            ok = number(2, 20) && (o.players = int(n), true);
+        else if (a == "--stop-at-year")
+            ok = number(1, 119) && (o.stopAtYear = int(n), true);
+        else if (a == "--quit-at-year")
+            ok = number(1, 119) && (o.quitAtYear = int(n), true);
+        else if (a == "--abort-at-year")
+            ok = number(1, 119) && (o.abortAtYear = int(n), true);
+        else if (a == "--die-at-year")
+            ok = number(1, 119) && (o.dieAtYear = int(n), true);
+        else if (a == "--name")
+            ok = text(o.name);
+        else if (a == "--save")
+            ok = text(s) && (o.save = s, true);
+        else if (a == "--load")
+            ok = text(s) && (o.load = s, true);
+        else if (a == "--dump-years")
+            ok = text(s) && (o.dumpYears = s, true);
+        else if (a == "--join-session")
+            ok = text(s) && (o.joinSession = s, joined = true);
+        else if (a == "--session-password")
+            ok = text(o.sessionPassword);
         else if (a == "--broker") {
             o.broker = text(s) ? ParseBrokerAddress(s) : std::nullopt;
             ok = o.broker.has_value();
             if (!ok) std::fprintf(stderr, "korvant-peer: --broker needs HOST:PORT\n");
-        }
-        else if (a == "--play") {
+        } else if (a == "--play") {
             ok = text(s) && (s == "pass" || s == "end");
             o.endTurns = s == "end";
             if (!ok) std::fprintf(stderr, "korvant-peer: --play takes pass or end\n");

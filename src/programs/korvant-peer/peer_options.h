@@ -28,8 +28,8 @@ struct Options {
     std::optional<int> stopAtYear, quitAtYear, abortAtYear, dieAtYear;
     std::optional<std::string> save, load;
     std::optional<std::string> dumpYears;  // the server writes each year's whole game to DIR/year-Y
-    bool startAnyway = false;  // answer Yes when a loaded game's persons are not all present
-    bool timing = false;       // "timing: ..." lines of each year (year_timing.h)
+    bool startAnyway = false;              // answer Yes when a loaded game's persons are not all present
+    bool timing = false;                   // "timing: ..." lines of each year (year_timing.h)
 };
 
 // Nothing, with the reason on standard error, for a bad command line.

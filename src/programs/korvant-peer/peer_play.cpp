@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "core/check_state.h"
-#include "core/show_state_error.h"
 #include "core/living_person.h"
+#include "core/show_state_error.h"
 #include "game/network_save.h"
 #include "game/turn_cycle.h"
 #include "net/senders.h"
@@ -172,21 +172,26 @@ void Peer::Start() {
     if (options_.create) {
         game_.Rng.setSeed(options_.seed);
         lobby_.SetStateCount(options_.states);
-        if (broker_) broker_->Create(*options_.broker, options_.name, options_.sessionPassword);
-        else tcp_->Create(options_.name);
+        if (broker_)
+            broker_->Create(*options_.broker, options_.name, options_.sessionPassword);
+        else
+            tcp_->Create(options_.name);
         if (!session_.IsOpen()) {
             Say(broker_ ? "error: cannot create the session on the broker"
                         : "error: cannot accept players on port " + std::to_string(options_.port) + " (taken?)");
             // Start runs before the event loop, which would not see an exit asked for now.
-            QMetaObject::invokeMethod(this, [this] { Finish(NetGameEnd::SessionLost); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { Finish(NetGameEnd::SessionLost); }, Qt::QueuedConnection);
             return;
         }
         Say(broker_ ? "session " + options_.name : "port " + std::to_string(tcp_->ListenPort()));
         lobby_.Show();
         lobby_.SetTurnMinutes(options_.turnMinutes);
     } else {
-        if (broker_) broker_->Join(*options_.broker, options_.name, *options_.joinSession, options_.sessionPassword);
-        else tcp_->Join(options_.name, QString::fromStdString(options_.host), options_.port);
+        if (broker_)
+            broker_->Join(*options_.broker, options_.name, *options_.joinSession, options_.sessionPassword);
+        else
+            tcp_->Join(options_.name, QString::fromStdString(options_.host), options_.port);
     }
     lobbyTimer_.start(5);
 }
@@ -252,7 +257,8 @@ bool Peer::YearBegins(NetContext& net) {
         living += g.mGos[s].Alive != 0 ? 1 : 0;
         persons += LivingPerson(g.mGos[s]) ? 1 : 0;
     }
-    Say("year " + std::to_string(g.Year) + ": living " + std::to_string(living) + " persons " + std::to_string(persons));
+    Say("year " + std::to_string(g.Year) + ": living " + std::to_string(living) + " persons " +
+        std::to_string(persons));
     for (int s = 1; s <= g.GosCount; ++s) {
         if (LivingPerson(g.mGos[s]) && (server || s == g.CurGos)) Digests(g, s);
     }
@@ -276,7 +282,8 @@ void Peer::Digests(const Game& game, int s) {
     // The ten general slots a turn result carries.
     for (int i = 0; i < GeneralsPerState; ++i) h = Fnv(&game.mGeneral[s + i * MaxStates], sizeof(TCommander), h);
     char line[96];
-    std::snprintf(line, sizeof line, "state %d year %d: %016llx", s, int(game.Year), static_cast<unsigned long long>(h));
+    std::snprintf(line, sizeof line, "state %d year %d: %016llx", s, int(game.Year),
+                  static_cast<unsigned long long>(h));
     Say(line);
 }
 
@@ -285,19 +292,31 @@ void Peer::Finish(NetGameEnd end) {
     std::string result;
     int code = 0;
     switch (end) {
-    case NetGameEnd::Over:
-        if (const int w = VictoriousState(game_)) result = "state " + std::to_string(w) + " won in year " + std::to_string(year - 1);
-        else if (year >= MaxYears) result = "draw";
-        else result = "every person's state destroyed";
-        break;
-    case NetGameEnd::Defeated: result = "defeated in year " + std::to_string(year - 1); break;
-    case NetGameEnd::Quit: result = "quit in year " + std::to_string(year); break;
-    case NetGameEnd::Aborted: result = "aborted in year " + std::to_string(year); break;
-    case NetGameEnd::EndedByServer: result = "ended by the server in year " + std::to_string(year); break;
-    case NetGameEnd::Stopped: result = "stopped after year " + std::to_string(year - 1); break;
-    case NetGameEnd::SessionLost: result = "session lost"; code = 3; break;
-    case NetGameEnd::ServerLost: result = "server lost in year " + std::to_string(year); code = 3; break;
-    case NetGameEnd::NotANetGame: result = "no game"; code = 1; break;
+        case NetGameEnd::Over:
+            if (const int w = VictoriousState(game_))
+                result = "state " + std::to_string(w) + " won in year " + std::to_string(year - 1);
+            else if (year >= MaxYears)
+                result = "draw";
+            else
+                result = "every person's state destroyed";
+            break;
+        case NetGameEnd::Defeated: result = "defeated in year " + std::to_string(year - 1); break;
+        case NetGameEnd::Quit: result = "quit in year " + std::to_string(year); break;
+        case NetGameEnd::Aborted: result = "aborted in year " + std::to_string(year); break;
+        case NetGameEnd::EndedByServer: result = "ended by the server in year " + std::to_string(year); break;
+        case NetGameEnd::Stopped: result = "stopped after year " + std::to_string(year - 1); break;
+        case NetGameEnd::SessionLost:
+            result = "session lost";
+            code = 3;
+            break;
+        case NetGameEnd::ServerLost:
+            result = "server lost in year " + std::to_string(year);
+            code = 3;
+            break;
+        case NetGameEnd::NotANetGame:
+            result = "no game";
+            code = 1;
+            break;
     }
     // A peer stopped at its last year leaves the game as a person who quits, so that the others
     // do not take its server for lost and take its role over.

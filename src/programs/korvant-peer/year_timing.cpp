@@ -16,7 +16,8 @@ void YearTiming::YearBegins(bool server) {
     const std::clock_t cpu = std::clock();
     if (lastYear_)
         std::printf("timing: round trip %lld us\n",
-                    static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now - lastYear_.value()).count()));
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now - lastYear_.value()).count()));
     lastYear_ = now;
     // Only a whole year served from its beginning to the next, with its simulation, is counted.
     if (server && serverYear_ && simulation_)

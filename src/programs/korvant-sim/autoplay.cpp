@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "game/program_data.h"
 #include "command.h"
 #include "core/check_state.h"
-#include "core/show_state_error.h"
 #include "core/game.h"
+#include "core/show_state_error.h"
+#include "game/autoplay.h"
+#include "game/program_data.h"
 #include "map/map_generation.h"
 #include "save/saved_game.h"
-#include "game/autoplay.h"
 
 namespace korvant::sim {
 namespace {

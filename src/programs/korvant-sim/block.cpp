@@ -61,10 +61,10 @@ int Block(int argc, char** argv) {
     game->CurGos = static_cast<uint8_t>(state);
     std::vector<uint8_t> block;
     switch (kind) {
-    case 3: block = EncodeMap(*game, BlockKind::Map); break;
-    case 10: block = EncodeFullState(*game, PlayerId(serverId)); break;
-    case 11: block = EncodeTurnResult(*game, int(state)); break;
-    default: block = EncodePlayerTurn(*game); break;
+        case 3: block = EncodeMap(*game, BlockKind::Map); break;
+        case 10: block = EncodeFullState(*game, PlayerId(serverId)); break;
+        case 11: block = EncodeTurnResult(*game, int(state)); break;
+        default: block = EncodePlayerTurn(*game); break;
     }
     if (packed) block = PackEnvelope(block);
     try {

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "command.h"
+#include "core/replace_file.h"
 #include "save/compress_error.h"
 #include "save/container.h"
-#include "core/replace_file.h"
 
 namespace korvant::sim {
 namespace {

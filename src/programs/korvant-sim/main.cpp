@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage(stderr, 2);
     std::string_view cmd = argv[1];
     if (cmd == "--help" || cmd == "-h") {
-        std::printf("Korvant's headless program: whole games played by the computer, saved games\n"
-                    "inspected, the compressed container packed and unpacked.\n\n");
+        std::printf(
+            "Korvant's headless program: whole games played by the computer, saved games\n"
+            "inspected, the compressed container packed and unpacked.\n\n");
         return usage(stdout, 0);
     }
     if (cmd == "--version") {

@@ -4,47 +4,46 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QPainter>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSlider>
-#include <QTableWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QWidget>
 
 #include "app/language_file.h"
+#include "core/colors.h"
+#include "core/headless_ui.h"
+#include "core/text_format.h"
+#include "game/autoplay.h"
+#include "game/new_game.h"
+#include "game/wait_poll.h"
+#include "screen/generals_grid.h"
+#include "sim/borders.h"
+#include "sim/messages.h"
 #include "ui/app/game_windows_qt.h"
 #include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
-#include "core/colors.h"
-#include "app/language_file.h"
-#include "core/headless_ui.h"
-#include "game/autoplay.h"
-#include "game/new_game.h"
+#include "ui/game/proc_window.h"
 #include "ui/game/start_window.h"
-#include "ui/records/graph_3d_view.h"
-#include "ui/records/graph_window.h"
-#include "ui/records/record_table_window.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
-#include "screen/generals_grid.h"
+#include "ui/net/connect_window.h"
+#include "ui/net/multi_player_window.h"
+#include "ui/net/network_game.h"
+#include "ui/records/graph_3d_view.h"
+#include "ui/records/graph_window.h"
+#include "ui/records/record_table_window.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"
 #include "ui/screen/main_window.h"
 #include "ui/screen/science_tab_widget.h"
-#include "core/text_format.h"
-#include "game/wait_poll.h"
-#include "ui/net/connect_window.h"
-#include "ui/net/multi_player_window.h"
-#include "ui/net/network_game.h"
-#include "sim/borders.h"
-#include "sim/messages.h"
-#include "ui/game/proc_window.h"
 
 namespace korvant {
 
@@ -88,8 +87,8 @@ int NetworkShots(GameWindows& app, const QString& dir, const Sample& sample) {
         to.AppendChatLine(g.Msg(Msg::ChatHeader), 0);
         to.AppendChatLine(std::string(names[0]) + "> " + FormatText(g.Msg(Msg::VersionCaption), {KORVANT_VERSION}),
                           0xFF0000);
-        to.AppendChatLine(std::string(names[1]) + "> " + sample("Привет! Играем до победы?", "Hi! Shall we play to the end?"),
-                          0);
+        to.AppendChatLine(
+            std::string(names[1]) + "> " + sample("Привет! Играем до победы?", "Hi! Shall we play to the end?"), 0);
         to.AppendChatLine(std::string(names[2]) + "> " + sample("Готова", "Ready"), 0);
     };
 
@@ -182,7 +181,6 @@ int ChartShots(GameWindows& app, const QString& dir) {
     return n;
 }
 
-
 // Every window in the current language; `ru` picks the sample texts that stand for the game's own.
 int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     auto sample = [ru](const char* russian, const char* english) { return std::string(ru ? russian : english); };
@@ -235,7 +233,8 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     g.BattleDefender = uint8_t(s);
     AddBattleMessage(g, 0xFF0000, sample("Битва за восточные земли", "The battle for the eastern lands"));
     AddNarration(g, 5, 8);
-    AddBattleMessage(g, 255, sample("Враг прорвал оборону и занял 12 клеток", "The enemy broke through and took 12 cells"));
+    AddBattleMessage(g, 255,
+                     sample("Враг прорвал оборону и занял 12 клеток", "The enemy broke through and took 12 cells"));
     AddBattleMessage(g, 0, sample("Государство уничтожено", "The state is destroyed"));
     app.Proc().Fill(false);
     n += Shot(app.Proc(), dir, "last_battle_defeat");
@@ -255,7 +254,8 @@ int RenderWindows(GameWindows& app, const QString& dir, bool ru) {
     g.mGos[s].FreeScientists += 400;
     g.Chronicle = sample("Год 6: битва за восточные земли", "Year 6: the battle for the eastern lands");
     AddMessage(g, MesForState, uint8_t(s), 0x008000, sample("Урожай собран: 240 т зерна", "Harvest: 240 t of grain"));
-    AddMessage(g, MesForState, uint8_t(s), 255, sample("Учёным не хватило денег", "The scientists were not paid in full"));
+    AddMessage(g, MesForState, uint8_t(s), 255,
+               sample("Учёным не хватило денег", "The scientists were not paid in full"));
     AddBattleMessage(g, 0xFF0000, g.Msg(Msg::BattleReportMarker) + " ***");
     AddNarration(g, 2, 1);
     TMain& main = app.Main();

@@ -6,27 +6,27 @@
 
 #include <chrono>
 
-#include "ui/app/help_window.h"
 #include "app/language_file.h"
+#include "core/check_state.h"
+#include "core/show_state_error.h"
+#include "core/text_format.h"
+#include "game/turn_cycle.h"
+#include "records/hall_of_fame.h"
+#include "save/saved_game.h"
+#include "sim/name_stems.h"
+#include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
 #include "ui/app/window_place.h"
-#include "core/check_state.h"
-#include "core/show_state_error.h"
+#include "ui/game/proc_window.h"
 #include "ui/game/start_window.h"
-#include "core/text_format.h"
-#include "game/turn_cycle.h"
-#include "save/saved_game.h"
 #include "ui/map/select_gos_window.h"
-#include "ui/records/graph_window.h"
-#include "ui/records/record_table_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
 #include "ui/net/network_game.h"
+#include "ui/records/graph_window.h"
+#include "ui/records/record_table_window.h"
 #include "ui/screen/main_window.h"
-#include "records/hall_of_fame.h"
-#include "sim/name_stems.h"
-#include "ui/game/proc_window.h"
 
 namespace korvant {
 
@@ -114,8 +114,8 @@ QWidget* GameWindows::helpOwner() const {
     // (short-lived message boxes and file dialogs are not, and they end before the help would).
     QWidget* modal = QApplication::activeModalWidget();
     for (QWidget* w : std::initializer_list<QWidget*>{start_.get(), main_.get(), selectGos_.get(), selectMan_.get(),
-                                                     selectPlayer_.get(), proc_.get(), graph_.get(), preference_.get(),
-                                                     recordTable_.get()})
+                                                      selectPlayer_.get(), proc_.get(), graph_.get(), preference_.get(),
+                                                      recordTable_.get()})
         if (w && w == modal) return w;
     return launcher_.get();
 }

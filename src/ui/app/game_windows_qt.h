@@ -6,13 +6,13 @@
 
 class QWidget;
 
-#include "ui/app/fluidsynth_device.h"
-#include "ui/app/qt_translation.h"
 #include "app/music.h"
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "ui/app/window_ui_qt.h"
 #include "core/game.h"
+#include "ui/app/fluidsynth_device.h"
+#include "ui/app/qt_translation.h"
+#include "ui/app/window_ui_qt.h"
 
 namespace korvant {
 

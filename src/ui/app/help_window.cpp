@@ -59,7 +59,8 @@ bool THelp::ShowTopic(int topic, QWidget* owner) {
     browser_->setSearchPaths({dir});
     // The pages share one style sheet beside the language folders; the viewer applies it itself.
     QFile css(dir + "/../style.css");
-    browser_->document()->setDefaultStyleSheet(css.open(QIODevice::ReadOnly) ? QString::fromUtf8(css.readAll()) : QString());
+    browser_->document()->setDefaultStyleSheet(css.open(QIODevice::ReadOnly) ? QString::fromUtf8(css.readAll())
+                                                                             : QString());
     browser_->setSource(QUrl::fromLocalFile(file));
     setWindowTitle(browser_->documentTitle().isEmpty() ? QString::number(topic) : browser_->documentTitle());
     show();

@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/game_windows_qt.h"
 #include "app/help_topics.h"
 #include "app/language_file.h"
+#include "ui/app/game_windows_qt.h"
 
 namespace korvant {
 

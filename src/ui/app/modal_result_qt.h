@@ -13,9 +13,9 @@ inline void Finish(QDialog& dialog, ModalResult result) { dialog.done(int(result
 // game's (by the window system, or hidden) counts as Quit, like the windows' close boxes.
 inline ModalResult RunModal(QDialog& dialog) {
     switch (dialog.exec()) {
-    case int(ModalResult::EndTurn): return ModalResult::EndTurn;
-    case int(ModalResult::ToComputer): return ModalResult::ToComputer;
-    default: return ModalResult::Quit;
+        case int(ModalResult::EndTurn): return ModalResult::EndTurn;
+        case int(ModalResult::ToComputer): return ModalResult::ToComputer;
+        default: return ModalResult::Quit;
     }
 }
 

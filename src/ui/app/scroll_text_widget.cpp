@@ -22,7 +22,8 @@ void TScrollText::Stop() { timer_.stop(); }
 
 // Each help line is word-wrapped to the panel's width.
 QRect TScrollText::lineRect(const QString& line) const {
-    return fontMetrics().boundingRect(QRect(0, 0, std::max(width() - 8, 10), 10000), Qt::AlignHCenter | Qt::TextWordWrap, line);
+    return fontMetrics().boundingRect(QRect(0, 0, std::max(width() - 8, 10), 10000),
+                                      Qt::AlignHCenter | Qt::TextWordWrap, line);
 }
 
 int TScrollText::textHeight() const {

@@ -5,12 +5,12 @@
 
 #include "ui/app/game_windows_qt.h"
 #include "ui/app/window_place.h"
+#include "ui/game/proc_window.h"
 #include "ui/game/start_window.h"
 #include "ui/map/select_gos_window.h"
-#include "ui/net/network_game.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
-#include "ui/game/proc_window.h"
+#include "ui/net/network_game.h"
 
 namespace korvant {
 
@@ -19,7 +19,9 @@ QString ShownText(std::string_view text) {
 }
 
 namespace {
-QWidget* Parent() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow(); }
+QWidget* Parent() {
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+}
 }  // namespace
 
 void WindowUi::MessageBox(std::string_view text) {

@@ -10,7 +10,6 @@
 #include "app/settings.h"
 #include "core/game.h"
 #include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
 
 namespace korvant {
 

@@ -21,13 +21,13 @@
 
 #include "app/file_filter.h"
 #include "app/help_topics.h"
-#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
-#include "ui/app/scroll_text_widget.h"
 #include "core/rule_data.h"
 #include "map/map_painter.h"
-#include "ui/map/select_gos_window.h"
+#include "ui/app/game_windows_qt.h"
+#include "ui/app/scroll_text_widget.h"
 #include "ui/map/picture_image.h"
+#include "ui/map/select_gos_window.h"
 
 namespace korvant {
 
@@ -296,9 +296,8 @@ void TStart::NewMapClicked() {
     newMap_->hide();
     territory_->hide();
     preview_->hide();
-    mapLabel_->setText(QString::fromStdString(app_.Lang().Lookup(Msg::MakingNewMap))
-                           .replace("\r\n", "\n")
-                           .replace('\r', '\n'));
+    mapLabel_->setText(
+        QString::fromStdString(app_.Lang().Lookup(Msg::MakingNewMap)).replace("\r\n", "\n").replace('\r', '\n'));
     mapLabel_->repaint();
     g.GosCount = uint8_t(setup_.states);
     g.MapSize = uint8_t(setup_.size);

@@ -13,10 +13,9 @@
 #include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
 #include "core/game_ui.h"
 #include "map/map_painter.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/map/picture_image.h"
 
 namespace korvant {
@@ -27,7 +26,8 @@ constexpr int MapPixels = 500;
 QString Lines(QString s) { return s.replace("\r\n", "\n").replace('\r', '\n'); }
 }  // namespace
 
-TSelectGos::TSelectGos(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent) : QDialog(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
+TSelectGos::TSelectGos(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent)
+    : QDialog(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
     auto* grid = new QGridLayout(this);
     map_ = new QLabel;
     map_->setFixedSize(MapPixels, MapPixels);

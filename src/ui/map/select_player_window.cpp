@@ -8,11 +8,11 @@
 #include "app/settings.h"
 #include "core/game.h"
 #include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
 
 namespace korvant {
 
-TSelectPlayer::TSelectPlayer(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(parent), lang_(lang), game_(game) {
+TSelectPlayer::TSelectPlayer(TLanguageFile& lang, Game& game, QWidget* parent)
+    : QDialog(parent), lang_(lang), game_(game) {
     auto* v = new QVBoxLayout(this);
     heading_ = new QLabel;
     heading_->setAlignment(Qt::AlignCenter);
@@ -35,9 +35,7 @@ void TSelectPlayer::ApplyTexts() {
     const TLanguageFile& l = lang_;
     setWindowTitle(QString::fromStdString(l.Lookup(Msg::GetReadyTitle)));
     // The person's number stands in the blank lines after the first line of the text.
-    QString text = QString::fromStdString(
-                       l.Lookup(Msg::GetReadyText))
-                       .replace("\r\n", "\n");
+    QString text = QString::fromStdString(l.Lookup(Msg::GetReadyText)).replace("\r\n", "\n");
     const qsizetype cut = text.indexOf('\n');
     heading_->setText(cut < 0 ? text : text.left(cut));
     text_->setText(cut < 0 ? QString() : text.mid(cut).trimmed());

@@ -19,8 +19,8 @@
 #include "net/player_names.h"
 #include "net/senders.h"
 #include "ui/app/window_ui_qt.h"
-#include "ui/net/chat_view.h"
 #include "ui/map/picture_image.h"
+#include "ui/net/chat_view.h"
 
 namespace korvant {
 
@@ -124,9 +124,7 @@ TConnect::TConnect(TLanguageFile& lang, Game& game, QWidget* parent) : QDialog(p
     connect(rejoin_, &QPushButton::clicked, this, [this] {
         if (lobby_) lobby_->Rejoin();
     });
-    ConnectChatInput(*input_, [this](const std::string& text) {
-        return lobby_ && SendChat(lobby_->Net(), text, 0);
-    });
+    ConnectChatInput(*input_, [this](const std::string& text) { return lobby_ && SendChat(lobby_->Net(), text, 0); });
     ShowReadySwitch(ReadySwitch{});
     // Enter belongs to the chat line: no button of the lobby is pressed by it.
     for (QPushButton* b : {newMap_, load_, rejoin_, exit_}) {
@@ -171,9 +169,7 @@ void TConnect::ShowRoster(const std::vector<NetMember>& roster) {
     }
 }
 
-void TConnect::ShowRejoinOffer() {
-    rejoin_->setVisible(lobby_ && lobby_->Model().rejoin == RejoinOffer::Offered);
-}
+void TConnect::ShowRejoinOffer() { rejoin_->setVisible(lobby_ && lobby_->Model().rejoin == RejoinOffer::Offered); }
 
 void TConnect::ShowReadySwitch() {
     if (lobby_) ShowReadySwitch(lobby_->Model().ready);
@@ -244,9 +240,7 @@ void TConnect::GameRunning(bool running) {
     }
 }
 
-bool TConnect::Open() const {
-    return lobby_ && lobby_->Model().phase != NetPhase::Closed;
-}
+bool TConnect::Open() const { return lobby_ && lobby_->Model().phase != NetPhase::Closed; }
 
 void TConnect::Run() {
     if (lobby_ && lobby_->Net().session.IsOpen()) lobby_->Show();

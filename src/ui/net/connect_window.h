@@ -29,8 +29,8 @@ class TConnect final : public QDialog, public NetControls, public LobbyView {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<void()> play;             // runs a started game
-        std::function<bool()> load;             // reads a saved game chosen by the person; false: none
+        std::function<void()> play;  // runs a started game
+        std::function<bool()> load;  // reads a saved game chosen by the person; false: none
         std::function<void()> help;
         std::function<bool()> paintRounded;
         std::function<void(bool)> sendingNotice;

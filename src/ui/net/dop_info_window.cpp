@@ -20,7 +20,6 @@ TDopInfo::TDopInfo(TLanguageFile& lang, QWidget* parent)
     ApplyTexts();
 }
 
-
 void TDopInfo::ApplyTexts() { text_->setText(QString::fromStdString(lang_.Lookup(Msg::SendingData))); }
 
 void TDopInfo::SetShown(bool shown) {

@@ -15,8 +15,8 @@
 #include "map/map_painter.h"
 #include "session/event_pause.h"
 #include "ui/app/window_ui_qt.h"
-#include "ui/net/chat_view.h"
 #include "ui/map/picture_image.h"
+#include "ui/net/chat_view.h"
 
 namespace korvant {
 

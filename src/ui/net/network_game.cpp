@@ -5,8 +5,8 @@
 #include "core/check_state.h"
 #include "core/show_state_error.h"
 
-#include "app/language_file.h"
 #include "app/help_topics.h"
+#include "app/language_file.h"
 #include "game/network_save.h"
 #include "net/senders.h"
 #include "save/saved_game.h"

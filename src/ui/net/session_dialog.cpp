@@ -174,7 +174,8 @@ void TSessionDialog::AddFound(const FoundSession& s) {
 }
 
 void TSessionDialog::AddFoundOnBroker(const FoundOnBroker& s) {
-    AddItem(FormatText(lang_.Lookup(Msg::SessionFoundOnBroker), {s.Session.toStdString(), Dec(s.Players)}), s.Session, true);
+    AddItem(FormatText(lang_.Lookup(Msg::SessionFoundOnBroker), {s.Session.toStdString(), Dec(s.Players)}), s.Session,
+            true);
 }
 
 void TSessionDialog::AddItem(const std::string& line, const QString& where, bool onBroker) {

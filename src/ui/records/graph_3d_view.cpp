@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QOpenGLContext>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DCamera>
@@ -107,7 +107,7 @@ void TGraph3D::Draw(const Game& game, ChartCriterion criterion, ChartFilters fil
     bars_->valueAxis()->setSubSegmentCount(1);
     // Many states' names pile up along the floor's depth: the legend below names them then.
     bars_->rowAxis()->setLabels(rowLabels.size() <= MostRowLabels ? rowLabels
-                                                                   : QStringList(rowLabels.size(), QString(" ")));
+                                                                  : QStringList(rowLabels.size(), QString(" ")));
     series_->setRowColors(colours);
     bars_->valueAxis()->setTitle(title);
     title_->setText(title);

@@ -1,7 +1,6 @@
 #include "ui/records/graph_window.h"
 
 #include <QAction>
-#include <QSignalBlocker>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -24,11 +24,10 @@
 #include <QtCharts/QValueAxis>
 
 #include "app/language_file.h"
-#include "core/text_format.h"
-#include "records/chart_axes.h"
-#include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
+#include "core/text_format.h"
+#include "records/chart_axes.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/records/graph_3d_view.h"
 #include "ui/records/state_colour.h"
@@ -241,8 +240,7 @@ void TGraph::saveClicked() {
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += ".png";
     if (!SavePicture(file))
-        game_.Ui->MessageBox(
-            FormatText(l.Lookup(Msg::ChartsPictureNotWritten), {file.toStdString()}));
+        game_.Ui->MessageBox(FormatText(l.Lookup(Msg::ChartsPictureNotWritten), {file.toStdString()}));
 }
 
 }  // namespace korvant

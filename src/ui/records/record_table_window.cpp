@@ -12,9 +12,8 @@
 #include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
 #include "records/hall_of_fame.h"
+#include "ui/app/window_ui_qt.h"
 
 namespace korvant {
 
@@ -34,7 +33,8 @@ QTableWidget* MakeTable(int rows) {
 
 }  // namespace
 
-TRecordTable::TRecordTable(TLanguageFile& lang, Game& game, std::filesystem::path hallOfFame, QWidget* parent) : QDialog(parent), lang_(lang), game_(game), hallOfFame_(std::move(hallOfFame)) {
+TRecordTable::TRecordTable(TLanguageFile& lang, Game& game, std::filesystem::path hallOfFame, QWidget* parent)
+    : QDialog(parent), lang_(lang), game_(game), hallOfFame_(std::move(hallOfFame)) {
     resize(1000, 540);
     auto* g = new QGridLayout(this);
     title_ = new QLabel;
@@ -125,8 +125,7 @@ void TRecordTable::Show() {
 }
 
 void TRecordTable::ResetClicked() {
-    if (!game_.Ui->AskYesNo(lang_.Lookup(Msg::AskClearRecords)))
-        return;
+    if (!game_.Ui->AskYesNo(lang_.Lookup(Msg::AskClearRecords))) return;
     if (ResetHallOfFame(game_, hallOfFame_)) Redraw();
 }
 

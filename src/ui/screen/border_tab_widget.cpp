@@ -16,19 +16,17 @@
 #include <QVBoxLayout>
 
 #include "app/language_file.h"
+#include "app/settings.h"
 #include "core/check_state.h"
 #include "core/colors.h"
+#include "core/game.h"
 #include "map/map_painter.h"
 #include "screen/border_guard.h"
 #include "screen/generals_grid.h"
 #include "screen/states_list.h"
-#include "app/language_file.h"
-#include "app/settings.h"
-#include "core/game.h"
 #include "ui/app/window_ui_qt.h"
-#include "ui/app/window_ui_qt.h"
-#include "ui/screen/colour_ref.h"
 #include "ui/map/picture_image.h"
+#include "ui/screen/colour_ref.h"
 
 namespace korvant {
 namespace {
@@ -74,7 +72,8 @@ QTableWidgetItem* Cell(const std::string& text) { return new QTableWidgetItem(QS
 
 }  // namespace
 
-TBorderTab::TBorderTab(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
+TBorderTab::TBorderTab(TLanguageFile& lang, Game& game, bool paintRounded, QWidget* parent)
+    : TPicturePage(parent), lang_(lang), game_(game), paintRounded_(paintRounded) {
     auto* top = new QHBoxLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -244,8 +243,8 @@ void TBorderTab::fitGrid() {
     int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < GridColumns; ++c) {
         if (grid_->isColumnHidden(c)) continue;
-        const int needed = std::max({designWidths_[std::size_t(c)], view->sizeHintForColumn(c),
-                                     grid_->horizontalHeader()->sectionSizeHint(c)});
+        const int needed = std::max(
+            {designWidths_[std::size_t(c)], view->sizeHintForColumn(c), grid_->horizontalHeader()->sectionSizeHint(c)});
         grid_->setColumnWidth(c, needed);
         width += needed;
     }
@@ -321,22 +320,21 @@ void TBorderTab::GridDoubleClicked(int row, int column) {
     const int general = slot ? slot->text().toInt() : 0;
     if (general < 1 || general > GeneralSlots || g.mGeneral[general].Owner != s) return;
     switch (column) {
-    case ColFront:
-        PlaceOrWithdraw(g, s, general, selNeighbour_);
-        FillGrid();
-        break;
-    case ColOrder:
-        CycleOrder(g, s, general);
-        FillGrid();
-        break;
-    case ColName:
-        if (MayDismiss(g, general) && g.Ui->AskYesNo(g.Msg(Msg::AskDismissGeneral))) {
-            DismissGeneral(g, s, general);
-            RebuildGrid();
-        }
-        break;
-    default:
-        break;
+        case ColFront:
+            PlaceOrWithdraw(g, s, general, selNeighbour_);
+            FillGrid();
+            break;
+        case ColOrder:
+            CycleOrder(g, s, general);
+            FillGrid();
+            break;
+        case ColName:
+            if (MayDismiss(g, general) && g.Ui->AskYesNo(g.Msg(Msg::AskDismissGeneral))) {
+                DismissGeneral(g, s, general);
+                RebuildGrid();
+            }
+            break;
+        default: break;
     }
     RedrawSoldiers();
 }

@@ -7,13 +7,11 @@
 #include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
+#include "core/text_format.h"
+#include "sim/economy.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
-#include "core/text_format.h"
 #include "ui/screen/order_panel_widget.h"
-#include "sim/economy.h"
 
 namespace korvant {
 namespace {
@@ -22,7 +20,7 @@ QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 
 
 Staff StaffOf(TEconomyTab::Order o) {
     return o == TEconomyTab::TrainScientists || o == TEconomyTab::DismissScientists ? Staff::Scientists
-                                                                                      : Staff::Soldiers;
+                                                                                    : Staff::Soldiers;
 }
 
 // Resource panel rows: the caption and its group (0 resources, 1 growth, 2 expenses, 3 the balance).
@@ -32,15 +30,15 @@ struct RowSpec {
 };
 constexpr int GrowthGroup = 1, BalanceGroup = 3;
 constexpr RowSpec Rows[] = {
-    {Msg::TotalPeopleLabel, 0}, {Msg::PeasantsLabel, 0}, {Msg::ScientistsLabel, 0},
-    {Msg::SoldiersLabel, 0},    {Msg::TerritoryLabel, 0}, {Msg::MaxPopulationLabel, 0},
-    {Msg::MoneyLabel, 0},       {Msg::GrainLabel, 0},     {Msg::GrainLabel, GrowthGroup},
-    {Msg::PopulationLabel, 1},  {Msg::ScienceLabel, 2},   {Msg::ArmyLabel, 2},
+    {Msg::TotalPeopleLabel, 0},     {Msg::PeasantsLabel, 0},      {Msg::ScientistsLabel, 0}, {Msg::SoldiersLabel, 0},
+    {Msg::TerritoryLabel, 0},       {Msg::MaxPopulationLabel, 0}, {Msg::MoneyLabel, 0},      {Msg::GrainLabel, 0},
+    {Msg::GrainLabel, GrowthGroup}, {Msg::PopulationLabel, 1},    {Msg::ScienceLabel, 2},    {Msg::ArmyLabel, 2},
 };
 
 }  // namespace
 
-TEconomyTab::TEconomyTab(TLanguageFile& lang, Game& game, const Settings& settings, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game), programSettings_(settings) {
+TEconomyTab::TEconomyTab(TLanguageFile& lang, Game& game, const Settings& settings, QWidget* parent)
+    : TPicturePage(parent), lang_(lang), game_(game), programSettings_(settings) {
     auto* top = new QHBoxLayout(this);
     auto* resources = new QFrame;
     resources->setFrameShape(QFrame::StyledPanel);
@@ -199,29 +197,27 @@ void TEconomyTab::amountChanged(Order o, int amount) {
     const QString people = QString::number(amount) + " " + ShownText(l.Lookup(Msg::PeopleUnit));
     auto money = [](int64_t v) { return QString::fromStdString(MoneyText(v)); };
     switch (o) {
-    case SowOrder:
-        p->SetAmountText(QString::number(amount) + " " + ShownText(l.Lookup(Msg::SquareKm)));
-        p->SetDerivedText(seedCaption_->text() + " " + QString::number(SeedGrain(g, s, amount)));
-        break;
-    case SellOrder:
-        p->SetAmountText(QString::number(amount));
-        p->SetDerivedText(money(SaleValue(g, s, amount)));
-        break;
-    case BuyOrder:
-        p->SetAmountText(QString::number(amount));
-        p->SetDerivedText(money(PurchaseCost(g, s, amount)));
-        break;
-    case TrainScientists:
-    case TrainSoldiers: {
-        const int64_t cost = TrainingCost(amount);
-        p->SetAmountText(people);
-        p->SetDerivedText(money(cost), FromColorRef(TrainingCostColour(g, s, cost)));
-        break;
-    }
-    case DismissScientists:
-    case DismissSoldiers:
-        p->SetAmountText(people);
-        break;
+        case SowOrder:
+            p->SetAmountText(QString::number(amount) + " " + ShownText(l.Lookup(Msg::SquareKm)));
+            p->SetDerivedText(seedCaption_->text() + " " + QString::number(SeedGrain(g, s, amount)));
+            break;
+        case SellOrder:
+            p->SetAmountText(QString::number(amount));
+            p->SetDerivedText(money(SaleValue(g, s, amount)));
+            break;
+        case BuyOrder:
+            p->SetAmountText(QString::number(amount));
+            p->SetDerivedText(money(PurchaseCost(g, s, amount)));
+            break;
+        case TrainScientists:
+        case TrainSoldiers: {
+            const int64_t cost = TrainingCost(amount);
+            p->SetAmountText(people);
+            p->SetDerivedText(money(cost), FromColorRef(TrainingCostColour(g, s, cost)));
+            break;
+        }
+        case DismissScientists:
+        case DismissSoldiers: p->SetAmountText(people); break;
     }
 }
 
@@ -230,36 +226,31 @@ void TEconomyTab::ordered(Order o) {
     const int s = gos();
     const int amount = panels_[o]->Amount();
     switch (o) {
-    case SowOrder:
-        emit NextAllowed();
-        Sow(g, s, amount);
-        break;
-    case SellOrder:
-        if (SowableCells(g, s) >= 1 &&
-            !g.Ui->AskYesNo(g.Msg(Msg::AskSkipSowing)))
-            return;
-        SellGrain(g, s, amount);
-        break;
-    case BuyOrder:
-        BuyGrain(g, s, amount);
-        break;
-    case TrainScientists:
-    case TrainSoldiers:
-        if (!Train(g, s, StaffOf(o), amount)) {
-            g.Ui->MessageBox(g.Msg(Msg::NotEnoughMoney));
-            return;
+        case SowOrder:
+            emit NextAllowed();
+            Sow(g, s, amount);
+            break;
+        case SellOrder:
+            if (SowableCells(g, s) >= 1 && !g.Ui->AskYesNo(g.Msg(Msg::AskSkipSowing))) return;
+            SellGrain(g, s, amount);
+            break;
+        case BuyOrder: BuyGrain(g, s, amount); break;
+        case TrainScientists:
+        case TrainSoldiers:
+            if (!Train(g, s, StaffOf(o), amount)) {
+                g.Ui->MessageBox(g.Msg(Msg::NotEnoughMoney));
+                return;
+            }
+            break;
+        case DismissScientists:
+        case DismissSoldiers: {
+            if (amount == 0) return;
+            const std::string question =
+                o == DismissScientists ? g.Msg(Msg::AskDismissScientists) : g.Msg(Msg::AskDismissSoldiers);
+            if (!g.Ui->AskYesNo(FormatText(question, {Dec(amount)}))) return;
+            Dismiss(g, s, StaffOf(o), amount);
+            break;
         }
-        break;
-    case DismissScientists:
-    case DismissSoldiers: {
-        if (amount == 0) return;
-        const std::string question = o == DismissScientists
-                                         ? g.Msg(Msg::AskDismissScientists)
-                                         : g.Msg(Msg::AskDismissSoldiers);
-        if (!g.Ui->AskYesNo(FormatText(question, {Dec(amount)}))) return;
-        Dismiss(g, s, StaffOf(o), amount);
-        break;
-    }
     }
     if (o == TrainScientists || o == DismissScientists) emit ScientistsChanged();
     Refresh();

@@ -10,10 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/language_file.h"
-#include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/screen/colour_ref.h"
@@ -33,7 +31,8 @@ QLabel* Bold(QLabel* l, int points = 0) {
 
 }  // namespace
 
-TGeneralsTab::TGeneralsTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
+TGeneralsTab::TGeneralsTab(TLanguageFile& lang, Game& game, QWidget* parent)
+    : TPicturePage(parent), lang_(lang), game_(game) {
     auto* top = new QHBoxLayout(this);
     auto* form = new QFrame;
     form->setFrameShape(QFrame::StyledPanel);

@@ -6,15 +6,13 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include "map/readable_text.h"
 #include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
-#include "app/language_file.h"
-#include "ui/app/window_ui_qt.h"
 #include "map/map_painter.h"
+#include "map/readable_text.h"
 #include "screen/battle_report_search.h"
+#include "ui/app/window_ui_qt.h"
 
 namespace korvant {
 namespace {
@@ -45,7 +43,8 @@ QString NameStyle(Rgb colour) {
 
 }  // namespace
 
-TInformationTab::TInformationTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
+TInformationTab::TInformationTab(TLanguageFile& lang, Game& game, QWidget* parent)
+    : TPicturePage(parent), lang_(lang), game_(game) {
     auto* g = new QGridLayout(this);
     achievementsCaption_ = new QLabel;
     battlesCaption_ = new QLabel;

@@ -20,16 +20,17 @@
 #include <utility>
 
 #include "app/file_filter.h"
-#include "ui/app/game_windows_qt.h"
 #include "app/language_file.h"
+#include "core/check_state.h"
+#include "core/text_format.h"
+#include "game/wait_poll.h"
+#include "save/autosave_name.h"
+#include "save/saved_game.h"
+#include "screen/save_name.h"
+#include "ui/app/game_windows_qt.h"
 #include "ui/app/latin_mnemonic.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
-#include "core/check_state.h"
-#include "save/autosave_name.h"
-#include "save/saved_game.h"
-#include "core/text_format.h"
-#include "game/wait_poll.h"
 #include "ui/net/chat_view.h"
 #include "ui/net/network_game.h"
 #include "ui/screen/border_tab_widget.h"
@@ -37,7 +38,6 @@
 #include "ui/screen/generals_tab_widget.h"
 #include "ui/screen/information_tab_widget.h"
 #include "ui/screen/science_tab_widget.h"
-#include "screen/save_name.h"
 
 namespace korvant {
 namespace {
@@ -97,9 +97,8 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     chatRight->addWidget(chatPlayers_, 1);
     chatLayout->addLayout(chatLeft, 3);
     chatLayout->addLayout(chatRight, 1);
-    ConnectChatInput(*chatInput_, [this](const std::string& text) {
-        return app_.Network() && app_.Network()->SendChat(text);
-    });
+    ConnectChatInput(*chatInput_,
+                     [this](const std::string& text) { return app_.Network() && app_.Network()->SendChat(text); });
     pages_->addTab(info_, QString());
     pages_->addTab(economy_, QString());
     pages_->addTab(science_, QString());
@@ -385,7 +384,8 @@ void TMain::RefreshChat() {
     NetworkGame* net = app_.Network();
     if (!net) return;
     ShowChatLines(*chatPane_, net->Connect().Panes().Lines(ChatPane::Command));
-    if (isVisible() && app_.TheGame().GameMode != ModeLocal && pages_->currentIndex() != ChatTab) chatLamp_->setVisible(true);
+    if (isVisible() && app_.TheGame().GameMode != ModeLocal && pages_->currentIndex() != ChatTab)
+        chatLamp_->setVisible(true);
 }
 
 void TMain::RebuildChatPlayers() {

@@ -1,8 +1,8 @@
 #include "ui/screen/order_panel_widget.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QToolButton>

@@ -13,11 +13,9 @@
 #include <QSpinBox>
 
 #include "app/language_file.h"
-#include "screen/science_orders.h"
-#include "app/language_file.h"
 #include "app/settings.h"
 #include "core/game.h"
-#include "ui/app/window_ui_qt.h"
+#include "screen/science_orders.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 
@@ -34,9 +32,9 @@ struct ScienceTexts {
     Msg effect;
 };
 constexpr ScienceTexts Texts[6] = {
-    {Msg::ScienceDensity, Msg::DensityEffect},       {Msg::ScienceGrowth, Msg::GrowthEffect},
+    {Msg::ScienceDensity, Msg::DensityEffect},         {Msg::ScienceGrowth, Msg::GrowthEffect},
     {Msg::ScienceAgriculture, Msg::AgricultureEffect}, {Msg::ScienceFinance, Msg::FinanceEffect},
-    {Msg::ScienceMilitary, Msg::MilitaryEffect},     {Msg::ScienceResearch, Msg::ResearchEffect},
+    {Msg::ScienceMilitary, Msg::MilitaryEffect},       {Msg::ScienceResearch, Msg::ResearchEffect},
 };
 
 QPushButton* Button() {
@@ -47,7 +45,8 @@ QPushButton* Button() {
 
 }  // namespace
 
-TScienceTab::TScienceTab(TLanguageFile& lang, Game& game, QWidget* parent) : TPicturePage(parent), lang_(lang), game_(game) {
+TScienceTab::TScienceTab(TLanguageFile& lang, Game& game, QWidget* parent)
+    : TPicturePage(parent), lang_(lang), game_(game) {
     auto* top = new QGridLayout(this);
     for (int sc = 1; sc <= ScienceCount; ++sc) {
         Panel p{};

@@ -7,11 +7,11 @@
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
 #include "net/turn_result_block.h"
-#include "support/sample_data.h"
 #include "save/saved_game.h"
-#include "support/saved_game_files.h"
 #include "support/net_game.h"
 #include "support/program_run.h"
+#include "support/sample_data.h"
+#include "support/saved_game_files.h"
 #include "support/small_game.h"
 #include "support/temp_folder.h"
 

@@ -117,16 +117,16 @@ void HostilePeer::HandleFrame(Link* link, const wire::Frame& frame) {
         return;
     }
     switch (frame.Kind) {
-    case FrameKind::Data: return HandleBlock(link->id, frame.Body);
-    case FrameKind::Announce:
-        if (auto e = wire::ParseAnnounce(frame.Body)) members_.push_back({e->Id, e->Name});
-        return;
-    case FrameKind::Leave:
-        std::erase_if(members_, [&](const Member& m) { return m.id == link->id; });
-        link->open = false;
-        link->socket->disconnectFromHost();
-        return;
-    default: return;
+        case FrameKind::Data: return HandleBlock(link->id, frame.Body);
+        case FrameKind::Announce:
+            if (auto e = wire::ParseAnnounce(frame.Body)) members_.push_back({e->Id, e->Name});
+            return;
+        case FrameKind::Leave:
+            std::erase_if(members_, [&](const Member& m) { return m.id == link->id; });
+            link->open = false;
+            link->socket->disconnectFromHost();
+            return;
+        default: return;
     }
 }
 
@@ -206,7 +206,8 @@ void HostilePeer::PlayAlong(std::function<bool(int)> beforeAnswer) {
 
 void HostilePeer::Send(PlayerId to, std::span<const std::uint8_t> block, bool raw) {
     const bool pack = !raw && block.size() >= MinBlockBytes && TravelsPacked(BlockKind(KindOf(block)));
-    SendFrame(to, wire::FrameKind::Data, pack ? PackEnvelope(block) : std::vector<std::uint8_t>(block.begin(), block.end()));
+    SendFrame(to, wire::FrameKind::Data,
+              pack ? PackEnvelope(block) : std::vector<std::uint8_t>(block.begin(), block.end()));
 }
 
 void HostilePeer::SendFrame(PlayerId to, wire::FrameKind kind, std::span<const std::uint8_t> body) {

@@ -44,7 +44,8 @@ bool MosquittoProcess::Start(const std::string& extraConfig) {
                          "log_type error\nlog_type warning\nlog_type notice\nlog_type information\n" + extraConfig;
     std::string path = WriteFile("mosquitto.conf", config);
     process_ = std::make_unique<PeerProcess>(program, QStringList{"-c", QString::fromStdString(path)});
-    // Its log goes to standard error, which is not buffered. "mosquitto version V starting", then "... running" once it listens.
+    // Its log goes to standard error, which is not buffered. "mosquitto version V starting", then "... running" once it
+    // listens.
     if (process_->WaitForLines("mosquitto version", 2, std::chrono::seconds(10))) {
         port_ = port;
         return true;

@@ -1,8 +1,8 @@
 #pragma once
 // Whole network games of korvant-peer processes on loopback: a creator and joiners, over the LAN
 // mesh or, once `broker` runs, through that MQTT broker.
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -22,9 +22,11 @@ protected:
     void Start(const QStringList& creator, const std::vector<QStringList>& joiners, const QStringList& everyone = {}) {
         const QString party = QString::number(1 + joiners.size());
         const QStringList common = QStringList{"--pause-ms", "20", "--players", party} + everyone;
-        const QStringList where = broker ? QStringList{"--broker", QString::fromStdString(broker->Address())} : QStringList{};
+        const QStringList where =
+            broker ? QStringList{"--broker", QString::fromStdString(broker->Address())} : QStringList{};
         peers.push_back(std::make_unique<PeerProcess>(
-            where + QStringList{"--create", "--port", "0", "--states", "6", "--seed", "1"} + creator + common, dir.path()));
+            where + QStringList{"--create", "--port", "0", "--states", "6", "--seed", "1"} + creator + common,
+            dir.path()));
         // Through the broker the session is known by its creator's name, once he has made it.
         if (broker) EXPECT_TRUE(peers[0]->WaitForLine("session ", 10s)) << peers[0]->Output();
         const QStringList join = broker ? QStringList{"--join-session", creator.at(creator.indexOf("--name") + 1)}

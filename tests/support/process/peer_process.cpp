@@ -42,7 +42,8 @@ bool PeerProcess::WaitUntil(const std::function<bool()>& done, std::chrono::mill
     const auto check = [&] {
         if (done()) loop.quit();
     };
-    const auto read = QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, check, Qt::QueuedConnection);
+    const auto read =
+        QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, check, Qt::QueuedConnection);
     const auto finished = QObject::connect(&process_, &QProcess::finished, &loop, check, Qt::QueuedConnection);
     timer.start(limit);
     loop.exec();
@@ -62,14 +63,18 @@ std::optional<std::string> PeerProcess::WaitForLine(const std::string& prefix, s
 }
 
 bool PeerProcess::WaitForLineContaining(const std::string& part, std::chrono::milliseconds limit) {
-    return WaitUntil([&] { return std::ranges::any_of(lines_, [&](const std::string& l) { return l.find(part) != std::string::npos; }); }, limit);
+    return WaitUntil(
+        [&] {
+            return std::ranges::any_of(lines_, [&](const std::string& l) { return l.find(part) != std::string::npos; });
+        },
+        limit);
 }
 
 bool PeerProcess::WaitForLines(const std::string& prefix, std::size_t count, std::chrono::milliseconds limit) {
     return WaitUntil(
         [&] {
-            return std::size_t(std::ranges::count_if(lines_, [&](const std::string& l) { return l.starts_with(prefix); })) >=
-                   count;
+            return std::size_t(std::ranges::count_if(
+                       lines_, [&](const std::string& l) { return l.starts_with(prefix); })) >= count;
         },
         limit);
 }

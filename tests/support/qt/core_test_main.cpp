@@ -6,7 +6,8 @@
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("KORVANT_DISCOVERY_ADDRESS")) qputenv("KORVANT_DISCOVERY_ADDRESS", "127.255.255.255");
+    if (qEnvironmentVariableIsEmpty("KORVANT_DISCOVERY_ADDRESS"))
+        qputenv("KORVANT_DISCOVERY_ADDRESS", "127.255.255.255");
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

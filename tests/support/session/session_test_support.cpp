@@ -85,13 +85,15 @@ void RawPeer::SendHello(wire::Hello h) { Send(wire::EncodeFrame(wire::FrameKind:
 
 std::optional<wire::Frame> RawPeer::NextFrame(int ms) {
     std::optional<wire::Frame> f;
-    WaitFor([&] {
-        if (f) return true;
-        QByteArray a = socket_.readAll();
-        reader_.Append({reinterpret_cast<const std::uint8_t*>(a.constData()), std::size_t(a.size())});
-        f = reader_.Next();
-        return f.has_value();
-    }, ms);
+    WaitFor(
+        [&] {
+            if (f) return true;
+            QByteArray a = socket_.readAll();
+            reader_.Append({reinterpret_cast<const std::uint8_t*>(a.constData()), std::size_t(a.size())});
+            f = reader_.Next();
+            return f.has_value();
+        },
+        ms);
     return f;
 }
 
@@ -114,12 +116,13 @@ bool RawPeer::WaitClosed(int ms) {
     return WaitFor([&] { return socket_.state() == QAbstractSocket::UnconnectedState; }, ms);
 }
 
-RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who) : RefusingServer([&] {
-      wire::Welcome w;
-      w.Who = who;
-      w.Answer = verdict;
-      return w;
-  }()) {}
+RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who)
+    : RefusingServer([&] {
+          wire::Welcome w;
+          w.Who = who;
+          w.Answer = verdict;
+          return w;
+      }()) {}
 
 RefusingServer::RefusingServer(wire::Welcome answer) {
     server_.listen(QHostAddress::LocalHost, 0);

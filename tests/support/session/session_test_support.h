@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "session/tcp_session.h"
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
-#include "session/tcp_session.h"
 
 namespace korvant::test {
 

@@ -10,7 +10,8 @@
 namespace korvant::test {
 
 std::string Describe(const QWidget& window) {
-    std::string text = std::string(window.metaObject()->className()) + " \"" + window.windowTitle().toStdString() + "\"";
+    std::string text =
+        std::string(window.metaObject()->className()) + " \"" + window.windowTitle().toStdString() + "\"";
     if (auto* box = qobject_cast<const QMessageBox*>(&window)) text += ": " + box->text().toStdString();
     return text;
 }

@@ -11,12 +11,12 @@
 
 #include <functional>
 
+#include "support/ui/gui_app.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/game/start_window.h"
-#include "support/ui/modal_answerer.h"
-#include "support/ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/screen/main_window.h"

@@ -26,8 +26,7 @@ protected:
 QString QtCancel() { return QCoreApplication::translate("QPlatformTheme", "Cancel"); }
 
 TEST_F(LanguageSwitchTest, TheChosenLanguageGivesItsNamesBattleWordsAndQtButtons) {
-    const bool qtRussian =
-        QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm");
+    const bool qtRussian = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm");
     EXPECT_TRUE(app->SelectGos().Suggestions().contains("Император"));
     EXPECT_EQ(Rules().KindNames[1].utf8(), "Пехота");
     if (qtRussian) {

@@ -4,9 +4,9 @@
 #include <QPushButton>
 
 #include "app/ini_file.h"
-#include "ui/app/preference_window.h"
-#include "support/ui/modal_answerer.h"
 #include "support/ui/gui_app.h"
+#include "support/ui/modal_answerer.h"
+#include "ui/app/preference_window.h"
 
 namespace korvant {
 namespace {

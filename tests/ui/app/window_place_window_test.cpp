@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "ui/app/window_place.h"
 #include "support/ui/gui_app.h"
+#include "ui/app/window_place.h"
 
 namespace korvant {
 namespace {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "support/local_game.h"
-#include "support/ui/modal_answerer.h"
 #include "support/ui/gui_app.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_player_window.h"
 

@@ -5,8 +5,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
-#include "ui/game/start_window.h"
 #include "support/ui/gui_app.h"
+#include "ui/game/start_window.h"
 
 namespace korvant {
 namespace {

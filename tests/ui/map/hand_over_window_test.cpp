@@ -5,10 +5,10 @@
 #include <QTableWidget>
 #include <QTextEdit>
 
-#include "support/ui/gui_app.h"
-#include "ui/map/select_man_window.h"
 #include "sim/messages.h"
+#include "support/ui/gui_app.h"
 #include "ui/game/proc_window.h"
+#include "ui/map/select_man_window.h"
 
 namespace korvant {
 namespace {

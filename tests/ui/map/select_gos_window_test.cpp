@@ -9,8 +9,8 @@
 
 #include "core/take_territory.h"
 #include "support/local_game.h"
-#include "support/ui/modal_answerer.h"
 #include "support/ui/gui_app.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/map/select_gos_window.h"
 
 namespace korvant {

@@ -30,7 +30,8 @@ public:
 
 // One computer: its game, session, lobby and lobby window; a started game is only counted.
 struct Computer {
-    Computer(TLanguageFile& lang, LoopbackHub& hub) : session(hub), window(lang, game), lobby(game, session, window, waits, window) {
+    Computer(TLanguageFile& lang, LoopbackHub& hub)
+        : session(hub), window(lang, game), lobby(game, session, window, waits, window) {
         game.Ui = &ui;
         session.SetListener(&lobby);
         TConnect::Hooks hooks;

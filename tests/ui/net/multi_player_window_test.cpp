@@ -9,10 +9,10 @@
 #include <QStackedWidget>
 #include <QTimer>
 
-#include "support/fake_session.h"
-#include "support/net_game.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
+#include "support/fake_session.h"
+#include "support/net_game.h"
 #include "support/ui/gui_app.h"
 #include "ui/net/multi_player_window.h"
 

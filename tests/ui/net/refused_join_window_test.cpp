@@ -10,11 +10,11 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "wire/handshake.h"
+#include "support/ui/gui_app.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
-#include "support/ui/gui_app.h"
 #include "ui/net/network_game.h"
+#include "wire/handshake.h"
 
 namespace korvant {
 namespace {

@@ -2,6 +2,7 @@
 // Cancel as the silent abort, and a search that happens only on the button, on loopback.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -13,12 +14,11 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
-#include <unistd.h>
 
-#include "support/ui/modal_answerer.h"
-#include "support/ui/gui_app.h"
 #include "session/session_discovery.h"
 #include "session/tcp_session.h"
+#include "support/ui/gui_app.h"
+#include "support/ui/modal_answerer.h"
 #include "ui/net/session_dialog.h"
 
 namespace korvant {

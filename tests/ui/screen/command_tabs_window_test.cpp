@@ -4,11 +4,11 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -18,9 +18,9 @@
 #include "screen/generals_grid.h"
 #include "sim/borders.h"
 #include "support/local_game.h"
+#include "support/ui/gui_app.h"
 #include "support/ui/modal_answerer.h"
 #include "ui/app/window_ui_qt.h"
-#include "support/ui/gui_app.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"

@@ -13,19 +13,19 @@
 
 #include <map>
 
+#include "save/saved_game.h"
+#include "sim/economy.h"
+#include "support/ui/gui_app.h"
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
+#include "ui/app/window_ui_qt.h"
 #include "ui/game/start_window.h"
-#include "support/ui/gui_app.h"
 #include "ui/map/select_gos_window.h"
 #include "ui/map/select_man_window.h"
 #include "ui/map/select_player_window.h"
-#include "ui/app/window_ui_qt.h"
-#include "save/saved_game.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/main_window.h"
 #include "ui/screen/order_panel_widget.h"
-#include "sim/economy.h"
 
 namespace korvant {
 namespace {

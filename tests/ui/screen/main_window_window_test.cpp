@@ -16,19 +16,19 @@
 #include <functional>
 
 #include "app/settings.h"
+#include "save/autosave_name.h"
+#include "screen/economy_orders.h"
+#include "sim/borders.h"
+#include "sim/economy.h"
+#include "sim/messages.h"
 #include "support/local_game.h"
 #include "support/ui/command_screen.h"
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
-#include "save/autosave_name.h"
-#include "screen/economy_orders.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/information_tab_widget.h"
 #include "ui/screen/main_window.h"
 #include "ui/screen/order_panel_widget.h"
-#include "sim/borders.h"
-#include "sim/economy.h"
-#include "sim/messages.h"
 
 namespace korvant {
 namespace {
@@ -145,7 +145,8 @@ TEST_F(CommandScreenTest, EveryOrderLeavesTheBarsAtZeroWithTheNewLimits) {
         EXPECT_EQ(panel(TEconomyTab::TrainSoldiers).Maximum(), TrainingLimit(game(), 1, Staff::Soldiers));
         EXPECT_EQ(panel(TEconomyTab::DismissScientists).Maximum(), S().FreeScientists);
         EXPECT_EQ(panel(TEconomyTab::DismissSoldiers).Maximum(), S().FreeSoldiers);
-        for (int o = 0; o < TEconomyTab::OrderCount; ++o) EXPECT_EQ(economy().Panel(TEconomyTab::Order(o))->Amount(), 0);
+        for (int o = 0; o < TEconomyTab::OrderCount; ++o)
+            EXPECT_EQ(economy().Panel(TEconomyTab::Order(o))->Amount(), 0);
     };
     expectLimits("opening");
 
@@ -159,8 +160,8 @@ TEST_F(CommandScreenTest, EveryOrderLeavesTheBarsAtZeroWithTheNewLimits) {
 
     panel(TEconomyTab::TrainScientists).AffordableButton()->click();
     const int scientists = panel(TEconomyTab::TrainScientists).Amount();
-    EXPECT_EQ(scientists, AffordableTraining(game(), 1, Staff::Scientists, 0,
-                                             panel(TEconomyTab::TrainScientists).Maximum()));
+    EXPECT_EQ(scientists,
+              AffordableTraining(game(), 1, Staff::Scientists, 0, panel(TEconomyTab::TrainScientists).Maximum()));
     PressAndRelease(panel(TEconomyTab::TrainScientists).OkKey());
     EXPECT_EQ(S().Scientists, scientists);
     expectLimits("training");
