@@ -152,6 +152,10 @@ TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     for (std::size_t i = 1; i < at.size(); ++i) shortest = std::min(shortest, at[i] - at[i - 1]);
     EXPECT_LT(shortest, silenceMs * 2 / 5);
     EXPECT_TRUE(a->Events.Deleted.empty());
+    // A keep-alive carries nothing: one with a body is somebody else's speech, and ends the link.
+    raw.Send(wire::EncodeFrame(wire::FrameKind::KeepAlive, std::vector<std::uint8_t>(4, 1)));
+    EXPECT_TRUE(raw.WaitClosed());
+    ASSERT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }));
 }
 
 TEST(RawPeer, APeerNotYetAdmittedCannotMakeAComputerHoldABigFrame) {
