@@ -28,7 +28,9 @@ protected:
             where + QStringList{"--create", "--port", "0", "--states", "6", "--seed", "1"} + creator + common,
             dir.path()));
         // Through the broker the session is known by its creator's name, once he has made it.
-        if (broker) EXPECT_TRUE(peers[0]->WaitForLine("session ", 10s)) << peers[0]->Output();
+        if (broker) {
+            EXPECT_TRUE(peers[0]->WaitForLine("session ", 10s)) << peers[0]->Output();
+        }
         const QStringList join = broker ? QStringList{"--join-session", creator.at(creator.indexOf("--name") + 1)}
                                         : QStringList{"--join", QString::fromStdString(JoinAddress(*peers[0]))};
         // One after the other, so that the session's order, and with it the draw of states, is fixed.
