@@ -138,7 +138,7 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
         {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
     };
     for (const auto& [keys, step] : steps)
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step] { StepTab(step); });
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, s = step] { StepTab(s); });
 
     resize(980, 660);
     ApplyTexts();
