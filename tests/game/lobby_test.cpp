@@ -55,12 +55,10 @@ struct Computer {
 class LobbyTest : public ::testing::Test {
 protected:
     Computer& Open(const std::string& name, std::unique_ptr<Game> game = std::make_unique<Game>()) {
-        computers.push_back(std::make_unique<Computer>(network.Join(name), std::move(game)));
+        computers.push_back(std::make_unique<Computer>(network.NewSession(), std::move(game)));
         Computer& c = *computers.back();
         c.lobby.BeginOpening();
-        c.lobby.OnOpen();
-        for (auto& other : computers)
-            if (other.get() != &c) other->lobby.OnAddPlayer({c.session.LocalId(), name, true});
+        c.session.Open(name);
         network.Deliver();
         return c;
     }
@@ -86,8 +84,13 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     Computer& twin = Open("anna");
     EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
     EXPECT_EQ(twin.view.closes, 1);
-    EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).back().text,
-              "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
+    // He says why, then leaves the session.
+    const auto& lines = host.controls.chat.Lines(ChatPane::Lobby);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2].text, "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
+    EXPECT_EQ(lines.back().text, "anna> " + host.game->Msg(Msg::PlayerLeftSession));
+    EXPECT_FALSE(twin.session.IsOpen());
+    EXPECT_EQ(host.lobby.Model().roster.size(), 2u);
 }
 
 TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEveryoneElse) {
@@ -349,8 +352,9 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
 // state, asks for it and is seated when the next year begins; a stranger, or one who takes the
 // name of a person still playing, gets nothing.
 TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
-    std::erase_if(network.players, [](const SessionPlayer& p) { return p.Id == 3; });
-    for (Computer* c : {&server, &heir}) c->lobby.OnDeletePlayer({3, "Player3", true});
+    other.session.Close();
+    network.Deliver();
+    EXPECT_EQ(server.lobby.Model().dropped.at(3), "Player3");
     Computer& back = Open("player3");
     EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Offered);
     back.lobby.Rejoin();

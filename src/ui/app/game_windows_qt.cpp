@@ -17,6 +17,7 @@
 #include "ui/app/help_window.h"
 #include "ui/app/launcher_window.h"
 #include "ui/app/preference_window.h"
+#include "ui/app/saved_game_dialog.h"
 #include "ui/app/window_place.h"
 #include "ui/game/proc_window.h"
 #include "ui/game/start_window.h"
@@ -46,10 +47,17 @@ GameWindows::GameWindows(TLanguageFile& lang, FilePlaces places)
 
     launcher_ = std::make_unique<TKorvant>(*this);
     QWidget* owner = launcher_.get();
-    start_ = std::make_unique<TStart>(*this, owner);
+    start_ = std::make_unique<TStart>(lang_, game_, settings_, paintRounded_,
+                                      TStart::Hooks{.help = [this](int topic) { ShowHelp(topic); },
+                                                    .play = [this] { PlayGame(); },
+                                                    .resetTerritories = [this] { selectGos_->Reset(); }},
+                                      owner);
     selectPlayer_ = std::make_unique<TSelectPlayer>(lang_, game_, owner);
     selectGos_ = std::make_unique<TSelectGos>(lang_, game_, paintRounded_, owner);
-    main_ = std::make_unique<TMain>(*this, owner);
+    main_ = std::make_unique<TMain>(
+        lang_, game_, settings_, places_, paintRounded_,
+        TMain::Hooks{.help = [this](int topic) { ShowHelp(topic); }, .settings = [this] { ShowSettings(false); }},
+        owner);
     selectMan_ = std::make_unique<TSelectMan>(lang_, game_, owner);
     proc_ = std::make_unique<TProc>(lang_, game_, owner);
     graph_ = std::make_unique<TGraph>(lang_, game_, owner);
@@ -135,7 +143,7 @@ void GameWindows::NewGame() {
 
 void GameWindows::LoadAndPlay() {
     game_.GameMode = ModeLocal;
-    const QString file = start_->ChooseSavedGame();
+    const QString file = ChooseSavedGame(lang_, places_.dialogs);
     if (file.isEmpty()) return;
     // A refused file is explained by the loader and leaves the tables as they were.
     if (!LoadGame(game_, file.toStdString())) return;
@@ -148,8 +156,16 @@ void GameWindows::LoadAndPlay() {
 void GameWindows::ShowHallOfFame() { recordTable_->Show(); }
 
 NetworkGame& GameWindows::NetworkWindows() {
-    if (!network_) network_ = std::make_unique<NetworkGame>(*this);
-    return *network_;
+    if (network_) return *network_;
+    network_ = std::make_unique<NetworkGame>(
+        lang_, game_, places_, paintRounded_, [this](int topic) { ShowHelp(topic); }, launcher_.get());
+    // The command screen shows the network game's chat, roster and end, and sends its chat lines.
+    NetworkGame& net = *network_;
+    main_->AttachNetwork({.model = &net.TheLobby().Model(),
+                          .panes = &net.Connect().Panes(),
+                          .sendChat = [&net](const std::string& text) { return net.SendChat(text); }});
+    QObject::connect(&net.Connect(), &TConnect::ChatChanged, main_.get(), &TMain::RefreshChat);
+    return net;
 }
 
 void GameWindows::PlayNetworkGame() {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,15 +18,13 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "app/file_filter.h"
 #include "app/help_topics.h"
 #include "app/language_file.h"
+#include "app/settings.h"
 #include "core/rule_data.h"
 #include "map/map_painter.h"
-#include "ui/app/game_windows_qt.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/map/picture_image.h"
-#include "ui/map/select_gos_window.h"
 
 namespace korvant {
 
@@ -35,7 +32,14 @@ namespace {
 constexpr int PreviewSize = 300;
 }
 
-TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TStart::TStart(TLanguageFile& lang, Game& game, const Settings& settings, bool paintRounded, Hooks hooks,
+               QWidget* parent)
+    : QDialog(parent),
+      lang_(lang),
+      game_(game),
+      settings_(settings),
+      paintRounded_(paintRounded),
+      hooks_(std::move(hooks)) {
     auto* outer = new QVBoxLayout(this);
     panels_ = new QStackedWidget(this);
     outer->addWidget(panels_);
@@ -182,7 +186,7 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(difficulty_, &QButtonGroup::idClicked, this, &TStart::SelectDifficulty);
     connect(newMap_, &QPushButton::clicked, this, &TStart::NewMapClicked);
     connect(territory_, &QPushButton::clicked, this, &TStart::TerritoryClicked);
-    connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(help_topic::HowToPlay); });
+    connect(help_, &QPushButton::clicked, this, [this] { hooks_.help(help_topic::HowToPlay); });
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
 
     ApplyTexts();
@@ -191,7 +195,7 @@ TStart::TStart(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 }
 
 void TStart::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return QString::fromStdString(l.Lookup(id)); };
     setWindowTitle(t(Msg::NewGameTitle));
     newMap_->setText(t(Msg::GenerateMapButton).replace("\r\n", "\n").replace('\r', '\n'));
@@ -224,12 +228,12 @@ void TStart::ApplyTexts() {
     }
 }
 
-bool TStart::LoadDataFile() { return dataOk_ = LoadGameRules(app_.TheGame(), app_.Lang().DataFilePath()); }
+bool TStart::LoadDataFile() { return dataOk_ = LoadGameRules(game_, lang_.DataFilePath()); }
 
 void TStart::RunNewGame() {
-    app_.TheGame().GameMode = ModeLocal;
+    game_.GameMode = ModeLocal;
     SelectDifficulty(difficulty_->checkedId());
-    if (app_.CurrentSettings().ShowScrollHelp) scroll_->Start();
+    if (settings_.ShowScrollHelp) scroll_->Start();
     // The turn cycle hides this window and shows it again while it waits; QDialog::exec() would
     // end its loop at the first hiding and leave the window behind as a modal one that no longer
     // blocks its own loop. Its own loop ends only when the window is done.
@@ -254,7 +258,7 @@ void TStart::done(int r) {
 
 void TStart::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_F1) {
-        app_.ShowHelp(help_topic::HowToPlay);
+        hooks_.help(help_topic::HowToPlay);
         return;
     }
     QDialog::keyPressEvent(e);
@@ -277,10 +281,10 @@ void TStart::sizeChanged(int v) {
 
 void TStart::SelectDifficulty(int item) {
     if (QAbstractButton* b = difficulty_->button(item)) b->setChecked(true);
-    ApplyDifficulty(app_.TheGame(), setup_, item);
+    ApplyDifficulty(game_, setup_, item);
     notebook_->setCurrentIndex(item >= 0 && item <= 2 ? item : 3);
     const std::optional<Msg> d = DifficultyLabelOf(item);
-    diffName_->setText(d ? QString::fromStdString(app_.Lang().Lookup(*d)) : QString());
+    diffName_->setText(d ? QString::fromStdString(lang_.Lookup(*d)) : QString());
     {
         QSignalBlocker block(size_);
         size_->setValue(setup_.size);
@@ -292,12 +296,12 @@ void TStart::SelectDifficulty(int item) {
 }
 
 void TStart::NewMapClicked() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     newMap_->hide();
     territory_->hide();
     preview_->hide();
     mapLabel_->setText(
-        QString::fromStdString(app_.Lang().Lookup(Msg::MakingNewMap)).replace("\r\n", "\n").replace('\r', '\n'));
+        QString::fromStdString(lang_.Lookup(Msg::MakingNewMap)).replace("\r\n", "\n").replace('\r', '\n'));
     mapLabel_->repaint();
     g.GosCount = uint8_t(setup_.states);
     g.MapSize = uint8_t(setup_.size);
@@ -310,15 +314,15 @@ void TStart::NewMapClicked() {
 
 void TStart::showPreview() {
     Picture pic(PreviewSize, PreviewSize);
-    DrawMap(app_.TheGame(), pic, app_.PaintRounded());
+    DrawMap(game_, pic, paintRounded_);
     preview_->setPixmap(QPixmap::fromImage(ToImage(pic)));
     preview_->show();
 }
 
 void TStart::TerritoryClicked() {
-    Game& g = app_.TheGame();
+    Game& g = game_;
     preview_->hide();
-    app_.SelectGos().Reset();
+    hooks_.resetTerritories();
     bool chosen = ChooseTerritories(g, persons_->value());
     show();
     if (!chosen) {
@@ -327,22 +331,10 @@ void TStart::TerritoryClicked() {
         return;
     }
     territory_->hide();
-    app_.PlayGame();
+    hooks_.play();
     // Back from the game: the set-up panel in front, and the window closes to the launcher.
     panels_->setCurrentIndex(0);
     accept();
-}
-
-QString TStart::ChooseSavedGame() {
-    const TLanguageFile& l = app_.Lang();
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(l.Lookup(Msg::LoadGameDialogTitle)),
-                       QString::fromStdString(app_.Places().dialogs.string()),
-                       QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
-    dialog.setDefaultSuffix("gen");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
 }
 
 void TStart::ShowWaiting(bool on) {

@@ -3,6 +3,7 @@
 // until one pleases, the territory choice; and, while the year is computed,
 // the waiting panel in front.
 #include <QDialog>
+#include <functional>
 
 #include "game/new_game.h"
 
@@ -16,13 +17,24 @@ class QStackedWidget;
 
 namespace korvant {
 
-class GameWindows;
+struct Game;
+class TLanguageFile;
 class TScrollText;
+struct Settings;
 
 class TStart : public QDialog {
     Q_OBJECT
 public:
-    explicit TStart(GameWindows& app, QWidget* parent = nullptr);
+    // What the window asks of the others: a help page, the game played on the windows, and the
+    // territory window made ready for a new choice.
+    struct Hooks {
+        std::function<void(int topic)> help;
+        std::function<void()> play;
+        std::function<void()> resetTerritories;
+    };
+
+    TStart(TLanguageFile& lang, Game& game, const Settings& settings, bool paintRounded, Hooks hooks,
+           QWidget* parent = nullptr);
 
     void ApplyTexts();
     // Reads the rule tables named by the language file; false (DataFileDamaged shown) when they are unusable.
@@ -31,9 +43,6 @@ public:
 
     // The launcher's new game: applies the chosen difficulty and shows the window modally.
     void RunNewGame();
-
-    // The open dialog for saved games; empty when the person cancels.
-    QString ChooseSavedGame();
 
     // The waiting panel, moved by the turn cycle.
     void ShowWaiting(bool on);
@@ -66,7 +75,11 @@ private:
     void sizeChanged(int v);
     void showPreview();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    const Settings& settings_;
+    bool paintRounded_;
+    Hooks hooks_;
     NewGameSetup setup_;
     bool dataOk_ = false;
     QStackedWidget* panels_;

@@ -10,32 +10,32 @@
 #include "game/network_save.h"
 #include "net/senders.h"
 #include "save/saved_game.h"
-#include "ui/app/game_windows_qt.h"
-#include "ui/app/launcher_window.h"
-#include "ui/app/window_ui_qt.h"
-#include "ui/game/start_window.h"
-#include "ui/screen/main_window.h"
+#include "ui/app/saved_game_dialog.h"
 
 namespace korvant {
 
-NetworkGame::NetworkGame(GameWindows& app)
-    : app_(app),
-      connect_(app.Lang(), app.TheGame(), &app.Launcher()),
-      wait_(app.Lang(), app.TheGame(), connect_.Panes(), &app.Launcher()),
-      dopInfo_(app.Lang(), &app.Launcher()),
-      lobby_(app.TheGame(), session_, connect_, wait_, connect_),
-      dialog_(app.Lang(), &app.Launcher()) {
+NetworkGame::NetworkGame(TLanguageFile& lang, Game& game, const FilePlaces& places, bool paintRounded,
+                         std::function<void(int topic)> help, QWidget* owner)
+    : lang_(lang),
+      game_(game),
+      places_(places),
+      paintRounded_(paintRounded),
+      help_(std::move(help)),
+      connect_(lang, game, owner),
+      wait_(lang, game, connect_.Panes(), owner),
+      dopInfo_(lang, owner),
+      lobby_(game, session_, connect_, wait_, connect_),
+      dialog_(lang, owner) {
     session_.SetListener(&lobby_);
     connect_.Attach(&lobby_, {
                                  .play = [this] { Play(); },
                                  .load = [this] { return LoadForSession(); },
-                                 .help = [this] { app_.ShowHelp(help_topic::NetworkGame); },
-                                 .paintRounded = [this] { return app_.PaintRounded(); },
+                                 .help = [this] { help_(help_topic::NetworkGame); },
+                                 .paintRounded = [this] { return paintRounded_; },
                                  .sendingNotice = [this](bool shown) { dopInfo_.SetShown(shown); },
                              });
     wait_.SetChatSender([this](const std::string& text) { return SendChat(text); });
     QObject::connect(&connect_, &TConnect::ChatChanged, &wait_, &TMultiPlayer::RefreshChat);
-    QObject::connect(&connect_, &TConnect::ChatChanged, &app_.Main(), &TMain::RefreshChat);
 }
 
 NetworkGame::~NetworkGame() { session_.SetListener(nullptr); }
@@ -63,21 +63,20 @@ bool NetworkGame::SendChat(const std::string& text, int32_t colour) {
 }
 
 void NetworkGame::Play() {
-    wait_.SetPaintRounded(app_.PaintRounded());
+    wait_.SetPaintRounded(paintRounded_);
     try {
         lobby_.PlayGame({});
     } catch (const StateError& e) {
         // Broken bookkeeping: its messages, then the program closes without saving.
-        ShowStateError(*app_.TheGame().Ui, e);
+        ShowStateError(*game_.Ui, e);
         QApplication::exit(1);
     }
 }
 
 bool NetworkGame::LoadForSession() {
-    Game& game = app_.TheGame();
-    const QString file = app_.Start().ChooseSavedGame();
+    const QString file = ChooseSavedGame(lang_, places_.dialogs);
     if (file.isEmpty()) return false;
-    return LoadNetworkSave(game, file.toStdString());
+    return LoadNetworkSave(game_, file.toStdString());
 }
 
 }  // namespace korvant

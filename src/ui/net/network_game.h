@@ -2,9 +2,11 @@
 // The network game on the windows: the connection dialog opens a session, the lobby shows until
 // it is left, and started games run their years with the wait window and the command screen.
 // Made once, on the first network game, and kept.
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/program_files.h"
 #include "game/lobby.h"
 #include "session/chosen_session.h"
 #include "ui/net/connect_window.h"
@@ -14,11 +16,14 @@
 
 namespace korvant {
 
-class GameWindows;
+class TLanguageFile;
 
 class NetworkGame {
 public:
-    explicit NetworkGame(GameWindows& app);
+    // The windows belong to `owner`; `help` shows a help page; `places` says where the open dialog
+    // for a saved game starts.
+    NetworkGame(TLanguageFile& lang, Game& game, const FilePlaces& places, bool paintRounded,
+                std::function<void(int topic)> help, QWidget* owner);
     ~NetworkGame();
 
     // Launcher "Сетевая игра": opens a session and shows the lobby until it is left.
@@ -39,7 +44,11 @@ private:
     void Play();
     bool LoadForSession();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    const FilePlaces& places_;
+    bool paintRounded_;
+    std::function<void(int topic)> help_;
     ChosenSession session_;
     TConnect connect_;
     TMultiPlayer wait_;

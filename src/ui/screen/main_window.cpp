@@ -21,18 +21,19 @@
 
 #include "app/file_filter.h"
 #include "app/language_file.h"
+#include "app/settings.h"
 #include "core/check_state.h"
 #include "core/text_format.h"
 #include "game/wait_poll.h"
+#include "net/chat_panes.h"
+#include "net/net_model.h"
 #include "save/autosave_name.h"
 #include "save/saved_game.h"
 #include "screen/save_name.h"
-#include "ui/app/game_windows_qt.h"
 #include "ui/app/latin_mnemonic.h"
 #include "ui/app/scroll_text_widget.h"
 #include "ui/app/window_ui_qt.h"
 #include "ui/net/chat_view.h"
-#include "ui/net/network_game.h"
 #include "ui/screen/border_tab_widget.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/generals_tab_widget.h"
@@ -50,7 +51,9 @@ constexpr int ScrollTicks[] = {70, 60, 30};
 
 }  // namespace
 
-TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
+TMain::TMain(TLanguageFile& lang, Game& game, const Settings& settings, const FilePlaces& places, bool paintRounded,
+             Hooks hooks, QWidget* parent)
+    : QDialog(parent), lang_(lang), game_(game), settings_(settings), places_(places), hooks_(std::move(hooks)) {
     auto* top = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     next_ = new QPushButton;
@@ -74,11 +77,11 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     top->addLayout(row);
 
     pages_ = new QTabWidget;
-    info_ = new TInformationTab(app_.Lang(), app_.TheGame());
-    economy_ = new TEconomyTab(app_.Lang(), app_.TheGame(), app_.CurrentSettings());
-    science_ = new TScienceTab(app_.Lang(), app_.TheGame());
-    border_ = new TBorderTab(app_.Lang(), app_.TheGame(), app_.PaintRounded());
-    generals_ = new TGeneralsTab(app_.Lang(), app_.TheGame());
+    info_ = new TInformationTab(lang_, game_);
+    economy_ = new TEconomyTab(lang_, game_, settings_);
+    science_ = new TScienceTab(lang_, game_);
+    border_ = new TBorderTab(lang_, game_, paintRounded);
+    generals_ = new TGeneralsTab(lang_, game_);
     scrolls_[0] = economy_->ScrollPanel();
     scrolls_[1] = science_->ScrollPanel();
     scrolls_[2] = generals_->ScrollPanel();
@@ -97,8 +100,7 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     chatRight->addWidget(chatPlayers_, 1);
     chatLayout->addLayout(chatLeft, 3);
     chatLayout->addLayout(chatRight, 1);
-    ConnectChatInput(*chatInput_,
-                     [this](const std::string& text) { return app_.Network() && app_.Network()->SendChat(text); });
+    ConnectChatInput(*chatInput_, [this](const std::string& text) { return net_.sendChat && net_.sendChat(text); });
     pages_->addTab(info_, QString());
     pages_->addTab(economy_, QString());
     pages_->addTab(science_, QString());
@@ -115,7 +117,7 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
     connect(next_, &QPushButton::clicked, this, &TMain::NextClicked);
     connect(pass_, &QPushButton::clicked, this, &TMain::PassClicked);
     connect(exit_, &QPushButton::clicked, this, &TMain::ExitClicked);
-    connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(helpTopic_); });
+    connect(help_, &QPushButton::clicked, this, [this] { hooks_.help(helpTopic_); });
     connect(pages_, &QTabWidget::currentChanged, this, &TMain::tabChanged);
     connect(economy_, &TEconomyTab::NextAllowed, this, [this] { next_->setEnabled(true); });
     connect(economy_, &TEconomyTab::ScientistsChanged, science_, &TScienceTab::MarkStale);
@@ -146,7 +148,7 @@ TMain::TMain(GameWindows& app, QWidget* parent) : QDialog(parent), app_(app) {
 }
 
 void TMain::ApplyTexts() {
-    const TLanguageFile& l = app_.Lang();
+    const TLanguageFile& l = lang_;
     auto t = [&](Msg id) { return ShownText(l.Lookup(id)); };
     setWindowTitle(t(Msg::ScreenTitle));
     next_->setText(t(Msg::NextButton));
@@ -183,7 +185,7 @@ void TMain::ApplyTexts() {
 }
 
 void TMain::ApplySettings() {
-    const Settings& s = app_.CurrentSettings();
+    const Settings& s = settings_;
     for (TPicturePage* p : pictures_) p->SetPictureShown(!s.HideGraphics);
     economy_->SetHintsShown(s.ShowHint);
 }
@@ -196,7 +198,7 @@ ModalResult TMain::Run() {
 }
 
 void TMain::Activate() {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     const bool local = game.GameMode == ModeLocal;
     // Only a real change: the tab bar forgets a relayout it owes to new captions (after a change
     // of language) when told to set a visibility that is already so, and shows them clipped.
@@ -214,7 +216,7 @@ void TMain::Activate() {
     info_->Fill();
     border_->Activate();
     science_->MarkStale();
-    setScrolling(app_.CurrentSettings().ShowScrollHelp);
+    setScrolling(settings_.ShowScrollHelp);
     clock_.Reset();
     showClock();
     if (!local) {
@@ -263,8 +265,8 @@ void TMain::NextClicked() { endTurn(ModalResult::EndTurn); }
 void TMain::PassClicked() { endTurn(ModalResult::ToComputer); }
 
 void TMain::endTurn(ModalResult result) {
-    Game& game = app_.TheGame();
-    if (AutosaveWanted(game)) saveTo(QString::fromStdString(app_.UserFile(AutosaveFileName(game)).string()));
+    Game& game = game_;
+    if (AutosaveWanted(game)) saveTo(QString::fromStdString((places_.saves / AutosaveFileName(game)).string()));
     if (failure_) return;
     turnResult_ = result;
     timer_.stop();
@@ -272,7 +274,7 @@ void TMain::endTurn(ModalResult result) {
 }
 
 void TMain::ExitClicked() {
-    Game& game = app_.TheGame();
+    Game& game = game_;
     if (!game.Ui->AskYesNo(game.Msg(Msg::AskEndGame))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
         if (game.Ui->AskYesNo(game.Msg(Msg::AskSaveGame))) SaveClicked();
@@ -284,7 +286,7 @@ void TMain::ExitClicked() {
 
 void TMain::reject() {
     // Escape ends up here too, but keyPressEvent hands it to "&Pass" first.
-    Game& game = app_.TheGame();
+    Game& game = game_;
     if (turnResult_) return;
     if (!game.Ui->AskYesNo(game.Msg(Msg::AskEndGame))) return;
     if (game.GameMode == ModeLocal || game.GameMode == ModeNetServer) {
@@ -300,7 +302,7 @@ void TMain::keyPressEvent(QKeyEvent* e) {
         return;
     }
     if (e->key() == Qt::Key_F1) {
-        app_.ShowHelp(helpTopic_);
+        hooks_.help(helpTopic_);
         return;
     }
     QDialog::keyPressEvent(e);
@@ -324,10 +326,10 @@ void TMain::hideEvent(QHideEvent* e) {
 }
 
 void TMain::SaveClicked() {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     if (game.GameMode == ModeNetClient) return;
-    const TLanguageFile& l = app_.Lang();
-    const QString folder = QString::fromStdString(app_.Places().dialogs.string());
+    const TLanguageFile& l = lang_;
+    const QString folder = QString::fromStdString(places_.dialogs.string());
     QFileDialog dialog(this, ShownText(l.Lookup(Msg::SaveGameDialogTitle)), folder,
                        QString::fromStdString(DialogFilter(l.RawLookup(Msg::SavedGameFilter))));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -336,13 +338,12 @@ void TMain::SaveClicked() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString file = QDir::toNativeSeparators(dialog.selectedFiles().front());
     // The person learns where his game went; a failed write has told him already.
-    if (saveTo(file))
-        app_.TheGame().Ui->MessageBox(FormatText(app_.TheGame().Msg(Msg::GameSavedTo), {file.toStdString()}));
+    if (saveTo(file)) game_.Ui->MessageBox(FormatText(game_.Msg(Msg::GameSavedTo), {file.toStdString()}));
 }
 
 bool TMain::saveTo(const QString& file) {
     try {
-        return TrySaveGame(app_.TheGame(), file.toStdString());
+        return TrySaveGame(game_, file.toStdString());
     } catch (const StateError&) {
         // Broken bookkeeping ends the game: the window closes and the turn cycle hears of it.
         failure_ = std::current_exception();
@@ -354,12 +355,12 @@ bool TMain::saveTo(const QString& file) {
 }
 
 void TMain::SettingsClicked() {
-    app_.ShowSettings(false);
-    setScrolling(app_.CurrentSettings().ShowScrollHelp);
+    hooks_.settings();
+    setScrolling(settings_.ShowScrollHelp);
 }
 
 void TMain::TickClock() {
-    Game& game = app_.TheGame();
+    Game& game = game_;
     clock_.Tick();
     if (clock_.LimitReached(game.TurnMinutes)) {
         NextClicked();
@@ -371,7 +372,7 @@ void TMain::TickClock() {
         lampRed_ = !lampRed_;
         chatLamp_->setStyleSheet(lampRed_ ? "background: #FF0000;" : "background: #0000FF;");
         // The game ended for everybody, the session was lost, or the server vanished.
-        const NetEnd end = app_.Network() ? app_.Network()->TheLobby().Model().end : NetEnd::None;
+        const NetEnd end = net_.model ? net_.model->end : NetEnd::None;
         if (end == NetEnd::EndedByServer || end == NetEnd::SessionLost || end == NetEnd::ServerLost) {
             turnResult_ = ModalResult::EndTurn;
             timer_.stop();
@@ -381,25 +382,22 @@ void TMain::TickClock() {
 }
 
 void TMain::RefreshChat() {
-    NetworkGame* net = app_.Network();
-    if (!net) return;
-    ShowChatLines(*chatPane_, net->Connect().Panes().Lines(ChatPane::Command));
-    if (isVisible() && app_.TheGame().GameMode != ModeLocal && pages_->currentIndex() != ChatTab)
-        chatLamp_->setVisible(true);
+    if (!net_.panes) return;
+    ShowChatLines(*chatPane_, net_.panes->Lines(ChatPane::Command));
+    if (isVisible() && game_.GameMode != ModeLocal && pages_->currentIndex() != ChatTab) chatLamp_->setVisible(true);
 }
 
 void TMain::RebuildChatPlayers() {
-    NetworkGame* net = app_.Network();
     chatPlayers_->setVisible(false);
     chatPlayers_->clear();
-    if (!net) return;
-    const Game& game = app_.TheGame();
-    for (const NetMember& p : net->TheLobby().Model().roster) {
+    if (!net_.model) return;
+    const Game& game = game_;
+    for (const NetMember& p : net_.model->roster) {
         const int state = StateOf(game, p.id);
         const bool playing = state != 0 && game.mGos[state].Alive != 0;
         const QString name = QString::fromStdString(p.name);
-        auto* item = new QListWidgetItem(playing ? name : ShownText(app_.Lang().Lookup(Msg::OutOfGame)) + " " + name,
-                                         chatPlayers_);
+        auto* item =
+            new QListWidgetItem(playing ? name : ShownText(lang_.Lookup(Msg::OutOfGame)) + " " + name, chatPlayers_);
         item->setFlags(Qt::ItemIsEnabled);
         if (playing) item->setCheckState(p.turnFinished ? Qt::Checked : Qt::Unchecked);
     }
@@ -407,7 +405,7 @@ void TMain::RebuildChatPlayers() {
 }
 
 void TMain::showClock() {
-    const Game& game = app_.TheGame();
+    const Game& game = game_;
     const int spent = clock_.Minutes() * 60 + clock_.Seconds();
     // Without a limit a network turn has nothing to count down: it shows the time spent.
     const bool countdown = game.GameMode != ModeLocal && game.TurnMinutes != 0;

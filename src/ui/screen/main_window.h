@@ -6,9 +6,12 @@
 #include <QTimer>
 
 #include <exception>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "app/help_topics.h"
+#include "app/program_files.h"
 #include "screen/turn_clock.h"
 #include "ui/app/modal_result_qt.h"
 
@@ -21,7 +24,8 @@ class QTextEdit;
 
 namespace korvant {
 
-class GameWindows;
+class ChatPanes;
+class TLanguageFile;
 class TBorderTab;
 class TEconomyTab;
 class TGeneralsTab;
@@ -29,13 +33,32 @@ class TInformationTab;
 class TPicturePage;
 class TScienceTab;
 class TScrollText;
+struct Game;
+class NetModel;
+struct Settings;
 
 class TMain : public QDialog {
     Q_OBJECT
 public:
     enum Tab { InformationTab, EconomyTab, ScienceTab, BorderTab, GeneralsTab, ChatTab };
 
-    explicit TMain(GameWindows& app, QWidget* parent = nullptr);
+    // What the screen asks of the other windows: a help page and the settings.
+    struct Hooks {
+        std::function<void(int topic)> help;
+        std::function<void()> settings;
+    };
+    // What the chat tab and the clock read of the network game, and where a chat line goes.
+    struct NetworkLink {
+        const NetModel* model = nullptr;   // why the game ended here, and the roster
+        const ChatPanes* panes = nullptr;  // the command screen's chat lines
+        std::function<bool(const std::string&)> sendChat;
+    };
+
+    // `places` says where saved games go and where the save dialog starts.
+    TMain(TLanguageFile& lang, Game& game, const Settings& settings, const FilePlaces& places, bool paintRounded,
+          Hooks hooks, QWidget* parent = nullptr);
+    // The network game, once its windows are made; the chat tab shows nothing before.
+    void AttachNetwork(NetworkLink net) { net_ = std::move(net); }
     void ApplyTexts();
     // Pictures and hints as the settings say.
     void ApplySettings();
@@ -100,7 +123,12 @@ private:
     void setScrolling(bool on);
     void showClock();
 
-    GameWindows& app_;
+    TLanguageFile& lang_;
+    Game& game_;
+    const Settings& settings_;
+    const FilePlaces& places_;
+    Hooks hooks_;
+    NetworkLink net_;
     QTabWidget* pages_;
     TInformationTab* info_;
     TEconomyTab* economy_;

@@ -1,5 +1,5 @@
-// The lobby window on its real widgets: two computers in one process over loopback sessions,
-// from opening to the start of the game.
+// The lobby window on its real widgets: two computers in one process over a fake network that
+// delivers from the event loop, from opening to the start of the game.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "support/session/loopback_session.h"
+#include "support/session/event_loop_delivery.h"
 #include "support/ui/gui_app.h"
 #include "ui/net/connect_window.h"
 
@@ -30,8 +30,8 @@ public:
 
 // One computer: its game, session, lobby and lobby window; a started game is only counted.
 struct Computer {
-    Computer(TLanguageFile& lang, LoopbackHub& hub)
-        : session(hub), window(lang, game), lobby(game, session, window, waits, window) {
+    Computer(TLanguageFile& lang, test::FakeNetwork& network)
+        : session(network.NewSession()), window(lang, game), lobby(game, session, window, waits, window) {
         game.Ui = &ui;
         session.SetListener(&lobby);
         TConnect::Hooks hooks;
@@ -48,7 +48,7 @@ struct Computer {
     }
     Game game;
     HeadlessUi ui;
-    LoopbackSession session;
+    test::FakeSession& session;
     NoWaits waits;
     TConnect window;
     Lobby lobby;
@@ -72,35 +72,36 @@ bool BothStart(Computer& a, Computer& b) {
 class ConnectWindowTest : public ::testing::Test, public gui_test::WindowsFixture {};
 
 TEST_F(ConnectWindowTest, TwoComputersMeetChooseChatGetReadyAndStart) {
-    LoopbackHub hub;
-    Computer host(*lang, hub), guest(*lang, hub);
+    test::FakeNetwork network;
+    test::EventLoopDelivery delivery{network};
+    Computer host(*lang, network), guest(*lang, network);
     host.Open("Anna");
     EXPECT_EQ(host.window.Notebook()->currentIndex(), 0);  // the server's page
     EXPECT_TRUE(host.window.ReadyBox()->isEnabled());
     EXPECT_FALSE(host.window.MapPicture().isNull());
 
     guest.Open("Boris");
-    hub.DeliverPending();
+    network.Deliver();
     EXPECT_TRUE(guest.window.ReadyBox()->isEnabled());  // the host's map came
     EXPECT_EQ(guest.window.Notebook()->currentIndex(), 1);
     EXPECT_EQ(host.window.PlayerList()->count(), 2);
 
     host.window.TurnSpin()->setValue(5);
-    hub.DeliverPending();
+    network.Deliver();
     EXPECT_EQ(guest.window.ClientTurnLabel()->text(), "5");
     EXPECT_EQ(guest.game.TurnMinutes, 5);
 
     guest.window.ChatInput()->setText("  Привет всем ");
     QTest::keyClick(guest.window.ChatInput(), Qt::Key_Return);
     EXPECT_EQ(guest.window.ChatInput()->text(), " ");
-    hub.DeliverPending();
+    network.Deliver();
     EXPECT_TRUE(host.window.ChatPane()->toPlainText().contains("Boris> Привет всем"));
 
     host.window.ReadyBox()->click();
-    hub.DeliverPending();
+    network.Deliver();
     EXPECT_EQ(guest.window.PlayerList()->item(0)->checkState(), Qt::Checked);
     guest.window.ReadyBox()->click();
-    hub.DeliverPending();
+    network.Deliver();
     ASSERT_TRUE(BothStart(host, guest));
     int persons = 0;
     for (int s = 1; s <= host.game.GosCount; ++s) persons += host.game.mGos[s].Human != 0 ? 1 : 0;
@@ -110,11 +111,12 @@ TEST_F(ConnectWindowTest, TwoComputersMeetChooseChatGetReadyAndStart) {
 // A newcomer while a game runs: the client page offers "Вернуться в игру" only while a state
 // waits for his name, and pressing it asks the game's server for it.
 TEST_F(ConnectWindowTest, TheRejoinButtonShowsWhileAStateWaitsAndAsksForIt) {
-    LoopbackHub hub;
-    Computer host(*lang, hub), guest(*lang, hub);
+    test::FakeNetwork network;
+    test::EventLoopDelivery delivery{network};
+    Computer host(*lang, network), guest(*lang, network);
     host.Open("Anna");
     guest.Open("Boris");
-    hub.DeliverPending();
+    network.Deliver();
     QPushButton* rejoin = guest.window.RejoinButton();
     EXPECT_FALSE(rejoin->isVisibleTo(&guest.window));
     EXPECT_EQ(rejoin->text().toStdString(), lang->Lookup(Msg::RejoinGame));

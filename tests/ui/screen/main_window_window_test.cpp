@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,6 +26,7 @@
 #include "support/ui/command_screen.h"
 #include "support/ui/modal_answerer.h"
 #include "support/ui/mouse.h"
+#include "ui/net/network_game.h"
 #include "ui/screen/economy_tab_widget.h"
 #include "ui/screen/information_tab_widget.h"
 #include "ui/screen/main_window.h"
@@ -367,6 +369,34 @@ TEST_F(CommandScreenTest, AJoinedNetworkGameCanNeitherSaveNorBeOfferedASave) {
     EXPECT_EQ(yes.boxTexts.size(), 1);  // only whether to leave
     main().PassButton()->click();
     EXPECT_FALSE(Autosaved());
+}
+
+// In a network game the command screen shows the network game's own chat and players, ticked as
+// their turns end, and closes by itself once the game's server ended the game.
+TEST_F(CommandScreenTest, ANetworkGameShowsItsChatAndPlayersAndEndsWhenTheServerEndsIt) {
+    game().GameMode = ModeNetClient;
+    NetworkGame& net = app->NetworkWindows();
+    NetModel& model = net.TheLobby().Net().model;
+    const PlayerId olga = game().mGos[1].Human;
+    model.Add({olga, "Ольга", false});
+    model.Add({olga + 1, "Борис", true});
+    model.Find(olga)->turnFinished = true;
+    Open(TMain::ChatTab);
+    const QListWidget& players = *main().ChatPlayers();
+    ASSERT_EQ(players.count(), 2);
+    EXPECT_EQ(players.item(0)->text(), "Ольга");
+    EXPECT_EQ(players.item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(players.item(1)->text(), QString::fromStdString(lang->Lookup(Msg::OutOfGame)) + " Борис");
+
+    net.Connect().AppendChatLine("Борис> привет", 0);
+    EXPECT_TRUE(main().ChatPane()->toPlainText().contains("Борис> привет"));
+
+    main().TickClock();
+    EXPECT_EQ(main().TurnResult(), std::nullopt);
+    model.End(NetEnd::EndedByServer);
+    main().TickClock();
+    EXPECT_EQ(main().TurnResult(), ModalResult::EndTurn);
+    EXPECT_FALSE(main().isVisible());
 }
 
 }  // namespace
