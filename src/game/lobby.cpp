@@ -16,6 +16,7 @@
 #include "net/receive_block.h"
 #include "net/rejoin.h"
 #include "net/senders.h"
+#include "net/shown_changes.h"
 #include "net/takeover.h"
 #include "sim/borders.h"
 
@@ -81,8 +82,8 @@ void Lobby::OnOpenFailed(OpenError e) {
 
 void Lobby::OnAddPlayer(const SessionPlayer& player) {
     if (!player.Remote) return;  // listed when the session opened
+    const ShownChanges shown(net_);
     model_.Add(player);
-    net_.controls.ShowRoster();
     if (model_.InGame()) {
         // A newcomer while the game runs hears it from the server, and whether his state waits.
         if (model_.phase == NetPhase::Playing && IsServer())
@@ -98,6 +99,7 @@ void Lobby::OnAddPlayer(const SessionPlayer& player) {
 }
 
 void Lobby::OnDeletePlayer(const SessionPlayer& player) {
+    const ShownChanges shown(net_);
     const bool inGame = model_.InGame();
     const bool serverGone = inGame && game_.GameMode == ModeNetClient &&
                             (player.Id == model_.serverId || (model_.heir != 0 && player.Id == model_.heir));
@@ -119,7 +121,6 @@ void Lobby::OnDeletePlayer(const SessionPlayer& player) {
             gos.PlayerName.clear();
         }
     }
-    net_.controls.ShowRoster();
     // The server's heir is gone: the next one gets the year's backup at once.
     if (heirLeft && model_.phase == NetPhase::Playing) ResendBackup(net_);
     if (serverGone) ServerVanished(player, heir);
@@ -160,8 +161,6 @@ void Lobby::LobbyServerLeft() {
     if (model_.lobbyServerId != net_.session.LocalId() || IsServer()) return;
     game_.GameMode = ModeNetServer;
     model_.ready = {false, ReadyGrey, false};
-    net_.controls.ShowReadySwitch();
-    net_.controls.ShowPage(true);
 }
 
 void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) { ReceiveBlock(net_, from, block); }
@@ -193,8 +192,10 @@ void Lobby::SetTurnMinutes(int minutes) {
 }
 
 void Lobby::NewMap() {
-    model_.ready = {true, ReadyMapKnown, model_.ready.on};
-    net_.controls.ShowReadySwitch();
+    {
+        const ShownChanges shown(net_);
+        model_.ready = {true, ReadyMapKnown, model_.ready.on};
+    }
     game_.GosCount = uint8_t(stateCount_);
     game_.MapSize = MapSize;
     view_.MakingMap();
@@ -206,8 +207,10 @@ void Lobby::NewMap() {
 }
 
 void Lobby::SetReady(bool on) {
-    model_.ready.on = on;
-    net_.controls.ShowReadySwitch();
+    {
+        const ShownChanges shown(net_);
+        model_.ready.on = on;
+    }
     readySaid_ = on;
     SendReady(net_, on);
 }
@@ -254,9 +257,11 @@ void Lobby::PlacePersons() {
 
 bool Lobby::AcceptLoadedGame() {
     view_.HideMap();
-    model_.ready = {};
-    net_.controls.ShowReadySwitch();
-    game_.GameMode = ModeNetServer;
+    {
+        const ShownChanges shown(net_);
+        model_.ready = {};
+        game_.GameMode = ModeNetServer;
+    }
     game_.DiffLevel = DiffNormal;
 
     std::string listed, left;
@@ -333,9 +338,9 @@ NetGameEnd Lobby::PlayGame(const NetGameOptions& options) {
 
 void Lobby::Rejoin() {
     if (model_.rejoin != RejoinOffer::Offered || !SendRejoin(net_)) return;
+    const ShownChanges shown(net_);
     model_.rejoin = RejoinOffer::Asked;
     net_.controls.AppendChatLine(game_.Msg(Msg::RejoinNextYear), color::Green);
-    net_.controls.ShowRejoinOffer();
 }
 
 void Lobby::Close() {

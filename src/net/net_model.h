@@ -47,6 +47,7 @@ struct NetMember {
     bool ready = false;         // his lobby switch is on
     bool turnFinished = false;  // he has ended this year's turn
     bool turnReceived = false;  // the server has his turn of this year
+    bool operator==(const NetMember&) const = default;
 };
 
 // What a newcomer's lobby offers while a game runs in the session.

@@ -23,6 +23,7 @@
 #include "net/rejoin.h"
 #include "net/rejoined_block.h"
 #include "net/senders.h"
+#include "net/shown_changes.h"
 #include "net/small_block.h"
 #include "net/takeover.h"
 #include "net/turn_result_block.h"
@@ -57,7 +58,6 @@ void receiveMap(NetContext& net, std::span<const uint8_t> block, bool update) {
     if (update || net.game.GameMode == ModeNetClient) net.controls.ShowLobbyMap();
     if (!update) {
         net.model.ready = {true, ReadyMapKnown, false};
-        net.controls.ShowReadySwitch();
     }
 }
 
@@ -95,7 +95,6 @@ void receiveFullState(NetContext& net, PlayerId from, std::span<const uint8_t> b
         if (!newYear && s != 0 && net.game.mGos[s].Captured == TurnFinishedMark) m.turnFinished = m.turnReceived = true;
     }
     if (becomeServer) net.game.GameMode = ModeNetServer;
-    net.controls.ShowRoster();
 }
 
 BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -113,7 +112,6 @@ BlockOutcome receiveTurnResult(NetContext& net, PlayerId from, std::span<const u
     net.model.heldYear.clear();
     net.model.ClearTurns();
     net.model.keptTurn.clear();
-    net.controls.ShowRoster();
     return BlockOutcome::Applied;
 }
 
@@ -131,7 +129,6 @@ void receivePlayerTurn(NetContext& net, PlayerId from, std::span<const uint8_t> 
 void receiveReady(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
     const bool on = DecodeSmall(block) != 0;
     if (NetMember* m = net.model.Find(from)) m->ready = on;
-    net.controls.ShowRoster();
 }
 
 void receiveTurnDone(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -143,7 +140,6 @@ void receiveTurnDone(NetContext& net, PlayerId from, std::span<const uint8_t> bl
     const int s = StateOf(net.game, from);
     net.game.mGos[s].Captured = TurnFinishedMark;  // travels in a hand-over's full state
     if (member) member->turnFinished = true;
-    net.controls.ShowRoster();
 }
 
 // The heir keeps only the server's latest backup; it is checked whole as it comes.
@@ -162,7 +158,6 @@ void receiveGameRuns(NetContext& net, PlayerId from, std::span<const uint8_t> bl
     // Its sender serves the game: the full state that seats this person comes from him.
     if (waits) net.model.serverId = from;
     net.controls.AppendChatLine(net.game.Msg(waits ? Msg::RejoinOffered : Msg::RejoinNoState), color::Green);
-    net.controls.ShowRejoinOffer();
 }
 
 void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
@@ -177,7 +172,6 @@ void receiveLeave(NetContext& net, PlayerId from, std::span<const uint8_t> block
     // The game's server leaves the game once it has handed its role on: the next year's data
     // names the new one.
     if (from == net.model.serverId && net.game.GameMode == ModeNetClient) net.model.serverId = 0;
-    net.controls.ShowRoster();
 }
 
 BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<const uint8_t> block) {
@@ -205,15 +199,12 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
             DecodeSmall(block);
             net.model.SetEveryoneReady(true);
             net.model.phase = NetPhase::Starting;
-            net.controls.ShowRoster();
             return BlockOutcome::Applied;
         case BlockKind::BecomeServer:
             DecodeSmall(block);
             net.model.ready = {false, ReadyGrey, false};
             net.model.lobbyServerId = net.session.LocalId();
             game.GameMode = ModeNetServer;
-            net.controls.ShowReadySwitch();
-            net.controls.ShowPage(true);
             return BlockOutcome::Applied;
         case BlockKind::FullState: receiveFullState(net, from, block); return BlockOutcome::Applied;
         case BlockKind::TurnResult: return receiveTurnResult(net, from, block);
@@ -240,7 +231,6 @@ BlockOutcome dispatch(NetContext& net, PlayerId from, BlockKind kind, std::span<
         case BlockKind::Rejoined: {
             const Rejoined r = DecodeRejoined(block);
             HearRejoined(net, r.state, r.player);
-            net.controls.ShowRoster();
             return BlockOutcome::Applied;
         }
         case BlockKind::Packed: break;
@@ -298,6 +288,7 @@ BlockOutcome receiveOne(NetContext& net, PlayerId from, std::span<const uint8_t>
 }  // namespace
 
 BlockOutcome ReceiveBlock(NetContext& net, PlayerId from, std::span<const uint8_t> block) {
+    const ShownChanges shown(net);
     const BlockOutcome outcome = receiveOne(net, from, block);
     // The heir's year held back for its server's leave is judged again once the leave has come.
     if (net.model.serverId == 0 && !net.model.heldYear.empty()) {

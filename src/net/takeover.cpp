@@ -82,7 +82,6 @@ bool TakeOver(NetContext& net) {
     net.controls.AppendChatLine(model.NameOf(self) + "> " + game.Msg(Msg::TookOverServer), color::Green);
     SendTookOver(net);
     SendBackup(net);
-    net.controls.ShowRoster();
     return true;
 }
 
@@ -91,7 +90,6 @@ void TakenOver(NetContext& net, PlayerId from, int year) {
     net.model.heir = net.model.earlyTakeover = 0;
     net.controls.AppendChatLine(net.model.NameOf(from) + "> " + net.game.Msg(Msg::TookOverServer), color::Green);
     if (year == net.game.Year) ResendKeptTurn(net);
-    net.controls.ShowRoster();
 }
 
 }  // namespace korvant

@@ -94,12 +94,15 @@ TEST_F(ReceiveBlockTest, TheLobbysBlocksComeOnlyFromItsServer) {
     EXPECT_EQ(client.game->GameMode, ModeNetClient);
     EXPECT_NE(client.game->Map[10][10], 3);
 
-    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::TurnTime, 11)), BlockOutcome::Refused);  // beyond the limit
+    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::TurnTime, MaxTurnMinutes + 1)), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::TurnTime, MaxTurnMinutes)), BlockOutcome::Applied);
     client.Receive(1, EncodeSmall(BlockKind::TurnTime, 4));
     EXPECT_EQ(client.game->TurnMinutes, 4);
     EXPECT_EQ(client.controls.turnMinutesShown, 4);
+    client.game->MapSize = 40;  // the map of the game before
     EXPECT_EQ(client.Receive(1, map), BlockOutcome::Applied);
     EXPECT_EQ(client.game->Map[10][10], 3);
+    EXPECT_EQ(client.game->MapSize, 50);
     EXPECT_EQ(client.controls.mapsShown, 1);
     EXPECT_EQ(client.model.ready, (ReadySwitch{true, ReadyMapKnown, false}));
 
@@ -130,10 +133,13 @@ TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Wait).size(), chatLines);
     client.game->mGos[3].Alive = 1;
     // A small block with bytes after it is refused, whatever it says.
-    Bytes longer = EncodeSmall(BlockKind::Leave);
-    longer.push_back(0);
-    EXPECT_EQ(client.Receive(3, longer), BlockOutcome::Refused);
+    for (BlockKind kind : {BlockKind::Leave, BlockKind::TurnDone}) {
+        Bytes longer = EncodeSmall(kind);
+        longer.push_back(0);
+        EXPECT_EQ(client.Receive(3, longer), BlockOutcome::Refused);
+    }
     EXPECT_EQ(client.game->mGos[3].Human, 3);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
 
     client.Receive(3, EncodeSmall(BlockKind::Leave));
     EXPECT_EQ(client.game->mGos[3].Human, 0);
@@ -328,6 +334,70 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState
     server.game->mGos[2].Alive = 1;
     EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Applied);
     EXPECT_EQ(server.game->mGos[2].Money, 9999);
+}
+
+// A block changes the model; the controls show what it changed, once, and nothing else.
+TEST_F(ReceiveBlockTest, TheControlsShowWhatABlockChanged) {
+    InLobby();
+    const HeadlessNetControls& shown = client.controls;
+    client.Receive(1, EncodeChat("hello", 0));
+    EXPECT_EQ(shown.rosterShown + shown.readySwitchShown + shown.rejoinOffersShown, 0);
+    client.Receive(3, EncodeSmall(BlockKind::Ready, 1));
+    client.Receive(3, EncodeSmall(BlockKind::Ready, 1));  // said again: nothing new to show
+    EXPECT_EQ(shown.rosterShown, 1);
+    client.Receive(1, PackEnvelope(EncodeMap(*server.game, BlockKind::Map)));
+    EXPECT_EQ(shown.readySwitchShown, 1);
+    EXPECT_FALSE(shown.serverPage);
+
+    // A newcomer hears that a game runs with a state waiting for him; its sender serves it.
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::Offered);
+    EXPECT_EQ(client.model.serverId, 3u);
+    EXPECT_EQ(shown.rejoinOffersShown, 1);
+    EXPECT_EQ(shown.chat.Lines(ChatPane::Lobby).back().text, client.game->Msg(Msg::RejoinOffered));
+
+    client.Receive(1, EncodeSmall(BlockKind::BecomeServer));
+    EXPECT_TRUE(shown.serverPage);
+    EXPECT_EQ(shown.readySwitchShown, 2);
+    EXPECT_EQ(shown.rosterShown, 1);
+}
+
+// A new year's data ends last year's turns: the ticks, the turn kept for a lost server and a
+// year held back for the server's leave.
+TEST_F(ReceiveBlockTest, ANewYearsDataEndsLastYearsTurns) {
+    const auto lastYear = [&] {
+        client.model.Find(3)->turnFinished = client.model.Find(3)->turnReceived = true;
+        client.model.keptTurn = {1, 2, 3};
+    };
+    lastYear();
+    auto heirsYear = test::MakeNetGame(3);
+    heirsYear->Year = 8;
+    EXPECT_EQ(client.Receive(3, PackEnvelope(EncodeTurnResult(*heirsYear, 2))), BlockOutcome::Ignored);  // held
+    server.game->Year = 8;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Applied);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished || client.model.Find(3)->turnReceived);
+    EXPECT_TRUE(client.model.keptTurn.empty());
+    EXPECT_TRUE(client.model.heldYear.empty());
+
+    // The same year's full state (a hand-over) keeps the turns ended; the next year's ends them.
+    lastYear();
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
+    EXPECT_TRUE(client.model.Find(3)->turnFinished);
+    EXPECT_FALSE(client.model.keptTurn.empty());
+    server.game->Year = 9;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished || client.model.Find(3)->turnReceived);
+    EXPECT_TRUE(client.model.keptTurn.empty());
+}
+
+TEST_F(ReceiveBlockTest, TheServersRoleIsNotTakenWithBooksThatDoNotBalance) {
+    server.game->mGos[2].FreeSoldiers += 5;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 2))), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_EQ(client.model.serverId, 1u);
+    server.game->mGos[2].FreeSoldiers -= 5;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 2))), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->GameMode, ModeNetServer);
 }
 
 TEST_F(ReceiveBlockTest, DamagedBlocksChangeNothing) {
