@@ -25,10 +25,13 @@ constexpr std::array Rules{
     BlockRule{BlockKind::BecomeServer, Lobby, 0, Sender::LobbyServer},
     // The first full state starts a client that has not seen every tick yet.
     BlockRule{BlockKind::FullState, Open, 0, Sender::GameServer},
-    BlockRule{BlockKind::TurnResult, Playing, 0, Sender::GameServer},
+    BlockRule{BlockKind::TurnResult, Playing, 0, Sender::GameServer, Sender::StatePlayer, Admission::Hold,
+              "a year from a person while the server has not left"},
     BlockRule{BlockKind::PlayerTurn, Playing, 0, Sender::StatePlayer},
-    // A client still waiting for its first full state knows nobody's state yet.
-    BlockRule{BlockKind::TurnDone, Playing, Lobby | Starting, Sender::StatePlayer},
+    // A client still waiting for its first full state knows nobody's state yet. A turn's end may
+    // cross, on another link, the year in which its sender's state fell.
+    BlockRule{BlockKind::TurnDone, Playing, Lobby | Starting, Sender::StatePlayer, Sender::AnyPlayer,
+              Admission::PassOver, "a turn's end from no living state"},
     BlockRule{BlockKind::Leave, Game, Lobby, Sender::AnyPlayer},
     BlockRule{BlockKind::GameOver, Game, Lobby, Sender::GameServer},
     // Sent every year to all: a person watching the lobby sees the running game's map.
@@ -81,14 +84,9 @@ Verdict Admit(const NetContext& net, PlayerId from, BlockKind kind) {
     if (rule->passedIn & phase) return {Admission::PassOver, "not wanted now"};
     if (!(rule->takenIn & phase)) return {Admission::Refuse, "a block out of its phase"};
     // A computer hears its own blocks (ready, turn done, chat) as everybody else does.
-    if (!self && !Sends(net, from, rule->from)) {
-        if (kind == BlockKind::TurnResult && Sends(net, from, Sender::StatePlayer))
-            return {Admission::Hold, "a year from a person while the server has not left"};
-        // A turn's end may cross, on another link, the year in which its sender's state fell.
-        if (kind == BlockKind::TurnDone) return {Admission::PassOver, "a turn's end from no living state"};
-        return {Admission::Refuse, "the sender may not send this block"};
-    }
-    return {Admission::Take, ""};
+    if (self || Sends(net, from, rule->from)) return {Admission::Take, ""};
+    if (Sends(net, from, rule->otherwiseFrom)) return {rule->otherwise, rule->otherwiseWhy};
+    return {Admission::Refuse, "the sender may not send this block"};
 }
 
 }  // namespace korvant

@@ -16,18 +16,23 @@ enum class Sender {
     Heir,         // the person who takes over from a server that vanished, once it has
 };
 
-struct BlockRule {
-    BlockKind kind;
-    unsigned takenIn;   // NetPhase bits in which the block is taken
-    unsigned passedIn;  // NetPhase bits in which it is passed over without a word
-    Sender from;
-};
-
 // Hold: a year's results from a living person while another is this computer's server. The
 // server that falls hands its role on and leaves the game; its heir's first year travels on
 // another connection than that leave and can come first. It is kept, and judged again once the
 // server's leave has come.
 enum class Admission { Take, PassOver, Refuse, Hold };
+
+struct BlockRule {
+    BlockKind kind;
+    unsigned takenIn;   // NetPhase bits in which the block is taken
+    unsigned passedIn;  // NetPhase bits in which it is passed over without a word
+    Sender from;
+    // A block from another sender is refused, unless `otherwiseFrom` may send it: it then gets
+    // `otherwise`, for the reason `otherwiseWhy`.
+    Sender otherwiseFrom = Sender::AnyPlayer;
+    Admission otherwise = Admission::Refuse;
+    const char* otherwiseWhy = "the sender may not send this block";
+};
 
 struct Verdict {
     Admission admission = Admission::Refuse;

@@ -377,13 +377,7 @@ const Member* BrokerSession::FindMember(PlayerId id) const {
 }
 
 SendResult BrokerSession::Send(PlayerId to, std::span<const std::uint8_t> block) {
-    if (block.size() < MinBlockBytes) return SendResult::IllegalForm;
-    if (block.size() >= wire::MaxFrameBytes) return SendResult::TooLarge;
-    if (phase_ != Phase::Open) return SendResult::NotOpen;
-    if (to == localId_) {
-        if (listener_) listener_->OnMessage(localId_, block);
-        return SendResult::Sent;
-    }
+    if (std::optional<SendResult> done = SendFirst(block, phase_ == Phase::Open, to, localId_, listener_)) return *done;
     if (to != ToAllOthers && !FindMember(to)) return SendResult::UnknownPlayer;
     std::vector<std::uint8_t> letter = EncodeLetter(Note::Data, token_, block);
     for (const Member& m : members_) {

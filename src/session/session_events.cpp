@@ -1,5 +1,7 @@
 #include "session/session_events.h"
 
+#include "wire/frame_reader.h"
+
 namespace korvant {
 
 std::vector<SessionPlayer> JoiningOrder(const std::vector<PlacedPlayer>& others, const PlacedPlayer& local) {
@@ -14,6 +16,16 @@ std::vector<SessionPlayer> JoiningOrder(const std::vector<PlacedPlayer>& others,
     }
     if (!localListed) out.push_back({local.Id, *local.Name, false});
     return out;
+}
+
+std::optional<SendResult> SendFirst(std::span<const std::uint8_t> block, bool open, PlayerId to, PlayerId self,
+                                    SessionListener* listener) {
+    if (block.size() < MinBlockBytes) return SendResult::IllegalForm;
+    if (block.size() >= wire::MaxFrameBytes) return SendResult::TooLarge;
+    if (!open) return SendResult::NotOpen;
+    if (to != self) return std::nullopt;
+    if (listener) listener->OnMessage(self, block);
+    return SendResult::Sent;
 }
 
 void SessionEvents::Tell(SessionEvent e, std::optional<std::vector<SessionPlayer>> roster) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ struct PlacedPlayer {
 };
 // The other players, in joining order, with the local player put in at his own place.
 std::vector<SessionPlayer> JoiningOrder(const std::vector<PlacedPlayer>& others, const PlacedPlayer& local);
+
+// What every session does first with a block to send: the checks of its size and of the open
+// session, and a block to oneself, heard at once inside Send. Nothing when it must go to others.
+std::optional<SendResult> SendFirst(std::span<const std::uint8_t> block, bool open, PlayerId to, PlayerId self,
+                                    SessionListener* listener);
 
 class SessionEvents final : public QObject {
 public:

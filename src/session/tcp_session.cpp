@@ -561,13 +561,7 @@ std::vector<SessionPlayer> TcpSession::Roster() const {
 }
 
 SendResult TcpSession::Send(PlayerId to, std::span<const std::uint8_t> block) {
-    if (block.size() < MinBlockBytes) return SendResult::IllegalForm;
-    if (block.size() >= wire::MaxFrameBytes) return SendResult::TooLarge;
-    if (phase_ != Phase::Open) return SendResult::NotOpen;
-    if (to == localId_) {
-        if (listener_) listener_->OnMessage(localId_, block);
-        return SendResult::Sent;
-    }
+    if (std::optional<SendResult> done = SendFirst(block, phase_ == Phase::Open, to, localId_, listener_)) return *done;
     Member* one = to == ToAllOthers ? nullptr : FindMember(to);
     if (to != ToAllOthers && (!one || !one->Added)) return SendResult::UnknownPlayer;
     std::vector<std::uint8_t> frame = wire::EncodeFrame(FrameKind::Data, block);

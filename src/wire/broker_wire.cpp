@@ -127,10 +127,7 @@ std::vector<std::uint8_t> EncodeKnock(const Knock& k) {
 Verdict ParseKnock(std::span<const std::uint8_t> body, const Identity& ours, Knock& out) {
     ByteReader r(body);
     Knock k;
-    k.Who = GetIdentity(r);
-    if (k.Who.Magic != ours.Magic) return Verdict::OtherProgram;
-    if (r.Failed()) return Verdict::Malformed;
-    if (Verdict v = CheckIdentity(k.Who, ours); v != Verdict::Accepted) return v;
+    if (Verdict v = ReadIdentity(r, ours, k.Who); v != Verdict::Accepted) return v;
     k.Name = r.ShortText();
     k.Password = r.ShortText();
     if (!r.Done()) return Verdict::Malformed;
@@ -153,9 +150,9 @@ std::vector<std::uint8_t> EncodeAnswer(const Answer& a) {
 std::optional<Answer> ParseAnswer(std::span<const std::uint8_t> body, const Identity& ours) {
     ByteReader r(body);
     Answer a;
-    a.Who = GetIdentity(r);
-    if (Verdict differs = CheckIdentity(a.Who, ours); !r.Failed() && differs != Verdict::Accepted) {
-        a.Said = differs;
+    if (Verdict id = ReadIdentity(r, ours, a.Who); id != Verdict::Accepted) {
+        if (id == Verdict::Malformed) return std::nullopt;
+        a.Said = id;
         return a;
     }
     std::uint8_t said = r.U8();

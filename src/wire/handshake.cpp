@@ -32,6 +32,17 @@ Identity GetIdentity(ByteReader& r) {
     return id;
 }
 
+Verdict ReadIdentity(ByteReader& r, const Identity& ours, Identity& out) {
+    out.Magic = r.U32();
+    if (r.Failed()) return Verdict::Malformed;
+    // A foreign greeting cut short still counts as foreign rather than malformed.
+    if (out.Magic != ours.Magic) return Verdict::OtherProgram;
+    out.Version = r.U16();
+    out.Guid = r.ShortText();
+    if (r.Failed()) return Verdict::Malformed;
+    return CheckIdentity(out, ours);
+}
+
 namespace {
 
 void PutEntry(ByteWriter& w, const RosterEntry& e) {
@@ -94,11 +105,7 @@ Verdict CheckIdentity(const Identity& theirs, const Identity& ours) {
 Verdict ParseHello(std::span<const std::uint8_t> body, const Identity& ours, Hello& out) {
     ByteReader r(body);
     Hello h;
-    h.Who = GetIdentity(r);
-    // A short foreign greeting still counts as foreign rather than malformed.
-    if (h.Who.Magic != ours.Magic) return Verdict::OtherProgram;
-    if (r.Failed()) return Verdict::Malformed;
-    if (Verdict v = CheckIdentity(h.Who, ours); v != Verdict::Accepted) return v;
+    if (Verdict v = ReadIdentity(r, ours, h.Who); v != Verdict::Accepted) return v;
     std::uint8_t want = r.U8();
     h.Id = r.U32();
     h.Port = r.U16();
@@ -114,9 +121,9 @@ Verdict ParseHello(std::span<const std::uint8_t> body, const Identity& ours, Hel
 std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Identity& ours) {
     ByteReader r(body);
     Welcome v;
-    v.Who = GetIdentity(r);
-    if (Verdict differs = CheckIdentity(v.Who, ours); !r.Failed() && differs != Verdict::Accepted) {
-        v.Answer = differs;
+    if (Verdict id = ReadIdentity(r, ours, v.Who); id != Verdict::Accepted) {
+        if (id == Verdict::Malformed) return std::nullopt;
+        v.Answer = id;
         return v;
     }
     std::uint8_t answer = r.U8();

@@ -84,6 +84,10 @@ class ByteReader;
 // The identity as every handshake message of either transport opens with it.
 void PutIdentity(ByteWriter& w, const Identity& id);
 Identity GetIdentity(ByteReader& r);
+// Reads the identity a greeting or its answer opens with and judges it against ours: a foreign
+// magic word (even with the rest cut short) or GUID is OtherProgram, a foreign version
+// OtherVersion, anything else cut short Malformed.
+Verdict ReadIdentity(ByteReader& r, const Identity& ours, Identity& out);
 // A welcome whose identity differs from ours reads as that refusal (OtherProgram or OtherVersion)
 // whatever follows; nothing when it is malformed.
 std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Identity& ours);

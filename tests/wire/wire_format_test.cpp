@@ -123,6 +123,14 @@ TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
     Welcome w;
     w.Who = newer;
     EXPECT_EQ(ParseWelcome(EncodeWelcome(w), ours)->Answer, Verdict::OtherVersion);
+    // Another program's greeting or answer is foreign once its magic word is read, however short.
+    Identity otherMagic;
+    otherMagic.Magic ^= 1;
+    w.Who = h.Who = otherMagic;
+    const std::vector<std::uint8_t> hello = EncodeHello(h), welcome = EncodeWelcome(w);
+    EXPECT_EQ(ParseHello(std::span(hello).first(5), ours, out), Verdict::OtherProgram);
+    EXPECT_EQ(ParseHello(std::span(hello).first(3), ours, out), Verdict::Malformed);
+    EXPECT_EQ(ParseWelcome(std::span(welcome).first(5), ours)->Answer, Verdict::OtherProgram);
     EXPECT_FALSE(IsSearch(EncodeSearch(foreign), ours));
     EXPECT_FALSE(ParseAdvert(EncodeAdvert(newer, {1, 1, "x"}), ours));
     EXPECT_EQ(ParseAdvert(EncodeAdvert(ours, {47130, 3, "x"}), ours)->Players, 3);
