@@ -41,20 +41,17 @@ void NetModel::ClearTurns() {
 }
 
 void NetModel::ResetGame() {
-    end = NetEnd::None;
-    fullStateReceived = turnResultReceived = false;
-    netTurns = 0;
-    heldFrom = 0;
-    heldYear.clear();
-    ClearTurns();
-    heir = earlyTakeover = 0;
-    earlyBlocks.clear();
-    backup.clear();
-    keptTurn.clear();
-    keptTurnYear = 0;
-    dropped.clear();
-    rejoining.clear();
-    rejoin = RejoinOffer::None;
+    // What lasts from one game to the next is named here; everything else starts anew, also what
+    // a later change adds to the model.
+    NetModel next;
+    next.phase = phase;
+    next.serverId = serverId;
+    next.lobbyServerId = lobbyServerId;
+    next.ready = ready;
+    next.roster = std::move(roster);
+    next.refusalsShown_ = std::move(refusalsShown_);
+    next.ClearTurns();
+    *this = std::move(next);
 }
 
 }  // namespace korvant

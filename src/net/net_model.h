@@ -123,7 +123,8 @@ public:
     void SetEveryoneReady(bool ready);
     // A new year's persons' phase: nobody has ended his turn yet.
     void ClearTurns();
-    // A new game (or the lobby again): no data received, no turn played, no end.
+    // A new game (or the lobby again): no data received, no turn played, no end; the phase, the
+    // servers, the ready switch and the roster stay, with nobody's turn ended.
     void ResetGame();
     // True the first time a block of `kind` from `from` is refused: only that one is shown.
     bool FirstRefusal(PlayerId from, int32_t kind) { return refusalsShown_.insert({from, kind}).second; }

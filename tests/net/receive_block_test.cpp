@@ -336,6 +336,31 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState
     EXPECT_EQ(server.game->mGos[2].Money, 9999);
 }
 
+// A small block carries one value: one with bytes after it is refused whatever it says, and
+// changes nothing. So is a block of a kind alone, without its value.
+TEST_F(ReceiveBlockTest, ASmallBlockWithBytesAfterItIsRefused) {
+    const auto longer = [](BlockKind kind, uint8_t value) {
+        Bytes b = EncodeSmall(kind, value);
+        b.push_back(0);
+        return b;
+    };
+    EXPECT_EQ(client.Receive(1, longer(BlockKind::GameOver, 0)), BlockOutcome::Refused);
+    EXPECT_FALSE(client.model.Ended());
+    server.model.dropped[4] = "Guest";  // the computer plays the state a "Guest" left
+    EXPECT_EQ(server.Receive(4, longer(BlockKind::Rejoin, 0)), BlockOutcome::Refused);
+    EXPECT_TRUE(server.model.rejoining.empty());
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Applied);
+
+    InLobby();
+    for (BlockKind kind : {BlockKind::Start, BlockKind::BecomeServer, BlockKind::Ready, BlockKind::GameRuns})
+        EXPECT_EQ(client.Receive(1, longer(kind, 1)), BlockOutcome::Refused) << int(kind);
+    EXPECT_EQ(client.Receive(1, Bytes{uint8_t(BlockKind::Start), 0, 0, 0}), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.phase, NetPhase::Lobby);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(client.model.Find(1)->ready);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::None);
+}
+
 // A block changes the model; the controls show what it changed, once, and nothing else.
 TEST_F(ReceiveBlockTest, TheControlsShowWhatABlockChanged) {
     InLobby();
