@@ -278,19 +278,31 @@ protected:
 // turn as he left it, and the third person, who hears of it before he sees the server go, sends
 // his turn again.
 TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAgain) {
+    {
+        const StateChange change(*server.game);
+        server.game->mGos[4].Money = 4444;  // what only the server's game knows
+    }
+    server.lobby.Net().model.dropped[4] = "Vera";
     ASSERT_TRUE(SendBackup(server.lobby.Net()));
     network.Deliver();
     other.game->mGos[3].Money = 777;
     SendPlayerTurn(other.lobby.Net());
     SendTurnDone(other.lobby.Net());
     network.Deliver();
-    heir.game->mGos[2].Money = 555;
+    {
+        const StateChange change(*heir.game);
+        heir.game->mGos[2].Money = 555;
+        heir.game->mGeneral[2].Knowledge = 77;
+    }
     EXPECT_TRUE(heir.lobby.Model().Find(3)->turnFinished);
 
     heir.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(heir.game->GameMode, ModeNetServer);
     EXPECT_EQ(heir.lobby.Model().serverId, 2u);
-    EXPECT_EQ(heir.game->mGos[2].Money, 555);
+    EXPECT_EQ(heir.game->mGos[4].Money, 4444);
+    EXPECT_EQ(heir.lobby.Model().dropped.at(4), "Vera");
+    EXPECT_EQ(heir.game->mGos[2].Money, 555);  // his own turn, generals too, as he made it
+    EXPECT_EQ(heir.game->mGeneral[2].Knowledge, 77);
     EXPECT_EQ(heir.game->mGos[3].Money, 503);  // the year began so; his turn is asked for again
     EXPECT_FALSE(heir.lobby.Model().Find(3)->turnFinished);
     EXPECT_EQ(heir.game->mGos[1].Human, 0);
