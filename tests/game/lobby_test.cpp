@@ -306,8 +306,14 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
     EXPECT_EQ(heir.game->mGos[3].Money, 503);  // the year began so; his turn is asked for again
     EXPECT_FALSE(heir.lobby.Model().Find(3)->turnFinished);
     EXPECT_EQ(heir.game->mGos[1].Human, 0);
+    EXPECT_TRUE(heir.game->mGos[1].PlayerName.utf8().empty());
+    EXPECT_EQ(heir.game->CurGos, 2);
     EXPECT_EQ(heir.lobby.Model().dropped.at(1), "Player1");
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::None);
+    EXPECT_EQ(heir.lobby.Model().heir, 0u);
+    EXPECT_TRUE(heir.lobby.Model().keptTurn.empty());
+    EXPECT_EQ(heir.controls.chat.Lines(ChatPane::Command).back().text,
+              "Player2> " + heir.game->Msg(Msg::TookOverServer));
 
     network.Deliver();  // the takeover reaches the third person while the server is listed there
     EXPECT_EQ(other.lobby.Model().earlyTakeover, 2u);
@@ -381,8 +387,15 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
         c->lobby.Net().model.serverId = 1;
         SendRejoin(c->lobby.Net());
     }
+    // A hostile twin of his name asks for the same state: he is told that nothing waits for him.
+    test::FakeSession& twin = network.NewSession();
+    twin.Open("PLAYER3");
+    network.Deliver();
+    twin.Send(1, EncodeSmall(BlockKind::Rejoin));
     network.Deliver();
     EXPECT_EQ(server.lobby.Model().rejoining, (std::map<PlayerId, int>{{4, 3}}));
+    ASSERT_EQ(server.session.sent.back().to, twin.LocalId());
+    EXPECT_EQ(server.session.sent.back().block, EncodeSmall(BlockKind::GameRuns, 0));
 
     EXPECT_EQ(SeatRejoiners(server.lobby.Net()), std::vector<PlayerId>{4});
     network.Deliver();
@@ -390,6 +403,7 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
         EXPECT_EQ(c->game->mGos[3].Human, 4);
         EXPECT_EQ(c->game->mGos[3].PlayerName.utf8(), "player3");
         EXPECT_TRUE(c->lobby.Model().dropped.empty());
+        EXPECT_EQ(c->controls.chat.Lines(ChatPane::Lobby).back().text, "player3> " + c->game->Msg(Msg::PlayerRejoined));
     }
     // A second seating of the state, forged or late, is refused everywhere.
     heir.session.Listener()->OnMessage(1, EncodeRejoined(3, 5));

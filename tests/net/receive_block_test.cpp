@@ -14,6 +14,7 @@
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
+#include "net/rejoined_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
 #include "net/turn_result_block.h"
@@ -359,6 +360,21 @@ TEST_F(ReceiveBlockTest, ASmallBlockWithBytesAfterItIsRefused) {
     EXPECT_EQ(client.game->GameMode, ModeNetClient);
     EXPECT_FALSE(client.model.Find(1)->ready);
     EXPECT_EQ(client.model.rejoin, RejoinOffer::None);
+}
+
+// The start goes to every living person of the game, not to one who only watches; a state the
+// first person left is given back to him as to anybody.
+TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstStateCanBeGivenBack) {
+    EXPECT_TRUE(SendStart(server.net));
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Start), 2);
+    EXPECT_EQ(client.model.phase, NetPhase::Playing);  // a start in the game is passed over
+    for (const test::FakeSession::Sent& sent : s1.sent) EXPECT_NE(sent.to, 4u);
+
+    client.game->mGos[1].Human = 0;
+    client.model.dropped[1] = "Player1";
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(1, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[1].Human, 1);
 }
 
 // A block changes the model; the controls show what it changed, once, and nothing else.
