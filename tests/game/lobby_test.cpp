@@ -93,6 +93,23 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(host.lobby.Model().roster.size(), 2u);
 }
 
+// A network game is played at the normal level, and a lobby opened again keeps nothing of the
+// session before: no end, no players, no chat.
+TEST_F(LobbyTest, ALobbyOpenedAgainKeepsNothingOfTheSessionBefore) {
+    auto expert = std::make_unique<Game>();
+    expert->DiffLevel = DiffExpert;
+    Computer& host = Open("Anna", std::move(expert));
+    EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    Computer& guest = Open("Boris");
+    guest.lobby.Net().model.End(NetEnd::ServerLost);
+    ASSERT_FALSE(guest.controls.chat.Lines(ChatPane::Lobby).empty());
+    guest.lobby.BeginOpening();
+    EXPECT_EQ(guest.lobby.Model().phase, NetPhase::Opening);
+    EXPECT_FALSE(guest.lobby.Model().Ended());
+    EXPECT_TRUE(guest.lobby.Model().roster.empty());
+    EXPECT_TRUE(guest.controls.chat.Lines(ChatPane::Lobby).empty());
+}
+
 TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEveryoneElse) {
     Computer& host = Open("Anna");
     host.lobby.SetReady(true);

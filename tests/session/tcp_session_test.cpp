@@ -114,6 +114,24 @@ TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
     EXPECT_EQ(RosterIds(*peers[0]->Session).back(), peers.back()->Id());
 }
 
+// A computer that opens a session while in one leaves the first: its players see him go, and the
+// new session has nobody of the old one.
+TEST(TcpSession, OpeningASessionAgainLeavesTheFirst) {
+    auto peers = Session(2);
+    const PlayerId first = peers[0]->Id();
+    OpenRequest again;
+    again.Name = "A";
+    peers[0]->Events.Opened = false;
+    peers[0]->Session->Open(again);
+    EXPECT_TRUE(peers[0]->Events.Opened);
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Deleted == std::vector<PlayerId>{first}; }));
+    ASSERT_EQ(peers[0]->Session->Players().size(), 1u);
+    auto c = Join("C", peers[0]->Session->ListenPort());
+    ASSERT_TRUE(c->Events.Opened);
+    EXPECT_EQ(c->Session->Players().size(), 2u);
+    EXPECT_EQ(RosterIds(*c->Session).front(), peers[0]->Id());
+}
+
 void AbortSockets(Peer& p) {
     for (QTcpSocket* s : p.Session->findChildren<QTcpSocket*>()) s->abort();
 }
