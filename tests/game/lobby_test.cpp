@@ -100,6 +100,7 @@ TEST_F(LobbyTest, ALobbyOpenedAgainKeepsNothingOfTheSessionBefore) {
     expert->DiffLevel = DiffExpert;
     Computer& host = Open("Anna", std::move(expert));
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).front().text, host.game->Msg(Msg::ChatHeader));
     Computer& guest = Open("Boris");
     guest.lobby.Net().model.End(NetEnd::ServerLost);
     ASSERT_FALSE(guest.controls.chat.Lines(ChatPane::Lobby).empty());
