@@ -7,10 +7,12 @@
 #include <set>
 
 #include "core/state_fields.h"
+#include "core/text_format.h"
 #include "game/lobby.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
 #include "net/heir.h"
+#include "net/open_error_message.h"
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
 #include "net/rejoin.h"
@@ -50,6 +52,9 @@ struct Computer {
     Lobby lobby{*game, session, controls, windows, view};
 
     bool Said(Msg id) const { return std::ranges::count(ui.log, game->Msg(id)) > 0; }
+    bool Chatted(const std::string& text) const {
+        return std::ranges::count(controls.chat.Lines(ChatPane::Command), text, &ChatPaneLine::text) > 0;
+    }
 };
 
 class LobbyTest : public ::testing::Test {
@@ -73,13 +78,24 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(host.game->GosCount, 20);
     EXPECT_EQ(host.game->MapSize, 100);
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    host.lobby.SetStateCount(5);
+    host.lobby.SetTurnMinutes(4);
+    host.game->TurnMinutes = 9;  // a game played meanwhile
     host.lobby.Show();
     EXPECT_TRUE(host.lobby.Model().ready.enabled);  // the map made on opening stays usable
+    EXPECT_EQ(host.lobby.StateCount(), Lobby::MaxStates);
+    EXPECT_EQ(host.game->TurnMinutes, 4);
 
     Computer& guest = Open("Boris");
     EXPECT_EQ(guest.game->GameMode, ModeNetClient);
     EXPECT_TRUE(guest.lobby.Model().ready.enabled);  // the host sent its map again
     EXPECT_EQ(guest.game->GosCount, 20);
+    EXPECT_EQ(guest.game->TurnMinutes, 4);  // and its turn length
+    EXPECT_TRUE(guest.Chatted(FormatText(guest.game->Msg(Msg::PlayerAlreadyInSession), {"Anna"})));
+    EXPECT_TRUE(host.Chatted("Boris> " + FormatText(host.game->Msg(Msg::VersionCaption), {KORVANT_VERSION})));
+    // Shown again after a game, the map is no longer new: the host makes another first.
+    host.lobby.Show();
+    EXPECT_FALSE(host.lobby.Model().ready.enabled);
 
     Computer& twin = Open("anna");
     EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
@@ -90,7 +106,20 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(lines[lines.size() - 2].text, "anna> " + host.game->Msg(Msg::SomeoneUsedTakenName));
     EXPECT_EQ(lines.back().text, "anna> " + host.game->Msg(Msg::PlayerLeftSession));
     EXPECT_FALSE(twin.session.IsOpen());
+    EXPECT_EQ(twin.lobby.Model().phase, NetPhase::Closed);
     EXPECT_EQ(host.lobby.Model().roster.size(), 2u);
+}
+
+// A session that cannot be opened, or is lost, says why; the lobby closes or the game ends.
+TEST_F(LobbyTest, AFailedOrLostSessionSaysWhy) {
+    Computer& c = Open("Anna");
+    c.lobby.OnOpenFailed(OpenError::SessionFull);
+    EXPECT_EQ(c.lobby.Model().phase, NetPhase::Closed);
+    EXPECT_EQ(c.view.closes, 1);
+    EXPECT_TRUE(c.Said(OpenFailureMessage(OpenError::SessionFull)));
+    c.lobby.OnSessionLost();
+    EXPECT_TRUE(c.Said(Msg::SessionLost));
+    EXPECT_EQ(c.lobby.Model().end, NetEnd::SessionLost);
 }
 
 // A network game is played at the normal level, and a lobby opened again keeps nothing of the
@@ -180,6 +209,7 @@ TEST_F(LobbyTest, TheLobbyPassesToTheLastRemotePlayerWhenItsServerLeaves) {
     EXPECT_EQ(first.lobby.Model().lobbyServerId, 1u);
     EXPECT_EQ(first.game->GameMode, ModeNetServer);
     EXPECT_EQ(first.controls.serverPage, true);
+    EXPECT_EQ(first.lobby.Model().ready, ReadySwitch{});  // until she makes a map
 }
 
 TEST_F(LobbyTest, ANewcomerHearsWhoIsReadyAndListsEveryoneOnce) {
@@ -337,6 +367,8 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
     EXPECT_EQ(other.lobby.Model().earlyTakeover, 2u);
     other.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(other.lobby.Model().serverId, 2u);
+    EXPECT_TRUE(other.lobby.Model().earlyBlocks.empty());
+    EXPECT_TRUE(other.Chatted("Player1> " + FormatText(other.game->Msg(Msg::ServerVanishedHeirFollows), {"Player2"})));
     network.Deliver();
     EXPECT_EQ(heir.game->mGos[3].Money, 777);
     EXPECT_TRUE(heir.lobby.Model().Find(3)->turnFinished);
@@ -391,6 +423,7 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     other.session.Close();
     network.Deliver();
     EXPECT_EQ(server.lobby.Model().dropped.at(3), "Player3");
+    EXPECT_TRUE(server.game->mGos[3].PlayerName.utf8().empty());
     Computer& back = Open("player3");
     EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Offered);
     back.lobby.Rejoin();

@@ -131,6 +131,12 @@ TEST(RawPeer, AFloodOfSilentConnectionsIsCutAtTheHandshakesShare) {
     EXPECT_TRUE(in);
 }
 
+TEST(RawPeer, AStrangerWhoSaysNothingIsClosedAtTheHandshakesTime) {
+    auto a = Create("A", LoopbackOptions(60000, 300));
+    RawPeer silent(a->Session->ListenPort());
+    EXPECT_TRUE(silent.WaitClosed(5000));
+}
+
 TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     const int silenceMs = 2000;
     auto a = Create("A", LoopbackOptions(silenceMs));

@@ -54,11 +54,13 @@ TEST(TcpSession, JoinersShareOneRosterInJoiningOrder) {
     EXPECT_EQ(peers[1]->Session->Players()[1].Name, "P1");
 }
 
+using Message = std::pair<PlayerId, std::vector<std::uint8_t>>;
+
 TEST(TcpSession, SendsToOneToAllOthersAndToOneself) {
     auto peers = Session(4);
     Peer &a = *peers[0], &b = *peers[1], &c = *peers[2], &d = *peers[3];
 
-    EXPECT_EQ(b.Session->Send(c.Id(), Block(1)), SendResult::Sent);
+    EXPECT_EQ(b.Session->Send(c.Id(), Block(1, MinBlockBytes)), SendResult::Sent);  // the shortest block
     EXPECT_EQ(a.Session->Send(ToAllOthers, Block(2, 100000)), SendResult::Sent);
     EXPECT_EQ(d.Session->Send(d.Id(), Block(3)), SendResult::Sent);
     EXPECT_EQ(d.Events.Messages.size(), 1u);  // before the send returned, without the network
@@ -76,6 +78,7 @@ TEST(TcpSession, SendsToOneToAllOthersAndToOneself) {
     EXPECT_EQ(b.Events.Messages.size(), 1u);
     EXPECT_EQ(c.Events.Messages.size(), 2u);
     EXPECT_EQ(CountFrom(c.Events, b.Id()), 1u);
+    EXPECT_EQ(std::ranges::find(c.Events.Messages, b.Id(), &Message::first)->second, Block(1, MinBlockBytes));
     EXPECT_EQ(CountFrom(d.Events, a.Id()), 1u);
     EXPECT_EQ(d.Events.Messages.back().second.size(), 100000u);
 }
