@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <set>
 
@@ -93,9 +94,29 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(guest.game->TurnMinutes, 4);  // and its turn length
     EXPECT_TRUE(guest.Chatted(FormatText(guest.game->Msg(Msg::PlayerAlreadyInSession), {"Anna"})));
     EXPECT_TRUE(host.Chatted("Boris> " + FormatText(host.game->Msg(Msg::VersionCaption), {KORVANT_VERSION})));
+    // What the host chooses reaches his guest at once.
+    host.lobby.SetTurnMinutes(MaxTurnMinutes + 5);
+    network.Deliver();
+    EXPECT_EQ(guest.game->TurnMinutes, MaxTurnMinutes);
+    host.lobby.SetReady(true);
+    network.Deliver();
+    EXPECT_TRUE(host.lobby.Model().ready.on);
+    EXPECT_TRUE(guest.lobby.Model().Find(1)->ready);
     // Shown again after a game, the map is no longer new: the host makes another first.
+    guest.game->TurnMinutes = 0;
     host.lobby.Show();
+    network.Deliver();
     EXPECT_FALSE(host.lobby.Model().ready.enabled);
+    EXPECT_EQ(guest.game->TurnMinutes, MaxTurnMinutes);
+    const TMapGrid before = guest.game->Map;
+    host.game->DiffLevel = DiffExpert;
+    host.lobby.NewMap();
+    network.Deliver();
+    EXPECT_EQ(host.lobby.Model().ready, (ReadySwitch{true, ReadyMapKnown, false}));
+    EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    const auto same = [](const TMapGrid& a, const TMapGrid& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    EXPECT_FALSE(same(guest.game->Map, before));
+    EXPECT_TRUE(same(guest.game->Map, host.game->Map));
 
     Computer& twin = Open("anna");
     EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
