@@ -35,7 +35,9 @@ public:
 class ViewLog final : public LobbyView {
 public:
     void CloseLobby() override { ++closes; }
+    void HideMap() override { ++mapsHidden; }
     int closes = 0;
+    int mapsHidden = 0;
 };
 
 // One computer's lobby over a fake session.
@@ -176,6 +178,7 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     network.Deliver();
     EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::TooManyPlayers);
     EXPECT_TRUE(third.Said(Msg::TooManyPlayers));
+    EXPECT_FALSE(third.lobby.Model().ready.on);
 
     host.lobby.SetStateCount(5);
     host.lobby.NewMap();
@@ -183,6 +186,7 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     network.Deliver();
     EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::Start);  // a client places nobody
     ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
+    EXPECT_EQ(host.lobby.Model().phase, NetPhase::Starting);
     std::set<int> taken;
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(host.game->mGos[s].Alive, 1);
@@ -261,7 +265,16 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     Open("player2");
     Open("Player3");
     load(*host.game);
+    // Whoever loads it serves it, at the normal level, and no map of the lobby is offered.
+    host.game->GameMode = ModeNetClient;
+    host.game->DiffLevel = DiffExpert;
+    host.lobby.SetReady(true);
     EXPECT_TRUE(host.lobby.AcceptLoadedGame());
+    EXPECT_EQ(host.game->GameMode, ModeNetServer);
+    EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    EXPECT_EQ(host.lobby.Model().ready, ReadySwitch{});
+    EXPECT_EQ(host.lobby.Model().phase, NetPhase::Starting);
+    EXPECT_EQ(host.view.mapsHidden, 1);
     EXPECT_TRUE(host.ui.log.empty());
     EXPECT_EQ(host.game->mGos[2].Human, 2);
 
