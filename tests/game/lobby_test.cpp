@@ -36,7 +36,9 @@ class ViewLog final : public LobbyView {
 public:
     void CloseLobby() override { ++closes; }
     void HideMap() override { ++mapsHidden; }
+    void GameRunning(bool on) override { running = on; }
     int closes = 0;
+    bool running = false;
     int mapsHidden = 0;
 };
 
@@ -196,6 +198,33 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
         }
     }
     EXPECT_EQ(taken, (std::set<int>{1, 2, 3}));
+}
+
+// The game runs in the playing phase with the lobby hidden, and ends back in the lobby of its server
+// with nobody ready.
+TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
+    Computer& host = Open("Anna");
+    Open("Boris");
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
+    host.lobby.Net().model.netTurns = 7;  // of a game before
+    NetGameOptions options;
+    options.serverPause = {};
+    bool ran = false;
+    options.yearBegins = [&](NetContext& net) {
+        ran = true;
+        EXPECT_EQ(net.model.phase, NetPhase::Playing);
+        EXPECT_EQ(net.model.netTurns, 0);
+        EXPECT_TRUE(host.view.running);
+        return false;
+    };
+    host.lobby.PlayGame(options);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(host.view.running);
+    EXPECT_EQ(host.lobby.Model().phase, NetPhase::Lobby);
+    EXPECT_EQ(host.lobby.Model().lobbyServerId, 1u);
+    EXPECT_FALSE(host.lobby.Model().EveryoneReady());
 }
 
 TEST_F(LobbyTest, AsManyPlayersAsStatesStart) {
