@@ -224,6 +224,8 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     EXPECT_FALSE(host.view.running);
     EXPECT_EQ(host.lobby.Model().phase, NetPhase::Lobby);
     EXPECT_EQ(host.lobby.Model().lobbyServerId, 1u);
+    EXPECT_EQ(host.lobby.Model().serverId, 0u);
+    EXPECT_FALSE(host.lobby.Model().Ended() || host.lobby.Model().fullStateReceived);
     EXPECT_FALSE(host.lobby.Model().EveryoneReady());
 }
 
