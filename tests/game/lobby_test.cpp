@@ -209,24 +209,41 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     network.Deliver();
     ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
     host.lobby.Net().model.netTurns = 7;  // of a game before
-    NetGameOptions options;
-    options.serverPause = {};
     bool ran = false;
-    options.yearBegins = [&](NetContext& net) {
-        ran = true;
-        EXPECT_EQ(net.model.phase, NetPhase::Playing);
-        EXPECT_EQ(net.model.netTurns, 0);
-        EXPECT_TRUE(host.view.running);
-        return false;
+    const auto play = [&](NetEnd end) {
+        NetGameOptions options;
+        options.serverPause = {};
+        options.yearBegins = [&](NetContext& net) {
+            ran = true;
+            EXPECT_EQ(net.model.phase, NetPhase::Playing);
+            EXPECT_EQ(net.model.netTurns, 0);
+            EXPECT_TRUE(host.view.running);
+            if (end != NetEnd::None) net.model.End(end);
+            return false;
+        };
+        host.lobby.PlayGame(options);
     };
-    host.lobby.PlayGame(options);
+    play(NetEnd::None);
     EXPECT_TRUE(ran);
     EXPECT_FALSE(host.view.running);
+    EXPECT_EQ(host.view.mapsHidden, 1);  // the game's map is not the lobby's
     EXPECT_EQ(host.lobby.Model().phase, NetPhase::Lobby);
     EXPECT_EQ(host.lobby.Model().lobbyServerId, 1u);
     EXPECT_EQ(host.lobby.Model().serverId, 0u);
     EXPECT_FALSE(host.lobby.Model().Ended() || host.lobby.Model().fullStateReceived);
     EXPECT_FALSE(host.lobby.Model().EveryoneReady());
+    // A newcomer hears no ready tick left over from the game.
+    Computer& newcomer = Open("Vera");
+    EXPECT_FALSE(newcomer.lobby.Model().Find(1)->ready);
+
+    // A game whose server was lost leaves no session to go back to.
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    host.lobby.Net().model.phase = NetPhase::Starting;
+    play(NetEnd::ServerLost);
+    EXPECT_FALSE(host.session.IsOpen());
+    EXPECT_EQ(host.lobby.Model().phase, NetPhase::Closed);
+    EXPECT_EQ(host.view.closes, 1);
 }
 
 TEST_F(LobbyTest, AsManyPlayersAsStatesStart) {
@@ -253,6 +270,8 @@ TEST_F(LobbyTest, TheLobbyPassesToTheLastRemotePlayerWhenItsServerLeaves) {
     for (auto& c : computers) c->lobby.Net().model.lobbyServerId = 3;
     third.lobby.Close();
     network.Deliver();
+    EXPECT_FALSE(third.session.IsOpen());
+    EXPECT_EQ(third.lobby.Model().phase, NetPhase::Closed);
     EXPECT_EQ(test::CountKind(third.session.sent, BlockKind::BecomeServer), 1);
     EXPECT_EQ(third.session.sent.back().to, 2u);  // not to herself
     EXPECT_EQ(second.game->GameMode, ModeNetServer);
@@ -266,6 +285,11 @@ TEST_F(LobbyTest, TheLobbyPassesToTheLastRemotePlayerWhenItsServerLeaves) {
     EXPECT_EQ(first.game->GameMode, ModeNetServer);
     EXPECT_EQ(first.controls.serverPage, true);
     EXPECT_EQ(first.lobby.Model().ready, ReadySwitch{});  // until she makes a map
+    // Alone, she has nobody to hand the lobby to.
+    second.session.Close();
+    network.Deliver();
+    first.lobby.Close();
+    EXPECT_EQ(test::CountKind(first.session.sent, BlockKind::BecomeServer), 0);
 }
 
 TEST_F(LobbyTest, ANewcomerHearsWhoIsReadyAndListsEveryoneOnce) {
@@ -494,6 +518,7 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     back.lobby.Rejoin();
     network.Deliver();
     EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Asked);
+    EXPECT_TRUE(back.Chatted(back.game->Msg(Msg::RejoinNextYear)));
     EXPECT_EQ(server.game->mGos[3].Human, 0);  // the computer plays it until the year ends
 
     Computer& stranger = Open("Mallory");
