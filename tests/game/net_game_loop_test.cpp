@@ -6,6 +6,8 @@
 #include <map>
 
 #include "game/net_game_loop.h"
+
+#include "core/state_guard.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/full_state_block.h"
@@ -94,6 +96,7 @@ TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
         EXPECT_EQ(quitting.log,
                   alone ? std::vector<std::string>{} : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
         EXPECT_EQ(test::CountKind(s1.sent, alone ? BlockKind::Leave : BlockKind::GameOver), 1);
+        EXPECT_EQ(host.model.end, alone ? NetEnd::None : NetEnd::EndedByServer);
         // With a person to inherit the game, its first year began with a backup for him, before
         // the full state.
         if (!alone) {
@@ -155,6 +158,69 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
     EXPECT_EQ(years, 1);  // the year played again is not a new year
     EXPECT_EQ(client.game->GameMode, ModeNetServer);
     EXPECT_EQ(SentOfKind(BlockKind::TookOver), 1);
+}
+
+// The server's year: its first pass sends the backup and the full state, the wait takes the
+// persons' turns, the year is computed afresh (news of the year before gone) and its results go to
+// every person. A server whose own state fell in it hands the game to the first living person.
+TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFalls) {
+    for (bool falls : {false, true}) {
+        s1.sent.clear();
+        test::NetPeer host{s1, test::MakeNetGame(1)};
+        host.game->Ui = &ui;
+        ui.windows.clear();
+        waits.script[WaitPage::ServerWait] = [&] {
+            for (PlayerId p : {2u, 3u}) {
+                host.Receive(p, EncodePlayerTurn(*test::MakeNetGame(int(p))));
+                host.Receive(p, EncodeSmall(BlockKind::TurnDone));
+            }
+            if (!falls) return;
+            const StateChange change(*host.game);
+            host.game->mGos[1].Alive = 0;
+        };
+        int years = 0;
+        const NetGameEnd end =
+            NetGameLoop(host.net, waits, {.serverPause = {}, .yearBegins = [&](NetContext& net) {
+                                              if (++years == 1) return true;
+                                              EXPECT_EQ(net.game.Year, 8);
+                                              EXPECT_EQ(net.game.Chronicle.find("Хроника года"), std::string::npos);
+                                              return false;
+                                          }});
+        const auto sentTo = [&](BlockKind kind, PlayerId to) {
+            return std::ranges::count_if(s1.sent, [&](const test::FakeSession::Sent& x) {
+                return x.to == to && test::CountKind({x}, kind) == 1;
+            });
+        };
+        EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), falls ? 3 : 2) << falls;
+        EXPECT_EQ(host.game->Year, 8);
+        if (!falls) {
+            EXPECT_EQ(end, NetGameEnd::Stopped);
+            EXPECT_EQ(years, 2);
+            for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
+            continue;
+        }
+        EXPECT_EQ(end, NetGameEnd::Defeated);
+        EXPECT_EQ(years, 1);
+        EXPECT_EQ(host.game->GameMode, ModeNetClient);
+        EXPECT_EQ(sentTo(BlockKind::FullState, 2), 2);  // the game's first year, and the hand-over
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Leave), 1);
+        EXPECT_EQ(ui.windows.back(), "charts");
+        EXPECT_NE(std::ranges::count(ui.windows, "defeat"), 0);
+    }
+}
+
+// A client who quits leaves the game and says so; nothing ends for the others.
+TEST_F(NetGameLoopTest, AClientWhoQuitsLeavesTheGame) {
+    struct Quitting final : HeadlessUi {
+        ModalResult CommandScreen() override { return ModalResult::Quit; }
+    } quitting;
+    client.game->Ui = &quitting;
+    EXPECT_EQ(NetGameLoop(client.net, waits, {}), NetGameEnd::Quit);
+    EXPECT_EQ(SentOfKind(BlockKind::Leave), 1);
+    EXPECT_EQ(SentOfKind(BlockKind::GameOver), 0);
+    EXPECT_TRUE(quitting.log.empty());
 }
 
 TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {
