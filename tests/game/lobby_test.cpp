@@ -549,6 +549,16 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     // A second seating of the state, forged or late, is refused everywhere.
     heir.session.Listener()->OnMessage(1, EncodeRejoined(3, 5));
     EXPECT_EQ(heir.game->mGos[3].Human, 4);
+
+    // A state that fell after its person left waits for nobody.
+    heir.session.Close();
+    network.Deliver();
+    ASSERT_EQ(server.lobby.Model().dropped.at(2), "Player2");
+    {
+        const StateChange change(*server.game);
+        server.game->mGos[2].Alive = 0;
+    }
+    EXPECT_EQ(Open("Player2").lobby.Model().rejoin, RejoinOffer::NoState);
 }
 
 }  // namespace
