@@ -30,9 +30,10 @@ public:
         ++waits;
         return poll.Tick() ? WaitResult::Closed : WaitResult::Aborted;
     }
-    void Pause(std::chrono::milliseconds) override {}
+    void Pause(std::chrono::milliseconds) override { ++pauses; }
     std::map<WaitPage, std::function<void()>> script;
     int waits = 0;
+    int pauses = 0;
 };
 
 class NetGameLoopTest : public ::testing::Test, protected test::ThreePlayerNetwork {
@@ -183,6 +184,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             NetGameLoop(host.net, waits, {.serverPause = {}, .yearBegins = [&](NetContext& net) {
                                               if (++years == 1) return true;
                                               EXPECT_EQ(net.game.Year, 8);
+                                              EXPECT_FALSE(net.model.Find(2)->turnFinished);
+                                              EXPECT_EQ(waits.pauses, 1);
                                               EXPECT_EQ(net.game.Chronicle.find("Хроника года"), std::string::npos);
                                               return false;
                                           }});
@@ -198,6 +201,7 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             EXPECT_EQ(end, NetGameEnd::Stopped);
             EXPECT_EQ(years, 2);
             for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
+            EXPECT_EQ(sentTo(BlockKind::Backup, 2), 2);  // each year's, to the heir
             continue;
         }
         EXPECT_EQ(end, NetGameEnd::Defeated);
