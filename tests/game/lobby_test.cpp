@@ -508,6 +508,16 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
 // Player 3 dropped out of the session. Under his name, in any letter case, he is offered his
 // state, asks for it and is seated when the next year begins; a stranger, or one who takes the
 // name of a person still playing, gets nothing.
+// The heir is the first person after the vanished server in session order, also when the server
+// is not the first player: the player before him waits for the one after.
+TEST_F(LostComputerTest, TheHeirOfAServerLaterInTheOrderIsThePersonAfterHim) {
+    for (Computer* c : all) c->lobby.Net().model.serverId = 2;
+    server.game->GameMode = ModeNetClient;
+    server.lobby.OnDeletePlayer({2, "Player2", true});
+    EXPECT_EQ(server.lobby.Model().heir, 3u);
+    EXPECT_EQ(server.game->GameMode, ModeNetClient);
+}
+
 TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
     other.session.Close();
     network.Deliver();
