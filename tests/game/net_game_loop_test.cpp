@@ -215,6 +215,19 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
     }
 }
 
+// A client whose state fell in the year's results sees its defeat and the charts, and plays no more.
+TEST_F(NetGameLoopTest, AClientWhoseStateFellSeesItsDefeatAndTheCharts) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        server->mGos[2].Alive = 0;
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+    };
+    EXPECT_EQ(NetGameLoop(client.net, waits, {}), NetGameEnd::Defeated);
+    EXPECT_EQ(std::ranges::count(ui.windows, "command screen"), 1);
+    EXPECT_NE(std::ranges::count(ui.windows, "defeat"), 0);
+    EXPECT_EQ(ui.windows.back(), "charts");
+}
+
 // A client who quits leaves the game and says so; nothing ends for the others.
 TEST_F(NetGameLoopTest, AClientWhoQuitsLeavesTheGame) {
     struct Quitting final : HeadlessUi {
