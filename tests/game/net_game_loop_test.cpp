@@ -77,6 +77,11 @@ TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronic
     EXPECT_EQ(years, 2);
     EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 1);
     EXPECT_EQ(SentOfKind(BlockKind::TurnDone), 2);  // to all, and to itself
+    // The person handed his turn to the computer, and his turn says so.
+    const auto turn = std::ranges::find_if(
+        s2.sent, [](const test::FakeSession::Sent& x) { return KindOf(x.block) == int32_t(BlockKind::PlayerTurn); });
+    ASSERT_NE(turn, s2.sent.end());
+    EXPECT_EQ(DecodePlayerTurn(turn->block, *client.game).state.Delegated, 1);
 }
 
 // The server's person quits: alone, he leaves without a question; with others playing, he is asked
