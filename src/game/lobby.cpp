@@ -163,7 +163,13 @@ void Lobby::LobbyServerLeft() {
     model_.ready = {false, ReadyGrey, false};
 }
 
-void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) { ReceiveBlock(net_, from, block); }
+void Lobby::OnMessage(PlayerId from, std::span<const std::uint8_t> block) {
+    const bool wasReady = model_.ready.on;
+    ReceiveBlock(net_, from, block);
+    // A new map (or the lobby's role) turns the switch off: the others hear that this person is
+    // no longer ready, as when he turns it off himself, so that nobody starts on a map he has not seen.
+    if (wasReady && !model_.ready.on && model_.phase == NetPhase::Lobby) SetReady(false);
+}
 
 void Lobby::OnSessionLost() {
     game_.Ui->MessageBox(game_.Msg(Msg::SessionLost));

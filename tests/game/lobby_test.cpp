@@ -103,6 +103,7 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     network.Deliver();
     EXPECT_EQ(guest.game->TurnMinutes, MaxTurnMinutes);
     host.lobby.SetReady(true);
+    guest.lobby.SetReady(true);
     network.Deliver();
     EXPECT_TRUE(host.lobby.Model().ready.on);
     EXPECT_TRUE(guest.lobby.Model().Find(1)->ready);
@@ -112,6 +113,14 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     network.Deliver();
     EXPECT_FALSE(host.lobby.Model().ready.enabled);
     EXPECT_EQ(guest.game->TurnMinutes, MaxTurnMinutes);
+    // A new map turns the guest's switch off, and everybody sees him no longer ready.
+    guest.lobby.SetReady(true);
+    host.lobby.NewMap();
+    network.Deliver();
+    EXPECT_FALSE(guest.lobby.Model().ready.on);
+    EXPECT_FALSE(host.lobby.Model().Find(2)->ready);
+    EXPECT_FALSE(guest.lobby.Model().Find(2)->ready);
+    EXPECT_FALSE(host.lobby.Model().EveryoneReady());
     const TMapGrid before = guest.game->Map;
     host.game->DiffLevel = DiffExpert;
     host.lobby.NewMap();
@@ -184,6 +193,7 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
 
     host.lobby.SetStateCount(5);
     host.lobby.NewMap();
+    network.Deliver();
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
     EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::Start);  // a client places nobody

@@ -207,21 +207,20 @@ void Peer::LobbyTick() {
         return QCoreApplication::exit(1);
     }
     // Every peer waits for the whole party: a client whose list is all ticked starts at once.
-    if (!readySent_ && lobby_.Model().ready.enabled && int(lobby_.Model().roster.size()) >= options_.players) {
-        readySent_ = true;
-        if (options_.load) {
-            lobbyTimer_.stop();
-            if (!LoadNetworkSave(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
-            if (!lobby_.AcceptLoadedGame()) {
-                Say("result: the loaded game did not start");
-                session_.Close();
-                return QCoreApplication::exit(0);
-            }
-            Say("loaded game starts");
-            return Play();
+    const bool party = lobby_.Model().ready.enabled && int(lobby_.Model().roster.size()) >= options_.players;
+    if (options_.load && party) {
+        lobbyTimer_.stop();
+        if (!LoadNetworkSave(game_, *options_.load)) return Finish(NetGameEnd::NotANetGame);
+        if (!lobby_.AcceptLoadedGame()) {
+            Say("result: the loaded game did not start");
+            session_.Close();
+            return QCoreApplication::exit(0);
         }
-        lobby_.SetReady(true);
+        Say("loaded game starts");
+        return Play();
     }
+    // A map sent again turns the switch off: the peer ticks it again, as a person would.
+    if (party && !lobby_.Model().ready.on) lobby_.SetReady(true);
     if (lobby_.StartTick() == Lobby::StartCheck::Start) {
         lobbyTimer_.stop();
         Play();

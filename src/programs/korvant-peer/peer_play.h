@@ -120,7 +120,6 @@ private:
     PeerListener listener_{lobby_, windows_};
     QTimer lobbyTimer_;
     YearTiming timing_;
-    bool readySent_ = false;
     bool wasServer_ = false;
 };
 
