@@ -168,12 +168,16 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
 
 // The server's year: its first pass sends the backup and the full state, the wait takes the
 // persons' turns, the year is computed afresh (news of the year before gone) and its results go to
-// every person. A server whose own state fell in it hands the game to the first living person.
+// every person. A server whose own state fell in it hands the game to the first living person, but
+// in the game's last year sends everybody the results.
 TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFalls) {
-    for (bool falls : {false, true}) {
+    enum class Year { Played, Falls, FallsInTheLast };
+    for (Year year : {Year::Played, Year::Falls, Year::FallsInTheLast}) {
+        const bool falls = year != Year::Played, last = year == Year::FallsInTheLast;
         s1.sent.clear();
         test::NetPeer host{s1, test::MakeNetGame(1)};
         host.game->Ui = &ui;
+        if (last) host.game->Year = MaxYears - 1;
         ui.windows.clear();
         waits.script[WaitPage::ServerWait] = [&] {
             for (PlayerId p : {2u, 3u}) {
@@ -200,8 +204,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             });
         };
         EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
-        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), falls ? 3 : 2) << falls;
-        EXPECT_EQ(host.game->Year, 8);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), falls && !last ? 3 : 2);
+        EXPECT_EQ(host.game->Year, last ? MaxYears : 8);
         if (!falls) {
             EXPECT_EQ(end, NetGameEnd::Stopped);
             EXPECT_EQ(years, 2);
@@ -211,10 +215,15 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
         }
         EXPECT_EQ(end, NetGameEnd::Defeated);
         EXPECT_EQ(years, 1);
-        EXPECT_EQ(host.game->GameMode, ModeNetClient);
-        EXPECT_EQ(sentTo(BlockKind::FullState, 2), 2);  // the game's first year, and the hand-over
-        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
         EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Leave), 1);
+        if (last) {
+            EXPECT_EQ(host.game->GameMode, ModeNetServer);
+            for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
+        } else {
+            EXPECT_EQ(host.game->GameMode, ModeNetClient);
+            EXPECT_EQ(sentTo(BlockKind::FullState, 2), 2);  // the game's first year, and the hand-over
+            EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
+        }
         EXPECT_EQ(ui.windows.back(), "charts");
         EXPECT_NE(std::ranges::count(ui.windows, "defeat"), 0);
     }
