@@ -64,7 +64,7 @@ TEST_F(WaitPollTest, TheQuittingServerHandsItsRoleToTheFirstWhoEndedOnceAllHave)
     WaitPoll poll(server.net, WaitPage::ServerClose);
     EXPECT_FALSE(poll.Tick());
     Finish(3);
-    EXPECT_FALSE(poll.Tick());
+    for (int tick = 0; tick < 2; ++tick) EXPECT_FALSE(poll.Tick());  // the successor is known, 2 still plays
     Finish(2);
     ASSERT_TRUE(poll.Tick());
     ASSERT_FALSE(s1.sent.empty());
