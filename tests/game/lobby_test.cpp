@@ -36,10 +36,12 @@ class ViewLog final : public LobbyView {
 public:
     void CloseLobby() override { ++closes; }
     void HideMap() override { ++mapsHidden; }
+    void MakingMap() override { ++mapsMade; }
     void GameRunning(bool on) override { running = on; }
     int closes = 0;
     bool running = false;
     int mapsHidden = 0;
+    int mapsMade = 0;
 };
 
 // One computer's lobby over a fake session.
@@ -126,6 +128,7 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     host.lobby.NewMap();
     network.Deliver();
     EXPECT_EQ(host.lobby.Model().ready, (ReadySwitch{true, ReadyMapKnown, false}));
+    EXPECT_EQ(host.view.mapsMade, 3);  // on opening and for each new map, said while it is made
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
     const auto same = [](const TMapGrid& a, const TMapGrid& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
     EXPECT_FALSE(same(guest.game->Map, before));
@@ -164,7 +167,10 @@ TEST_F(LobbyTest, ALobbyOpenedAgainKeepsNothingOfTheSessionBefore) {
     Computer& host = Open("Anna", std::move(expert));
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
     EXPECT_EQ(host.controls.chat.Lines(ChatPane::Lobby).front().text, host.game->Msg(Msg::ChatHeader));
-    Computer& guest = Open("Boris");
+    auto training = std::make_unique<Game>();
+    training->DiffLevel = DiffTraining;
+    Computer& guest = Open("Boris", std::move(training));
+    EXPECT_EQ(guest.game->DiffLevel, DiffNormal);
     guest.lobby.Net().model.End(NetEnd::ServerLost);
     ASSERT_FALSE(guest.controls.chat.Lines(ChatPane::Lobby).empty());
     guest.lobby.BeginOpening();
@@ -241,6 +247,8 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     EXPECT_EQ(host.lobby.Model().lobbyServerId, 1u);
     EXPECT_EQ(host.lobby.Model().serverId, 0u);
     EXPECT_FALSE(host.lobby.Model().Ended() || host.lobby.Model().fullStateReceived);
+    EXPECT_TRUE(host.lobby.Model().backup.empty());  // the game's last backup went with it
+    EXPECT_FALSE(host.lobby.Model().ready.on);
     EXPECT_FALSE(host.lobby.Model().EveryoneReady());
     // A newcomer hears no ready tick left over from the game.
     Computer& newcomer = Open("Vera");
@@ -441,6 +449,7 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
         heir.game->mGos[2].Money = 555;
         heir.game->mGeneral[2].Knowledge = 77;
     }
+    heir.lobby.Net().model.keptTurn = {1, 2, 3};  // a turn of his, kept for a server that might vanish
     EXPECT_TRUE(heir.lobby.Model().Find(3)->turnFinished);
 
     heir.lobby.OnDeletePlayer({1, "Player1", true});

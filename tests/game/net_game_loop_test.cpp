@@ -85,27 +85,42 @@ TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronic
 }
 
 // The server's person quits: alone, he leaves without a question; with others playing, he is asked
-// whether they go on without him, and his no ends the game for everybody.
+// whether they go on without him. His no ends the game for everybody; his yes hands the game, once
+// every other person has ended his turn, to the first who did.
 TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
     struct Quitting final : HeadlessUi {
         ModalResult CommandScreen() override { return ModalResult::Quit; }
     };
-    for (bool alone : {true, false}) {
+    enum class Quit { Alone, OneOtherEndsIt, TheOthersGoOn };
+    for (Quit q : {Quit::Alone, Quit::OneOtherEndsIt, Quit::TheOthersGoOn}) {
         s1.sent.clear();
         test::NetPeer host{s1, test::MakeNetGame(1)};
         Quitting quitting;
-        quitting.answerYes = false;
+        quitting.answerYes = q == Quit::TheOthersGoOn;
         host.game->Ui = &quitting;
-        if (alone)
-            for (int s = 2; s <= 3; ++s) host.game->mGos[s].Human = 0;
+        for (int s = q == Quit::Alone ? 2 : 3; s <= 3 && q != Quit::TheOthersGoOn; ++s) host.game->mGos[s].Human = 0;
+        waits.script[WaitPage::ServerClose] = [&] {
+            for (PlayerId p : {2u, 3u}) {
+                host.Receive(p, EncodePlayerTurn(*test::MakeNetGame(int(p))));
+                host.Receive(p, EncodeSmall(BlockKind::TurnDone));
+            }
+        };
         EXPECT_EQ(NetGameLoop(host.net, waits, {}), NetGameEnd::Quit);
+        const bool asked = q != Quit::Alone;
         EXPECT_EQ(quitting.log,
-                  alone ? std::vector<std::string>{} : std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)});
-        EXPECT_EQ(test::CountKind(s1.sent, alone ? BlockKind::Leave : BlockKind::GameOver), 1);
-        EXPECT_EQ(host.model.end, alone ? NetEnd::None : NetEnd::EndedByServer);
+                  asked ? std::vector<std::string>{host.game->Msg(Msg::AskOthersGoOn)} : std::vector<std::string>{});
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Leave), q == Quit::OneOtherEndsIt ? 0 : 1);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::GameOver), q == Quit::OneOtherEndsIt ? 1 : 0);
+        EXPECT_EQ(host.model.end, q == Quit::OneOtherEndsIt ? NetEnd::EndedByServer : NetEnd::None);
+        EXPECT_EQ(host.game->GameMode, q == Quit::TheOthersGoOn ? ModeNetClient : ModeNetServer);
+        if (q == Quit::TheOthersGoOn) {
+            const FullState handed = DecodeFullState(UnpackEnvelope(s1.sent[s1.sent.size() - 2].block));
+            EXPECT_EQ(s1.sent[s1.sent.size() - 2].to, 2u);
+            EXPECT_EQ(handed.serverId, 2u);
+        }
         // With a person to inherit the game, its first year began with a backup for him, before
         // the full state.
-        if (!alone) {
+        if (asked) {
             EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
         }
     }
