@@ -78,6 +78,16 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     big.Append(header);  // refused before a byte of the body came
     EXPECT_FALSE(big.Next());
     EXPECT_TRUE(big.Broken());
+
+    // A frame of exactly the limit passes; one byte more does not.
+    const std::vector<std::uint8_t> frame = EncodeFrame(FrameKind::Data, std::vector<std::uint8_t>(9, 1));
+    const std::size_t length = frame[0] | frame[1] << 8 | frame[2] << 16 | std::size_t(frame[3]) << 24;
+    FrameReader exact(length), under(length - 1);
+    exact.Append(frame);
+    under.Append(frame);
+    EXPECT_TRUE(exact.Next());
+    EXPECT_FALSE(under.Next());
+    EXPECT_TRUE(under.Broken());
 }
 
 TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
@@ -106,6 +116,12 @@ TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
     EXPECT_EQ(wback->Players[1].Ipv4, 0x7F000001u);
     for (std::size_t cut = 0; cut < wb.size(); ++cut) EXPECT_FALSE(ParseWelcome(std::span(wb).first(cut), ours)) << cut;
     w.Players[1].Id = 7;  // one player twice
+    EXPECT_FALSE(ParseWelcome(EncodeWelcome(w), ours));
+    // The joiner makes the session full: a welcome lists at most the others.
+    w.Players.clear();
+    for (std::uint32_t id = 1; id < MaxSessionPlayers; ++id) w.Players.push_back({id, id, 0x7F000001, 4000, "P"});
+    EXPECT_TRUE(ParseWelcome(EncodeWelcome(w), ours));
+    w.Players.push_back({99, 99, 0x7F000001, 4000, "P"});
     EXPECT_FALSE(ParseWelcome(EncodeWelcome(w), ours));
 }
 
