@@ -150,6 +150,11 @@ TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
     EXPECT_FALSE(IsSearch(EncodeSearch(foreign), ours));
     EXPECT_FALSE(ParseAdvert(EncodeAdvert(newer, {1, 1, "x"}), ours));
     EXPECT_EQ(ParseAdvert(EncodeAdvert(ours, {47130, 3, "x"}), ours)->Players, 3);
+    // An advert nobody could join from is no advert: no port, nobody in it, or more than a session holds.
+    for (const Advert& unjoinable :
+         {Advert{0, 3, "x"}, Advert{47130, 0, "x"}, Advert{47130, MaxSessionPlayers + 1, "x"}})
+        EXPECT_FALSE(ParseAdvert(EncodeAdvert(ours, unjoinable), ours));
+    EXPECT_TRUE(ParseAdvert(EncodeAdvert(ours, {47130, MaxSessionPlayers, "x"}), ours));
 }
 
 }  // namespace
