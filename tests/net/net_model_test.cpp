@@ -9,18 +9,11 @@ namespace {
 TEST(NetModel, TheRosterIsTheSessionsPlayersEachOnce) {
     NetModel m;
     m.SetRoster({{1, "Anna", false}, {2, "Boris", true}});
-    m.Add({2, "Boris", true});
-    m.Add({3, "Vera", true});
-    m.Find(3)->ready = true;
+    m.Add({2, "Boris", true});  // reported twice
+    EXPECT_EQ(m.roster.size(), 2u);
     m.SetRoster({{4, "Gleb", false}, {1, "Anna", true}});  // a session opened anew
     ASSERT_EQ(m.roster.size(), 2u);
-    EXPECT_EQ(m.NameOf(4), "Gleb");
-    EXPECT_FALSE(m.Listed(3));
-    EXPECT_FALSE(m.EveryoneReady());
-    m.SetEveryoneReady(true);
-    EXPECT_TRUE(m.EveryoneReady());
-    m.Remove(4);
-    EXPECT_EQ(m.roster.size(), 1u);
+    EXPECT_FALSE(m.Listed(2));
 }
 
 // A game ended in the lobby leaves nothing behind that would end, hold or steer the next one.

@@ -42,10 +42,15 @@ std::vector<PlayerId> Ids(const Session& s) {
 
 std::vector<uint8_t> Block(uint8_t first) { return {first, 0, 0, 0}; }
 
-TEST(FakeSession, OpeningKeepsOneOrderAndEveryEventWaitsForDelivery) {
+// Three computers, each with its log, not yet in the session.
+class FakeSessionTest : public ::testing::Test {
+protected:
     FakeNetwork network;
     FakeSession &a = network.NewSession(), &b = network.NewSession(), &c = network.NewSession();
-    Log la(a), lb(b), lc(c);
+    Log la{a}, lb{b}, lc{c};
+};
+
+TEST_F(FakeSessionTest, OpeningKeepsOneOrderAndEveryEventWaitsForDelivery) {
     a.Open("A");
     b.Open("B");
     EXPECT_TRUE(la.opened);
@@ -75,10 +80,7 @@ TEST(FakeSession, OpeningKeepsOneOrderAndEveryEventWaitsForDelivery) {
     EXPECT_EQ(a.sent[0].to, ToAllOthers);
 }
 
-TEST(FakeSession, WhoLeavesIsDeletedAfterHisBlocksAndHearsNothingMore) {
-    FakeNetwork network;
-    FakeSession &a = network.NewSession(), &b = network.NewSession(), &c = network.NewSession();
-    Log la(a), lb(b), lc(c);
+TEST_F(FakeSessionTest, WhoLeavesIsDeletedAfterHisBlocksAndHearsNothingMore) {
     a.Open("A");
     b.Open("B");
     c.Open("C");

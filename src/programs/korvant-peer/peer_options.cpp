@@ -1,5 +1,6 @@
 #include "peer_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
@@ -25,6 +26,16 @@ bool Number(std::string_view text, long long lo, long long hi, long long& out) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     return ec == std::errc{} && end == text.data() + text.size() && out >= lo && out <= hi;
 }
+
+// The years at which the peer stops, quits, aborts or dies.
+struct YearOption {
+    std::string_view flag;
+    std::optional<int> Options::*year;
+};
+constexpr YearOption YearOptions[] = {{"--stop-at-year", &Options::stopAtYear},
+                                      {"--quit-at-year", &Options::quitAtYear},
+                                      {"--abort-at-year", &Options::abortAtYear},
+                                      {"--die-at-year", &Options::dieAtYear}};
 
 }  // namespace
 
@@ -72,14 +83,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             ok = number(0, 60000) && (o.pauseMs = int(n), true);
         else if (a == "--players")
             ok = number(2, 20) && (o.players = int(n), true);
-        else if (a == "--stop-at-year")
-            ok = number(1, 119) && (o.stopAtYear = int(n), true);
-        else if (a == "--quit-at-year")
-            ok = number(1, 119) && (o.quitAtYear = int(n), true);
-        else if (a == "--abort-at-year")
-            ok = number(1, 119) && (o.abortAtYear = int(n), true);
-        else if (a == "--die-at-year")
-            ok = number(1, 119) && (o.dieAtYear = int(n), true);
+        else if (const auto y = std::ranges::find(YearOptions, a, &YearOption::flag); y != std::end(YearOptions))
+            ok = number(1, 119) && (o.*(y->year) = int(n), true);
         else if (a == "--name")
             ok = text(o.name);
         else if (a == "--save")
