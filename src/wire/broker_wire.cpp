@@ -5,6 +5,7 @@
 
 #include "wire/byte_io.h"
 #include "wire/frame_reader.h"
+#include "wire/player_list.h"
 
 namespace korvant::wire::broker {
 
@@ -160,14 +161,9 @@ std::optional<Answer> ParseAnswer(std::span<const std::uint8_t> body, const Iden
     a.Said = static_cast<Verdict>(said);
     if (a.Said == Verdict::Accepted) {
         a.Seq = r.U32();
-        std::size_t n = r.U8();
-        if (n >= MaxSessionPlayers) return std::nullopt;
-        for (std::size_t i = 0; i < n && !r.Failed(); ++i) {
-            Member m = GetMember(r);
-            bool repeated = std::ranges::any_of(a.Players, [&](const Member& o) { return o.Id == m.Id; });
-            if (m.Id == 0 || repeated) return std::nullopt;
-            a.Players.push_back(std::move(m));
-        }
+        std::optional<std::vector<Member>> players = ReadPlayers(r, &GetMember);
+        if (!players) return std::nullopt;
+        a.Players = std::move(*players);
     }
     if (!r.Done()) return std::nullopt;
     return a;

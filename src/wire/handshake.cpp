@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "wire/byte_io.h"
+#include "wire/player_list.h"
 
 namespace korvant::wire {
 
@@ -131,14 +132,9 @@ std::optional<Welcome> ParseWelcome(std::span<const std::uint8_t> body, const Id
     v.Answer = static_cast<Verdict>(answer);
     if (v.Answer == Verdict::Accepted) {
         v.Seq = r.U32();
-        std::size_t n = r.U8();
-        if (n >= MaxSessionPlayers) return std::nullopt;
-        for (std::size_t i = 0; i < n && !r.Failed(); ++i) {
-            RosterEntry e = GetEntry(r);
-            bool repeated = std::ranges::any_of(v.Players, [&](const RosterEntry& o) { return o.Id == e.Id; });
-            if (e.Id == 0 || repeated) return std::nullopt;
-            v.Players.push_back(std::move(e));
-        }
+        std::optional<std::vector<RosterEntry>> players = ReadPlayers(r, &GetEntry);
+        if (!players) return std::nullopt;
+        v.Players = std::move(*players);
     } else if (v.Answer == Verdict::Redirect) {
         v.RedirectIpv4 = r.U32();
         v.RedirectPort = r.U16();
