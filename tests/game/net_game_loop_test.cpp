@@ -186,16 +186,20 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
 // every person. A server whose own state fell in it hands the game to the first living person, but
 // in the game's last year sends everybody the results.
 TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFalls) {
-    enum class Year { Played, Falls, FallsInTheLast };
-    for (Year year : {Year::Played, Year::Falls, Year::FallsInTheLast}) {
+    enum class Year { Played, Falls, FallsAndTheNextStateIsTheComputers, FallsInTheLast };
+    for (Year year : {Year::Played, Year::Falls, Year::FallsAndTheNextStateIsTheComputers, Year::FallsInTheLast}) {
         const bool falls = year != Year::Played, last = year == Year::FallsInTheLast;
+        const bool computerNext = year == Year::FallsAndTheNextStateIsTheComputers;
+        const PlayerId heir = computerNext ? 3 : 2;  // the first living person after the server
         s1.sent.clear();
         test::NetPeer host{s1, test::MakeNetGame(1)};
         host.game->Ui = &ui;
         if (last) host.game->Year = MaxYears - 1;
+        if (computerNext) host.game->mGos[2].Human = 0;
         ui.windows.clear();
         waits.script[WaitPage::ServerWait] = [&] {
             for (PlayerId p : {2u, 3u}) {
+                if (p == 2 && computerNext) continue;
                 host.Receive(p, EncodePlayerTurn(*test::MakeNetGame(int(p))));
                 host.Receive(p, EncodeSmall(BlockKind::TurnDone));
             }
@@ -219,7 +223,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             });
         };
         EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
-        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), falls && !last ? 3 : 2);
+        // The first year's to each other person, and the hand-over.
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), (computerNext ? 1 : 2) + (falls && !last ? 1 : 0));
         EXPECT_EQ(host.game->Year, last ? MaxYears : 8);
         if (!falls) {
             EXPECT_EQ(end, NetGameEnd::Stopped);
@@ -236,7 +241,7 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
         } else {
             EXPECT_EQ(host.game->GameMode, ModeNetClient);
-            EXPECT_EQ(sentTo(BlockKind::FullState, 2), 2);  // the game's first year, and the hand-over
+            EXPECT_EQ(sentTo(BlockKind::FullState, heir), 2);  // the game's first year, and the hand-over
             EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
         }
         EXPECT_EQ(ui.windows.back(), "charts");

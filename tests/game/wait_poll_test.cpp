@@ -36,6 +36,9 @@ TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTur
     EXPECT_FALSE(results.Tick());
     server.model.turnResultReceived = true;  // the year's data overtook the last turn's end
     EXPECT_TRUE(results.Tick());
+
+    game.mGos[3].Alive = 0;  // a fallen state's person is not listed
+    EXPECT_EQ(WaitPoll(server.net, WaitPage::ServerWait).Entries().size(), 2u);
 }
 
 TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData) {

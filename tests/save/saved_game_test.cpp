@@ -6,6 +6,7 @@
 #include "core/cp1251.h"
 #include "core/replace_file.h"
 #include "core/state_fields.h"
+#include "game/network_save.h"
 #include "save/check_value.h"
 #include "save/saved_body.h"
 #include "support/full_disk.h"
@@ -143,13 +144,16 @@ TEST_F(SavedGameTest, SaveOfTheWrongKindIsRefusedAndChangesNothing) {
     EXPECT_EQ(network->CurPlayer, 0);
     EXPECT_EQ(BodyOf(folder / "net.gen")[at::Resume], 0);
 
+    // The network game loads as its server and keeps the mode it had when the file is not a network save.
     Game game;
     game.Year = 77;
-    game.GameMode = ModeNetServer;
-    EXPECT_FALSE(LoadGame(game, folder / "local.gen"));
+    game.GameMode = ModeNetClient;
+    EXPECT_FALSE(LoadNetworkSave(game, folder / "local.gen"));
     EXPECT_THAT(test::Headless(game).log,
                 ::testing::ElementsAre("Это одиночная игра. Попробуйте загрузить другую игру"));
-    EXPECT_TRUE(LoadGame(game, folder / "net.gen"));
+    EXPECT_EQ(game.GameMode, ModeNetClient);
+    EXPECT_TRUE(LoadNetworkSave(game, folder / "net.gen"));
+    EXPECT_EQ(game.GameMode, ModeNetServer);
     EXPECT_EQ(game.ResumePlayer, 0);
 
     Game other;
