@@ -524,6 +524,16 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
 }
 
+// The heir leaves: the server's backup goes at once to the person who is heir now.
+TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
+    ASSERT_TRUE(SendBackup(server.lobby.Net()));
+    network.Deliver();
+    EXPECT_TRUE(other.lobby.Model().backup.empty());
+    heir.session.Close();
+    network.Deliver();
+    EXPECT_FALSE(other.lobby.Model().backup.empty());
+}
+
 // Player 3 dropped out of the session. Under his name, in any letter case, he is offered his
 // state, asks for it and is seated when the next year begins; a stranger, or one who takes the
 // name of a person still playing, gets nothing.
