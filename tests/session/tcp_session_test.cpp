@@ -80,8 +80,7 @@ TEST(TcpSession, SendsToOneToAllOthersAndToOneself) {
 
     // Blocks of one sender arrive once each and in order.
     for (std::uint8_t i = 0; i < 50; ++i) c.Session->Send(a.Id(), Block(100 + i));
-    WaitFor([&] { return a.Events.Messages.size() == 50 && d.Events.Messages.size() == 2; });
-    WaitFor([] { return false; }, 200);  // and nothing more comes
+    ASSERT_TRUE(Settle(peers));
     ASSERT_EQ(a.Events.Messages.size(), 50u);
     for (std::uint8_t i = 0; i < 50; ++i) EXPECT_EQ(a.Events.Messages[i].second, Block(100 + i));
     EXPECT_EQ(b.Events.Messages.size(), 1u);
@@ -93,12 +92,12 @@ TEST(TcpSession, SendsToOneToAllOthersAndToOneself) {
 }
 
 TEST(TcpSession, ALonePlayerSendingToAllReachesNobody) {
-    auto a = Create("A");
-    EXPECT_EQ(a->Session->Send(ToAllOthers, Block(9)), SendResult::Sent);
-    auto b = Join("B", a->Session->ListenPort());
-    WaitFor([] { return false; }, 200);
-    EXPECT_TRUE(a->Events.Messages.empty());
-    EXPECT_TRUE(b->Events.Messages.empty());
+    std::vector<std::unique_ptr<Peer>> peers;
+    peers.push_back(Create("A"));
+    EXPECT_EQ(peers[0]->Session->Send(ToAllOthers, Block(9)), SendResult::Sent);
+    peers.push_back(Join("B", peers[0]->Session->ListenPort()));
+    ASSERT_TRUE(Settle(peers));
+    for (const auto& p : peers) EXPECT_TRUE(p->Events.Messages.empty());
 }
 
 TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
@@ -185,7 +184,11 @@ TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
     ASSERT_TRUE(WaitFor([&] { return a->Events.Added.size() == 3; }));
     EXPECT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }, 3000));
     EXPECT_EQ(a->Events.Deleted[0], silent.Hello.Id);
-    WaitFor([] { return false; }, 1000);  // more than the limit again: keep-alives hold B
+    RawPeer later(a->Session->ListenPort());  // his removal marks a whole limit gone by
+    later.Hello.Id += 1;
+    later.SendHello(later.Hello);
+    ASSERT_TRUE(later.NextFrame());
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 2; }, 3000));
     EXPECT_EQ(a->Session->Players().size(), 2u);
     EXPECT_TRUE(b->Events.Deleted.empty());
 }

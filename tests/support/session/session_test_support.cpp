@@ -50,11 +50,14 @@ std::unique_ptr<Peer> Join(const std::string& name, std::uint16_t port, TcpSessi
     return p;
 }
 
+void Drain() {
+    QEventLoop loop;
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    loop.exec();
+}
+
 void ModalRecorder::Modal(bool on) {
-    if (!on) return;
-    QEventLoop box;
-    QMetaObject::invokeMethod(&box, &QEventLoop::quit, Qt::QueuedConnection);
-    box.exec();
+    if (on) Drain();
 }
 
 std::uint16_t FreePort() {

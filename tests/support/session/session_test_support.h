@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,9 @@ signals:
 
 // Runs the event loop until `done` holds or `ms` pass; true when it holds.
 bool WaitFor(const std::function<bool()>& done, int ms = 10000);
+
+// Runs what the event loop already holds (queued events included), then returns.
+void Drain();
 
 struct Recorder : SessionListener {
     bool Opened = false;
@@ -71,6 +75,25 @@ struct Peer {
     Recorder Events;
     PlayerId Id() const { return Session->LocalId(); }
 };
+
+// Every block sent so far has come once each peer heard a last block from every other: one
+// sender's blocks keep their order. The last blocks are then forgotten.
+template <typename PeerT>
+bool Settle(const std::vector<std::unique_ptr<PeerT>>& peers) {
+    const std::vector<std::uint8_t> last(8, 0xEE);
+    const bool listed = WaitFor([&] {
+        return std::ranges::all_of(peers, [&](const auto& p) { return p->Session->Players().size() == peers.size(); });
+    });
+    for (const auto& p : peers) p->Session->Send(ToAllOthers, last);
+    const auto heardAll = [&](const Recorder& r) {
+        return std::size_t(std::ranges::count(r.Messages, last, [](const auto& m) { return m.second; })) ==
+               peers.size() - 1;
+    };
+    const bool settled =
+        WaitFor([&] { return std::ranges::all_of(peers, [&](const auto& p) { return heardAll(p->Events); }); });
+    for (const auto& p : peers) std::erase_if(p->Events.Messages, [&](const auto& m) { return m.second == last; });
+    return listed && settled;
+}
 
 // Loopback only, no discovery, optionally short limits.
 TcpSessionOptions LoopbackOptions(int silenceMs = 10000, int handshakeMs = 5000);
