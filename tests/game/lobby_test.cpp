@@ -366,6 +366,11 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     EXPECT_EQ(host.ui.log[0], host.game->Msg(Msg::SavedForPlayers) + "1. Player1\n2. Player2\n3. Player3\n" +
                                   host.game->Msg(Msg::PlayersWhoLeft) + "1. Gone\n");
     EXPECT_EQ(host.ui.log[1], host.game->Msg(Msg::NotAllPlayersPresent));
+
+    saved->mGos[1].Alive = 0;  // a person whose state fell is seated nowhere
+    load(*host.game);
+    host.lobby.AcceptLoadedGame();
+    EXPECT_EQ(host.game->mGos[1].Human, 0);
 }
 
 TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftOrEndedItFirst) {
