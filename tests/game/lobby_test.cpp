@@ -254,6 +254,17 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     Computer& newcomer = Open("Vera");
     EXPECT_FALSE(newcomer.lobby.Model().Find(1)->ready);
 
+    // A client goes back to the lobby of whoever served the game last, if he is still there.
+    Computer& client = *computers[1];
+    for (PlayerId last : {3u, 99u}) {
+        client.lobby.Net().model.phase = NetPhase::Starting;
+        client.lobby.PlayGame({.serverPause = {}, .yearBegins = [&](NetContext& net) {
+                                   net.model.serverId = last;  // Vera took the game over; then one who is gone
+                                   return false;
+                               }});
+        EXPECT_EQ(client.lobby.Model().lobbyServerId, 3u);
+    }
+
     // A game whose server was lost leaves no session to go back to.
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
