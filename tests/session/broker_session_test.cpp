@@ -142,6 +142,7 @@ TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
     auto peers = Session(3);
     PlayerId creator = peers[0]->Id();
     peers[0]->Session->Close();
+    EXPECT_TRUE(peers[0]->Session->Players().empty());
     peers.erase(peers.begin());
     ASSERT_TRUE(WaitForRosters(peers, 2));
     for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});

@@ -104,6 +104,7 @@ TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
     auto peers = Session(4);
     PlayerId creator = peers[0]->Id();
     peers[0]->Session->Close();
+    EXPECT_TRUE(peers[0]->Session->Players().empty());
     ASSERT_TRUE(WaitFor([&] {
         return std::ranges::all_of(peers.begin() + 1, peers.end(),
                                    [](const auto& p) { return p->Session->Players().size() == 3; });
