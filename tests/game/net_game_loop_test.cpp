@@ -145,6 +145,25 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutCo
     EXPECT_EQ(years, 2);
 }
 
+// The server vanished after sending the backup of the year it computed, but not its results: the
+// heir takes over from that backup and sends the results at once.
+TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsBackupSendsItsResultsAtOnce) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
+        client.model.Remove(1);
+        ASSERT_TRUE(TakeOver(client.net));
+    };
+    int years = 0;
+    NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
+                    if (++years == 1) return true;
+                    EXPECT_EQ(net.game.Year, 8);
+                    EXPECT_EQ(SentOfKind(BlockKind::TurnResult), 1);
+                    return false;
+                }});
+    EXPECT_EQ(years, 2);
+}
+
 // The heir had played its turn and waited for the year's results when the server vanished: it
 // takes over, waits again for the other person's turn of that year, which he sends anew, and
 // would then compute the year itself.
