@@ -241,6 +241,7 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     };
     play(NetEnd::None);
     EXPECT_TRUE(ran);
+    EXPECT_EQ(test::CountKind(host.session.sent, BlockKind::Start), 1);  // the server starts the game
     EXPECT_FALSE(host.view.running);
     EXPECT_EQ(host.view.mapsHidden, 1);  // the game's map is not the lobby's
     EXPECT_EQ(host.lobby.Model().phase, NetPhase::Lobby);
@@ -264,6 +265,7 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
                                }});
         EXPECT_EQ(client.lobby.Model().lobbyServerId, 3u);
     }
+    EXPECT_EQ(test::CountKind(client.session.sent, BlockKind::Start), 0);
 
     // A game whose server was lost leaves no session to go back to.
     for (auto& c : computers) c->lobby.SetReady(true);

@@ -54,6 +54,9 @@ TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData)
     server.model.fullStateReceived = true;
     EXPECT_TRUE(client.Tick());
     server.model.fullStateReceived = false;
+    server.model.turnResultReceived = true;
+    EXPECT_TRUE(client.Tick());
+    server.model.turnResultReceived = false;
     server.model.End(NetEnd::ServerLost);
     EXPECT_TRUE(client.Tick());
     server.model.end = NetEnd::None;
