@@ -145,6 +145,17 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutCo
     EXPECT_EQ(years, 2);
 }
 
+// A person seated again plays the state the full state gives him, not the one he watched.
+TEST_F(NetGameLoopTest, AClientPlaysTheStateTheFullStateSeatsHimIn) {
+    client.game->CurGos = 4;
+    int years = 0;
+    NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
+                    EXPECT_EQ(net.game.CurGos, 2);
+                    return ++years < 0;
+                }});
+    EXPECT_EQ(years, 1);
+}
+
 // The server vanished after sending the backup of the year it computed, but not its results: the
 // heir takes over from that backup and sends the results at once.
 TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsBackupSendsItsResultsAtOnce) {
