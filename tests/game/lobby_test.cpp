@@ -200,6 +200,9 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     host.lobby.SetStateCount(5);
     host.lobby.NewMap();
     network.Deliver();
+    host.lobby.SetReady(true);
+    network.Deliver();
+    EXPECT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Waiting);  // until everyone is ready
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
     EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::Start);  // a client places nobody
@@ -379,6 +382,12 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     EXPECT_EQ(host.ui.log[0], host.game->Msg(Msg::SavedForPlayers) + "1. Player1\n2. Player2\n3. Player3\n" +
                                   host.game->Msg(Msg::PlayersWhoLeft) + "1. Gone\n");
     EXPECT_EQ(host.ui.log[1], host.game->Msg(Msg::NotAllPlayersPresent));
+
+    // Loaded by a computer whose person is not of the game: only the report, nobody is asked.
+    Computer& guest = *computers.back();
+    load(*guest.game);
+    EXPECT_FALSE(guest.lobby.AcceptLoadedGame());
+    EXPECT_EQ(guest.ui.log.size(), 1u);
 
     saved->mGos[1].Alive = 0;  // a person whose state fell is seated nowhere
     load(*host.game);

@@ -145,15 +145,23 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsFullStateSendsItsResultsWithoutCo
     EXPECT_EQ(years, 2);
 }
 
-// A person seated again plays the state the full state gives him, not the one he watched.
+// A person seated again plays the state the full state gives him, not the one he watched, with
+// each border's soldiers gathered in its first slot for the command screen.
 TEST_F(NetGameLoopTest, AClientPlaysTheStateTheFullStateSeatsHimIn) {
+    struct Looking final : HeadlessUi {
+        const Game* game = nullptr;
+        std::array<int, 3> home{};
+        ModalResult CommandScreen() override {
+            for (int t = 0; t < 3; ++t) home[t] = game->mGos[game->CurGos].Border[2].Troops[t + 1];
+            return ModalResult::Quit;
+        }
+    } looking;
+    looking.game = client.game.get();
+    client.game->Ui = &looking;
     client.game->CurGos = 4;
-    int years = 0;
-    NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
-                    EXPECT_EQ(net.game.CurGos, 2);
-                    return ++years < 0;
-                }});
-    EXPECT_EQ(years, 1);
+    EXPECT_EQ(NetGameLoop(client.net, waits, {}), NetGameEnd::Quit);
+    EXPECT_EQ(client.game->CurGos, 2);
+    EXPECT_EQ(looking.home, (std::array<int, 3>{211, 0, 0}));
 }
 
 // The server vanished after sending the backup of the year it computed, but not its results: the
