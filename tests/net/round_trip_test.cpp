@@ -167,6 +167,10 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
         peer.game->CurGos = uint8_t(StateOf(game, id));
     }
     game.CurGos = uint8_t(StateOf(game, 1));
+    int fallen = 1;
+    while (game.mGos[fallen].Human != 0) ++fallen;
+    game.mGos[fallen].Alive = 0;  // a computer's state fell in the year
+    for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Scientists = 10 * s;  // a count of its own each
     SendTurnResults(server.net);
     network.Deliver();
 
@@ -188,6 +192,8 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
         for (int s = 1; s <= game.GosCount; ++s) {
             EXPECT_TRUE(SameValue(mine.History[s][game.Year - 1], game.History[s][game.Year - 1]));
             EXPECT_EQ(mine.mGos[s].Soldiers, game.mGos[s].Soldiers);
+            EXPECT_EQ(mine.mGos[s].Peasants, game.mGos[s].Peasants);
+            EXPECT_EQ(mine.mGos[s].Scientists, game.mGos[s].Scientists);
             EXPECT_EQ(mine.mGos[s].Alive, game.mGos[s].Alive);
         }
         for (int g = r; g <= 200; g += MaxStates) EXPECT_TRUE(SameValue(mine.mGeneral[g], game.mGeneral[g]));
