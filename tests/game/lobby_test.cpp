@@ -551,6 +551,16 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
 }
 
+// The heir cannot take over (no backup came), but the year's results are here: he plays them, and
+// his game ends only when his turn finds no server.
+TEST_F(LostComputerTest, AnHeirWhoCannotTakeOverPlaysTheResultsHeHas) {
+    heir.lobby.Net().model.turnResultReceived = true;
+    heir.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(heir.lobby.Model().end, NetEnd::None);
+    EXPECT_TRUE(heir.ui.log.empty());
+    EXPECT_EQ(heir.game->GameMode, ModeNetClient);
+}
+
 // The heir leaves: the server's backup goes at once to the person who is heir now.
 TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
     ASSERT_TRUE(SendBackup(server.lobby.Net()));

@@ -169,7 +169,7 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
     game.CurGos = uint8_t(StateOf(game, 1));
     int fallen = 1;
     while (game.mGos[fallen].Human != 0) ++fallen;
-    game.mGos[fallen].Alive = 0;  // a computer's state fell in the year
+    game.mGos[fallen].Alive = 0;                                                // a computer's state fell in the year
     for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Scientists = 10 * s;  // a count of its own each
     SendTurnResults(server.net);
     network.Deliver();
