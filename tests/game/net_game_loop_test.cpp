@@ -316,9 +316,9 @@ TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {
     waits.script[WaitPage::ServerWait] = [this] { client.Receive(1, EncodeSmall(BlockKind::GameOver)); };
     EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::EndedByServer);
     // Every other end of the game is told apart too.
-    for (auto [end, told] : {std::pair(NetEnd::SessionLost, NetGameEnd::SessionLost),
-                             std::pair(NetEnd::ServerLost, NetGameEnd::ServerLost),
-                             std::pair(NetEnd::Aborted, NetGameEnd::Aborted)}) {
+    for (auto [end, told] :
+         {std::pair(NetEnd::SessionLost, NetGameEnd::SessionLost),
+          std::pair(NetEnd::ServerLost, NetGameEnd::ServerLost), std::pair(NetEnd::Aborted, NetGameEnd::Aborted)}) {
         waits.script[WaitPage::ServerWait] = [&, end = end] { client.model.End(end); };
         EXPECT_EQ(NetGameLoop(client.net, waits), told);
     }
