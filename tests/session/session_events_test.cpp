@@ -30,6 +30,9 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     };
     RefusingServer twoAdmitting(welcome({{1, 1, 0, 0, "A"}, {2, 2, 0, 0, "B"}}));
     RefusingServer unreachable(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, 0, "B"}}));
+    QTcpServer silent;  // takes the link and never answers it
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    RefusingServer unanswered(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, silent.serverPort(), "B"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
@@ -38,9 +41,10 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
                           {otherVersion.Port(), OpenError::OtherVersion},
                           {twoAdmitting.Port(), OpenError::ProtocolError},
                           {unreachable.Port(), OpenError::ProtocolError},
+                          {unanswered.Port(), OpenError::Timeout},
                           {FreePort(), OpenError::ConnectFailed}};
 
-    TcpSession joiner(LoopbackOptions());
+    TcpSession joiner(LoopbackOptions(10000, 1000));
     ModalRecorder events;
     events.InOpenFailed = true;
     joiner.SetListener(&events);
