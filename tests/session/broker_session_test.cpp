@@ -221,6 +221,11 @@ TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTh
         hand.Client.Subscribe(InboxFilter(id));
         hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
         ASSERT_TRUE(WaitForRosters(peers, 3));
+        // His announcement of himself, repeated, lists him once; a block of his comes after it.
+        hand.Write(peers[1]->Id(), id, Note::Announce, EncodeMember({id, 3, token, "Hand"}), token);
+        hand.Write(peers[1]->Id(), id, Note::Data, Block(4), token);
+        ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1; }));
+        EXPECT_EQ(peers[1]->Session->Players().size(), 3u);
     }  // destroyed without leaving: the broker sends the will
     EXPECT_TRUE(WaitForRosters(peers, 2));
     EXPECT_EQ(peers[1]->Events.Deleted, std::vector<PlayerId>{id});
