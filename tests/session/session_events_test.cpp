@@ -37,12 +37,10 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
         std::uint16_t Port;
         OpenError Expected;
     };
-    const Case cases[] = {{full.Port(), OpenError::SessionFull},
-                          {otherVersion.Port(), OpenError::OtherVersion},
-                          {twoAdmitting.Port(), OpenError::ProtocolError},
-                          {unreachable.Port(), OpenError::ProtocolError},
-                          {unanswered.Port(), OpenError::Timeout},
-                          {FreePort(), OpenError::ConnectFailed}};
+    const Case cases[] = {
+        {full.Port(), OpenError::SessionFull},           {otherVersion.Port(), OpenError::OtherVersion},
+        {twoAdmitting.Port(), OpenError::ProtocolError}, {unreachable.Port(), OpenError::ProtocolError},
+        {unanswered.Port(), OpenError::Timeout},         {FreePort(), OpenError::ConnectFailed}};
 
     TcpSession joiner(LoopbackOptions(10000, 1000));
     ModalRecorder events;
