@@ -7,6 +7,7 @@
 
 #include "session/broker_search.h"
 #include "session/broker_session.h"
+#include "session/chosen_session.h"
 #include "session/mqtt_client.h"
 #include "support/process/mosquitto_process.h"
 #include "support/session/session_test_support.h"
@@ -269,6 +270,24 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     EXPECT_TRUE(b.Events.Deleted.empty());
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+}
+
+// The windows' one session opens what the connection dialog asks: through the broker here, the
+// person's name and the session's kept apart; an address it cannot read fails as an unreachable one.
+TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
+    const std::string broker = "mqtt://127.0.0.1:" + std::to_string(broker_.Port());
+    ChosenSession creator, joiner, lost;
+    Recorder made, joined, failed;
+    creator.SetListener(&made);
+    joiner.SetListener(&joined);
+    lost.SetListener(&failed);
+    creator.Open({.Name = "Anna", .ThroughBroker = true, .Broker = broker});
+    ASSERT_TRUE(WaitFor([&] { return made.Opened; }));
+    joiner.Open({.Create = false, .Name = "Boris", .ThroughBroker = true, .Broker = broker, .Session = "anna"});
+    ASSERT_TRUE(WaitFor([&] { return joined.Opened && creator.Players().size() == 2; }));
+    EXPECT_EQ(creator.Players()[1].Name, "Boris");
+    lost.Open({.ThroughBroker = true, .Broker = "ws://127.0.0.1"});
+    EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
 }
 
 // The club's sample ACL: the game plays under it, and a stranger reads nobody's inbox.
