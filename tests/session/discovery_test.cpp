@@ -4,9 +4,11 @@
 
 #include <unistd.h>
 #include <QSignalSpy>
+#include <QUdpSocket>
 
 #include "session/session_discovery.h"
 #include "support/session/session_test_support.h"
+#include "wire/discovery_messages.h"
 
 namespace korvant::test {
 namespace {
@@ -35,6 +37,27 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     EXPECT_EQ(s.Port, a->Session->ListenPort());
     EXPECT_EQ(s.Players, 2);
     EXPECT_EQ(s.Name, "Host");
+}
+
+// Only a search of this game and version is answered, and only to its searcher.
+TEST(Discovery, OnlyASearchOfThisGameIsAnswered) {
+    TcpSessionOptions o = LoopbackOptions();
+    o.DiscoveryPort = TestDiscoveryPort();
+    auto a = Create("Host", o);
+    QUdpSocket stranger, searcher;
+    ASSERT_TRUE(stranger.bind(QHostAddress::LocalHost, 0) && searcher.bind(QHostAddress::LocalHost, 0));
+    const auto send = [&](QUdpSocket& from, const std::vector<std::uint8_t>& bytes) {
+        from.writeDatagram(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()), QHostAddress::LocalHost,
+                           o.DiscoveryPort);
+    };
+    wire::Identity newer = o.Who;
+    newer.Version += 1;
+    send(stranger, {1, 2, 3, 4});
+    send(stranger, wire::EncodeSearch(newer));
+    QSignalSpy answered(&searcher, &QUdpSocket::readyRead);
+    send(searcher, wire::EncodeSearch(o.Who));  // answered after the stranger's datagrams were read
+    ASSERT_TRUE(answered.wait(5000));
+    EXPECT_FALSE(stranger.hasPendingDatagrams());
 }
 
 TEST(Discovery, AnUnreadableAddressSendsNothing) {
