@@ -35,6 +35,10 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     EXPECT_TRUE(back->Password);
     bytes.pop_back();
     EXPECT_FALSE(ParsePresence(bytes));
+    p.Players = MaxSessionPlayers;  // a full session is still read
+    EXPECT_TRUE(ParsePresence(EncodePresence(p)));
+    p.Players = MaxSessionPlayers + 1;
+    EXPECT_FALSE(ParsePresence(EncodePresence(p)));
     EXPECT_FALSE(ParsePresence({}));  // a clean leave's empty presence
 
     Answer a{{}, Verdict::Accepted, 3, {{1, 1, 11, "a"}, {2, 2, 22, "b"}}};
