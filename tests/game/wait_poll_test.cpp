@@ -88,6 +88,13 @@ TEST_F(WaitPollTest, TheRoleGoesToNobodyWhoLeftMeanwhile) {
     Finish(2);
     ASSERT_TRUE(poll.Tick());
     EXPECT_EQ(s1.sent.back().to, 2u);
+
+    // Everybody else left: nothing to hand over, and the wait ends.
+    WaitPoll alone(server.net, WaitPage::ServerClose);
+    ASSERT_EQ(server.Receive(2, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    const std::size_t sent = s1.sent.size();
+    EXPECT_TRUE(alone.Tick());
+    EXPECT_EQ(s1.sent.size(), sent);
 }
 
 TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClient) {
