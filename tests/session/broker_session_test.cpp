@@ -281,12 +281,21 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     creator.SetListener(&made);
     joiner.SetListener(&joined);
     lost.SetListener(&failed);
-    creator.Open({.Name = "Anna", .ThroughBroker = true, .Broker = broker});
+    const auto request = [](bool create, const std::string& name, const std::string& at) {
+        OpenRequest r;
+        r.Create = create;
+        r.Name = name;
+        r.ThroughBroker = true;
+        r.Broker = at;
+        r.Session = "anna";  // the creator's name, letter case aside
+        return r;
+    };
+    creator.Open(request(true, "Anna", broker));
     ASSERT_TRUE(WaitFor([&] { return made.Opened; }));
-    joiner.Open({.Create = false, .Name = "Boris", .ThroughBroker = true, .Broker = broker, .Session = "anna"});
+    joiner.Open(request(false, "Boris", broker));
     ASSERT_TRUE(WaitFor([&] { return joined.Opened && creator.Players().size() == 2; }));
     EXPECT_EQ(creator.Players()[1].Name, "Boris");
-    lost.Open({.ThroughBroker = true, .Broker = "ws://127.0.0.1"});
+    lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
 }
 
