@@ -363,8 +363,8 @@ TEST_F(ReceiveBlockTest, ASmallBlockWithBytesAfterItIsRefused) {
 }
 
 // The start goes to every living person of the game, not to one who only watches; a state the
-// first person left is given back to him as to anybody.
-TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstStateCanBeGivenBack) {
+// first person left, and the last state, are given back as any other.
+TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstAndLastStatesCanBeGivenBack) {
     EXPECT_TRUE(SendStart(server.net));
     network.Deliver();
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Start), 2);
@@ -375,6 +375,10 @@ TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstStateCanBeGivenBack
     client.model.dropped[1] = "Player1";
     EXPECT_EQ(client.Receive(1, EncodeRejoined(1, 1)), BlockOutcome::Applied);
     EXPECT_EQ(client.game->mGos[1].Human, 1);
+    const int last = client.game->GosCount;
+    client.model.dropped[last] = client.model.NameOf(4);
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(last, 4)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[last].Human, 4);
 }
 
 // A block changes the model; the controls show what it changed, once, and nothing else.
