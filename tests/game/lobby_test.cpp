@@ -537,7 +537,7 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::ServerLost);
     EXPECT_EQ(heir.game->GameMode, ModeNetClient);
     other.lobby.OnDeletePlayer({1, "Player1", true});
-    EXPECT_EQ(other.lobby.Model().heir, 2u);  // waits for him; he will end his game and leave
+    EXPECT_EQ(other.lobby.Model().heir, 2u);         // waits for him; he will end his game and leave
     EXPECT_TRUE(SendPlayerTurn(other.lobby.Net()));  // kept for the heir, not a lost server
     EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
     EXPECT_FALSE(other.lobby.Model().keptTurn.empty());
