@@ -101,6 +101,9 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_TRUE(guest.Chatted(FormatText(guest.game->Msg(Msg::PlayerAlreadyInSession), {"Anna"})));
     EXPECT_TRUE(host.Chatted("Boris> " + FormatText(host.game->Msg(Msg::VersionCaption), {KORVANT_VERSION})));
     // What the host chooses reaches his guest at once.
+    host.lobby.SetTurnMinutes(0);  // turns without a time limit
+    network.Deliver();
+    EXPECT_EQ(guest.game->TurnMinutes, 0);
     host.lobby.SetTurnMinutes(MaxTurnMinutes + 5);
     network.Deliver();
     EXPECT_EQ(guest.game->TurnMinutes, MaxTurnMinutes);
@@ -543,6 +546,9 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     EXPECT_FALSE(other.lobby.Model().keptTurn.empty());
     EXPECT_EQ(other.lobby.Model().serverId, 0u);
     EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
+    // The heir he waits for vanishes too: he is the heir now, and has no backup to serve from.
+    other.lobby.OnDeletePlayer({2, "Player2", true});
+    EXPECT_EQ(other.lobby.Model().end, NetEnd::ServerLost);
 
     server.session.Listener()->OnMessage(3, EncodeSmall(BlockKind::TurnDone));
     EXPECT_FALSE(server.lobby.Model().Find(3)->turnFinished);
