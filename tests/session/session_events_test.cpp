@@ -32,6 +32,11 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     RefusingServer unreachable(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, 0, "B"}}));
     QTcpServer silent;  // takes the link and never answers it
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    QTcpServer web;  // another program: answers a knock with its own bytes
+    ASSERT_TRUE(web.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&web, &QTcpServer::newConnection, [&web] {
+        while (QTcpSocket* s = web.nextPendingConnection()) s->write("HTTP/1.1 400 Bad Request\r\n\r\n");
+    });
     RefusingServer unanswered(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, silent.serverPort(), "B"}}));
     struct Case {
         std::uint16_t Port;
@@ -40,7 +45,8 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     const Case cases[] = {
         {full.Port(), OpenError::SessionFull},           {otherVersion.Port(), OpenError::OtherVersion},
         {twoAdmitting.Port(), OpenError::ProtocolError}, {unreachable.Port(), OpenError::ProtocolError},
-        {unanswered.Port(), OpenError::Timeout},         {FreePort(), OpenError::ConnectFailed}};
+        {unanswered.Port(), OpenError::Timeout},         {web.serverPort(), OpenError::OtherProgram},
+        {FreePort(), OpenError::ConnectFailed}};
 
     TcpSession joiner(LoopbackOptions(10000, 1000));
     ModalRecorder events;
