@@ -193,6 +193,15 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     auto q = Create("Q", "pw");
     auto leaving = Create("Gone");
     leaving->Session->Close();  // his advert is taken down
+    // An advert of another version of the game stays out of the list.
+    Stranger newer(where_, 0x0000AE11u);
+    wire::Identity other;
+    other.Version = wire::ProtocolVersion + 1;
+    newer.Client.Subscribe(PresenceTopic(0x0000AE11u));
+    newer.Client.Publish(PresenceTopic(0x0000AE11u),
+                         EncodePresence({other, 0x0000AE11u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
+                         true);
+    ASSERT_TRUE(WaitFor([&] { return !newer.Heard.empty(); }));
     BrokerSearch search;
     std::vector<FoundOnBroker> found;
     bool finished = false;
