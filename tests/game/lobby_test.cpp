@@ -569,6 +569,12 @@ TEST_F(LostComputerTest, AnHeirWhoCannotTakeOverPlaysTheResultsHeHas) {
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::None);
     EXPECT_TRUE(heir.ui.log.empty());
     EXPECT_EQ(heir.game->GameMode, ModeNetClient);
+    // So does the third person, waiting for an heir who has gone too, with the year's full state.
+    other.lobby.Net().model.fullStateReceived = true;
+    other.lobby.OnDeletePlayer({1, "Player1", true});
+    other.lobby.OnDeletePlayer({2, "Player2", true});
+    EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
+    EXPECT_TRUE(other.ui.log.empty());
 }
 
 // The heir leaves: the server's backup goes at once to the person who is heir now.
