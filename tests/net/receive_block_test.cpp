@@ -379,6 +379,7 @@ TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstAndLastStatesCanBeG
     client.model.dropped[last] = client.model.NameOf(4);
     EXPECT_EQ(client.Receive(1, EncodeRejoined(last, 4)), BlockOutcome::Applied);
     EXPECT_EQ(client.game->mGos[last].Human, 4);
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(0, 3)), BlockOutcome::Refused);  // no state, nobody waiting
 }
 
 // A block changes the model; the controls show what it changed, once, and nothing else.
