@@ -1,7 +1,5 @@
 #include "wire/handshake.h"
 
-#include <algorithm>
-
 #include "wire/byte_io.h"
 #include "wire/player_list.h"
 

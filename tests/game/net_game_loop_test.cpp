@@ -152,7 +152,8 @@ TEST_F(NetGameLoopTest, AClientPlaysTheStateTheFullStateSeatsHimIn) {
         const Game* game = nullptr;
         std::array<int, 3> home{};
         ModalResult CommandScreen() override {
-            for (int t = 0; t < 3; ++t) home[t] = game->mGos[game->CurGos].Border[2].Troops[t + 1];
+            const int s = game->CurGos;
+            for (int t = 0; t < 3; ++t) home[t] = game->mGos[s].Border[s].Troops[t + 1];
             return ModalResult::Quit;
         }
     } looking;
