@@ -342,6 +342,13 @@ TEST_F(LobbyTest, ANewcomerHearsWhoIsReadyAndListsEveryoneOnce) {
     late.lobby.OnAddPlayer({host.session.LocalId(), "Anna", true});
     EXPECT_EQ(roster.size(), 2u);
     EXPECT_TRUE(roster[0].ready);
+    // Who took his ready back does not say it again to the next newcomer.
+    late.lobby.SetReady(true);
+    late.lobby.SetReady(false);
+    const std::vector<NetMember>& third = Open("Vera").lobby.Model().roster;
+    ASSERT_EQ(third.size(), 3u);
+    EXPECT_TRUE(third[0].ready);
+    EXPECT_FALSE(third[1].ready);
 }
 
 // The saved game's persons are Player1..Player3; state 4 belonged to "Gone", who left it.

@@ -98,7 +98,9 @@ TEST_F(NetGameLoopTest, TheServersPersonAsksTheOthersOnlyWhenThereAreOthers) {
         Quitting quitting;
         quitting.answerYes = q == Quit::TheOthersGoOn;
         host.game->Ui = &quitting;
-        for (int s = q == Quit::Alone ? 2 : 3; s <= 3 && q != Quit::TheOthersGoOn; ++s) host.game->mGos[s].Human = 0;
+        for (int s = 2; s <= 3 && q != Quit::TheOthersGoOn; ++s) host.game->mGos[s].Human = 0;
+        // The one other person plays the last state.
+        if (q == Quit::OneOtherEndsIt) host.game->mGos[4].Human = 2;
         waits.script[WaitPage::ServerClose] = [&] {
             for (PlayerId p : {2u, 3u}) {
                 host.Receive(p, EncodePlayerTurn(*test::MakeNetGame(int(p))));
@@ -166,10 +168,12 @@ TEST_F(NetGameLoopTest, AClientPlaysTheStateTheFullStateSeatsHimIn) {
 }
 
 // The server vanished after sending the backup of the year it computed, but not its results: the
-// heir takes over from that backup and sends the results at once.
+// heir takes over from that backup, his own state as the server computed it, and sends the results
+// at once.
 TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsBackupSendsItsResultsAtOnce) {
     waits.script[WaitPage::ServerWait] = [this] {
         ServerPlaysTheYear();
+        server->mGos[2].Peasants = 4321;
         ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
         client.model.Remove(1);
         ASSERT_TRUE(TakeOver(client.net));
@@ -178,6 +182,7 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsBackupSendsItsResultsAtOnce) {
     NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext& net) {
                     if (++years == 1) return true;
                     EXPECT_EQ(net.game.Year, 8);
+                    EXPECT_EQ(net.game.mGos[2].Peasants, 4321);
                     EXPECT_EQ(SentOfKind(BlockKind::TurnResult), 1);
                     return false;
                 }});
