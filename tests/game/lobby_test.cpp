@@ -617,6 +617,8 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     back.lobby.Rejoin();
     network.Deliver();
     EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Asked);
+    back.lobby.Rejoin();  // once asked is enough
+    EXPECT_EQ(test::CountKind(back.session.sent, BlockKind::Rejoin), 1);
     EXPECT_TRUE(back.Chatted(back.game->Msg(Msg::RejoinNextYear)));
     EXPECT_EQ(server.game->mGos[3].Human, 0);  // the computer plays it until the year ends
 
@@ -625,6 +627,8 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     Computer& impostor = Open("PLAYER2");  // a hostile peer that skips the taken-name rule
     for (Computer* c : {&stranger, &impostor}) {
         c->lobby.Net().model.serverId = 1;
+        c->lobby.Rejoin();  // his lobby offers nothing to ask for
+        EXPECT_EQ(test::CountKind(c->session.sent, BlockKind::Rejoin), 0);
         SendRejoin(c->lobby.Net());
     }
     // A hostile twin of his name asks for the same state: he is told that nothing waits for him.

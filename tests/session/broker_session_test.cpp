@@ -3,6 +3,8 @@
 // the same broker who try to speak for a player, take his advert or die in his name.
 #include <gtest/gtest.h>
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
 
 #include "session/broker_search.h"
@@ -202,6 +204,16 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
                          EncodePresence({other, 0x0000AE11u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
                          true);
     ASSERT_TRUE(WaitFor([&] { return !newer.Heard.empty(); }));
+    // An admitting player who vanished: his will takes his advert down.
+    const PlayerId lost = 0x0000DEADu;
+    newer.Client.Subscribe(PresenceTopic(lost));
+    {
+        Stranger vanished(where_, lost, {PresenceTopic(lost), GoneRecord(lost, 5)});
+        vanished.Client.Publish(PresenceTopic(lost),
+                                EncodePresence({{}, lost, 5, Standing::Admitting, 1, false, "Lost", "Lost"}), true);
+        ASSERT_TRUE(WaitFor([&] { return newer.HeardStanding(lost, Standing::Admitting); }));
+    }
+    ASSERT_TRUE(WaitFor([&] { return newer.HeardStanding(lost, Standing::Gone); }));
     BrokerSearch search;
     std::vector<FoundOnBroker> found;
     bool finished = false;
@@ -218,6 +230,13 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     EXPECT_EQ(found[1].Session, "Q");
     EXPECT_TRUE(found[1].Password);
     EXPECT_FALSE(search.Search({"127.0.0.1", FreePort(), false}));
+    // A broker that hangs up before the probe comes back ends the search as well.
+    QTcpServer hangsUp;
+    ASSERT_TRUE(hangsUp.listen(QHostAddress::LocalHost));
+    QObject::connect(&hangsUp, &QTcpServer::newConnection, [&] { hangsUp.nextPendingConnection()->abort(); });
+    finished = false;
+    ASSERT_TRUE(search.Search({"127.0.0.1", hangsUp.serverPort(), false}));
+    EXPECT_TRUE(WaitFor([&] { return finished; }));
 }
 
 TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTheSession) {
@@ -304,6 +323,14 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     joiner.Open(request(false, "Boris", broker));
     ASSERT_TRUE(WaitFor([&] { return joined.Opened && creator.Players().size() == 2; }));
     EXPECT_EQ(creator.Players()[1].Name, "Boris");
+    // Another open, over the local network and failing at that, leaves the session in use first.
+    OpenRequest elsewhere;
+    elsewhere.Create = false;
+    elsewhere.Name = "Boris";
+    elsewhere.Host = "127.0.0.1";
+    elsewhere.Port = FreePort();
+    joiner.Open(elsewhere);
+    EXPECT_TRUE(WaitFor([&] { return creator.Players().size() == 1; }));
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
 }
