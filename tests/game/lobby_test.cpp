@@ -537,7 +537,9 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     // The heir is the next living person after the server in the session's order.
     other.game->mGos[2].Alive = 0;
     EXPECT_EQ(HeirOf(other.lobby.Model(), *other.game, 1), 3u);
-    other.game->mGos[2].Alive = 1;
+    other.game->mGos[3].Alive = 0;  // and with nobody but the server alive, nobody
+    EXPECT_EQ(HeirOf(other.lobby.Model(), *other.game, 1), 0u);
+    other.game->mGos[2].Alive = other.game->mGos[3].Alive = 1;
     // A backup of a year gone by is no game to serve: nobody can take over here.
     server.game->Year -= 1;
     ASSERT_TRUE(SendBackup(server.lobby.Net()));
@@ -576,6 +578,8 @@ TEST_F(LostComputerTest, AnHeirWhoCannotTakeOverPlaysTheResultsHeHas) {
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::None);
     EXPECT_TRUE(heir.ui.log.empty());
     EXPECT_EQ(heir.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(SendPlayerTurn(heir.lobby.Net()));
+    EXPECT_EQ(heir.lobby.Model().end, NetEnd::ServerLost);
     // So does the third person, waiting for an heir who has gone too, with the year's full state.
     other.lobby.Net().model.fullStateReceived = true;
     other.lobby.OnDeletePlayer({1, "Player1", true});

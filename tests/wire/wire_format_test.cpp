@@ -92,6 +92,12 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     EXPECT_TRUE(exact.Next());
     EXPECT_FALSE(under.Next());
     EXPECT_TRUE(under.Broken());
+
+    // A kind this game does not send breaks the stream, even in a frame of the kind byte alone.
+    FrameReader unknown;
+    unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, 0xEE});
+    EXPECT_FALSE(unknown.Next());
+    EXPECT_TRUE(unknown.Broken());
 }
 
 TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
@@ -109,6 +115,9 @@ TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
     }
     body.push_back(0);
     EXPECT_EQ(ParseHello(body, ours, back), Verdict::Malformed);
+    Hello nobody = h;
+    nobody.Id = 0;  // the address of everybody else
+    EXPECT_EQ(ParseHello(EncodeHello(nobody), ours, back), Verdict::Malformed);
 
     Welcome w;
     w.Seq = 3;
@@ -152,6 +161,10 @@ TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
     EXPECT_EQ(ParseHello(std::span(hello).first(3), ours, out), Verdict::Malformed);
     EXPECT_EQ(ParseWelcome(std::span(welcome).first(5), ours)->Answer, Verdict::OtherProgram);
     EXPECT_FALSE(IsSearch(EncodeSearch(foreign), ours));
+    std::vector<std::uint8_t> search = EncodeSearch(ours);
+    EXPECT_TRUE(IsSearch(search, ours));
+    search.push_back(0);
+    EXPECT_FALSE(IsSearch(search, ours));
     EXPECT_FALSE(ParseAdvert(EncodeAdvert(newer, {1, 1, "x"}), ours));
     EXPECT_EQ(ParseAdvert(EncodeAdvert(ours, {47130, 3, "x"}), ours)->Players, 3);
     // An advert nobody could join from is no advert: no port, nobody in it, or more than a session holds.
