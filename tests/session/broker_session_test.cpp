@@ -188,6 +188,14 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     none.SetListener(&events);
     none.Create({"127.0.0.1", FreePort(), false}, "Z");
     EXPECT_EQ(events.Failed, OpenError::ConnectFailed);  // told before Create returned
+    // A broker that takes the connection but never answers: the create gives up at its limit.
+    QTcpServer mute;
+    ASSERT_TRUE(mute.listen(QHostAddress::LocalHost));
+    BrokerSession waiting({.HandshakeTimeout = std::chrono::milliseconds(300)});
+    Recorder timedOut;
+    waiting.SetListener(&timedOut);
+    waiting.Create({"127.0.0.1", mute.serverPort(), false}, "Y");
+    EXPECT_EQ(timedOut.Failed, OpenError::Timeout);
 }
 
 TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
@@ -329,8 +337,10 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     elsewhere.Name = "Boris";
     elsewhere.Host = "127.0.0.1";
     elsewhere.Port = FreePort();
+    const PlayerId boris = joiner.LocalId();
     joiner.Open(elsewhere);
     EXPECT_TRUE(WaitFor([&] { return creator.Players().size() == 1; }));
+    EXPECT_EQ(made.Deleted, std::vector<PlayerId>{boris});
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
 }
