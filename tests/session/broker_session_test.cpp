@@ -273,6 +273,39 @@ TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTh
     EXPECT_TRUE(peers[0]->Session->Players().empty());
 }
 
+// An idle player's keep-alives hold his connection past the point where the broker gives up on a
+// connection that says nothing after its greeting (its will shows when).
+TEST_F(BrokerSessionTest, AnIdlePlayerOutlivesASilentConnection) {
+    BrokerSession idle({.KeepAliveSeconds = 5});
+    Recorder events;
+    idle.SetListener(&events);
+    idle.Create(where_, "Idle");
+    ASSERT_TRUE(events.Opened);
+    const std::string topic = "korvant-test/silent";
+    Stranger watcher(where_, 0x0000CAFEu);
+    watcher.Client.Subscribe(topic);
+    const auto text = [](QByteArray& out, const QByteArray& s) {
+        out.append(char(s.size() >> 8)).append(char(s.size() & 0xFF)).append(s);
+    };
+    QByteArray connect;  // MQTT 3.1.1: clean session, a will, six seconds of keep-alive
+    text(connect, "MQTT");
+    connect.append(char(4)).append(char(0x06)).append(char(0)).append(char(6));
+    text(connect, "silent");
+    text(connect, QByteArray::fromStdString(topic));
+    text(connect, "gone");
+    connect.prepend(char(connect.size())).prepend(char(0x10));
+    QTcpSocket silent;
+    silent.connectToHost(QHostAddress::LocalHost, broker_.Port());
+    ASSERT_TRUE(silent.waitForConnected(5000));
+    silent.write(connect);
+    ASSERT_TRUE(WaitFor([&] { return !watcher.Heard.empty(); }, 20000));
+    const std::vector<std::uint8_t> ping = Block(3);
+    ASSERT_EQ(idle.Send(idle.LocalId(), ping), SendResult::Sent);
+    EXPECT_TRUE(WaitFor([&] { return !events.Messages.empty() || events.Lost; }));
+    EXPECT_FALSE(events.Lost);
+    EXPECT_EQ(events.Messages.size(), 1u);
+}
+
 TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     auto peers = Session(2);
     BrokerPeer &a = *peers[0], &b = *peers[1];

@@ -44,6 +44,10 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     EXPECT_EQ(sessions[0].Name, "Host");
     EXPECT_EQ(sessions[1].Port, c->Session->ListenPort());
     EXPECT_EQ(sessions[1].Players, 1);
+    // The dialog's refresh searches again with the same search.
+    found.clear();
+    ASSERT_TRUE(search.Search());
+    EXPECT_TRUE(found.wait(5000));
 }
 
 // Only a search of this game and version is answered, and only to its searcher.

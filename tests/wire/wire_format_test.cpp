@@ -52,6 +52,8 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     EXPECT_EQ(ParseKnock(EncodeKnock({other, "x", ""}), Identity{}, k), Verdict::OtherVersion);
     EXPECT_EQ(ParseKnock(EncodeKnock({{}, "x", "pw"}), Identity{}, k), Verdict::Accepted);
     EXPECT_EQ(k.Password, "pw");
+    EXPECT_EQ(ParseMember(EncodeMember({7, 2, 70, "m"}))->Token, 70u);
+    EXPECT_FALSE(ParseMember(EncodeMember({0, 2, 70, "m"})));  // player 0 is everybody else
 
     EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));  // cut token
     EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));            // unknown kind
