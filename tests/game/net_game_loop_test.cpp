@@ -275,6 +275,12 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             EXPECT_EQ(years, 2);
             for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
             EXPECT_EQ(sentTo(BlockKind::Backup, 2), 2);  // each year's, to the heir
+            // The heir holds the year's backup before anybody has its results.
+            const auto isKind = [](BlockKind kind) {
+                return [kind](const test::FakeSession::Sent& x) { return test::CountKind({x}, kind) == 1; };
+            };
+            const auto results = std::ranges::find_if(s1.sent, isKind(BlockKind::TurnResult));
+            EXPECT_EQ(std::count_if(results, s1.sent.end(), isKind(BlockKind::Backup)), 0);
             continue;
         }
         EXPECT_EQ(end, NetGameEnd::Defeated);

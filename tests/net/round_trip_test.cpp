@@ -91,6 +91,11 @@ TEST(NetRoundTrip, TheBackupGoesToTheHeirAndCarriesWhatTheYearNeeds) {
     EXPECT_THROW(DecodeBackup(damaged), BlockError);
     // Nobody but the game's server sends it.
     EXPECT_EQ(heir.Receive(3, PackEnvelope(EncodeBackup(g, {}))), BlockOutcome::Refused);
+    // Nor is one without this computer's person taken: the one held stays.
+    const std::vector<uint8_t> held = heir.model.backup;
+    g.mGos[2].Human = 0;
+    EXPECT_EQ(heir.Receive(1, PackEnvelope(EncodeBackup(g, {}))), BlockOutcome::Refused);
+    EXPECT_EQ(heir.model.backup, held);
 }
 
 TEST(NetRoundTrip, TheServerRoleChangesHandsDuringTheGame) {
