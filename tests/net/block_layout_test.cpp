@@ -202,6 +202,9 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
     EXPECT_THROW(DecodeTurnResult(turn, *game), BlockError);
     const Bytes others = EncodeTurnResult(*game, 1);  // messages of state 1 for the player of state 2
     EXPECT_THROW(DecodeTurnResult(others, *game), BlockError);
+    Bytes foreign = EncodeTurnResult(*game, 2);
+    foreign[turn_result_block::Messages + 1] = 1;  // its one message names state 1
+    EXPECT_THROW(DecodeTurnResult(foreign, *game), BlockError);
 
     Bytes player = EncodePlayerTurn(*game);
     player[4] = 5;
