@@ -200,10 +200,10 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
     Bytes turn = EncodeTurnResult(*game, 2);
     turn[12312] = 1;  // no finished year
     EXPECT_THROW(DecodeTurnResult(turn, *game), BlockError);
-    const Bytes others = EncodeTurnResult(*game, 1);  // messages of state 1 for the player of state 2
+    const Bytes others = EncodeTurnResult(*game, 1);  // state 1's generals and messages for state 2's player
     EXPECT_THROW(DecodeTurnResult(others, *game), BlockError);
     Bytes foreign = EncodeTurnResult(*game, 2);
-    foreign[turn_result_block::Messages + 1] = 1;  // its one message names state 1
+    foreign[turn_result_block::Messages + 1] = 1;  // its own generals, but its one message names state 1
     EXPECT_THROW(DecodeTurnResult(foreign, *game), BlockError);
 
     Bytes player = EncodePlayerTurn(*game);

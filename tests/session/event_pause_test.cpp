@@ -18,7 +18,7 @@ TEST(EventPause, EventsGoOnForTheWholeLength) {
     QElapsedTimer clock;
     clock.start();
     PauseWithEvents(300ms);
-    // A timer may end a little early, never a tenth of the way.
+    // The whole length, with a little slack for the clocks' rounding.
     EXPECT_GE(clock.elapsed(), 280);
     EXPECT_GE(ticks, 2);
 }
