@@ -53,13 +53,19 @@ void ExpectIntact(Game& game, const AutoplaySettings& settings, const Played& p)
     }
 
     EXPECT_TRUE(test::BooksBalanced(game, "после игры:"));
+    int64_t battles = 0;
     for (std::size_t i = 0; i < p.years.size(); ++i) {
         EXPECT_EQ(p.years[i].year, int(i) + 1);
         EXPECT_GE(p.years[i].battles, 0);
+        battles += p.years[i].battles;
         if (i > 0) {
             EXPECT_LE(p.years[i].living, p.years[i - 1].living);
         }
     }
+    // Each year counts its own battles: together, every attack of the game.
+    int64_t attacks = 0;
+    for (int s = 1; s <= game.GosCount; ++s) attacks += game.mGos[s].TimesAttacked;
+    EXPECT_EQ(battles, attacks);
 }
 
 TEST(Autoplay, SixtySeededGamesEndInTimeWithTheirBookkeepingIntact) {
@@ -101,6 +107,7 @@ TEST(Autoplay, TheSameSeedPlaysTheSameGame) {
     s.observe = true;
     Game a, b;
     Played pa = Play(a, s), pb = Play(b, s);
+    ExpectIntact(a, s, pa);
     ASSERT_EQ(pa.years.size(), pb.years.size());
     for (std::size_t i = 0; i < pa.years.size(); ++i) {
         EXPECT_EQ(pa.years[i].largest, pb.years[i].largest);

@@ -549,10 +549,12 @@ TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn)
     EXPECT_EQ(heir.lobby.Model().end, NetEnd::ServerLost);
     EXPECT_EQ(heir.game->GameMode, ModeNetClient);
     other.lobby.OnDeletePlayer({1, "Player1", true});
-    EXPECT_EQ(other.lobby.Model().heir, 2u);         // waits for him; he will end his game and leave
+    EXPECT_EQ(other.lobby.Model().heir, 2u);  // waits for him; he will end his game and leave
+    const std::size_t sentBefore = other.session.sent.size();
     EXPECT_TRUE(SendPlayerTurn(other.lobby.Net()));  // kept for the heir, not a lost server
     EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
     EXPECT_FALSE(other.lobby.Model().keptTurn.empty());
+    EXPECT_EQ(other.session.sent.size(), sentBefore);  // nobody to send it to yet
     EXPECT_EQ(other.lobby.Model().serverId, 0u);
     EXPECT_EQ(other.lobby.Model().end, NetEnd::None);
     // The heir he waits for vanishes too: he is the heir now, and has no backup to serve from.

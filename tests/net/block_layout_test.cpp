@@ -191,7 +191,9 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
     const Bytes full = EncodeFullState(*game, 1);
     EXPECT_THROW(DecodeFullState(Bytes(full.begin(), full.end() - 1)), BlockError);
     Bytes year = full;
-    year[90000] = 121;
+    year[90000] = MaxYears;  // the game's last year is a year like the others
+    EXPECT_EQ(DecodeFullState(year).game->Year, MaxYears);
+    year[90000] = MaxYears + 1;
     EXPECT_THROW(DecodeFullState(year), BlockError);
     Bytes count = full;
     PutAt(count, 90524, uint16_t(4));  // more messages than the block holds
@@ -199,6 +201,10 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
 
     Bytes turn = EncodeTurnResult(*game, 2);
     turn[12312] = 1;  // no finished year
+    EXPECT_THROW(DecodeTurnResult(turn, *game), BlockError);
+    turn[12312] = MaxYears;
+    EXPECT_EQ(DecodeTurnResult(turn, *game).year, MaxYears);
+    turn[12312] = MaxYears + 1;
     EXPECT_THROW(DecodeTurnResult(turn, *game), BlockError);
     const Bytes others = EncodeTurnResult(*game, 1);  // state 1's generals and messages for state 2's player
     EXPECT_THROW(DecodeTurnResult(others, *game), BlockError);

@@ -160,6 +160,15 @@ TEST_F(ReceiveBlockTest, TheGamesSmallBlocks) {
     EXPECT_EQ(client.model.serverId, 0u);
     EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Applied);
     EXPECT_EQ(client.model.serverId, 3u);
+    // The turn kept for him goes to an heir who serves its year, not to one who serves the next.
+    SendPlayerTurn(client.net);
+    for (int year : {8, 7}) {
+        client.model.serverId = 0;
+        client.model.heir = 3;
+        s2.sent.clear();
+        EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, year)), BlockOutcome::Applied);
+        EXPECT_EQ(test::CountKind(s2.sent, BlockKind::PlayerTurn), year == 7 ? 1 : 0) << year;
+    }
     client.model.serverId = 1;
     // Only the game's server ends the game for everybody.
     EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Refused);

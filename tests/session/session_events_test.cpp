@@ -38,6 +38,7 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
         while (QTcpSocket* s = web.nextPendingConnection()) s->write("HTTP/1.1 400 Bad Request\r\n\r\n");
     });
     RefusingServer unanswered(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, silent.serverPort(), "B"}}));
+    RefusingServer memberGone(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, FreePort(), "B"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
@@ -46,7 +47,7 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
         {full.Port(), OpenError::SessionFull},           {otherVersion.Port(), OpenError::OtherVersion},
         {twoAdmitting.Port(), OpenError::ProtocolError}, {unreachable.Port(), OpenError::ProtocolError},
         {unanswered.Port(), OpenError::Timeout},         {web.serverPort(), OpenError::OtherProgram},
-        {FreePort(), OpenError::ConnectFailed}};
+        {FreePort(), OpenError::ConnectFailed},          {memberGone.Port(), OpenError::ConnectFailed}};
 
     TcpSession joiner(LoopbackOptions(10000, 1000));
     ModalRecorder events;
