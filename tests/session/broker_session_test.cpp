@@ -182,6 +182,14 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     EXPECT_EQ(Create("a")->Events.Failed, OpenError::NameTaken);  // a second session of that name
     EXPECT_EQ(Join("C", "nobody")->Events.Failed, OpenError::ConnectFailed);
     EXPECT_EQ(a->Session->Players().size(), 2u);
+    // A session of that name only another version of the game serves.
+    Stranger newer(where_, 0x0000AE12u);
+    wire::Identity other;
+    other.Version = wire::ProtocolVersion + 1;
+    newer.Client.Publish(PresenceTopic(0x0000AE12u),
+                         EncodePresence({other, 0x0000AE12u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
+                         true);
+    EXPECT_EQ(Join("C", "Newer")->Events.Failed, OpenError::OtherVersion);
 
     BrokerSession none;
     Recorder events;
@@ -339,6 +347,15 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     EXPECT_TRUE(b.Events.Deleted.empty());
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+    // Another session of that name admits him late: he leaves it at once and stays in his own.
+    const PlayerId late = 0x0000A7E5u;
+    Stranger second(where_, late);
+    second.Client.Subscribe(InboxTopic(late, b.Id()));
+    second.Write(b.Id(), late, Note::Answer, EncodeAnswer({{}, wire::Verdict::Accepted, 9, {{late, 1, 7, "P0"}}}));
+    EXPECT_TRUE(WaitFor([&] {
+        return std::ranges::any_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late, b.Id()); });
+    }));
+    EXPECT_EQ(RosterIds(*b.Session), RosterIds(*a.Session));
 }
 
 // The windows' one session opens what the connection dialog asks: through the broker here, the
