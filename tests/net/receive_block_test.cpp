@@ -386,6 +386,8 @@ TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstAndLastStatesCanBeG
     EXPECT_EQ(client.game->mGos[1].Human, 1);
     const int last = client.game->GosCount;
     client.model.dropped[last] = client.model.NameOf(4);
+    EXPECT_EQ(client.Receive(3, EncodeRejoined(last, 4)), BlockOutcome::Refused);  // only the server gives it
+    EXPECT_EQ(client.game->mGos[last].Human, 0);
     EXPECT_EQ(client.Receive(1, EncodeRejoined(last, 4)), BlockOutcome::Applied);
     EXPECT_EQ(client.game->mGos[last].Human, 4);
     EXPECT_EQ(client.Receive(1, EncodeRejoined(0, 3)), BlockOutcome::Refused);  // no state, nobody waiting
