@@ -647,6 +647,20 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
     ASSERT_EQ(server.session.sent.back().to, twin.LocalId());
     EXPECT_EQ(server.session.sent.back().block, EncodeSmall(BlockKind::GameRuns, 0));
 
+    // Had the state fallen since he asked, nobody would be seated on it.
+    const std::map<PlayerId, int> asked = server.lobby.Model().rejoining;
+    {
+        const StateChange fall(*server.game);
+        server.game->mGos[3].Alive = 0;
+    }
+    EXPECT_TRUE(SeatRejoiners(server.lobby.Net()).empty());
+    EXPECT_EQ(server.game->mGos[3].Human, 0);
+    {
+        const StateChange rise(*server.game);
+        server.game->mGos[3].Alive = 1;
+    }
+    server.lobby.Net().model.rejoining = asked;
+
     EXPECT_EQ(SeatRejoiners(server.lobby.Net()), std::vector<PlayerId>{4});
     network.Deliver();
     for (Computer* c : {&server, &heir}) {
