@@ -614,6 +614,11 @@ TEST_F(LostComputerTest, TheHeirOfAServerLaterInTheOrderIsThePersonAfterHim) {
 }
 
 TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
+    {
+        // The state keeps a name cut short; the session's whole name is the one he comes back with.
+        const StateChange cut(*server.game);
+        server.game->mGos[3].PlayerName.set("Play");
+    }
     other.session.Close();
     network.Deliver();
     EXPECT_EQ(server.lobby.Model().dropped.at(3), "Player3");

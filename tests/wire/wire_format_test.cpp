@@ -112,6 +112,10 @@ TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
     EXPECT_EQ(back.Want, Intent::Link);
     EXPECT_EQ(back.Port, 4000);
     EXPECT_EQ(back.Name, "Иван");
+    Hello longName = h;  // a text keeps at most 255 bytes, and its length says so
+    longName.Name = std::string(300, 'x');
+    ASSERT_EQ(ParseHello(EncodeHello(longName), ours, back), Verdict::Accepted);
+    EXPECT_EQ(back.Name, std::string(255, 'x'));
     for (std::size_t cut = 7; cut < body.size(); ++cut) {
         EXPECT_EQ(ParseHello(std::span(body).first(cut), ours, back), Verdict::Malformed) << cut;
     }
