@@ -356,6 +356,11 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     const auto saved = test::MakeNetGame(1);
     saved->mGos[4].PlayerName.set("Gone");
     for (int s = 1; s <= 3; ++s) saved->mGos[s].Human = 100 + s;  // ids of the session it was saved in
+    // A person whose state fell before the game was saved is nobody to wait for.
+    saved->GosCount = 5;
+    saved->mGos[5].Human = 105;
+    saved->mGos[5].PlayerName.set("Fallen");
+    saved->mGos[5].Alive = 0;
     const auto load = [&](Game& g) {
         g.GosCount = saved->GosCount;
         g.mGos = saved->mGos;
