@@ -90,12 +90,14 @@ struct Stranger {
     MqttClient Client;
     bool Connected = false;
     std::vector<std::pair<std::string, std::optional<Presence>>> Heard;
+    std::vector<std::vector<std::uint8_t>> Payloads;  // of what he heard, in the same order
 
     // Once the broker has taken him, so that his will counts.
     explicit Stranger(const BrokerAddress& where, PlayerId id, MqttClient::Will will = {}) {
         Client.Connected = [this](bool) { Connected = true, Recorder::Pulse(); };
         Client.Message = [this](const std::string& topic, std::span<const std::uint8_t> payload) {
             Heard.emplace_back(topic, ParsePresence(payload));
+            Payloads.emplace_back(payload.begin(), payload.end());
             Recorder::Pulse();
         };
         EXPECT_TRUE(Client.Connect(where, IdText(id), will, 60));
@@ -204,6 +206,26 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     waiting.SetListener(&timedOut);
     waiting.Create({"127.0.0.1", mute.serverPort(), false}, "Y");
     EXPECT_EQ(timedOut.Failed, OpenError::Timeout);
+}
+
+// The admitter counts himself among the players: knocks fill the session to its limit, and the
+// next one is told that it is full.
+TEST_F(BrokerSessionTest, AFullSessionRefusesTheNextKnock) {
+    auto a = Create("A");
+    Stranger knocker(where_, 0x0000B000u);
+    const PlayerId last = 0x0000B000u + MaxSessionPlayers;
+    knocker.Client.Subscribe(InboxTopic(last, a->Id()));
+    for (PlayerId id = 0x0000B001u; id <= last; ++id) {
+        if (id == last) ASSERT_TRUE(WaitFor([&] { return a->Session->Players().size() == MaxSessionPlayers; }));
+        knocker.Write(a->Id(), id, Note::Knock, EncodeKnock({{}, "K" + std::to_string(id), ""}));
+    }
+    ASSERT_TRUE(WaitFor([&] { return !knocker.Payloads.empty(); }));
+    const std::optional<Letter> letter = ParseLetter(knocker.Payloads.front());
+    ASSERT_TRUE(letter);
+    const std::optional<Answer> answer = ParseAnswer(letter->Body, {});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Said, wire::Verdict::Full);
+    EXPECT_EQ(a->Session->Players().size(), std::size_t(MaxSessionPlayers));
 }
 
 TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
