@@ -278,8 +278,9 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
 }
 
 TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTheSession) {
-    auto peers = Session(2);
-    // A player by hand: admitted properly, then gone without a word.
+    auto peers = Session(1);
+    // A player by hand: admitted properly, then gone without a word. The next joiner hears of
+    // him in his admission, and so listens for his will too.
     const PlayerId id = 0x0BADF00Du;
     const std::uint64_t token = 777;
     {
@@ -287,9 +288,11 @@ TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTh
 
         hand.Client.Subscribe(InboxFilter(id));
         hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+        ASSERT_TRUE(WaitForRosters(peers, 2));
+        peers.push_back(Join("P1", "P0"));
         ASSERT_TRUE(WaitForRosters(peers, 3));
         // His announcement of himself, repeated, lists him once; a block of his comes after it.
-        hand.Write(peers[1]->Id(), id, Note::Announce, EncodeMember({id, 3, token, "Hand"}), token);
+        hand.Write(peers[1]->Id(), id, Note::Announce, EncodeMember({id, 2, token, "Hand"}), token);
         hand.Write(peers[1]->Id(), id, Note::Data, Block(4), token);
         ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1; }));
         EXPECT_EQ(peers[1]->Session->Players().size(), 3u);
