@@ -618,6 +618,25 @@ TEST_F(LostComputerTest, TheHeirOfAServerLaterInTheOrderIsThePersonAfterHim) {
     EXPECT_EQ(server.game->GameMode, ModeNetClient);
 }
 
+// A newcomer who asked for his state and left again takes his request with him: back once more,
+// he gets his state.
+TEST_F(LostComputerTest, ARequestForAStateLeavesWithItsAsker) {
+    other.session.Close();
+    network.Deliver();
+    Computer& first = Open("Player3");
+    first.lobby.Rejoin();
+    network.Deliver();
+    ASSERT_EQ(server.lobby.Model().rejoining.size(), 1u);
+    first.session.Close();
+    network.Deliver();
+    EXPECT_TRUE(server.lobby.Model().rejoining.empty());
+    Computer& again = Open("Player3");
+    again.lobby.Rejoin();
+    network.Deliver();
+    EXPECT_EQ(again.lobby.Model().rejoin, RejoinOffer::Asked);
+    EXPECT_EQ(SeatRejoiners(server.lobby.Net()), std::vector<PlayerId>{again.session.LocalId()});
+}
+
 TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
     {
         // The state keeps a name cut short; the session's whole name is the one he comes back with.

@@ -230,6 +230,7 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
 // every person. A server whose own state fell in it hands the game to the first living person, but
 // in the game's last year sends everybody the results.
 TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFalls) {
+    test::FakeSession& s4 = network.Join("Player4");  // asks for the fourth state back in the played year
     enum class Year { Played, Falls, FallsAndTheNextStateIsTheComputers, FallsInTheLast };
     for (Year year : {Year::Played, Year::Falls, Year::FallsAndTheNextStateIsTheComputers, Year::FallsInTheLast}) {
         const bool falls = year != Year::Played, last = year == Year::FallsInTheLast;
@@ -240,6 +241,10 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
         host.game->Ui = &ui;
         if (last) host.game->Year = MaxYears - 1;
         if (computerNext) host.game->mGos[2].Human = 0;
+        if (!falls) {
+            host.model.dropped[4] = "Player4";
+            host.model.rejoining[s4.LocalId()] = 4;
+        }
         ui.windows.clear();
         waits.script[WaitPage::ServerWait] = [&] {
             for (PlayerId p : {2u, 3u}) {
@@ -267,8 +272,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             });
         };
         EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
-        // The first year's to each other person, and the hand-over.
-        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), (computerNext ? 1 : 2) + (falls && !last ? 1 : 0));
+        // The first year's to each other person, and the hand-over or the returning person's.
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), (computerNext ? 1 : 2) + (last ? 0 : 1));
         EXPECT_EQ(host.game->Year, last ? MaxYears : 8);
         if (!falls) {
             EXPECT_EQ(end, NetGameEnd::Stopped);
@@ -281,6 +286,11 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             };
             const auto results = std::ranges::find_if(s1.sent, isKind(BlockKind::TurnResult));
             EXPECT_EQ(std::count_if(results, s1.sent.end(), isKind(BlockKind::Backup)), 0);
+            // The returning person is seated before the year's backup is taken.
+            const auto backup = std::find_if(s1.sent.rbegin(), s1.sent.rend(), isKind(BlockKind::Backup));
+            const std::vector<uint8_t>& b = backup->block;
+            const bool packed = KindOf(b) == int32_t(BlockKind::Packed);
+            EXPECT_EQ(DecodeBackup(packed ? UnpackEnvelope(b) : b).game->mGos[4].Human, int(s4.LocalId()));
             continue;
         }
         EXPECT_EQ(end, NetGameEnd::Defeated);

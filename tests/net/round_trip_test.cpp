@@ -178,6 +178,8 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
     for (int s = 1; s <= game.GosCount; ++s) game.mGos[s].Scientists = 10 * s;  // a count of its own each
     SendTurnResults(server.net);
     network.Deliver();
+    // Whoever watches from the lobby sees the year's map too.
+    EXPECT_EQ(test::CountKind(server.session.sent, BlockKind::MapUpdate), 1);
 
     for (auto& peer : clients) {
         const Game& mine = *peer->game;
