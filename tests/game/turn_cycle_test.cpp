@@ -150,11 +150,14 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
 TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTurnWindow) {
     NewGame(3, 1);
     ui.skipYourTurn = true;
-    ui.onCommand = [](int screen) { return screen == 1 ? ModalResult::ToComputer : ModalResult::Quit; };
-    ui.onYearLabel = [&] { EXPECT_EQ(game.mGos[StateOf(1)].Delegated, 1); };
+    // Handed over in the first year, his own again in the second.
+    ui.onCommand = [](int screen) {
+        return screen == 1 ? ModalResult::ToComputer : screen == 2 ? ModalResult::EndTurn : ModalResult::Quit;
+    };
+    ui.onYearLabel = [&] { EXPECT_EQ(game.mGos[StateOf(1)].Delegated, ui.labels.size() == 1 ? 1 : 0); };
     RunGame(game, options);
-    EXPECT_EQ(ui.windows, (std::vector<std::string>{"command screen", "command screen"}));
-    EXPECT_EQ(ui.labels.size(), 1u);
+    EXPECT_EQ(ui.windows, (std::vector<std::string>{"command screen", "command screen", "command screen"}));
+    EXPECT_EQ(ui.labels.size(), 2u);
 
     // With two persons the switch does not apply.
     ui.windows.clear();
@@ -169,6 +172,13 @@ TEST_F(TurnCycle, AComputerVictoryShowsTheVictoryAndThenThePersonsDefeat) {
     const int person = StateOf(1), winner = person % 3 + 1;
     for (int x = 1; x <= 50; ++x)
         for (int y = 1; y <= 50; ++y) game.Map[x][y] = uint8_t(winner);
+    // One cell of another state, in the last row or column too, is no victory yet.
+    for (auto [x, y] : {std::pair{50, 50}, {1, 50}, {50, 1}}) {
+        game.Map[x][y] = uint8_t(person);
+        EXPECT_EQ(VictoriousState(game), 0) << x << "," << y;
+        game.Map[x][y] = uint8_t(winner);
+    }
+    EXPECT_EQ(VictoriousState(game), winner);
     game.mGos[person].Alive = 0;
     ui.log.clear();
     ASSERT_TRUE(CheckGameEnd(game));
