@@ -10,6 +10,7 @@
 #include "core/state_fields.h"
 #include "core/text_format.h"
 #include "game/lobby.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/headless_net_controls.h"
 #include "net/heir.h"
@@ -20,6 +21,7 @@
 #include "net/rejoined_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
+#include "net/takeover.h"
 #include "support/net_game.h"
 #include "support/net_peer.h"
 
@@ -616,6 +618,17 @@ TEST_F(LostComputerTest, TheHeirOfAServerLaterInTheOrderIsThePersonAfterHim) {
     server.lobby.OnDeletePlayer({2, "Player2", true});
     EXPECT_EQ(server.lobby.Model().heir, 3u);
     EXPECT_EQ(server.game->GameMode, ModeNetClient);
+}
+
+// A backup of the next year in which the heir's own state has fallen is no game for him to serve.
+TEST_F(LostComputerTest, AnHeirWhoseStateFellInTheBackupsYearDoesNotTakeOver) {
+    auto next = test::MakeNetGame(1);
+    next->Year = heir.game->Year + 1;
+    for (int alive : {0, 1}) {
+        next->mGos[2].Alive = alive;
+        heir.lobby.Net().model.backup = EncodeBackup(*next, {});
+        EXPECT_EQ(TakeOver(heir.lobby.Net()), alive == 1);
+    }
 }
 
 // A newcomer who asked for his state and left again takes his request with him: back once more,

@@ -435,15 +435,24 @@ TEST_F(ReceiveBlockTest, ANewYearsDataEndsLastYearsTurns) {
     EXPECT_FALSE(client.model.Find(3)->turnFinished || client.model.Find(3)->turnReceived);
     EXPECT_TRUE(client.model.keptTurn.empty());
     EXPECT_TRUE(client.model.heldYear.empty());
+    // A year gone by does not take the game back.
+    server.game->Year = 7;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->Year, 8);
+    server.game->Year = 8;
 
-    // The same year's full state (a hand-over) keeps the turns ended; the next year's ends them.
+    // The same year's full state (a hand-over) keeps the turns ended and counts those its states'
+    // marks carry; the next year's ends them all.
     lastYear();
+    server.game->mGos[1].Captured = TurnFinishedMark;  // the quitting server's person had ended his
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
     EXPECT_TRUE(client.model.Find(3)->turnFinished);
+    EXPECT_TRUE(client.model.Find(1)->turnFinished);
     EXPECT_FALSE(client.model.keptTurn.empty());
     server.game->Year = 9;
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
     EXPECT_FALSE(client.model.Find(3)->turnFinished || client.model.Find(3)->turnReceived);
+    EXPECT_FALSE(client.model.Find(1)->turnFinished);
     EXPECT_TRUE(client.model.keptTurn.empty());
 }
 
