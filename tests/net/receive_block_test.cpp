@@ -391,6 +391,13 @@ TEST_F(ReceiveBlockTest, TheStartReachesThePersonsAndTheFirstAndLastStatesCanBeG
     EXPECT_EQ(client.Receive(1, EncodeRejoined(last, 4)), BlockOutcome::Applied);
     EXPECT_EQ(client.game->mGos[last].Human, 4);
     EXPECT_EQ(client.Receive(1, EncodeRejoined(0, 3)), BlockOutcome::Refused);  // no state, nobody waiting
+    // The state keeps the first 13 characters of a longer name.
+    const PlayerId longName = network.Join("Player with a long name").LocalId();
+    client.Meet();
+    client.game->mGos[3].Human = 0;
+    client.model.dropped[3] = "Player with a long name";
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(3, longName)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[3].PlayerName.utf8(), "Player with a");
 }
 
 // A block changes the model; the controls show what it changed, once, and nothing else.
