@@ -613,6 +613,7 @@ TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
 // The heir is the first person after the vanished server in session order, also when the server
 // is not the first player: the player before him waits for the one after.
 TEST_F(LostComputerTest, TheHeirOfAServerLaterInTheOrderIsThePersonAfterHim) {
+    EXPECT_EQ(HeirOf(other.lobby.Model(), *other.game, 3), 1u);  // after the last, the order begins again
     for (Computer* c : all) c->lobby.Net().model.serverId = 2;
     server.game->GameMode = ModeNetClient;
     server.lobby.OnDeletePlayer({2, "Player2", true});

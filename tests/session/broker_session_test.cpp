@@ -399,6 +399,7 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
         r.ThroughBroker = true;
         r.Broker = at;
         r.Session = "anna";  // the creator's name, letter case aside
+        r.Password = "pw";   // both sides give it
         return r;
     };
     creator.Open(request(true, "Anna", broker));

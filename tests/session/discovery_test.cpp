@@ -25,7 +25,7 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     o.DiscoveryPort = TestDiscoveryPort();
     auto a = Create("Host", o);
     auto b = Join("Guest", a->Session->ListenPort(), o);  // not admitting: stays quiet
-    auto c = Create("Second", o);                         // a second session on this computer answers too
+    auto c = Create("Второй", o);                         // a second session on this computer answers too
 
     SessionSearch search(o.DiscoveryPort);
     QSignalSpy found(&search, &SessionSearch::Found);
@@ -44,6 +44,7 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     EXPECT_EQ(sessions[0].Name, "Host");
     EXPECT_EQ(sessions[1].Port, c->Session->ListenPort());
     EXPECT_EQ(sessions[1].Players, 1);
+    EXPECT_EQ(sessions[1].Name, QString::fromUtf8("Второй"));
     // The dialog's refresh searches again with the same search.
     found.clear();
     ASSERT_TRUE(search.Search());

@@ -11,7 +11,9 @@ TEST(HostPort, ReadsAHostWithOrWithoutAPort) {
     EXPECT_EQ(ParseHostPort(" 192.168.1.5:4000 ")->Port, 4000);
     EXPECT_EQ(ParseHostPort("gamebox")->Port, DefaultGamePort);
     EXPECT_EQ(ParseHostPort("gamebox")->Host, "gamebox");
-    for (const char* bad : {"", ":4000", "host:", "host:0", "host:70000", "host:12x", "a b:1"}) {
+    EXPECT_EQ(ParseHostPort("gamebox:1")->Port, 1);
+    EXPECT_EQ(ParseHostPort("gamebox:65535")->Port, 65535);
+    for (const char* bad : {"", ":4000", "host:", "host:0", "host:65536", "host:70000", "host:12x", "a b:1"}) {
         EXPECT_FALSE(ParseHostPort(bad)) << bad;
     }
 }
