@@ -76,6 +76,16 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     EXPECT_EQ(got[0].Body, std::vector<std::uint8_t>(300, 7));
     EXPECT_EQ(got[1].Kind, FrameKind::KeepAlive);
     EXPECT_FALSE(r.Pending());
+    // The start of a frame that came with the end of another waits for its rest.
+    FrameReader split;
+    const std::size_t cut = stream.size() - 2;
+    split.Append(std::span(stream).first(cut));
+    ASSERT_TRUE(split.Next());
+    EXPECT_FALSE(split.Next());
+    split.Append(std::span(stream).subspan(cut));
+    const std::optional<Frame> rest = split.Next();
+    ASSERT_TRUE(rest);
+    EXPECT_EQ(rest->Kind, FrameKind::KeepAlive);
 
     FrameReader big;
     std::uint32_t n = MaxFrameBytes + 1;
