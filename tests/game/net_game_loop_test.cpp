@@ -346,5 +346,28 @@ TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {
     }
 }
 
+// A game that ends under the command screen, or while the server waits for the turns, sends
+// nothing more: no turn, and no year computed.
+TEST_F(NetGameLoopTest, AGameEndedMeanwhileSendsNothingMore) {
+    struct EndedUnderTheScreen final : HeadlessUi {
+        NetModel* model = nullptr;
+        ModalResult CommandScreen() override {
+            model->End(NetEnd::EndedByServer);
+            return ModalResult::EndTurn;
+        }
+    } ended;
+    ended.model = &client.model;
+    client.game->Ui = &ended;
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::EndedByServer);
+    EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn) + SentOfKind(BlockKind::TurnDone), 0);
+
+    test::NetPeer host{s1, test::MakeNetGame(1)};
+    host.game->Ui = &ui;
+    waits.script[WaitPage::ServerWait] = [&] { host.model.End(NetEnd::SessionLost); };
+    EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::SessionLost);
+    EXPECT_EQ(host.game->Year, 7);
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
+}
+
 }  // namespace
 }  // namespace korvant

@@ -134,6 +134,11 @@ TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
     Hello nobody = h;
     nobody.Id = 0;  // the address of everybody else
     EXPECT_EQ(ParseHello(EncodeHello(nobody), ours, back), Verdict::Malformed);
+    for (std::uint8_t want : {0, 3}) {  // neither a join nor a link
+        Hello odd = h;
+        odd.Want = static_cast<Intent>(want);
+        EXPECT_EQ(ParseHello(EncodeHello(odd), ours, back), Verdict::Malformed) << int(want);
+    }
 
     Welcome w;
     w.Seq = 3;
