@@ -198,6 +198,10 @@ TEST_F(ChooseTest, WithoutPersonsEveryStateIsTheComputersAndTooManyPersonsAreRef
     }
     Make(4, 50);
     EXPECT_THROW(ChooseTerritories(game, 5), std::invalid_argument);
+    // As many persons as states: every state is a person's.
+    Make(4, 50);
+    ASSERT_TRUE(ChooseTerritories(game, 4));
+    for (int s = 1; s <= 4; ++s) EXPECT_NE(game.mGos[s].Human, 0);
 }
 
 TEST(HeadlessTerritory, TakesAFreeStateForTheNumberedPerson) {

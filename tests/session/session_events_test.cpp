@@ -39,17 +39,25 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     });
     RefusingServer unanswered(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, silent.serverPort(), "B"}}));
     RefusingServer memberGone(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, FreePort(), "B"}}));
+    const PlayerId joinerId = 77;
+    RefusingServer listsTheJoiner(welcome({{1, 1, 0, 0, "A"}, {joinerId, 2, loopback, silent.serverPort(), "J"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
     };
-    const Case cases[] = {
-        {full.Port(), OpenError::SessionFull},           {otherVersion.Port(), OpenError::OtherVersion},
-        {twoAdmitting.Port(), OpenError::ProtocolError}, {unreachable.Port(), OpenError::ProtocolError},
-        {unanswered.Port(), OpenError::Timeout},         {web.serverPort(), OpenError::OtherProgram},
-        {FreePort(), OpenError::ConnectFailed},          {memberGone.Port(), OpenError::ConnectFailed}};
+    const Case cases[] = {{full.Port(), OpenError::SessionFull},
+                          {otherVersion.Port(), OpenError::OtherVersion},
+                          {twoAdmitting.Port(), OpenError::ProtocolError},
+                          {unreachable.Port(), OpenError::ProtocolError},
+                          {unanswered.Port(), OpenError::Timeout},
+                          {web.serverPort(), OpenError::OtherProgram},
+                          {FreePort(), OpenError::ConnectFailed},
+                          {memberGone.Port(), OpenError::ConnectFailed},
+                          {listsTheJoiner.Port(), OpenError::ProtocolError}};
 
-    TcpSession joiner(LoopbackOptions(10000, 1000));
+    TcpSessionOptions options = LoopbackOptions(10000, 1000);
+    options.Id = joinerId;
+    TcpSession joiner(options);
     ModalRecorder events;
     events.InOpenFailed = true;
     joiner.SetListener(&events);

@@ -174,6 +174,21 @@ TEST(TcpSession, ADeadPlayerIsRemovedEverywhereAndTheCutOffOneLosesTheSession) {
     EXPECT_TRUE(WaitFor([&] { return pair[0]->Events.Deleted.size() == 1; }, 3000));
     EXPECT_FALSE(LostByNow(*pair[0]));
     EXPECT_TRUE(pair[0]->Session->IsOpen());
+
+    // The other two dying a whole silence limit apart leave the last one alone, not cut off. A
+    // silent stranger's removal elsewhere marks the limit gone by.
+    auto three = Session(3, LoopbackOptions(1000));
+    AbortSockets(*three[2]);
+    ASSERT_TRUE(WaitFor([&] { return three[0]->Events.Deleted.size() == 1; }, 3000));
+    auto clock = Create("Clock", LoopbackOptions(1000));
+    RawPeer silent(clock->Session->ListenPort());
+    silent.SendHello(silent.Hello);
+    ASSERT_TRUE(silent.NextFrame());
+    ASSERT_TRUE(WaitFor([&] { return clock->Events.Deleted.size() == 1; }, 3000));
+    AbortSockets(*three[1]);
+    ASSERT_TRUE(WaitFor([&] { return three[0]->Events.Deleted.size() == 2; }, 3000));
+    EXPECT_FALSE(LostByNow(*three[0]));
+    EXPECT_TRUE(three[0]->Session->IsOpen());
 }
 
 TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
