@@ -192,6 +192,17 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
                          EncodePresence({other, 0x0000AE12u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
                          true);
     EXPECT_EQ(Join("C", "Newer")->Events.Failed, OpenError::OtherVersion);
+    // A stale advert: its player no longer admits and sends the joiner on, with nobody else to ask.
+    const PlayerId stale = 0x0000A1D0u;
+    Stranger former(where_, stale);
+    former.Client.Message = [&](const std::string& topic, std::span<const std::uint8_t>) {
+        if (std::optional<PlayerId> from = InboxSenderOf(topic, stale))
+            former.Write(*from, stale, Note::Answer, EncodeAnswer({{}, wire::Verdict::Redirect, 0, {}}));
+    };
+    former.Client.Subscribe(InboxFilter(stale));
+    former.Client.Publish(PresenceTopic(stale),
+                          EncodePresence({{}, stale, 0, Standing::Admitting, 2, false, "Stale", "Stale"}), true);
+    EXPECT_EQ(Join("C", "Stale")->Events.Failed, OpenError::ConnectFailed);
 
     BrokerSession none;
     Recorder events;
