@@ -190,5 +190,42 @@ TEST(RawPeer, APeerNotYetAdmittedCannotMakeAComputerHoldABigFrame) {
     EXPECT_EQ(a->Session->Players().size(), 2u);
 }
 
+// Players written by hand around a joiner: B welcomes his link, sends a block and leaves while
+// C has not answered yet. B's block goes with him: nobody hears from a player never listed.
+TEST(RawPeer, BlocksOfAPlayerWhoLeftBeforeTheOpenAreDropped) {
+    const quint32 loopback = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+    const std::vector<std::uint8_t> welcomed = wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome({}));
+    QTcpServer c;  // answers once B is gone
+    ASSERT_TRUE(c.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket* cLink = nullptr;
+    QObject::connect(&c, &QTcpServer::newConnection, [&] { cLink = c.nextPendingConnection(), Recorder::Pulse(); });
+    QTcpServer b;
+    ASSERT_TRUE(b.listen(QHostAddress::LocalHost, 0));
+    bool bGone = false;
+    QObject::connect(&b, &QTcpServer::newConnection, [&] {
+        QTcpSocket* s = b.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::disconnected, [&] { bGone = true, Recorder::Pulse(); });
+        std::vector<std::uint8_t> out = welcomed;
+        for (const auto& f :
+             {wire::EncodeFrame(wire::FrameKind::Data, Block(5)), wire::EncodeFrame(wire::FrameKind::Leave)})
+            out.insert(out.end(), f.begin(), f.end());
+        s->write(reinterpret_cast<const char*>(out.data()), qint64(out.size()));
+    });
+    wire::Welcome w;
+    w.Seq = 4;
+    w.Players = {{1, 1, 0, 0, "A"}, {2, 2, loopback, b.serverPort(), "B"}, {3, 3, loopback, c.serverPort(), "C"}};
+    RefusingServer a(w);
+
+    Peer joiner{std::make_unique<TcpSession>(LoopbackOptions()), {}};
+    joiner.Session->SetListener(&joiner.Events);
+    joiner.Session->Join("J", "127.0.0.1", a.Port());
+    ASSERT_TRUE(WaitFor([&] { return bGone && cLink; }));
+    cLink->write(reinterpret_cast<const char*>(welcomed.data()), qint64(welcomed.size()));
+    ASSERT_TRUE(WaitFor([&] { return joiner.Events.Opened; }));
+    Drain();  // the blocks kept for the open come right after it
+    EXPECT_TRUE(joiner.Events.Messages.empty());
+    EXPECT_EQ(RosterIds(*joiner.Session).size(), 3u);
+}
+
 }  // namespace
 }  // namespace korvant::test
