@@ -288,6 +288,7 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             EXPECT_EQ(std::count_if(results, s1.sent.end(), isKind(BlockKind::Backup)), 0);
             // The returning person is seated before the year's backup is taken.
             const auto backup = std::find_if(s1.sent.rbegin(), s1.sent.rend(), isKind(BlockKind::Backup));
+            ASSERT_NE(backup, s1.sent.rend());
             const std::vector<uint8_t>& b = backup->block;
             const bool packed = KindOf(b) == int32_t(BlockKind::Packed);
             EXPECT_EQ(DecodeBackup(packed ? UnpackEnvelope(b) : b).game->mGos[4].Human, int(s4.LocalId()));
