@@ -317,6 +317,23 @@ TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTh
     EXPECT_TRUE(peers[0]->Session->Players().empty());
 }
 
+// A newcomer's block can reach a player before the admitter's announcement of him does (another
+// path through a cluster): it is kept and delivered once he is on the roster, after his arrival.
+TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt) {
+    auto peers = Session(2);
+    const PlayerId id = 0x0E4A1Du;
+    const std::uint64_t token = 4242;
+    Stranger hand(where_, id);
+    hand.Client.Subscribe(InboxFilter(id));
+    hand.Write(peers[1]->Id(), id, Note::Data, Block(6), token);
+    hand.Write(peers[1]->Id(), id, Note::Data, Block(3), 999);  // not the token he is admitted with
+    hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1; }));
+    Drain();
+    EXPECT_EQ(peers[1]->Events.Added.back(), id);
+    EXPECT_EQ(peers[1]->Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{id, Block(6)}}));
+}
+
 // An idle player's keep-alives hold his connection past the point where the broker gives up on a
 // connection that says nothing after its greeting (its will shows when).
 TEST_F(BrokerSessionTest, AnIdlePlayerOutlivesASilentConnection) {
@@ -418,6 +435,9 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     joiner.Open(request(false, "Boris", broker));
     ASSERT_TRUE(WaitFor([&] { return joined.Opened && creator.Players().size() == 2; }));
     EXPECT_EQ(creator.Players()[1].Name, "Boris");
+    joiner.Send(creator.LocalId(), Block(5));
+    ASSERT_TRUE(WaitFor([&] { return made.Messages.size() == 1; }));
+    EXPECT_EQ(made.Messages[0].second, Block(5));
     // Another open, over the local network and failing at that, leaves the session in use first.
     OpenRequest elsewhere;
     elsewhere.Create = false;
@@ -430,6 +450,8 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     EXPECT_EQ(made.Deleted, std::vector<PlayerId>{boris});
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
+    broker_.Kill();
+    EXPECT_TRUE(WaitFor([&] { return made.Lost; }));
 }
 
 // The club's sample ACL: the game plays under it, and a stranger reads nobody's inbox.
