@@ -114,6 +114,32 @@ TEST(RawPeer, AMembersAnnouncementOutOfOrderListsNobody) {
     EXPECT_EQ(RosterIds(*b->Session), RosterIds(*a->Session));
 }
 
+// In a full session a member's announcement of one more player lists nobody, though it is in order.
+TEST(RawPeer, AnAnnouncementIntoAFullSessionListsNobody) {
+    std::vector<std::unique_ptr<Peer>> peers;
+    peers.push_back(Create("A"));
+    for (int i = 1; i < MaxSessionPlayers - 1; ++i)
+        peers.push_back(Join("P" + std::to_string(i), peers[0]->Session->ListenPort()));
+    RawPeer raw(peers[0]->Session->ListenPort());
+    ASSERT_TRUE(raw.JoinAs(raw.Hello));
+    RawPeer toB(peers[1]->Session->ListenPort());
+    wire::Hello link = raw.Hello;
+    link.Want = wire::Intent::Link;
+    ASSERT_TRUE(toB.JoinAs(link));
+    Peer& b = *peers[1];
+    ASSERT_TRUE(WaitFor([&] { return b.Session->Players().size() == std::size_t(MaxSessionPlayers); }));
+
+    const quint32 loopback = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+    const wire::RosterEntry more{0x5EED0002u, std::uint32_t(MaxSessionPlayers) + 1, loopback, 1, "more"};
+    toB.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce(more)));
+    RawPeer late(b.Session->ListenPort());
+    wire::Hello h = link;
+    h.Id = more.Id;
+    late.SendHello(h);
+    EXPECT_FALSE(WaitFor([&] { return b.Session->Players().size() > std::size_t(MaxSessionPlayers); }, 1000));
+    EXPECT_EQ(std::ranges::count(b.Events.Added, more.Id), 0);
+}
+
 // Connections that never say hello take at most the handshake's share of a computer: one more
 // is closed at once, long before the handshake's time runs out.
 TEST(RawPeer, AFloodOfSilentConnectionsIsCutAtTheHandshakesShare) {
