@@ -21,6 +21,10 @@ TEST(BrokerWire, TopicsNameOnlyWellFormedIdsAndALetterIsReadOnlyFromTheOwnInbox)
         EXPECT_FALSE(InboxSenderOf(bad, 0xAB)) << bad;
     EXPECT_EQ(PresenceIdOf(PresenceTopic(7)), 7u);
     EXPECT_FALSE(PresenceIdOf("korvant/1/a/+"));
+    // Every hex digit reads, and nothing past them.
+    EXPECT_EQ(PresenceIdOf("korvant/1/a/9a0f0009"), 0x9A0F0009u);
+    EXPECT_FALSE(PresenceIdOf("korvant/1/a/1234cdeg"));
+    EXPECT_FALSE(PresenceIdOf("korvant/1/a/1234cde/"));
 }
 
 TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
@@ -40,6 +44,20 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     p.Players = MaxSessionPlayers + 1;
     EXPECT_FALSE(ParsePresence(EncodePresence(p)));
     EXPECT_FALSE(ParsePresence({}));  // a clean leave's empty presence
+    p.Players = 1;
+    bytes = EncodePresence(p);
+    bytes.push_back(0);  // padded
+    EXPECT_FALSE(ParsePresence(bytes));
+    EXPECT_FALSE(ParsePresence(EncodePresence({{}, 0, 0, Standing::Admitting, 1, false, "s", "n"})));
+    for (std::uint8_t now : {0, 1, 2, 3, 4})
+        EXPECT_EQ(ParsePresence(EncodePresence({{}, 9, 0, Standing(now), 1, false, "s", "n"})).has_value(),
+                  now >= 1 && now <= 3)
+            << int(now);
+    for (std::uint8_t flag : {0, 1, 2}) {
+        std::vector<std::uint8_t> b = EncodePresence({{}, 9, 0, Standing::Present, 1, false, "s", "n"});
+        b[b.size() - 5] = flag;  // the password flag precedes the two one-letter texts
+        EXPECT_EQ(ParsePresence(b).has_value(), flag <= 1) << int(flag);
+    }
 
     Answer a{{}, Verdict::Accepted, 3, {{1, 1, 11, "a"}, {2, 2, 22, "b"}}};
     std::optional<Answer> got = ParseAnswer(EncodeAnswer(a), Identity{});
@@ -52,11 +70,24 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     EXPECT_EQ(ParseKnock(EncodeKnock({other, "x", ""}), Identity{}, k), Verdict::OtherVersion);
     EXPECT_EQ(ParseKnock(EncodeKnock({{}, "x", "pw"}), Identity{}, k), Verdict::Accepted);
     EXPECT_EQ(k.Password, "pw");
+    std::vector<std::uint8_t> knock = EncodeKnock({{}, "x", "pw"});
+    knock.push_back(0);
+    EXPECT_EQ(ParseKnock(knock, Identity{}, k), Verdict::Malformed);
+    std::vector<std::uint8_t> answer = EncodeAnswer(a);
+    answer.push_back(0);
+    EXPECT_FALSE(ParseAnswer(answer, Identity{}));
+    EXPECT_FALSE(ParseAnswer(std::vector<std::uint8_t>{1, 2, 3}, Identity{}));  // no identity at all
+    EXPECT_EQ(ParseAnswer(EncodeAnswer({{}, Verdict::WrongPassword, 0, {}}), Identity{})->Said, Verdict::WrongPassword);
+    EXPECT_FALSE(ParseAnswer(EncodeAnswer({{}, Verdict(9), 0, {}}), Identity{}));
     EXPECT_EQ(ParseMember(EncodeMember({7, 2, 70, "m"}))->Token, 70u);
     EXPECT_FALSE(ParseMember(EncodeMember({0, 2, 70, "m"})));  // player 0 is everybody else
 
     EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));  // cut token
     EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));            // unknown kind
+    EXPECT_FALSE(ParseLetter(EncodeLetter(Note(0), 1)));
+    EXPECT_FALSE(ParseLetter(EncodeLetter(Note(7), 1)));
+    EXPECT_EQ(ParseLetter(EncodeLetter(Note::Knock, 1))->Kind, Note::Knock);
+    EXPECT_EQ(ParseLetter(EncodeLetter(Note::Probe, 1))->Kind, Note::Probe);
     EXPECT_FALSE(ParseLetter(EncodeLetter(Note::Data, 1, std::vector<std::uint8_t>(MaxFrameBytes))));
     EXPECT_EQ(ParseLetter(EncodeLetter(Note::Data, 5, std::vector<std::uint8_t>(4, 1)))->Token, 5u);
 }
