@@ -181,7 +181,8 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     auto b = Join("B", "A", "secret");
     EXPECT_TRUE(b->Events.Opened);
     EXPECT_EQ(Join("b", "A", "secret")->Events.Failed, OpenError::NameTaken);
-    EXPECT_EQ(Create("a")->Events.Failed, OpenError::NameTaken);  // a second session of that name
+    EXPECT_EQ(Join("a", "A", "secret")->Events.Failed, OpenError::NameTaken);  // the admitter's own name
+    EXPECT_EQ(Create("a")->Events.Failed, OpenError::NameTaken);               // a second session of that name
     EXPECT_EQ(Join("C", "nobody")->Events.Failed, OpenError::ConnectFailed);
     EXPECT_EQ(a->Session->Players().size(), 2u);
     // A session of that name only another version of the game serves.
@@ -203,6 +204,23 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     former.Client.Publish(PresenceTopic(stale),
                           EncodePresence({{}, stale, 0, Standing::Admitting, 2, false, "Stale", "Stale"}), true);
     EXPECT_EQ(Join("C", "Stale")->Events.Failed, OpenError::ConnectFailed);
+    // Nobody to knock at: an admitter's will, and an advert whose text names another player than
+    // its topic does.
+    former.Client.Publish(PresenceTopic(stale + 1),
+                          EncodePresence({{}, stale + 1, 5, Standing::Gone, 1, false, "Dead", "Dead"}), true);
+    former.Client.Publish(PresenceTopic(stale + 2),
+                          EncodePresence({{}, stale + 3, 0, Standing::Admitting, 1, false, "Twisted", "T"}), true);
+    EXPECT_EQ(Join("C", "Dead")->Events.Failed, OpenError::ConnectFailed);
+    EXPECT_EQ(Join("C", "Twisted")->Events.Failed, OpenError::ConnectFailed);
+    // An advert whose player never answers: the join gives up at its limit.
+    former.Client.Publish(PresenceTopic(stale + 4),
+                          EncodePresence({{}, stale + 4, 0, Standing::Admitting, 1, false, "Mute", "Mute"}), true);
+    BrokerSession knocking({.HandshakeTimeout = std::chrono::milliseconds(1000)});
+    Recorder unanswered;
+    knocking.SetListener(&unanswered);
+    knocking.Join(where_, "C", "Mute");
+    EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
+    EXPECT_EQ(unanswered.Failed, OpenError::Timeout);
 
     BrokerSession none;
     Recorder events;
@@ -217,6 +235,19 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     waiting.SetListener(&timedOut);
     waiting.Create({"127.0.0.1", mute.serverPort(), false}, "Y");
     EXPECT_EQ(timedOut.Failed, OpenError::Timeout);
+    // A broker that refuses the connection: neither open gets through.
+    MosquittoProcess closed("allow_anonymous false\n");
+    ASSERT_TRUE(closed.Running()) << closed.Error();
+    BrokerSession refused, refusedJoin;
+    Recorder refusedEvents, refusedJoinEvents;
+    refused.SetListener(&refusedEvents);
+    refusedJoin.SetListener(&refusedJoinEvents);
+    refused.Create({"127.0.0.1", closed.Port(), false}, "X");
+    EXPECT_EQ(refusedEvents.Failed, OpenError::ConnectFailed);
+    refusedJoin.Join({"127.0.0.1", closed.Port(), false}, "X", "A");
+    EXPECT_TRUE(WaitFor([&] { return refusedJoinEvents.Failed.has_value(); }));
+    EXPECT_EQ(refusedJoinEvents.Failed, OpenError::ConnectFailed);
+    EXPECT_FALSE(refusedEvents.Lost || refusedJoinEvents.Lost);
 }
 
 // The admitter counts himself among the players: knocks fill the session to its limit, and the
