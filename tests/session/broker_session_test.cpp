@@ -152,7 +152,15 @@ TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
     ASSERT_TRUE(WaitForRosters(peers, 2));
     for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});
 
-    // The session keeps its creator's name; the earliest player left admits.
+    // The session keeps its creator's name as he wrote it, though its new admitter typed "p0".
+    Stranger reader(where_, 0x0000BEEFu);
+    reader.Client.Subscribe(PresenceTopic(peers[0]->Id()));
+    ASSERT_TRUE(WaitFor([&] { return reader.HeardStanding(peers[0]->Id(), Standing::Admitting); }));
+    EXPECT_EQ(std::ranges::find_if(reader.Heard,
+                                   [](const auto& h) { return h.second && h.second->Now == Standing::Admitting; })
+                  ->second->Session,
+              "P0");
+    // The earliest player left admits.
     peers.push_back(Join("E", "P0"));
     ASSERT_TRUE(peers.back()->Events.Opened);
     ASSERT_TRUE(WaitForRosters(peers, 3));
@@ -274,7 +282,12 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     auto peers = Session(2);
     auto q = Create("Q", "pw");
     auto leaving = Create("Gone");
-    leaving->Session->Close();  // his advert is taken down
+    const PlayerId left = leaving->Id();
+    Stranger watcher(where_, 0x0000E1E1u);
+    watcher.Client.Subscribe(PresenceTopic(left));
+    ASSERT_TRUE(WaitFor([&] { return watcher.HeardStanding(left, Standing::Admitting); }));
+    leaving->Session->Close();  // his advert is taken down, and no will follows
+    Drain();
     // An advert of another version of the game stays out of the list.
     Stranger newer(where_, 0x0000AE11u);
     wire::Identity other;
@@ -284,6 +297,9 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
                          EncodePresence({other, 0x0000AE11u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
                          true);
     ASSERT_TRUE(WaitFor([&] { return !newer.Heard.empty(); }));
+    // An advert whose text names another player than its topic does is nobody's.
+    newer.Client.Publish(PresenceTopic(0x0000AE13u),
+                         EncodePresence({{}, 0x0000AE14u, 0, Standing::Admitting, 1, false, "Twisted", "T"}), true);
     // An admitting player who vanished: his will takes his advert down.
     const PlayerId lost = 0x0000DEADu;
     newer.Client.Subscribe(PresenceTopic(lost));
@@ -309,6 +325,7 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     EXPECT_FALSE(found[0].Password);
     EXPECT_EQ(found[1].Session, "Q");
     EXPECT_TRUE(found[1].Password);
+    EXPECT_FALSE(watcher.HeardStanding(left, Standing::Gone));
     EXPECT_FALSE(search.Search({"127.0.0.1", FreePort(), false}));
     // A broker that hangs up before the probe comes back ends the search as well.
     QTcpServer hangsUp;
@@ -466,6 +483,7 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     joiner.Open(request(false, "Boris", broker));
     ASSERT_TRUE(WaitFor([&] { return joined.Opened && creator.Players().size() == 2; }));
     EXPECT_EQ(creator.Players()[1].Name, "Boris");
+    EXPECT_EQ(made.Added, (std::vector<PlayerId>{creator.LocalId(), joiner.LocalId()}));
     joiner.Send(creator.LocalId(), Block(5));
     ASSERT_TRUE(WaitFor([&] { return made.Messages.size() == 1; }));
     EXPECT_EQ(made.Messages[0].second, Block(5));
