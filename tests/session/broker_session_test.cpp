@@ -367,19 +367,178 @@ TEST_F(BrokerSessionTest, AVanishedPlayerIsRemovedByHisWillAndALostBrokerLosesTh
 
 // A newcomer's block can reach a player before the admitter's announcement of him does (another
 // path through a cluster): it is kept and delivered once he is on the roster, after his arrival.
+// Only the last 16 such letters are kept.
 TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt) {
     auto peers = Session(2);
     const PlayerId id = 0x0E4A1Du;
     const std::uint64_t token = 4242;
     Stranger hand(where_, id);
     hand.Client.Subscribe(InboxFilter(id));
+    hand.Write(peers[1]->Id(), id, Note::Data, Block(5), token);  // the 17th letter pushes it out
     hand.Write(peers[1]->Id(), id, Note::Data, Block(6), token);
     hand.Write(peers[1]->Id(), id, Note::Data, Block(3), 999);  // not the token he is admitted with
+    std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>> expected{{id, Block(6)}};
+    for (std::uint8_t i = 20; i < 34; ++i) {
+        hand.Write(peers[1]->Id(), id, Note::Data, Block(i), token);
+        expected.emplace_back(id, Block(i));
+    }
     hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
-    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() >= expected.size(); }));
     Drain();
     EXPECT_EQ(peers[1]->Events.Added.back(), id);
-    EXPECT_EQ(peers[1]->Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{id, Block(6)}}));
+    EXPECT_EQ(peers[1]->Events.Messages, expected);
+}
+
+// The admitter answers every knock it cannot take with the reason, and lists nobody new.
+TEST_F(BrokerSessionTest, AKnockIsAnsweredWithItsRefusal) {
+    auto peers = Session(2);
+    BrokerPeer &a = *peers[0], &b = *peers[1];
+    Stranger s(where_, 0x0000C0C0u);
+    const PlayerId first = 0x0000C0C1u, older = 0x0000C0C2u, cut = 0x0000C0C3u;
+    for (PlayerId id : {first, older, cut, b.Id()}) s.Client.Subscribe(InboxFilter(id));
+    wire::Identity other;
+    other.Version = wire::ProtocolVersion + 1;
+    std::vector<std::uint8_t> padded = EncodeKnock({{}, "Cut", ""});
+    padded.push_back(0);
+    s.Write(b.Id(), first, Note::Knock, EncodeKnock({{}, "First", ""}));  // b does not admit
+    s.Write(a.Id(), older, Note::Knock, EncodeKnock({other, "Older", ""}));
+    s.Write(a.Id(), cut, Note::Knock, padded);
+    s.Write(a.Id(), b.Id(), Note::Knock, EncodeKnock({{}, "Twin", ""}));  // b's id, present already
+    const auto verdict = [&](PlayerId to, PlayerId from) -> std::optional<wire::Verdict> {
+        for (std::size_t i = 0; i < s.Heard.size(); ++i) {
+            if (s.Heard[i].first != InboxTopic(to, from)) continue;
+            std::optional<Letter> l = ParseLetter(s.Payloads[i]);
+            if (l && l->Kind == Note::Answer)
+                if (std::optional<Answer> ans = ParseAnswer(l->Body, {})) return ans->Said;
+        }
+        return std::nullopt;
+    };
+    ASSERT_TRUE(WaitFor([&] {
+        return verdict(first, b.Id()) && verdict(older, a.Id()) && verdict(cut, a.Id()) && verdict(b.Id(), a.Id());
+    }));
+    EXPECT_EQ(verdict(first, b.Id()), wire::Verdict::Redirect);
+    EXPECT_EQ(verdict(older, a.Id()), wire::Verdict::OtherVersion);
+    EXPECT_EQ(verdict(cut, a.Id()), wire::Verdict::Malformed);
+    EXPECT_EQ(verdict(b.Id(), a.Id()), wire::Verdict::IdTaken);
+    EXPECT_TRUE(Settle(peers));
+    EXPECT_EQ(a.Session->Players().size(), 2u);
+    EXPECT_EQ(b.Session->Players().size(), 2u);
+}
+
+// An admission by hand: a joiner takes only one that lists its admitter with the token he signs
+// with, leaves the joiner out and places him after everybody; an admission he did not knock for is
+// no answer, a refusal waits for the other admitters, and a block that came before it is his.
+TEST_F(BrokerSessionTest, AJoinerTakesOnlyASoundAdmission) {
+    const PlayerId x1 = 0x00A11001u, x2 = 0x00A11002u, m = 0x00A11003u, x3 = 0x00A11004u;
+    const std::uint64_t t1 = 1001, t2 = 2002, tm = 3003;
+    Stranger hand(where_, 0x00A11000u);
+    std::vector<std::pair<PlayerId, PlayerId>> knocks;  // joiner, knocked at
+    hand.Client.Message = [&](const std::string& topic, std::span<const std::uint8_t>) {
+        for (PlayerId at : {x1, x2})
+            if (std::optional<PlayerId> from = InboxSenderOf(topic, at)) knocks.emplace_back(*from, at);
+        Recorder::Pulse();
+    };
+    hand.Client.Subscribe(InboxFilter(x1));
+    hand.Client.Subscribe(InboxFilter(x2));
+    const auto advert = [&](PlayerId at, const std::string& session) {
+        hand.Client.Publish(PresenceTopic(at), EncodePresence({{}, at, 0, Standing::Admitting, 2, false, session, "X"}),
+                            true);
+    };
+    const auto answer = [&](PlayerId to, PlayerId from, std::uint64_t token, std::uint32_t seq,
+                            std::vector<Member> players) {
+        hand.Write(to, from, Note::Answer, EncodeAnswer({{}, wire::Verdict::Accepted, seq, std::move(players)}), token);
+    };
+    advert(x1, "Bad");
+    const std::vector<std::pair<std::uint32_t, std::vector<Member>>> unsound{
+        {2, {{m, 1, tm, "M"}}},                    // the admitter is not on it
+        {2, {{x1, 1, 999, "X"}}},                  // nor with the token he signs with
+        {3, {{x1, 1, t1, "X"}, {0, 2, 5, "J"}}},   // the joiner is (his id put in below)
+        {2, {{x1, 1, t1, "X"}, {m, 2, tm, "M"}}},  // the joiner's place is taken
+    };
+    for (std::size_t i = 0; i < unsound.size(); ++i) {
+        knocks.clear();
+        auto p = std::make_unique<BrokerPeer>();
+        p->Session = std::make_unique<BrokerSession>();
+        p->Session->SetListener(&p->Events);
+        p->Session->Join(where_, "J", "Bad");
+        ASSERT_TRUE(WaitFor([&] { return !knocks.empty(); })) << i;
+        std::vector<Member> players = unsound[i].second;
+        for (Member& pl : players)
+            if (pl.Id == 0) pl.Id = knocks[0].first;
+        answer(knocks[0].first, x1, t1, unsound[i].first, players);
+        ASSERT_TRUE(WaitFor([&] { return p->Events.Opened || p->Events.Failed; })) << i;
+        EXPECT_EQ(p->Events.Failed, OpenError::ProtocolError) << i;
+    }
+
+    advert(x1, "Good");
+    advert(x2, "Good");
+    knocks.clear();
+    auto j = std::make_unique<BrokerPeer>();
+    j->Session = std::make_unique<BrokerSession>();
+    j->Session->SetListener(&j->Events);
+    j->Session->Join(where_, "J", "Good");
+    ASSERT_TRUE(WaitFor([&] { return knocks.size() >= 2; }));
+    const PlayerId joiner = knocks[0].first;
+    answer(joiner, x3, 5, 2, {{x3, 1, 5, "X3"}});  // he did not knock there
+    hand.Write(joiner, m, Note::Data, Block(7), tm);
+    hand.Write(joiner, m, Note::Data, Block(8), 999);
+    hand.Write(joiner, m, Note::Data, Block(9, MinBlockBytes - 1), tm);
+    hand.Write(joiner, x1, Note::Answer, EncodeAnswer({{}, wire::Verdict::Redirect, 0, {}}), t1);
+    answer(joiner, x2, t2, 3, {{x2, 1, t2, "X2"}, {m, 2, tm, "M"}});
+    ASSERT_TRUE(WaitFor([&] { return j->Events.Opened || j->Events.Failed; }));
+    ASSERT_TRUE(j->Events.Opened);
+    EXPECT_EQ(RosterIds(*j->Session), (std::vector<PlayerId>{x2, m, joiner}));
+    hand.Write(joiner, m, Note::Data, Block(10, MinBlockBytes), tm);
+    ASSERT_TRUE(WaitFor([&] { return j->Events.Messages.size() >= 2; }));
+    EXPECT_EQ(j->Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{
+                                      {m, Block(7)}, {m, Block(10, MinBlockBytes)}}));
+}
+
+// A member announces newcomers: one placed before this player or far past the last is listed by
+// nobody, nor anyone once the session is full.
+TEST_F(BrokerSessionTest, AnnouncementsOutOfOrderOrIntoAFullSessionListNobody) {
+    auto peers = Session(1);
+    const PlayerId id = 0x0A770000u;
+    const std::uint64_t token = 6161;
+    Stranger hand(where_, id);
+    hand.Client.Subscribe(InboxFilter(id));
+    hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);  // admitted second
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    peers.push_back(Join("P2", "P0"));  // third
+    ASSERT_TRUE(WaitForRosters(peers, 3));
+    BrokerSession& p2 = *peers[1]->Session;
+    const auto announce = [&](PlayerId who, std::uint32_t seq) {
+        hand.Write(p2.LocalId(), id, Note::Announce, EncodeMember({who, seq, 1, "N" + std::to_string(who)}), token);
+    };
+    announce(p2.LocalId(), 5);
+    announce(id + 1, 3);   // his own place
+    announce(id + 2, 24);  // more than a full session past the last
+    announce(id + 3, 23);
+    std::vector<PlayerId> listed{id + 3};
+    for (PlayerId n = 4; n <= 20; ++n) {  // up to a full session, then one more
+        announce(id + n, 20 + n);
+        if (n != 20) listed.push_back(id + n);
+    }
+    hand.Write(p2.LocalId(), id, Note::Data, Block(1), token);
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Messages.size() == 1; }));
+    EXPECT_EQ(p2.Players().size(), std::size_t(MaxSessionPlayers));
+    std::vector<PlayerId> added = peers[1]->Events.Added;
+    std::erase_if(added, [&](PlayerId p) { return p <= id || p > id + 20; });
+    EXPECT_EQ(added, listed);
+}
+
+// A player the broker loses without a word (another connection took his name) loses his session,
+// and his will takes him off the others' rosters.
+TEST_F(BrokerSessionTest, APlayerTheBrokerLosesIsRemovedByHisOwnWill) {
+    auto peers = Session(3);
+    const PlayerId lost = peers[1]->Id();
+    {
+        Stranger impostor(where_, lost);
+        ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Lost; }));
+    }
+    peers.erase(peers.begin() + 1);
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{lost});
 }
 
 // An idle player's keep-alives hold his connection past the point where the broker gives up on a
