@@ -176,6 +176,7 @@ TEST_F(BrokerSessionTest, EverythingSentBeforeALeaveArrivesBeforeIt) {
     auto peers = Session(2);
     for (int i = 0; i < 100; ++i) peers[0]->Session->Send(ToAllOthers, Block(std::uint8_t(i), 20000));
     peers[0]->Session->Close();
+    EXPECT_EQ(peers[0]->Session->Send(ToAllOthers, Block(1)), SendResult::NotOpen);
     ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Deleted.size() == 1; }));
     ASSERT_EQ(peers[1]->Events.Messages.size(), 100u);
     EXPECT_EQ(peers[1]->Events.Messages.back().second, Block(99, 20000));
@@ -227,6 +228,7 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     Recorder unanswered;
     knocking.SetListener(&unanswered);
     knocking.Join(where_, "C", "Mute");
+    EXPECT_EQ(knocking.Send(ToAllOthers, Block(1)), SendResult::NotOpen);
     EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
     EXPECT_EQ(unanswered.Failed, OpenError::Timeout);
 
@@ -243,6 +245,12 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     waiting.SetListener(&timedOut);
     waiting.Create({"127.0.0.1", mute.serverPort(), false}, "Y");
     EXPECT_EQ(timedOut.Failed, OpenError::Timeout);
+    BrokerSession waitingJoin({.HandshakeTimeout = std::chrono::milliseconds(300)});
+    Recorder joinTimedOut;
+    waitingJoin.SetListener(&joinTimedOut);
+    waitingJoin.Join({"127.0.0.1", mute.serverPort(), false}, "Y", "Z");
+    EXPECT_TRUE(WaitFor([&] { return joinTimedOut.Failed.has_value(); }));
+    EXPECT_EQ(joinTimedOut.Failed, OpenError::Timeout);
     // A broker that refuses the connection: neither open gets through.
     MosquittoProcess closed("allow_anonymous false\n");
     ASSERT_TRUE(closed.Running()) << closed.Error();
@@ -615,7 +623,19 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     EXPECT_TRUE(WaitFor([&] {
         return std::ranges::any_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late, b.Id()); });
     }));
+    const auto leave = std::ranges::find(second.Heard, InboxTopic(late, b.Id()), [](const auto& h) { return h.first; });
+    if (leave != second.Heard.end()) {
+        const std::optional<Letter> l = ParseLetter(second.Payloads[std::size_t(leave - second.Heard.begin())]);
+        EXPECT_TRUE(l && l->Kind == Note::Leave);
+    }
     EXPECT_EQ(RosterIds(*b.Session), RosterIds(*a.Session));
+    // A joiner's own presence, overwritten by a forged will, is his again.
+    s.Client.Publish(PresenceTopic(b.Id()), GoneRecord(b.Id(), 1), true);
+    s.Client.Subscribe(PresenceTopic(b.Id()));  // after the forgery: the presence kept now comes first
+    EXPECT_TRUE(WaitFor([&] {
+        return !s.Heard.empty() && s.Heard.back().first == PresenceTopic(b.Id()) && s.Heard.back().second &&
+               s.Heard.back().second->Now == Standing::Present;
+    }));
 }
 
 // The windows' one session opens what the connection dialog asks: through the broker here, the
