@@ -146,8 +146,11 @@ TEST_F(BrokerSessionTest, JoinersShareOneRosterInJoiningOrderAndBlocksArriveByte
 TEST_F(BrokerSessionTest, TheOthersGoOnWhenTheCreatorLeavesAndTheNextAdmits) {
     auto peers = Session(3);
     PlayerId creator = peers[0]->Id();
+    EXPECT_TRUE(peers[0]->Session->IsOpen());
     peers[0]->Session->Close();
     EXPECT_TRUE(peers[0]->Session->Players().empty());
+    EXPECT_FALSE(peers[0]->Session->IsOpen());
+    EXPECT_EQ(peers[0]->Session->LocalId(), 0u);
     peers.erase(peers.begin());
     ASSERT_TRUE(WaitForRosters(peers, 2));
     for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{creator});
