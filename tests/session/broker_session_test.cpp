@@ -19,9 +19,20 @@ namespace {
 
 using namespace wire::broker;
 
+// Counts the blocks heard while their sender is not on the roster shown.
+struct BrokerRecorder : Recorder {
+    const Session* Of = nullptr;
+    int FromUnlisted = 0;
+    void OnMessage(PlayerId from, std::span<const std::uint8_t> b) override {
+        if (Of && std::ranges::none_of(Of->Players(), [&](const SessionPlayer& p) { return p.Id == from; }))
+            ++FromUnlisted;
+        Recorder::OnMessage(from, b);
+    }
+};
+
 struct BrokerPeer {
     std::unique_ptr<BrokerSession> Session;
-    Recorder Events;
+    BrokerRecorder Events;
     PlayerId Id() const { return Session->LocalId(); }
 };
 
@@ -37,6 +48,7 @@ protected:
     std::unique_ptr<BrokerPeer> Create(const std::string& name, const std::string& password = {}) {
         auto p = std::make_unique<BrokerPeer>();
         p->Session = std::make_unique<BrokerSession>();
+        p->Events.Of = p->Session.get();
         p->Session->SetListener(&p->Events);
         p->Session->Create(where_, name, password);
         return p;
@@ -46,6 +58,7 @@ protected:
                                      const std::string& password = {}) {
         auto p = std::make_unique<BrokerPeer>();
         p->Session = std::make_unique<BrokerSession>();
+        p->Events.Of = p->Session.get();
         p->Session->SetListener(&p->Events);
         p->Session->Join(where_, name, session, password);
         WaitFor([&] { return p->Events.Opened || p->Events.Failed; });
@@ -398,6 +411,7 @@ TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt)
     Drain();
     EXPECT_EQ(peers[1]->Events.Added.back(), id);
     EXPECT_EQ(peers[1]->Events.Messages, expected);
+    EXPECT_EQ(peers[1]->Events.FromUnlisted, 0);
 }
 
 // The admitter answers every knock it cannot take with the reason, and lists nobody new.
@@ -486,6 +500,7 @@ TEST_F(BrokerSessionTest, AJoinerTakesOnlyASoundAdmission) {
     knocks.clear();
     auto j = std::make_unique<BrokerPeer>();
     j->Session = std::make_unique<BrokerSession>();
+    j->Events.Of = j->Session.get();
     j->Session->SetListener(&j->Events);
     j->Session->Join(where_, "J", "Good");
     ASSERT_TRUE(WaitFor([&] { return knocks.size() >= 2; }));
@@ -503,6 +518,7 @@ TEST_F(BrokerSessionTest, AJoinerTakesOnlyASoundAdmission) {
     ASSERT_TRUE(WaitFor([&] { return j->Events.Messages.size() >= 2; }));
     EXPECT_EQ(j->Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{
                                       {m, Block(7)}, {m, Block(10, MinBlockBytes)}}));
+    EXPECT_EQ(j->Events.FromUnlisted, 0);  // the early block comes after the open
 }
 
 // A member announces newcomers: one placed before this player or far past the last is listed by
