@@ -568,6 +568,30 @@ TEST_F(BrokerSessionTest, APlayerTheBrokerLosesIsRemovedByHisOwnWill) {
     for (const auto& p : peers) EXPECT_EQ(p->Events.Deleted, std::vector<PlayerId>{lost});
 }
 
+// The dialog reuses one session for every try: what a closed or failed open knew is forgotten.
+TEST_F(BrokerSessionTest, AReusedSessionOpensAfresh) {
+    auto peers = Session(2);
+    BrokerSession& b = *peers[1]->Session;
+    b.Close();
+    b.Create(where_, "Again");
+    EXPECT_EQ(RosterIds(b), std::vector<PlayerId>{b.LocalId()});
+    b.Close();
+    Stranger newer(where_, 0x0000AE15u);
+    wire::Identity other;
+    other.Version = wire::ProtocolVersion + 1;
+    newer.Client.Publish(PresenceTopic(0x0000AE15u),
+                         EncodePresence({other, 0x0000AE15u, 0, Standing::Admitting, 1, false, "Newer", "Newer"}),
+                         true);
+    peers[1]->Events.Failed.reset();
+    b.Join(where_, "B", "Newer");
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Failed.has_value(); }));
+    EXPECT_EQ(peers[1]->Events.Failed, OpenError::OtherVersion);
+    peers[1]->Events.Failed.reset();
+    b.Join(where_, "B", "Nobody");
+    ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Failed.has_value(); }));
+    EXPECT_EQ(peers[1]->Events.Failed, OpenError::ConnectFailed);
+}
+
 // An idle player's keep-alives hold his connection past the point where the broker gives up on a
 // connection that says nothing after its greeting (its will shows when).
 TEST_F(BrokerSessionTest, AnIdlePlayerOutlivesASilentConnection) {
