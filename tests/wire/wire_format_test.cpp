@@ -81,6 +81,9 @@ TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {
     EXPECT_FALSE(ParseAnswer(EncodeAnswer({{}, Verdict(9), 0, {}}), Identity{}));
     EXPECT_EQ(ParseMember(EncodeMember({7, 2, 70, "m"}))->Token, 70u);
     EXPECT_FALSE(ParseMember(EncodeMember({0, 2, 70, "m"})));  // player 0 is everybody else
+    std::vector<std::uint8_t> member = EncodeMember({7, 2, 70, "m"});
+    member.push_back(0);
+    EXPECT_FALSE(ParseMember(member));
 
     EXPECT_FALSE(ParseLetter(std::vector<std::uint8_t>{4, 1, 2}));  // cut token
     EXPECT_FALSE(ParseLetter(EncodeLetter(Note(9), 1)));            // unknown kind
