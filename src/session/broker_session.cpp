@@ -221,8 +221,11 @@ void BrokerSession::HandleAnswer(PlayerId from, std::uint64_t token, std::span<c
               (std::ranges::any_of(a->Players, [&](const Member& m) { return m.Id == from && m.Token == token; }) &&
                std::ranges::none_of(a->Players, [&](const Member& m) { return m.Id == localId_ || m.Seq >= a->Seq; })));
     if (!sound || a->Said != Verdict::Accepted) {
-        // A stale advert's player no longer admits: nobody of the session answered.
-        refused_ = !sound ? Verdict::Malformed : a->Said == Verdict::Redirect ? std::optional<Verdict>() : a->Said;
+        // A stale advert's player no longer admits: he adds nothing to what the others said.
+        if (!sound)
+            refused_ = Verdict::Malformed;
+        else if (a->Said != Verdict::Redirect)
+            refused_ = a->Said;
         if (knocked_.empty()) FailOpen(refused_ ? wire::OpenErrorOf(*refused_) : OpenError::ConnectFailed);
         return;
     }
@@ -337,7 +340,12 @@ void BrokerSession::Shutdown(bool sayGoodbye) {
         if (sayGoodbye && phase_ == Phase::Open) {
             std::vector<std::uint8_t> leave = EncodeLetter(Note::Leave, token_);
             for (const Member& m : members_) client_->Publish(InboxTopic(m.Id, localId_), leave);
-            // A clean leave takes the advert down; the broker forgets the will.
+            // A joiner who heard of us from his admitter, before our leave could reach him, hears
+            // it here instead, signed as the will is. A clean leave then takes the advert down and
+            // the broker forgets the will.
+            Presence gone = OwnPresence(Standing::Gone);
+            gone.Token = token_;
+            client_->Publish(PresenceTopic(localId_), EncodePresence(gone));
             client_->Publish(PresenceTopic(localId_), {}, true);
         }
         if (sayGoodbye) client_->Disconnect(GoodbyeLimit);

@@ -310,7 +310,7 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     Stranger watcher(where_, 0x0000E1E1u);
     watcher.Client.Subscribe(PresenceTopic(left));
     ASSERT_TRUE(WaitFor([&] { return watcher.HeardStanding(left, Standing::Admitting); }));
-    leaving->Session->Close();  // his advert is taken down, and no will follows
+    leaving->Session->Close();  // his advert is taken down
     Drain();
     // An advert of another version of the game stays out of the list.
     Stranger newer(where_, 0x0000AE11u);
@@ -349,7 +349,10 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     EXPECT_FALSE(found[0].Password);
     EXPECT_EQ(found[1].Session, "Q");
     EXPECT_TRUE(found[1].Password);
-    EXPECT_FALSE(watcher.HeardStanding(left, Standing::Gone));
+    // His signed leave, and no will after it.
+    EXPECT_EQ(std::ranges::count_if(watcher.Heard,
+                                    [&](const auto& h) { return h.second && h.second->Now == Standing::Gone; }),
+              1);
     EXPECT_FALSE(search.Search({"127.0.0.1", FreePort(), false}));
     // A broker that hangs up before the probe comes back ends the search as well.
     QTcpServer hangsUp;
@@ -590,6 +593,62 @@ TEST_F(BrokerSessionTest, AReusedSessionOpensAfresh) {
     b.Join(where_, "B", "Nobody");
     ASSERT_TRUE(WaitFor([&] { return peers[1]->Events.Failed.has_value(); }));
     EXPECT_EQ(peers[1]->Events.Failed, OpenError::ConnectFailed);
+}
+
+// Two adverts of one name: the session's admitter refuses the password, then a stale advert's
+// player sends the joiner on. The person is told of the password.
+TEST_F(BrokerSessionTest, ARefusalIsNotLostToALaterRedirect) {
+    const PlayerId x1 = 0x00B11001u, x2 = 0x00B11002u;
+    Stranger hand(where_, 0x00B11000u);
+    std::vector<PlayerId> knocked;
+    PlayerId joiner = 0;
+    hand.Client.Message = [&](const std::string& topic, std::span<const std::uint8_t>) {
+        for (PlayerId at : {x1, x2})
+            if (std::optional<PlayerId> from = InboxSenderOf(topic, at)) joiner = *from, knocked.push_back(at);
+        Recorder::Pulse();
+    };
+    hand.Client.Subscribe(InboxFilter(x1));
+    hand.Client.Subscribe(InboxFilter(x2));
+    for (PlayerId at : {x1, x2})
+        hand.Client.Publish(PresenceTopic(at), EncodePresence({{}, at, 0, Standing::Admitting, 2, true, "Pw", "X"}),
+                            true);
+    BrokerSession j;
+    Recorder events;
+    j.SetListener(&events);
+    j.Join(where_, "J", "Pw", "guess");
+    ASSERT_TRUE(WaitFor([&] { return knocked.size() >= 2; }));
+    hand.Write(joiner, x2, Note::Answer, EncodeAnswer({{}, wire::Verdict::WrongPassword, 0, {}}));
+    hand.Write(joiner, x1, Note::Answer, EncodeAnswer({{}, wire::Verdict::Redirect, 0, {}}));
+    ASSERT_TRUE(WaitFor([&] { return events.Failed.has_value(); }));
+    EXPECT_EQ(events.Failed, OpenError::WrongPassword);
+}
+
+// A member leaves cleanly while a joiner is admitted: his leave went to those he knew. The joiner,
+// who heard of him in his admission, hears the signed leave on his presence and lists him no
+// longer. A real player's clean leave says the same there.
+TEST_F(BrokerSessionTest, AMemberWhoLeftWhileAJoinerWasAdmittedIsNotListedByHim) {
+    auto peers = Session(1);
+    const PlayerId id = 0x0C1EA400u;
+    const std::uint64_t token = 515;
+    Stranger hand(where_, id);
+    hand.Client.Subscribe(InboxFilter(id));
+    hand.Write(peers[0]->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+    ASSERT_TRUE(WaitForRosters(peers, 2));
+    peers.push_back(Join("P1", "P0"));
+    ASSERT_TRUE(peers.back()->Events.Opened);
+    const PlayerId p1 = peers[1]->Id();
+    // Once the joiner listens where the others' leaves and wills come (as a watcher of both does).
+    Stranger watcher(where_, 0x0C1EA401u);
+    watcher.Client.Subscribe(PresenceTopic(id));
+    watcher.Client.Subscribe(PresenceTopic(p1));
+    ASSERT_TRUE(WaitFor([&] { return watcher.HeardStanding(p1, Standing::Present); }));
+    hand.Write(peers[0]->Id(), id, Note::Leave, {}, token);
+    hand.Client.Publish(PresenceTopic(id), GoneRecord(id, token));
+    hand.Client.Publish(PresenceTopic(id), {}, true);
+    EXPECT_TRUE(WaitForRosters(peers, 2));
+
+    peers[1]->Session->Close();
+    EXPECT_TRUE(WaitFor([&] { return watcher.HeardStanding(p1, Standing::Gone); }));
 }
 
 // An idle player's keep-alives hold his connection past the point where the broker gives up on a
