@@ -2,6 +2,7 @@
 // players leaving cleanly or dying, the limits, and peers that are not this game.
 #include <gtest/gtest.h>
 
+#include <QHostAddress>
 #include <QTcpSocket>
 #include <algorithm>
 
@@ -216,6 +217,54 @@ TEST(TcpSession, TheTwentyFirstPlayerIsRefused) {
     EXPECT_EQ(late->Events.Failed, OpenError::SessionFull);
 }
 
+// Computers that each send the joiner on to the next: four of them in a row still get him in, on
+// every join of the same session, and a fifth makes him give up rather than wander for ever.
+TEST(TcpSession, AJoinerSentOnFourTimesGetsInAndAFifthTimeGivesUp) {
+    auto a = Create("A");
+    std::vector<std::unique_ptr<RefusingServer>> chain;  // each sends him on to the one before
+    std::uint16_t next = a->Session->ListenPort();
+    for (int i = 0; i < 5; ++i) {
+        wire::Welcome w;
+        w.Answer = wire::Verdict::Redirect;
+        w.RedirectIpv4 = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+        w.RedirectPort = next;
+        chain.push_back(std::make_unique<RefusingServer>(w));
+        next = chain.back()->Port();
+    }
+    TcpSession joiner(LoopbackOptions());
+    Recorder events;
+    joiner.SetListener(&events);
+    for (std::size_t hops : {4, 4, 5}) {
+        events.Opened = false;
+        events.Failed.reset();
+        joiner.Join("J" + std::to_string(events.Added.size()), "127.0.0.1", chain[hops - 1]->Port());
+        ASSERT_TRUE(WaitFor([&] { return events.Opened || events.Failed; }));
+        if (hops == 4) {
+            EXPECT_TRUE(events.Opened);
+            EXPECT_EQ(RosterIds(joiner).front(), a->Id());
+        } else {
+            EXPECT_EQ(events.Failed, OpenError::ConnectFailed);
+        }
+        joiner.Close();
+    }
+}
+
+// A port another program holds is swapped for a free one, unless the options forbid it.
+TEST(TcpSession, ATakenPortIsSwappedForAFreeOneUnlessThatIsForbidden) {
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
+    TcpSessionOptions o = LoopbackOptions();
+    o.ListenPort = other.serverPort();
+    auto a = Create("A", o);
+    ASSERT_TRUE(a->Events.Opened);
+    EXPECT_NE(a->Session->ListenPort(), 0);
+    EXPECT_NE(a->Session->ListenPort(), other.serverPort());
+    o.AnyPortWhenTaken = false;
+    EXPECT_EQ(Create("B", o)->Events.Failed, OpenError::ListenFailed);
+    o.ListenPort = FreePort();
+    EXPECT_EQ(Create("C", o)->Session->ListenPort(), o.ListenPort);
+}
+
 TEST(TcpSession, AnotherProgramVersionOrTakenIdIsRefused) {
     auto a = Create("A");
     TcpSessionOptions other = LoopbackOptions();
@@ -238,7 +287,9 @@ std::vector<std::vector<std::uint8_t>> BadFrames() {
     std::vector<std::uint8_t> secondHello = wire::EncodeFrame(wire::FrameKind::Hello, {});
     std::vector<std::uint8_t> brokenAnnounce =
         wire::EncodeFrame(wire::FrameKind::Announce, std::vector<std::uint8_t>{1});
-    return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce};
+    std::vector<std::uint8_t> announcesNobody =
+        wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce({0, 9, 0x7F000001, 1, "nobody"}));
+    return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce, announcesNobody};
 }
 
 TEST(TcpSession, AMalformedFrameDropsOnlyItsSender) {
