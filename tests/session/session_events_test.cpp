@@ -41,6 +41,11 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     RefusingServer memberGone(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, FreePort(), "B"}}));
     const PlayerId joinerId = 77;
     RefusingServer listsTheJoiner(welcome({{1, 1, 0, 0, "A"}, {joinerId, 2, loopback, silent.serverPort(), "J"}}));
+    RefusingServer noneAdmitting(welcome({{1, 1, loopback, silent.serverPort(), "A"}}));
+    RefusingServer memberRefuses(wire::Verdict::IdTaken);  // a member the joiner links to says no
+    RefusingServer refusedByMember(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, memberRefuses.Port(), "B"}}));
+    RefusingServer wrongPassword(wire::Verdict::WrongPassword), malformed(wire::Verdict::Malformed);
+    RefusingServer unknownAnswer(wire::Verdict(9));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
@@ -53,7 +58,12 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
                           {web.serverPort(), OpenError::OtherProgram},
                           {FreePort(), OpenError::ConnectFailed},
                           {memberGone.Port(), OpenError::ConnectFailed},
-                          {listsTheJoiner.Port(), OpenError::ProtocolError}};
+                          {listsTheJoiner.Port(), OpenError::ProtocolError},
+                          {noneAdmitting.Port(), OpenError::ProtocolError},
+                          {refusedByMember.Port(), OpenError::IdTaken},
+                          {wrongPassword.Port(), OpenError::WrongPassword},
+                          {malformed.Port(), OpenError::ProtocolError},
+                          {unknownAnswer.Port(), OpenError::ProtocolError}};
 
     TcpSessionOptions options = LoopbackOptions(10000, 1000);
     options.Id = joinerId;
