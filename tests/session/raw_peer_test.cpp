@@ -186,7 +186,7 @@ TEST(RawPeer, AFloodOfSilentConnectionsIsCutAtTheHandshakesShare) {
         silent.push_back(std::make_unique<RawPeer>(a->Session->ListenPort()));
     const auto closed = [&] { return std::ranges::count_if(silent, [](const auto& r) { return !r->Connected(); }); };
     EXPECT_TRUE(WaitFor([&] { return closed() > 0; }, 10000));
-    EXPECT_EQ(closed(), 1);
+    EXPECT_FALSE(WaitFor([&] { return closed() > 1; }, 1000));
     // Once the computer has seen them go, a player gets in again.
     silent.clear();
     bool in = false;

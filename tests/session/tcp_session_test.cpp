@@ -240,7 +240,7 @@ TEST(TcpSession, AJoinerSentOnFourTimesGetsInAndAFifthTimeGivesUp) {
         joiner.Join("J" + std::to_string(events.Added.size()), "127.0.0.1", chain[hops - 1]->Port());
         ASSERT_TRUE(WaitFor([&] { return events.Opened || events.Failed; }));
         if (hops == 4) {
-            EXPECT_TRUE(events.Opened);
+            ASSERT_TRUE(events.Opened);
             EXPECT_EQ(RosterIds(joiner).front(), a->Id());
         } else {
             EXPECT_EQ(events.Failed, OpenError::ConnectFailed);
