@@ -240,6 +240,21 @@ TEST(RawPeer, KeepAlivesComeSeveralTimesWithinTheSilenceLimit) {
     ASSERT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }));
 }
 
+// A player whose computer stops reading is dropped before what waits for him fills this one's memory.
+TEST(RawPeer, APlayerWhoStopsReadingIsDropped) {
+    auto a = Create("A", LoopbackOptions(60000, 100));
+    QTcpSocket stuck;
+    stuck.setReadBufferSize(1024);  // takes no more than this from the connection
+    stuck.connectToHost(QHostAddress::LocalHost, a->Session->ListenPort());
+    const wire::Hello h{{}, wire::Intent::Join, 0x5EED0001u, 1, "stuck"};
+    const std::vector<std::uint8_t> hello = wire::EncodeFrame(wire::FrameKind::Hello, wire::EncodeHello(h));
+    stuck.write(reinterpret_cast<const char*>(hello.data()), qint64(hello.size()));
+    ASSERT_TRUE(WaitFor([&] { return a->Session->Players().size() == 2; }));
+    const std::vector<std::uint8_t> big(wire::MaxFrameBytes - 1, 7);
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(a->Session->Send(h.Id, big), SendResult::Sent);
+    EXPECT_TRUE(WaitFor([&] { return a->Events.Deleted.size() == 1; }));
+}
+
 TEST(RawPeer, APeerNotYetAdmittedCannotMakeAComputerHoldABigFrame) {
     auto a = Create("A", LoopbackOptions(10000, 10000));
     const auto tooBig = std::uint32_t(MaxHandshakeFrameBytes + 1);
