@@ -120,6 +120,23 @@ TEST(SessionEvents, AJoinThatCannotListenFailsFromTheEventLoop) {
     EXPECT_EQ(events.Failed, OpenError::ListenFailed);
 }
 
+// A game that closes the session as soon as it hears of the open hears nothing more, not even of its
+// own player.
+TEST(SessionEvents, ASessionClosedOnItsOpenReportsNoPlayer) {
+    TcpSession a(LoopbackOptions());
+    struct : Recorder {
+        TcpSession* Of = nullptr;
+        void OnOpen() override { Recorder::OnOpen(), Of->Close(); }
+    } events;
+    events.Of = &a;
+    a.SetListener(&events);
+    a.Create("A");
+    Drain();
+    EXPECT_TRUE(events.Opened);
+    EXPECT_TRUE(events.Added.empty());
+    EXPECT_TRUE(a.Players().empty());
+}
+
 TEST(SessionEvents, BoxesOpenedWhenPlayersGoAndTheSessionIsLostCrashNothing) {
     TcpSession a(LoopbackOptions());
     ModalRecorder events;
