@@ -173,6 +173,7 @@ TEST(RawPeer, AnAnnouncedPlayerWhoDoesNotLinkInTimeIsForgotten) {
     late.SendHello(h);
     EXPECT_TRUE(late.WaitClosed());
     EXPECT_EQ(b->Session->Players().size(), 3u);
+    EXPECT_TRUE(b->Events.Deleted.empty()) << "never listed, so never reported gone";
 }
 
 // Connections that never say hello take at most the handshake's share of a computer, a player's
