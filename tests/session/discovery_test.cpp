@@ -26,6 +26,10 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     auto a = Create("Host", o);
     auto b = Join("Guest", a->Session->ListenPort(), o);  // not admitting: stays quiet
     auto c = Create("Второй", o);                         // a second session on this computer answers too
+    QTcpServer silent;                                    // a computer still knocking here has no session to offer
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    TcpSession joining(o);
+    joining.Join("Joining", "127.0.0.1", silent.serverPort());
 
     SessionSearch search(o.DiscoveryPort);
     QSignalSpy found(&search, &SessionSearch::Found);
