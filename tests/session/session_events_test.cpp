@@ -46,6 +46,7 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     RefusingServer refusedByMember(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, memberRefuses.Port(), "B"}}));
     RefusingServer wrongPassword(wire::Verdict::WrongPassword), malformed(wire::Verdict::Malformed);
     RefusingServer unknownAnswer(wire::Verdict(9));
+    RefusingServer listsPlayer0(welcome({{1, 1, 0, 0, "A"}, {0, 2, loopback, silent.serverPort(), "B"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
@@ -63,7 +64,8 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
                           {refusedByMember.Port(), OpenError::IdTaken},
                           {wrongPassword.Port(), OpenError::WrongPassword},
                           {malformed.Port(), OpenError::ProtocolError},
-                          {unknownAnswer.Port(), OpenError::ProtocolError}};
+                          {unknownAnswer.Port(), OpenError::ProtocolError},
+                          {listsPlayer0.Port(), OpenError::ProtocolError}};
 
     TcpSessionOptions options = LoopbackOptions(10000, 1000);
     options.Id = joinerId;
