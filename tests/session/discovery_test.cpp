@@ -43,6 +43,7 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     ASSERT_EQ(found.size(), 2);
     std::vector<FoundSession> sessions{found[0][0].value<FoundSession>(), found[1][0].value<FoundSession>()};
     std::ranges::sort(sessions, {}, &FoundSession::Name);
+    EXPECT_EQ(sessions[0].Address, QHostAddress(QHostAddress::LocalHost));  // where the answer came from
     EXPECT_EQ(sessions[0].Port, a->Session->ListenPort());
     EXPECT_EQ(sessions[0].Players, 2);
     EXPECT_EQ(sessions[0].Name, "Host");
