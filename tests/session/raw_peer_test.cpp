@@ -121,6 +121,23 @@ TEST(RawPeer, AMembersAnnouncementIsListedOnlyInItsPlaceInTheOrder) {
     EXPECT_EQ(RosterIds(*b->Session), order);
 }
 
+// A member's announcement to the admitting computer of somebody it never admitted is kept from a
+// joiner's roster: the joiner would try to link to a nobody and fail.
+TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsNotInAJoinersRoster) {
+    auto a = Create("A");
+    RefusingServer raws(wire::Verdict::Accepted);  // where the raw member takes links
+    RawPeer raw(a->Session->ListenPort());
+    raw.Hello.Port = raws.Port();
+    ASSERT_TRUE(raw.JoinAs(raw.Hello));
+    const wire::RosterEntry nobody{0x5EED0002u, 3, QHostAddress(QHostAddress::LocalHost).toIPv4Address(), 1, "nobody"};
+    raw.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce(nobody)));
+    raw.Send(wire::EncodeFrame(wire::FrameKind::Data, Block(1)));  // heard once the announcement was read
+    ASSERT_TRUE(WaitFor([&] { return a->Events.Messages.size() == 1; }));
+    auto c = Join("C", a->Session->ListenPort());
+    ASSERT_TRUE(c->Events.Opened);
+    EXPECT_EQ(RosterIds(*c->Session), (std::vector<PlayerId>{a->Id(), raw.Hello.Id, c->Id()}));
+}
+
 // In a full session a member's announcement of one more player lists nobody, though it is in order.
 TEST(RawPeer, AnAnnouncementIntoAFullSessionListsNobody) {
     std::vector<std::unique_ptr<Peer>> peers;
