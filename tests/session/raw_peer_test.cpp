@@ -115,16 +115,19 @@ TEST(RawPeer, AMembersAnnouncementIsListedOnlyInItsPlaceInTheOrder) {
         others.back()->SendHello(h);
     }
     ASSERT_TRUE(WaitFor([&] { return b->Session->Players().size() == 4; }));
+    std::optional<wire::Frame> welcome = others.back()->NextFrame();  // the link of the one in order
+    ASSERT_TRUE(welcome);
+    EXPECT_EQ(wire::ParseWelcome(welcome->Body, {})->Answer, wire::Verdict::Accepted);
     EXPECT_FALSE(WaitFor([&] { return b->Session->Players().size() > 4; }, 1000));
     std::vector<PlayerId> order = RosterIds(*a->Session);
     order.push_back(0x5EED0004u);
     EXPECT_EQ(RosterIds(*b->Session), order);
 }
 
-// A member's announcement to the admitting computer of somebody it never admitted is kept from a
-// joiner's roster: the joiner would try to link to a nobody and fail.
-TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsNotInAJoinersRoster) {
-    auto a = Create("A");
+// A member's announcement to the admitting computer of somebody it never admitted is kept from
+// joiners' rosters (they would try to link to a nobody and fail), and takes no place in a full session.
+TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsInNoRosterAndTakesNoPlace) {
+    auto a = Create("A", LoopbackOptions(10000, 60000));
     RefusingServer raws(wire::Verdict::Accepted);  // where the raw member takes links
     RawPeer raw(a->Session->ListenPort());
     raw.Hello.Port = raws.Port();
@@ -136,6 +139,12 @@ TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsNotInAJoinersRoster) {
     auto c = Join("C", a->Session->ListenPort());
     ASSERT_TRUE(c->Events.Opened);
     EXPECT_EQ(RosterIds(*c->Session), (std::vector<PlayerId>{a->Id(), raw.Hello.Id, c->Id()}));
+    std::vector<std::unique_ptr<Peer>> more;
+    while (a->Session->Players().size() < std::size_t(MaxSessionPlayers)) {
+        more.push_back(Join("P" + std::to_string(more.size()), a->Session->ListenPort()));
+        ASSERT_TRUE(more.back()->Events.Opened) << "player " << a->Session->Players().size() + 1;
+        ASSERT_TRUE(WaitFor([&] { return a->Session->Players().size() == 3 + more.size(); }));
+    }
 }
 
 // In a full session a member's announcement of one more player lists nobody, though it is in order.
