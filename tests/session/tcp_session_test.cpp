@@ -191,6 +191,13 @@ TEST(TcpSession, ADeadPlayerIsRemovedEverywhereAndTheCutOffOneLosesTheSession) {
     ASSERT_TRUE(WaitFor([&] { return three[0]->Events.Deleted.size() == 2; }, 3000));
     EXPECT_FALSE(LostByNow(*three[0]));
     EXPECT_TRUE(three[0]->Session->IsOpen());
+
+    // One leaving cleanly and the other dying at once leave the last one alone, not cut off.
+    auto trio = Session(3, LoopbackOptions(1000));
+    trio[1]->Session->Close();
+    AbortSockets(*trio[2]);
+    ASSERT_TRUE(WaitFor([&] { return trio[0]->Events.Deleted.size() == 2; }, 3000));
+    EXPECT_FALSE(LostByNow(*trio[0]));
 }
 
 TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
