@@ -18,13 +18,18 @@ std::size_t CountFrom(const Recorder& r, PlayerId from) {
 }
 
 // A session of `n` players: the first creates, each next one knocks at a computer already in it
-// (not always the admitting one, so redirects are used).
-std::vector<std::unique_ptr<Peer>> Session(int n, TcpSessionOptions o = LoopbackOptions()) {
+// (not always the admitting one, so redirects are used). Names are "P<i>", padded with dots to
+// `nameLength` bytes.
+std::vector<std::unique_ptr<Peer>> Session(int n, TcpSessionOptions o = LoopbackOptions(), std::size_t nameLength = 0) {
+    const auto name = [&](int i) {
+        std::string s = "P" + std::to_string(i);
+        return s.size() < nameLength ? s + std::string(nameLength - s.size(), '.') : s;
+    };
     std::vector<std::unique_ptr<Peer>> peers;
-    peers.push_back(Create("P0", o));
+    peers.push_back(Create(name(0), o));
     for (int i = 1; i < n; ++i) {
         std::uint16_t port = peers[std::size_t(i) / 2]->Session->ListenPort();
-        peers.push_back(Join("P" + std::to_string(i), port, o));
+        peers.push_back(Join(name(i), port, o));
         EXPECT_TRUE(peers.back()->Events.Opened) << "player " << i;
     }
     WaitFor([&] {
@@ -218,9 +223,12 @@ TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
     EXPECT_TRUE(b->Events.Deleted.empty());
 }
 
+// Names of the longest a text holds: the last joiner's welcome lists nineteen of them.
 TEST(TcpSession, TheTwentyFirstPlayerIsRefused) {
-    auto peers = Session(MaxSessionPlayers);
+    auto peers = Session(MaxSessionPlayers, LoopbackOptions(), 255);
     ExpectOneRoster(peers);
+    ASSERT_EQ(peers.back()->Session->Players().size(), std::size_t(MaxSessionPlayers));
+    EXPECT_EQ(peers.back()->Session->Players().front().Name.size(), 255u);
     auto late = Join("late", peers[7]->Session->ListenPort());
     EXPECT_EQ(late->Events.Failed, OpenError::SessionFull);
 }
