@@ -234,6 +234,25 @@ TEST(RawPeer, AComputerStillJoiningAdmitsNobody) {
     EXPECT_FALSE(joining.Events.Opened);
 }
 
+// A computer closing says goodbye to its players only: a knock still in its handshake is closed
+// without a word, which its joiner could only take for another program's.
+TEST(RawPeer, AClosingComputerSaysGoodbyeOnlyToItsPlayers) {
+    auto a = Create("A");
+    RawPeer knocking(a->Session->ListenPort());
+    wire::Hello h = knocking.Hello;
+    h.Want = wire::Intent::Link;  // a player nobody announced yet
+    knocking.SendHello(h);
+    RawPeer player(a->Session->ListenPort());  // admitted after the knock was taken
+    player.Hello.Id += 1;
+    ASSERT_TRUE(player.JoinAs(player.Hello));
+    a->Session->Close();
+    std::optional<wire::Frame> bye = player.NextFrame();
+    ASSERT_TRUE(bye);
+    EXPECT_EQ(bye->Kind, wire::FrameKind::Leave);
+    EXPECT_TRUE(knocking.WaitClosed());
+    EXPECT_FALSE(knocking.NextFrame(0));
+}
+
 TEST(RawPeer, AStrangerWhoSaysNothingIsClosedAtTheHandshakesTime) {
     auto a = Create("A", LoopbackOptions(60000, 300));
     RawPeer silent(a->Session->ListenPort());
