@@ -25,8 +25,10 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     o.DiscoveryPort = TestDiscoveryPort();
     auto a = Create("Host", o);
     auto b = Join("Guest", a->Session->ListenPort(), o);  // not admitting: stays quiet
-    auto c = Create("Второй", o);                         // a second session on this computer answers too
-    QTcpServer silent;                                    // a computer still knocking here has no session to offer
+    // A second session on this computer answers too, under a name of the longest a text holds.
+    const std::string longest = "Второй" + std::string(255 - std::string("Второй").size(), '.');
+    auto c = Create(longest, o);
+    QTcpServer silent;  // a computer still knocking here has no session to offer
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
     TcpSession joining(o);
     joining.Join("Joining", "127.0.0.1", silent.serverPort());
@@ -49,7 +51,7 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     EXPECT_EQ(sessions[0].Name, "Host");
     EXPECT_EQ(sessions[1].Port, c->Session->ListenPort());
     EXPECT_EQ(sessions[1].Players, 1);
-    EXPECT_EQ(sessions[1].Name, QString::fromUtf8("Второй"));
+    EXPECT_EQ(sessions[1].Name, QString::fromStdString(longest));
     // The dialog's refresh searches again with the same search.
     found.clear();
     ASSERT_TRUE(search.Search());
