@@ -125,7 +125,8 @@ TEST(RawPeer, AMembersAnnouncementIsListedOnlyInItsPlaceInTheOrder) {
 }
 
 // A member's announcement to the admitting computer of somebody it never admitted is kept from
-// joiners' rosters (they would try to link to a nobody and fail), and takes no place in a full session.
+// joiners' rosters (they would try to link to a nobody and fail), and takes neither his name nor a
+// place in a full session.
 TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsInNoRosterAndTakesNoPlace) {
     auto a = Create("A", LoopbackOptions(10000, 60000));
     RefusingServer raws(wire::Verdict::Accepted);  // where the raw member takes links
@@ -136,7 +137,7 @@ TEST(RawPeer, ANewcomerAnnouncedToTheAdmittingComputerIsInNoRosterAndTakesNoPlac
     raw.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce(nobody)));
     raw.Send(wire::EncodeFrame(wire::FrameKind::Data, Block(1)));  // heard once the announcement was read
     ASSERT_TRUE(WaitFor([&] { return a->Events.Messages.size() == 1; }));
-    auto c = Join("C", a->Session->ListenPort());
+    auto c = Join("NOBODY", a->Session->ListenPort());  // nor is his name taken
     ASSERT_TRUE(c->Events.Opened);
     EXPECT_EQ(RosterIds(*c->Session), (std::vector<PlayerId>{a->Id(), raw.Hello.Id, c->Id()}));
     std::vector<std::unique_ptr<Peer>> more;
