@@ -161,6 +161,16 @@ TEST(SessionEvents, BoxesOpenedWhenPlayersGoAndTheSessionIsLostCrashNothing) {
     EXPECT_TRUE(a.Players().empty());
     a.Create("A");
     EXPECT_TRUE(a.IsOpen());
+    // The losses of the lost session count for nothing in the new one: one player dropping leaves it open.
+    events.Lost = false;
+    RawPeer r3(a.ListenPort());
+    ASSERT_TRUE(r3.JoinAs(r3.Hello));
+    ASSERT_TRUE(WaitFor([&] { return a.Players().size() == 2; }));
+    r3.Send(tooShort);
+    ASSERT_TRUE(WaitFor([&] { return events.Deleted.size() == 3; }));
+    Drain();
+    EXPECT_FALSE(events.Lost);
+    EXPECT_TRUE(a.IsOpen());
 }
 
 TEST(SessionEvents, ABoxOpenedAfterClosingOnABlockCrashesNothing) {
