@@ -112,6 +112,7 @@ TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
     peers[0]->Session->Close();
     EXPECT_TRUE(peers[0]->Session->Players().empty());
     EXPECT_EQ(peers[0]->Session->Send(ToAllOthers, Block(5)), SendResult::NotOpen);
+    EXPECT_EQ(peers[0]->Session->LocalId(), 0u);
     ASSERT_TRUE(WaitFor([&] {
         return std::ranges::all_of(peers.begin() + 1, peers.end(),
                                    [](const auto& p) { return p->Session->Players().size() == 3; });
