@@ -84,6 +84,8 @@ TEST(Discovery, TheAddressIsTheBroadcastUnlessSetAndAnUnreadableOneSendsNothing)
     // Unset, searches go to the local network's broadcast (only looked at here, nothing is sent).
     qunsetenv("KORVANT_DISCOVERY_ADDRESS");
     EXPECT_EQ(DiscoveryAddress(), QHostAddress(QHostAddress::Broadcast));
+    qputenv("KORVANT_DISCOVERY_ADDRESS", "::1");  // searches go by IPv4 only
+    EXPECT_TRUE(DiscoveryAddress().isNull());
     qputenv("KORVANT_DISCOVERY_ADDRESS", "not-an-address");
     SessionSearch search(TestDiscoveryPort());
     EXPECT_FALSE(search.Search());
