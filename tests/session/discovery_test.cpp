@@ -25,7 +25,13 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     o.DiscoveryPort = TestDiscoveryPort();
     auto a = Create("Host", o);
     auto b = Join("Guest", a->Session->ListenPort(), o);  // not admitting: stays quiet
-    auto c = Create("Второй", o);                         // a second session on this computer answers too
+    // A second session on this computer answers too, under a name of the longest a text holds.
+    const std::string longest = "Второй" + std::string(255 - std::string("Второй").size(), '.');
+    auto c = Create(longest, o);
+    QTcpServer silent;  // a computer still knocking here has no session to offer
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    TcpSession joining(o);
+    joining.Join("Joining", "127.0.0.1", silent.serverPort());
 
     SessionSearch search(o.DiscoveryPort);
     QSignalSpy found(&search, &SessionSearch::Found);
@@ -39,12 +45,13 @@ TEST(Discovery, FindsASessionOnTheLoopbackBroadcastAndSendsNowhereElse) {
     ASSERT_EQ(found.size(), 2);
     std::vector<FoundSession> sessions{found[0][0].value<FoundSession>(), found[1][0].value<FoundSession>()};
     std::ranges::sort(sessions, {}, &FoundSession::Name);
+    EXPECT_EQ(sessions[0].Address, QHostAddress(QHostAddress::LocalHost));  // where the answer came from
     EXPECT_EQ(sessions[0].Port, a->Session->ListenPort());
     EXPECT_EQ(sessions[0].Players, 2);
     EXPECT_EQ(sessions[0].Name, "Host");
     EXPECT_EQ(sessions[1].Port, c->Session->ListenPort());
     EXPECT_EQ(sessions[1].Players, 1);
-    EXPECT_EQ(sessions[1].Name, QString::fromUtf8("Второй"));
+    EXPECT_EQ(sessions[1].Name, QString::fromStdString(longest));
     // The dialog's refresh searches again with the same search.
     found.clear();
     ASSERT_TRUE(search.Search());
@@ -72,8 +79,13 @@ TEST(Discovery, OnlyASearchOfThisGameIsAnswered) {
     EXPECT_FALSE(stranger.hasPendingDatagrams());
 }
 
-TEST(Discovery, AnUnreadableAddressSendsNothing) {
+TEST(Discovery, TheAddressIsTheBroadcastUnlessSetAndAnUnreadableOneSendsNothing) {
     QByteArray kept = qgetenv("KORVANT_DISCOVERY_ADDRESS");
+    // Unset, searches go to the local network's broadcast (only looked at here, nothing is sent).
+    qunsetenv("KORVANT_DISCOVERY_ADDRESS");
+    EXPECT_EQ(DiscoveryAddress(), QHostAddress(QHostAddress::Broadcast));
+    qputenv("KORVANT_DISCOVERY_ADDRESS", "::1");  // searches go by IPv4 only
+    EXPECT_TRUE(DiscoveryAddress().isNull());
     qputenv("KORVANT_DISCOVERY_ADDRESS", "not-an-address");
     SessionSearch search(TestDiscoveryPort());
     EXPECT_FALSE(search.Search());

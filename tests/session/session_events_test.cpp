@@ -41,6 +41,12 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
     RefusingServer memberGone(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, FreePort(), "B"}}));
     const PlayerId joinerId = 77;
     RefusingServer listsTheJoiner(welcome({{1, 1, 0, 0, "A"}, {joinerId, 2, loopback, silent.serverPort(), "J"}}));
+    RefusingServer noneAdmitting(welcome({{1, 1, loopback, silent.serverPort(), "A"}}));
+    RefusingServer memberRefuses(wire::Verdict::IdTaken);  // a member the joiner links to says no
+    RefusingServer refusedByMember(welcome({{1, 1, 0, 0, "A"}, {2, 2, loopback, memberRefuses.Port(), "B"}}));
+    RefusingServer wrongPassword(wire::Verdict::WrongPassword), malformed(wire::Verdict::Malformed);
+    RefusingServer unknownAnswer(wire::Verdict(9));
+    RefusingServer listsPlayer0(welcome({{1, 1, 0, 0, "A"}, {0, 2, loopback, silent.serverPort(), "B"}}));
     struct Case {
         std::uint16_t Port;
         OpenError Expected;
@@ -53,7 +59,13 @@ TEST(SessionEvents, ARefusedJoinReachesABoxAndTheSessionOpensAgain) {
                           {web.serverPort(), OpenError::OtherProgram},
                           {FreePort(), OpenError::ConnectFailed},
                           {memberGone.Port(), OpenError::ConnectFailed},
-                          {listsTheJoiner.Port(), OpenError::ProtocolError}};
+                          {listsTheJoiner.Port(), OpenError::ProtocolError},
+                          {noneAdmitting.Port(), OpenError::ProtocolError},
+                          {refusedByMember.Port(), OpenError::IdTaken},
+                          {wrongPassword.Port(), OpenError::WrongPassword},
+                          {malformed.Port(), OpenError::ProtocolError},
+                          {unknownAnswer.Port(), OpenError::ProtocolError},
+                          {listsPlayer0.Port(), OpenError::ProtocolError}};
 
     TcpSessionOptions options = LoopbackOptions(10000, 1000);
     options.Id = joinerId;
@@ -110,6 +122,23 @@ TEST(SessionEvents, AJoinThatCannotListenFailsFromTheEventLoop) {
     EXPECT_EQ(events.Failed, OpenError::ListenFailed);
 }
 
+// A game that closes the session as soon as it hears of the open hears nothing more, not even of its
+// own player.
+TEST(SessionEvents, ASessionClosedOnItsOpenReportsNoPlayer) {
+    TcpSession a(LoopbackOptions());
+    struct : Recorder {
+        TcpSession* Of = nullptr;
+        void OnOpen() override { Recorder::OnOpen(), Of->Close(); }
+    } events;
+    events.Of = &a;
+    a.SetListener(&events);
+    a.Create("A");
+    Drain();
+    EXPECT_TRUE(events.Opened);
+    EXPECT_TRUE(events.Added.empty());
+    EXPECT_TRUE(a.Players().empty());
+}
+
 TEST(SessionEvents, BoxesOpenedWhenPlayersGoAndTheSessionIsLostCrashNothing) {
     TcpSession a(LoopbackOptions());
     ModalRecorder events;
@@ -131,6 +160,16 @@ TEST(SessionEvents, BoxesOpenedWhenPlayersGoAndTheSessionIsLostCrashNothing) {
     EXPECT_EQ(events.Deleted, (std::vector<PlayerId>{r1.Hello.Id, h2.Id}));
     EXPECT_TRUE(a.Players().empty());
     a.Create("A");
+    EXPECT_TRUE(a.IsOpen());
+    // The losses of the lost session count for nothing in the new one: one player dropping leaves it open.
+    events.Lost = false;
+    RawPeer r3(a.ListenPort());
+    ASSERT_TRUE(r3.JoinAs(r3.Hello));
+    ASSERT_TRUE(WaitFor([&] { return a.Players().size() == 2; }));
+    r3.Send(tooShort);
+    ASSERT_TRUE(WaitFor([&] { return events.Deleted.size() == 3; }));
+    Drain();
+    EXPECT_FALSE(events.Lost);
     EXPECT_TRUE(a.IsOpen());
 }
 

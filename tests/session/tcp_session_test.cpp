@@ -2,6 +2,7 @@
 // players leaving cleanly or dying, the limits, and peers that are not this game.
 #include <gtest/gtest.h>
 
+#include <QHostAddress>
 #include <QTcpSocket>
 #include <algorithm>
 
@@ -17,13 +18,18 @@ std::size_t CountFrom(const Recorder& r, PlayerId from) {
 }
 
 // A session of `n` players: the first creates, each next one knocks at a computer already in it
-// (not always the admitting one, so redirects are used).
-std::vector<std::unique_ptr<Peer>> Session(int n, TcpSessionOptions o = LoopbackOptions()) {
+// (not always the admitting one, so redirects are used). Names are "P<i>", padded with dots to
+// `nameLength` bytes.
+std::vector<std::unique_ptr<Peer>> Session(int n, TcpSessionOptions o = LoopbackOptions(), std::size_t nameLength = 0) {
+    const auto name = [&](int i) {
+        std::string s = "P" + std::to_string(i);
+        return s.size() < nameLength ? s + std::string(nameLength - s.size(), '.') : s;
+    };
     std::vector<std::unique_ptr<Peer>> peers;
-    peers.push_back(Create("P0", o));
+    peers.push_back(Create(name(0), o));
     for (int i = 1; i < n; ++i) {
         std::uint16_t port = peers[std::size_t(i) / 2]->Session->ListenPort();
-        peers.push_back(Join("P" + std::to_string(i), port, o));
+        peers.push_back(Join(name(i), port, o));
         EXPECT_TRUE(peers.back()->Events.Opened) << "player " << i;
     }
     WaitFor([&] {
@@ -105,6 +111,8 @@ TEST(TcpSession, TheOthersGoOnWhenTheCreatorLeaves) {
     PlayerId creator = peers[0]->Id();
     peers[0]->Session->Close();
     EXPECT_TRUE(peers[0]->Session->Players().empty());
+    EXPECT_EQ(peers[0]->Session->Send(ToAllOthers, Block(5)), SendResult::NotOpen);
+    EXPECT_EQ(peers[0]->Session->LocalId(), 0u);
     ASSERT_TRUE(WaitFor([&] {
         return std::ranges::all_of(peers.begin() + 1, peers.end(),
                                    [](const auto& p) { return p->Session->Players().size() == 3; });
@@ -189,6 +197,13 @@ TEST(TcpSession, ADeadPlayerIsRemovedEverywhereAndTheCutOffOneLosesTheSession) {
     ASSERT_TRUE(WaitFor([&] { return three[0]->Events.Deleted.size() == 2; }, 3000));
     EXPECT_FALSE(LostByNow(*three[0]));
     EXPECT_TRUE(three[0]->Session->IsOpen());
+
+    // One leaving cleanly and the other dying at once leave the last one alone, not cut off.
+    auto trio = Session(3, LoopbackOptions(1000));
+    trio[1]->Session->Close();
+    AbortSockets(*trio[2]);
+    ASSERT_TRUE(WaitFor([&] { return trio[0]->Events.Deleted.size() == 2; }, 3000));
+    EXPECT_FALSE(LostByNow(*trio[0]));
 }
 
 TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
@@ -209,11 +224,62 @@ TEST(TcpSession, ASilentPlayerIsRemovedAfterTheLimitWhileKeptAliveOnesStay) {
     EXPECT_TRUE(b->Events.Deleted.empty());
 }
 
+// Names of the longest a text holds: the last joiner's welcome lists nineteen of them.
 TEST(TcpSession, TheTwentyFirstPlayerIsRefused) {
-    auto peers = Session(MaxSessionPlayers);
+    auto peers = Session(MaxSessionPlayers, LoopbackOptions(), 255);
     ExpectOneRoster(peers);
+    ASSERT_EQ(peers.back()->Session->Players().size(), std::size_t(MaxSessionPlayers));
+    EXPECT_EQ(peers.back()->Session->Players().front().Name.size(), 255u);
     auto late = Join("late", peers[7]->Session->ListenPort());
     EXPECT_EQ(late->Events.Failed, OpenError::SessionFull);
+}
+
+// Computers that each send the joiner on to the next: four of them in a row still get him in, on
+// every join of the same session, and a fifth makes him give up rather than wander for ever.
+TEST(TcpSession, AJoinerSentOnFourTimesGetsInAndAFifthTimeGivesUp) {
+    auto a = Create("A");
+    std::vector<std::unique_ptr<RefusingServer>> chain;  // each sends him on to the one before
+    std::uint16_t next = a->Session->ListenPort();
+    for (int i = 0; i < 5; ++i) {
+        wire::Welcome w;
+        w.Answer = wire::Verdict::Redirect;
+        w.RedirectIpv4 = QHostAddress(QHostAddress::LocalHost).toIPv4Address();
+        w.RedirectPort = next;
+        chain.push_back(std::make_unique<RefusingServer>(w));
+        next = chain.back()->Port();
+    }
+    TcpSession joiner(LoopbackOptions());
+    Recorder events;
+    joiner.SetListener(&events);
+    for (std::size_t hops : {4, 4, 5}) {
+        events.Opened = false;
+        events.Failed.reset();
+        joiner.Join("J" + std::to_string(events.Added.size()), "127.0.0.1", chain[hops - 1]->Port());
+        ASSERT_TRUE(WaitFor([&] { return events.Opened || events.Failed; }));
+        if (hops == 4) {
+            ASSERT_TRUE(events.Opened);
+            EXPECT_EQ(RosterIds(joiner).front(), a->Id());
+        } else {
+            EXPECT_EQ(events.Failed, OpenError::ConnectFailed);
+        }
+        joiner.Close();
+    }
+}
+
+// A port another program holds is swapped for a free one, unless the options forbid it.
+TEST(TcpSession, ATakenPortIsSwappedForAFreeOneUnlessThatIsForbidden) {
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
+    TcpSessionOptions o = LoopbackOptions();
+    o.ListenPort = other.serverPort();
+    auto a = Create("A", o);
+    ASSERT_TRUE(a->Events.Opened);
+    EXPECT_NE(a->Session->ListenPort(), 0);
+    EXPECT_NE(a->Session->ListenPort(), other.serverPort());
+    o.AnyPortWhenTaken = false;
+    EXPECT_EQ(Create("B", o)->Events.Failed, OpenError::ListenFailed);
+    o.ListenPort = FreePort();
+    EXPECT_EQ(Create("C", o)->Session->ListenPort(), o.ListenPort);
 }
 
 TEST(TcpSession, AnotherProgramVersionOrTakenIdIsRefused) {
@@ -238,7 +304,9 @@ std::vector<std::vector<std::uint8_t>> BadFrames() {
     std::vector<std::uint8_t> secondHello = wire::EncodeFrame(wire::FrameKind::Hello, {});
     std::vector<std::uint8_t> brokenAnnounce =
         wire::EncodeFrame(wire::FrameKind::Announce, std::vector<std::uint8_t>{1});
-    return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce};
+    std::vector<std::uint8_t> announcesNobody =
+        wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce({0, 9, 0x7F000001, 1, "nobody"}));
+    return {oversized, unknownKind, shortBlock, secondHello, brokenAnnounce, announcesNobody};
 }
 
 TEST(TcpSession, AMalformedFrameDropsOnlyItsSender) {
