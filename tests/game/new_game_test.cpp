@@ -24,6 +24,13 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
     EXPECT_EQ(setup.Hardness(), 25);
     setup.SetPersons(9);
     EXPECT_EQ(setup.persons, 5);
+    setup.SetPersons(0);
+    EXPECT_EQ(setup.persons, 1);
+    setup.SetStates(1);
+    EXPECT_EQ(setup.states, 2);
+    setup.SetStates(21);
+    EXPECT_EQ(setup.states, 20);
+    setup.SetStates(5);
 
     setup.SetSize(63);
     EXPECT_EQ(setup.size, 65);
@@ -176,6 +183,7 @@ TEST_F(ChooseTest, SeveralPersonsGetReadyInTurnAndTakeTheirNumbers) {
         ++humans[game.mGos[s].Human];
     }
     EXPECT_EQ(humans, (std::vector<int>{5, 1, 1, 1}));
+    EXPECT_EQ(game.PeopleCount, 3);
 }
 
 TEST_F(ChooseTest, GivingUpStopsTheChoosing) {
