@@ -500,6 +500,7 @@ TEST_F(ReceiveBlockTest, OnlyAStatelessNewcomerGetsAStateTheComputerPlaysBack) {
     server.Meet();
     server.model.dropped[4] = "Player2";  // he plays state 2 as well
     EXPECT_EQ(server.Receive(2, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
+    ASSERT_FALSE(s1.sent.empty());
     ASSERT_EQ(s1.sent.back().to, 2u);
     EXPECT_EQ(s1.sent.back().block, EncodeSmall(BlockKind::GameRuns, 0));
     server.game->mGos[1].Human = 0;
