@@ -250,7 +250,8 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
     ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
-    host.lobby.Net().model.netTurns = 7;  // of a game before
+    host.lobby.Net().model.netTurns = 7;       // of a game before
+    host.lobby.Net().model.lobbyServerId = 2;  // the game he serves brings him the lobby too
     bool ran = false;
     const auto play = [&](NetEnd end) {
         NetGameOptions options;
@@ -436,6 +437,7 @@ TEST_F(LobbyTest, ANewcomerHearsTheLobbyOnlyBeforeTheStartAndTheGameOnlyFromItsS
     Computer& host = Open("Anna");
     host.lobby.Show();
     host.lobby.Show();  // shown again after a game: no map is offered until the host makes one
+    EXPECT_EQ(host.view.mapsHidden, 1);
     const int opened = test::CountKind(host.session.sent, BlockKind::Map);
     Computer& guest = Open("Boris");
     EXPECT_FALSE(guest.lobby.Model().ready.enabled);
@@ -677,11 +679,16 @@ TEST_F(LostComputerTest, AnHeirWhoCannotTakeOverPlaysTheResultsHeHas) {
     EXPECT_TRUE(other.ui.log.empty());
 }
 
-// The heir leaves: the server's backup goes at once to the person who is heir now.
+// The heir leaves: the server's backup goes at once to the person who is heir now, and only then.
 TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
+    Computer& guest = Open("Guest");
     ASSERT_TRUE(SendBackup(server.lobby.Net()));
     network.Deliver();
     EXPECT_TRUE(other.lobby.Model().backup.empty());
+    const int backups = test::CountKind(server.session.sent, BlockKind::Backup);
+    guest.session.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(server.session.sent, BlockKind::Backup), backups);
     heir.session.Close();
     network.Deliver();
     EXPECT_FALSE(other.lobby.Model().backup.empty());
