@@ -154,6 +154,7 @@ protected:
 TEST_F(ChooseTest, ALonePersonChoosesBeforeAnyComputer) {
     Make(6, 50);
     game.SaveCount = 4;
+    game.ResumePlayer = 3;
     ASSERT_TRUE(ChooseTerritories(game, 1));
     EXPECT_EQ(ui.takenBefore, std::vector<int>{0});
     EXPECT_EQ(ui.windows, std::vector<std::string>{"territory 1"});
