@@ -679,19 +679,26 @@ TEST_F(LostComputerTest, AnHeirWhoCannotTakeOverPlaysTheResultsHeHas) {
     EXPECT_TRUE(other.ui.log.empty());
 }
 
-// The heir leaves: the server's backup goes at once to the person who is heir now, and only then.
+// The heir leaves: the server's backup goes at once to the person who is heir now.
 TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
-    Computer& guest = Open("Guest");
     ASSERT_TRUE(SendBackup(server.lobby.Net()));
     network.Deliver();
     EXPECT_TRUE(other.lobby.Model().backup.empty());
-    const int backups = test::CountKind(server.session.sent, BlockKind::Backup);
-    guest.session.Close();
-    network.Deliver();
-    EXPECT_EQ(test::CountKind(server.session.sent, BlockKind::Backup), backups);
     heir.session.Close();
     network.Deliver();
     EXPECT_FALSE(other.lobby.Model().backup.empty());
+}
+
+// Anybody else leaving sends no backup: not the server, whose heir has it already, nor the heir,
+// who only keeps his.
+TEST_F(LostComputerTest, NobodyButTheHeirLeavingSendsTheBackupAgain) {
+    ASSERT_TRUE(SendBackup(server.lobby.Net()));
+    network.Deliver();
+    ASSERT_FALSE(heir.lobby.Model().backup.empty());
+    other.session.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(server.session.sent, BlockKind::Backup), 1);
+    EXPECT_EQ(test::CountKind(heir.session.sent, BlockKind::Backup), 0);
 }
 
 // Player 3 dropped out of the session. Under his name, in any letter case, he is offered his
