@@ -144,7 +144,8 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     host.lobby.NewMap();
     network.Deliver();
     EXPECT_EQ(host.lobby.Model().ready, (ReadySwitch{true, ReadyMapKnown, false}));
-    EXPECT_EQ(host.view.mapsMade, 3);  // on opening and for each new map, said while it is made
+    EXPECT_EQ(host.view.mapsMade, 3);       // on opening and for each new map, said while it is made
+    EXPECT_EQ(host.controls.mapsShown, 3);  // and shown once made
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
     const auto same = [](const TMapGrid& a, const TMapGrid& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
     EXPECT_FALSE(same(guest.game->Map, before));
