@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <set>
+#include <string>
 
 #include "core/state_fields.h"
 #include "core/text_format.h"
@@ -87,6 +89,10 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_EQ(host.game->GosCount, 20);
     EXPECT_EQ(host.game->MapSize, 100);
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
+    host.lobby.SetStateCount(1);
+    EXPECT_EQ(host.lobby.StateCount(), 2);
+    host.lobby.SetStateCount(21);
+    EXPECT_EQ(host.lobby.StateCount(), 20);
     host.lobby.SetStateCount(5);
     host.lobby.SetTurnMinutes(4);
     host.game->TurnMinutes = 9;  // a game played meanwhile
@@ -100,6 +106,11 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     EXPECT_TRUE(guest.lobby.Model().ready.enabled);  // the host sent its map again
     EXPECT_EQ(guest.game->GosCount, 20);
     EXPECT_EQ(guest.game->TurnMinutes, 4);  // and its turn length
+    // The guest's lobby, shown again, keeps the server's turn length and the guest's page.
+    guest.lobby.Show();
+    EXPECT_EQ(guest.game->TurnMinutes, 4);
+    EXPECT_FALSE(guest.controls.serverPage);
+    EXPECT_TRUE(host.controls.serverPage);
     EXPECT_TRUE(guest.Chatted(FormatText(guest.game->Msg(Msg::PlayerAlreadyInSession), {"Anna"})));
     EXPECT_TRUE(host.Chatted("Boris> " + FormatText(host.game->Msg(Msg::VersionCaption), {KORVANT_VERSION})));
     // What the host chooses reaches his guest at once.
@@ -133,7 +144,8 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     host.lobby.NewMap();
     network.Deliver();
     EXPECT_EQ(host.lobby.Model().ready, (ReadySwitch{true, ReadyMapKnown, false}));
-    EXPECT_EQ(host.view.mapsMade, 3);  // on opening and for each new map, said while it is made
+    EXPECT_EQ(host.view.mapsMade, 3);       // on opening and for each new map, said while it is made
+    EXPECT_EQ(host.controls.mapsShown, 3);  // and shown once made
     EXPECT_EQ(host.game->DiffLevel, DiffNormal);
     const auto same = [](const TMapGrid& a, const TMapGrid& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
     EXPECT_FALSE(same(guest.game->Map, before));
@@ -142,6 +154,7 @@ TEST_F(LobbyTest, TheFirstComputerServesAMapAndAJoinerWithATakenNameLeaves) {
     Computer& twin = Open("anna");
     EXPECT_TRUE(twin.Said(Msg::PlayerNameTaken));
     EXPECT_EQ(twin.view.closes, 1);
+    EXPECT_FALSE(twin.Chatted(FormatText(twin.game->Msg(Msg::PlayerAlreadyInSession), {"Anna"})));
     // He says why, then leaves the session.
     const auto& lines = host.controls.chat.Lines(ChatPane::Lobby);
     ASSERT_GE(lines.size(), 2u);
@@ -211,11 +224,17 @@ TEST_F(LobbyTest, TheStartRefusesALonePlayerAndMorePlayersThanStatesAndPlacesEve
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
     EXPECT_EQ(third.lobby.StartTick(), Lobby::StartCheck::Start);  // a client places nobody
+    for (int s = 1; s <= 5; ++s) EXPECT_EQ(third.game->mGos[s].Human, 0);
     ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
     EXPECT_EQ(host.lobby.Model().phase, NetPhase::Starting);
+    // The next tick finds the game started, and places nobody again.
+    const auto placed = host.game->mGos;
+    EXPECT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
+    EXPECT_EQ(std::memcmp(&placed, &host.game->mGos, sizeof placed), 0);
     std::set<int> taken;
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(host.game->mGos[s].Alive, 1);
+        EXPECT_GT(host.game->mGos[s].Territory, 0);  // the borders were counted
         if (host.game->mGos[s].Human != 0) taken.insert(host.game->mGos[s].Human);
         if (host.game->mGos[s].Human == 3) {
             EXPECT_EQ(host.game->mGos[s].PlayerName.utf8(), "Владимир Крас");
@@ -232,7 +251,8 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
     for (auto& c : computers) c->lobby.SetReady(true);
     network.Deliver();
     ASSERT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Start);
-    host.lobby.Net().model.netTurns = 7;  // of a game before
+    host.lobby.Net().model.netTurns = 7;       // of a game before
+    host.lobby.Net().model.lobbyServerId = 2;  // the game he serves brings him the lobby too
     bool ran = false;
     const auto play = [&](NetEnd end) {
         NetGameOptions options;
@@ -410,6 +430,69 @@ TEST_F(LobbyTest, ASavedGameStartsAtOnceForExactlyItsPersonsAndReportsWhoBelongs
     load(*host.game);
     host.lobby.AcceptLoadedGame();
     EXPECT_EQ(host.game->mGos[1].Human, 0);
+}
+
+// A newcomer gets the host's map only while the host offers it; once a game starts he hears
+// nothing of the lobby, and only the game's server tells him, once it plays, that a game runs.
+TEST_F(LobbyTest, ANewcomerHearsTheLobbyOnlyBeforeTheStartAndTheGameOnlyFromItsServer) {
+    Computer& host = Open("Anna");
+    host.lobby.Show();
+    host.lobby.Show();  // shown again after a game: no map is offered until the host makes one
+    EXPECT_EQ(host.view.mapsHidden, 1);
+    const int opened = test::CountKind(host.session.sent, BlockKind::Map);
+    Computer& guest = Open("Boris");
+    EXPECT_FALSE(guest.lobby.Model().ready.enabled);
+    EXPECT_EQ(test::CountKind(host.session.sent, BlockKind::Map), opened);
+    host.lobby.NewMap();
+    for (auto& c : computers) c->lobby.SetReady(true);
+    network.Deliver();
+    const auto sentBy = [](Computer& c, BlockKind kind) { return test::CountKind(c.session.sent, kind); };
+    const int maps = sentBy(host, BlockKind::Map), readies = sentBy(host, BlockKind::Ready);
+    for (auto& c : computers) c->lobby.Net().model.phase = NetPhase::Starting;
+    Open("Vera");
+    for (auto& c : computers) c->lobby.Net().model.phase = NetPhase::Playing;
+    const PlayerId late = Open("Gleb").session.LocalId();
+    EXPECT_EQ(sentBy(host, BlockKind::Map), maps);
+    EXPECT_EQ(sentBy(host, BlockKind::Ready), readies);
+    EXPECT_EQ(sentBy(guest, BlockKind::GameRuns), 0);
+    ASSERT_EQ(sentBy(host, BlockKind::GameRuns), 1);
+    EXPECT_EQ(host.session.sent.back().to, late);
+}
+
+// The server of two hands the lobby to the other when it leaves; a leaving client hands nothing.
+TEST_F(LobbyTest, AServerLeavingALobbyOfTwoHandsItOnAndALeavingClientHandsNothing) {
+    Computer& host = Open("Anna");
+    Computer& guest = Open("Boris");
+    Computer& third = Open("Vera");
+    third.lobby.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(third.session.sent, BlockKind::BecomeServer), 0);
+    host.lobby.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(host.session.sent, BlockKind::BecomeServer), 1);
+    EXPECT_EQ(guest.game->GameMode, ModeNetServer);
+}
+
+// A saved game whose last state is a person's seats him there; the game's persons with a stranger
+// besides are not the game's persons alone, so a person of the game is asked.
+TEST_F(LobbyTest, ASavedGamesLastStateSeatsItsPersonAndAStrangerBesidesIsReported) {
+    auto saved = test::MakeNetGame(1);
+    saved->mGos[4].Human = 103;  // Player3 moved to the last state, the computer took his
+    saved->mGos[4].PlayerName.set("Player3");
+    saved->mGos[3].Human = 0;
+    saved->mGos[3].PlayerName.clear();
+    Open("Player1");
+    Open("Player2");
+    Computer& last = Open("Player3");
+    Open("Guest");
+    last.game->GosCount = saved->GosCount;
+    last.game->mGos = saved->mGos;
+    EXPECT_TRUE(last.lobby.AcceptLoadedGame());
+    ASSERT_EQ(last.ui.log.size(), 2u);
+    EXPECT_EQ(last.ui.log[0], last.game->Msg(Msg::SavedForPlayers) + "1. Player1\n2. Player2\n3. Player3\n");
+    EXPECT_EQ(last.ui.log[1], last.game->Msg(Msg::NotAllPlayersPresent));
+    EXPECT_EQ(last.game->mGos[4].Human, 3);
+    EXPECT_EQ(last.game->mGos[3].Human, 0);
 }
 
 TEST_F(LobbyTest, AClientWhoseServerVanishesEndsItsGameButNotWhenTheServerLeftOrEndedItFirst) {
@@ -607,6 +690,18 @@ TEST_F(LostComputerTest, TheNextHeirGetsTheBackupWhenTheHeirLeaves) {
     EXPECT_FALSE(other.lobby.Model().backup.empty());
 }
 
+// Anybody else leaving sends no backup: not the server, whose heir has it already, nor the heir,
+// who only keeps his.
+TEST_F(LostComputerTest, NobodyButTheHeirLeavingSendsTheBackupAgain) {
+    ASSERT_TRUE(SendBackup(server.lobby.Net()));
+    network.Deliver();
+    ASSERT_FALSE(heir.lobby.Model().backup.empty());
+    other.session.Close();
+    network.Deliver();
+    EXPECT_EQ(test::CountKind(server.session.sent, BlockKind::Backup), 1);
+    EXPECT_EQ(test::CountKind(heir.session.sent, BlockKind::Backup), 0);
+}
+
 // Player 3 dropped out of the session. Under his name, in any letter case, he is offered his
 // state, asks for it and is seated when the next year begins; a stranger, or one who takes the
 // name of a person still playing, gets nothing.
@@ -725,6 +820,39 @@ TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromThe
         server.game->mGos[2].Alive = 0;
     }
     EXPECT_EQ(Open("Player2").lobby.Model().rejoin, RejoinOffer::NoState);
+}
+
+// The person of the last state is remembered under his name when he leaves; one whose state has
+// fallen is not: nothing waits for him.
+TEST_F(LostComputerTest, ThePersonOfTheLastStateIsRememberedButNotOneWhoseStateFell) {
+    {
+        const StateChange change(*server.game);
+        server.game->mGos[4].Human = 3;
+        server.game->mGos[4].PlayerName.set("Player3");
+        server.game->mGos[3].Human = 0;
+        server.game->mGos[2].Alive = 0;
+    }
+    other.session.Close();
+    heir.session.Close();
+    network.Deliver();
+    EXPECT_EQ(server.lobby.Model().dropped, (std::map<int, std::string>{{4, "Player3"}}));
+    EXPECT_EQ(server.game->mGos[4].Human, 0);
+    EXPECT_TRUE(server.game->mGos[4].PlayerName.utf8().empty());
+}
+
+// Back in the lobby after a game, the server leaving is no lost game: the last player serves the
+// lobby, and nobody is remembered for a state.
+TEST_F(LostComputerTest, TheServerLeavingTheLobbyAfterAGameEndsNoGame) {
+    for (Computer* c : all) c->lobby.Net().model.phase = NetPhase::Lobby;
+    server.session.Close();
+    network.Deliver();
+    for (Computer* c : {&heir, &other}) {
+        EXPECT_EQ(c->lobby.Model().end, NetEnd::None);
+        EXPECT_TRUE(c->ui.log.empty());
+        EXPECT_TRUE(c->lobby.Model().dropped.empty());
+        EXPECT_EQ(c->game->mGos[1].Human, 0);
+    }
+    EXPECT_EQ(other.game->GameMode, ModeNetServer);
 }
 
 }  // namespace

@@ -24,6 +24,13 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
     EXPECT_EQ(setup.Hardness(), 25);
     setup.SetPersons(9);
     EXPECT_EQ(setup.persons, 5);
+    setup.SetPersons(0);
+    EXPECT_EQ(setup.persons, 1);
+    setup.SetStates(1);
+    EXPECT_EQ(setup.states, 2);
+    setup.SetStates(21);
+    EXPECT_EQ(setup.states, 20);
+    setup.SetStates(5);
 
     setup.SetSize(63);
     EXPECT_EQ(setup.size, 65);
@@ -147,6 +154,7 @@ protected:
 TEST_F(ChooseTest, ALonePersonChoosesBeforeAnyComputer) {
     Make(6, 50);
     game.SaveCount = 4;
+    game.ResumePlayer = 3;
     ASSERT_TRUE(ChooseTerritories(game, 1));
     EXPECT_EQ(ui.takenBefore, std::vector<int>{0});
     EXPECT_EQ(ui.windows, std::vector<std::string>{"territory 1"});
@@ -176,6 +184,7 @@ TEST_F(ChooseTest, SeveralPersonsGetReadyInTurnAndTakeTheirNumbers) {
         ++humans[game.mGos[s].Human];
     }
     EXPECT_EQ(humans, (std::vector<int>{5, 1, 1, 1}));
+    EXPECT_EQ(game.PeopleCount, 3);
 }
 
 TEST_F(ChooseTest, GivingUpStopsTheChoosing) {

@@ -1,6 +1,7 @@
 // What the receive handler does with each kind, and how it refuses what it must not take.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "net/map_block.h"
 #include "net/packed_envelope.h"
 #include "net/player_turn_block.h"
+#include "net/rejoin.h"
 #include "net/rejoined_block.h"
 #include "net/senders.h"
 #include "net/small_block.h"
@@ -488,6 +490,48 @@ TEST_F(ReceiveBlockTest, DamagedBlocksChangeNothing) {
     EXPECT_EQ(client.Receive(1, Bytes{99, 0, 0, 0, 1, 0, 0, 0}), BlockOutcome::Ignored);
     EXPECT_EQ(ClientState(), before);
     EXPECT_FALSE(client.model.fullStateReceived);
+}
+
+// The server gives a state back only to a newcomer who plays none, never to itself, and only a
+// state the computer plays; the asker is told so. Each year's requests are seated in turn, one
+// whose state fell meanwhile passed over, and none is kept for the next year.
+TEST_F(ReceiveBlockTest, OnlyAStatelessNewcomerGetsAStateTheComputerPlaysBack) {
+    const PlayerId vera = network.Join("Vera").LocalId();
+    server.Meet();
+    server.model.dropped[4] = "Player2";  // he plays state 2 as well
+    EXPECT_EQ(server.Receive(2, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
+    ASSERT_FALSE(s1.sent.empty());
+    ASSERT_EQ(s1.sent.back().to, 2u);
+    EXPECT_EQ(s1.sent.back().block, EncodeSmall(BlockKind::GameRuns, 0));
+    server.game->mGos[1].Human = 0;
+    server.model.dropped[4] = "Player1";  // the server's own name
+    EXPECT_EQ(server.Receive(1, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
+    server.game->mGos[1].Human = 1;
+    server.model.dropped[4] = "Guest";
+    server.game->mGos[4].Human = 3;  // somebody plays it
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
+    EXPECT_TRUE(server.model.rejoining.empty());
+    server.game->mGos[4].Human = 0;
+
+    server.game->mGos[3].Human = 0;
+    server.model.dropped[3] = "Guest";
+    server.model.dropped[4] = "Vera";
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Applied);
+    EXPECT_EQ(server.Receive(vera, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Applied);
+    server.game->mGos[3].Alive = 0;
+    EXPECT_EQ(SeatRejoiners(server.net), std::vector<PlayerId>{vera});
+    EXPECT_TRUE(server.model.rejoining.empty());
+    EXPECT_EQ(server.game->mGos[4].Human, int32_t(vera));
+    EXPECT_EQ(server.model.dropped, (std::map<int, std::string>{{3, "Guest"}}));
+    // A state given back in a block of the wrong size is refused.
+    client.game->mGos[4].Human = 0;
+    client.model.dropped[4] = "Vera";
+    client.Meet();
+    Bytes longer = EncodeRejoined(4, vera);
+    longer.push_back(0);
+    EXPECT_EQ(client.Receive(1, longer), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(1, Bytes(longer.begin(), longer.end() - 2)), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->mGos[4].Human, 0);
 }
 
 }  // namespace
