@@ -92,7 +92,7 @@ void Lobby::OnAddPlayer(const SessionPlayer& player) {
     }
     // A newcomer missed the ready blocks sent before he came: whoever is ready says so again.
     if (readySaid_) SendReady(net_, true);
-    if (sessionHost_ && model_.ready.enabled) {
+    if (IsServer() && model_.ready.enabled) {
         SendMap(net_);
         SendTurnTime(net_);
     }

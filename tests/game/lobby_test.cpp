@@ -471,6 +471,12 @@ TEST_F(LobbyTest, AServerLeavingALobbyOfTwoHandsItOnAndALeavingClientHandsNothin
     network.Deliver();
     EXPECT_EQ(test::CountKind(host.session.sent, BlockKind::BecomeServer), 1);
     EXPECT_EQ(guest.game->GameMode, ModeNetServer);
+    // The lobby's new server, not the computer that opened the session, gives a newcomer its map.
+    guest.lobby.SetStateCount(3);
+    guest.lobby.NewMap();
+    Computer& late = Open("Dmitri");
+    EXPECT_TRUE(late.lobby.Model().ready.enabled);
+    EXPECT_EQ(late.game->GosCount, 3);
 }
 
 // A saved game whose last state is a person's seats him there; the game's persons with a stranger
