@@ -207,6 +207,7 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
             waits.script[WaitPage::ServerWait] = [&] {
                 waitedAgain = true;
                 EXPECT_FALSE(client.model.Find(3)->turnFinished);
+                EXPECT_TRUE(client.model.Find(2)->turnFinished);  // his own turn stays ended
                 auto third = test::MakeNetGame(3);
                 third->mGos[3].Money = 777;
                 client.Receive(3, EncodePlayerTurn(*third));
@@ -449,6 +450,19 @@ TEST_F(NetGameLoopTest, AFallenServersHeirMayPlayTheLastStateAndAnUnreachableOne
         });
         EXPECT_EQ(reported, !reachable);
     }
+}
+
+// A game started from the lobby knows no server yet: its server names itself as the year begins,
+// so that another person's block only the server may send, such as the game's end, is refused.
+TEST_F(NetGameLoopTest, TheServerNamesItselfSoThatNoOtherPersonEndsTheGame) {
+    test::NetPeer host{s1, test::MakeNetGame(1)};
+    host.game->Ui = &ui;
+    host.model.serverId = 0;
+    waits.script[WaitPage::ServerWait] = [&] {
+        EXPECT_NE(host.Receive(2, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);
+    };
+    EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Aborted);  // the turns never came
+    EXPECT_EQ(host.model.serverId, 1u);
 }
 
 }  // namespace
