@@ -97,16 +97,29 @@ TEST_F(WaitPollTest, TheRoleGoesToNobodyWhoLeftMeanwhile) {
     EXPECT_EQ(s1.sent.size(), sent);
 }
 
+// The successor's computer is gone, its leave not yet here: the hand-over cannot go out, the role
+// stays and the wait goes on.
+TEST_F(WaitPollTest, AHandOverThatCannotGoOutKeepsTheWaitOpen) {
+    WaitPoll poll(server.net, WaitPage::ServerClose);
+    Finish(2);
+    Finish(3);
+    s2.Close();
+    EXPECT_FALSE(poll.Tick());
+    EXPECT_EQ(server.model.serverId, 1u);
+}
+
 TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClient) {
     WaitPoll poll(server.net, WaitPage::ServerWait);
     poll.Abort();
     EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::GameOver));
+    EXPECT_EQ(s1.sent.back().to, ToAllOthers);
     EXPECT_EQ(server.model.end, NetEnd::Aborted);
     EXPECT_TRUE(poll.Tick());
 
     game.GameMode = ModeNetClient;
     poll.Abort();
     EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::Leave));
+    EXPECT_EQ(s1.sent.back().to, ToAllOthers);
 }
 
 }  // namespace
