@@ -274,6 +274,7 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             });
         };
         EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::PlayerTurn), 0);  // the server's turn is in its game
         // The first year's to each other person, and the hand-over or the returning person's.
         EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), (computerNext ? 1 : 2) + (last ? 0 : 1));
         EXPECT_EQ(host.game->Year, last ? MaxYears : 8);
@@ -463,6 +464,34 @@ TEST_F(NetGameLoopTest, TheServerNamesItselfSoThatNoOtherPersonEndsTheGame) {
     };
     EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Aborted);  // the turns never came
     EXPECT_EQ(host.model.serverId, 1u);
+}
+
+// The year's results close the client's wait of that year only: after his next turn he waits for
+// the others again, and does not play the same year twice.
+TEST_F(NetGameLoopTest, TheYearsResultsCloseOnlyThatYearsWait) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+    };
+    int years = 0;
+    const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years < 3; }});
+    EXPECT_EQ(end, NetGameEnd::Aborted);  // nobody's turn of the second year came
+    EXPECT_EQ(years, 2);
+    EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 2);
+}
+
+// The client's state falls after every other person's: he is told the computers won the game.
+TEST_F(NetGameLoopTest, AClientWhoseStateFellLastHearsTheComputersWon) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        server->mGos[2].Alive = 0;
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+        const StateChange change(*client.game);
+        client.game->mGos[1].Alive = client.game->mGos[3].Alive = 0;
+    };
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Defeated);
+    EXPECT_EQ(std::ranges::count(ui.log, client.game->Msg(Msg::MachineWonGame)), 1);
+    EXPECT_EQ(ui.windows.back(), "charts");
 }
 
 }  // namespace
