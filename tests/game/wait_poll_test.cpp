@@ -41,6 +41,18 @@ TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTur
     EXPECT_EQ(WaitPoll(server.net, WaitPage::ServerWait).Entries().size(), 2u);
 }
 
+// An ended turn, once seen, stays seen: the person's computer leaving the session before his state
+// is the computer's does not hold up the others' wait.
+TEST_F(WaitPollTest, AnEndedTurnStaysTickedWhenItsPlayerLeavesTheSession) {
+    WaitPoll poll(server.net, WaitPage::ServerWait);
+    Finish(3);
+    EXPECT_FALSE(poll.Tick());
+    server.model.Remove(3);
+    Finish(1);
+    Finish(2);
+    EXPECT_TRUE(poll.Tick());
+}
+
 TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData) {
     for (int s = 1; s <= 4; ++s) game.mGos[s].Human = 0;
     WaitPoll empty(server.net, WaitPage::ServerWait);
