@@ -235,5 +235,18 @@ TEST(NetRoundTrip, TheHeirOfAnUnlistedServerMayBeTheFirstOrTheLastPlayer) {
     EXPECT_EQ(HeirOf(model, *game, 1), 3u);
 }
 
+// A chat line goes without the blanks around it, tabs and line ends among them; a line of blanks
+// does not go at all.
+TEST(NetRoundTrip, AChatLineGoesWithoutItsBlanks) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), test::MakeNetGame(1)};
+    NetPeer client{network.Join("Player2"), test::MakeNetGame(2)};
+    EXPECT_FALSE(SendChat(server.net, " \t\r\n ", 0));
+    EXPECT_TRUE(server.session.sent.empty());
+    EXPECT_TRUE(SendChat(server.net, "\t\r\nhi there\t\n", 7));
+    network.Deliver();
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back(), (ChatPaneLine{"Player1> hi there", 7}));
+}
+
 }  // namespace
 }  // namespace korvant
