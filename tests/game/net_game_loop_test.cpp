@@ -494,5 +494,20 @@ TEST_F(NetGameLoopTest, AClientWhoseStateFellLastHearsTheComputersWon) {
     EXPECT_EQ(ui.windows.back(), "charts");
 }
 
+// A mark of an ended turn left in a state from before the game began is wiped as the server's game
+// begins: its first full state tells a client nobody's turn has ended.
+TEST_F(NetGameLoopTest, TheFirstFullStateCarriesNoTurnEndedBefore) {
+    test::NetPeer host{s1, test::MakeNetGame(1)};
+    host.game->Ui = &ui;
+    host.game->mGos[3].Captured = TurnFinishedMark;
+    EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Aborted);  // the turns never came
+    const auto first = std::ranges::find_if(s1.sent, [](const test::FakeSession::Sent& x) {
+        return x.to == 2 && test::CountKind({x}, BlockKind::FullState) == 1;
+    });
+    ASSERT_NE(first, s1.sent.end());
+    ASSERT_EQ(client.Receive(1, first->block), BlockOutcome::Applied);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+}
+
 }  // namespace
 }  // namespace korvant

@@ -11,6 +11,7 @@
 #include "game/turn_cycle.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
+#include "net/chat_block.h"
 #include "net/full_state_block.h"
 #include "net/heir.h"
 #include "net/packed_envelope.h"
@@ -246,6 +247,14 @@ TEST(NetRoundTrip, AChatLineGoesWithoutItsBlanks) {
     EXPECT_TRUE(SendChat(server.net, "\t\r\nhi there\t\n", 7));
     network.Deliver();
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back(), (ChatPaneLine{"Player1> hi there", 7}));
+}
+
+// A chat text longer than its length can say is cut to the longest it can, length and text alike.
+TEST(NetRoundTrip, AChatTextIsCutToTheLongestItsLengthCanSay) {
+    const std::string text(70000, 'a');
+    const std::vector<uint8_t> block = EncodeChat(text, 5);
+    EXPECT_EQ(block.size(), 0xFFFFu + chat_block::Overhead);
+    EXPECT_EQ(DecodeChat(block).text, text.substr(0, 0xFFFF));
 }
 
 }  // namespace
