@@ -264,6 +264,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
                                               if (++years == 1) return true;
                                               EXPECT_EQ(net.game.Year, 8);
                                               EXPECT_FALSE(net.model.Find(2)->turnFinished);
+                                              // The marks of last year's ended turns are gone.
+                                              EXPECT_LT(net.game.mGos[2].Captured, TurnFinishedMark);
                                               EXPECT_EQ(waits.pauses, 1);
                                               EXPECT_EQ(net.game.Chronicle.find("Хроника года"), std::string::npos);
                                               return false;
@@ -507,6 +509,17 @@ TEST_F(NetGameLoopTest, TheFirstFullStateCarriesNoTurnEndedBefore) {
     ASSERT_NE(first, s1.sent.end());
     ASSERT_EQ(client.Receive(1, first->block), BlockOutcome::Applied);
     EXPECT_FALSE(client.model.Find(3)->turnFinished);
+}
+
+// A client who ends his turn has his soldiers spread over their slots again before it goes out.
+TEST_F(NetGameLoopTest, AnEndedTurnGoesOutWithItsSoldiersSpread) {
+    struct Ending final : HeadlessUi {
+        ModalResult CommandScreen() override { return ModalResult::EndTurn; }
+    } ending;
+    client.game->Ui = &ending;
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Aborted);  // the year's results never came
+    const auto& home = client.game->mGos[2].Border[2].Troops;
+    EXPECT_NE(home[2] + home[3], 0);
 }
 
 }  // namespace
