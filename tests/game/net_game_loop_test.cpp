@@ -7,6 +7,7 @@
 
 #include "game/net_game_loop.h"
 
+#include "core/colors.h"
 #include "core/state_guard.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
@@ -206,6 +207,7 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
             waits.script[WaitPage::ServerWait] = [&] {
                 waitedAgain = true;
                 EXPECT_FALSE(client.model.Find(3)->turnFinished);
+                EXPECT_TRUE(client.model.Find(2)->turnFinished);  // his own turn stays ended
                 auto third = test::MakeNetGame(3);
                 third->mGos[3].Money = 777;
                 client.Receive(3, EncodePlayerTurn(*third));
@@ -262,6 +264,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
                                               if (++years == 1) return true;
                                               EXPECT_EQ(net.game.Year, 8);
                                               EXPECT_FALSE(net.model.Find(2)->turnFinished);
+                                              // The marks of last year's ended turns are gone.
+                                              EXPECT_LT(net.game.mGos[2].Captured, TurnFinishedMark);
                                               EXPECT_EQ(waits.pauses, 1);
                                               EXPECT_EQ(net.game.Chronicle.find("Хроника года"), std::string::npos);
                                               return false;
@@ -272,6 +276,7 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             });
         };
         EXPECT_EQ(test::CountKind({s1.sent.front()}, BlockKind::Backup), 1);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::PlayerTurn), 0);  // the server's turn is in its game
         // The first year's to each other person, and the hand-over or the returning person's.
         EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), (computerNext ? 1 : 2) + (last ? 0 : 1));
         EXPECT_EQ(host.game->Year, last ? MaxYears : 8);
@@ -279,6 +284,8 @@ TEST_F(NetGameLoopTest, TheServerComputesTheYearAndHandsTheGameOnWhenItsStateFal
             EXPECT_EQ(end, NetGameEnd::Stopped);
             EXPECT_EQ(years, 2);
             for (PlayerId p : {2u, 3u}) EXPECT_EQ(sentTo(BlockKind::TurnResult, p), 1);
+            // Neither the server nor the person seated with the full state gets results.
+            EXPECT_EQ(sentTo(BlockKind::TurnResult, 1) + sentTo(BlockKind::TurnResult, s4.LocalId()), 0);
             EXPECT_EQ(sentTo(BlockKind::Backup, 2), 2);  // each year's, to the heir
             // The heir holds the year's backup before anybody has its results.
             const auto isKind = [](BlockKind kind) {
@@ -368,6 +375,151 @@ TEST_F(NetGameLoopTest, AGameEndedMeanwhileSendsNothingMore) {
     EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::SessionLost);
     EXPECT_EQ(host.game->Year, 7);
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 0);
+}
+
+// A year that begins with the game over (here the draw's year) ends the loop before the command
+// screen, and nothing is sent; a game that is no network game never begins.
+TEST_F(NetGameLoopTest, AGameOverWhenItsYearBeginsShowsNoCommandScreen) {
+    server->Year = MaxYears;
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Over);
+    EXPECT_EQ(std::ranges::count(ui.windows, "command screen"), 0);
+    EXPECT_EQ(SentOfKind(BlockKind::TurnDone), 0);
+
+    client.game->GameMode = ModeLocal;
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::NotANetGame);
+}
+
+// A person seated in the last state plays it like any other.
+TEST_F(NetGameLoopTest, APersonInTheLastStatePlaysIt) {
+    server->mGos[2].Human = 0;
+    server->mGos[4].Human = 2;
+    server->mGos[4].PlayerName.set("Player2");
+    // Nobody answers the wait for the year's results.
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Aborted);
+    EXPECT_EQ(client.game->CurGos, 4);
+    EXPECT_EQ(std::ranges::count(ui.windows, "command screen"), 1);
+    EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 1);
+}
+
+// The server's person lets the others go on, but his wait for their turns is aborted, or the
+// game ends under it: he stays the server and sends no leave.
+TEST_F(NetGameLoopTest, AServersHandOverCutShortKeepsTheRoleAndSendsNoLeave) {
+    struct Quitting final : HeadlessUi {
+        ModalResult CommandScreen() override { return ModalResult::Quit; }
+    };
+    for (bool ended : {false, true}) {
+        s1.sent.clear();
+        test::NetPeer host{s1, test::MakeNetGame(1)};
+        Quitting quitting;
+        host.game->Ui = &quitting;
+        if (ended) waits.script[WaitPage::ServerClose] = [&] { host.model.End(NetEnd::SessionLost); };
+        EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Quit);
+        EXPECT_EQ(quitting.log.size(), 1u);  // he was asked
+        EXPECT_EQ(host.game->GameMode, ModeNetServer);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Leave), 0);
+    }
+}
+
+// The server's state falls in the year it computes, the only other person playing the last
+// state: he is the heir. A hand-over that cannot reach him (his computer left, its leave not yet
+// here) is reported, and the server keeps the role and sends the year's results instead. The
+// hooks that time the computing bracket it.
+TEST_F(NetGameLoopTest, AFallenServersHeirMayPlayTheLastStateAndAnUnreachableOneLeavesTheRoleHere) {
+    for (bool reachable : {true, false}) {
+        s1.sent.clear();
+        test::NetPeer host{s1, test::MakeNetGame(1)};
+        host.game->Ui = &ui;
+        host.game->mGos[2].Human = host.game->mGos[3].Human = 0;
+        host.game->mGos[4].Human = 3;
+        host.game->mGos[4].PlayerName.set("Player3");
+        waits.script[WaitPage::ServerWait] = [&] {
+            host.model.Find(3)->turnFinished = true;
+            if (!reachable) s3.Close();
+            const StateChange change(*host.game);
+            host.game->mGos[1].Alive = 0;
+        };
+        std::vector<int> hooks;
+        const NetGameOptions options{.serverPause = {},
+                                     .simulationBegins = [&] { hooks.push_back(host.game->Year); },
+                                     .simulationEnds = [&] { hooks.push_back(host.game->Year); }};
+        EXPECT_EQ(NetGameLoop(host.net, waits, options), NetGameEnd::Defeated);
+        EXPECT_EQ(hooks, (std::vector<int>{7, 8}));
+        EXPECT_EQ(host.game->GameMode, reachable ? ModeNetClient : ModeNetServer);
+        EXPECT_EQ(host.model.serverId, reachable ? 3u : 1u);
+        EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Leave), 1);
+        const auto& lines = host.controls.chat.Lines(ChatPane::Command);
+        const bool reported = std::ranges::any_of(lines, [](const ChatPaneLine& l) {
+            return l.text.find("Player3") != std::string::npos && l.colour == color::Red;
+        });
+        EXPECT_EQ(reported, !reachable);
+    }
+}
+
+// A game started from the lobby knows no server yet: its server names itself as the year begins,
+// so that another person's block only the server may send, such as the game's end, is refused.
+TEST_F(NetGameLoopTest, TheServerNamesItselfSoThatNoOtherPersonEndsTheGame) {
+    test::NetPeer host{s1, test::MakeNetGame(1)};
+    host.game->Ui = &ui;
+    host.model.serverId = 0;
+    waits.script[WaitPage::ServerWait] = [&] {
+        EXPECT_NE(host.Receive(2, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);
+    };
+    EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Aborted);  // the turns never came
+    EXPECT_EQ(host.model.serverId, 1u);
+}
+
+// The year's results close the client's wait of that year only: after his next turn he waits for
+// the others again, and does not play the same year twice.
+TEST_F(NetGameLoopTest, TheYearsResultsCloseOnlyThatYearsWait) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+    };
+    int years = 0;
+    const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years < 3; }});
+    EXPECT_EQ(end, NetGameEnd::Aborted);  // nobody's turn of the second year came
+    EXPECT_EQ(years, 2);
+    EXPECT_EQ(SentOfKind(BlockKind::PlayerTurn), 2);
+}
+
+// The client's state falls after every other person's: he is told the computers won the game.
+TEST_F(NetGameLoopTest, AClientWhoseStateFellLastHearsTheComputersWon) {
+    waits.script[WaitPage::ServerWait] = [this] {
+        ServerPlaysTheYear();
+        server->mGos[2].Alive = 0;
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server, 2))), BlockOutcome::Applied);
+        const StateChange change(*client.game);
+        client.game->mGos[1].Alive = client.game->mGos[3].Alive = 0;
+    };
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Defeated);
+    EXPECT_EQ(std::ranges::count(ui.log, client.game->Msg(Msg::MachineWonGame)), 1);
+    EXPECT_EQ(ui.windows.back(), "charts");
+}
+
+// A mark of an ended turn left in a state from before the game began is wiped as the server's game
+// begins: its first full state tells a client nobody's turn has ended.
+TEST_F(NetGameLoopTest, TheFirstFullStateCarriesNoTurnEndedBefore) {
+    test::NetPeer host{s1, test::MakeNetGame(1)};
+    host.game->Ui = &ui;
+    host.game->mGos[3].Captured = TurnFinishedMark;
+    EXPECT_EQ(NetGameLoop(host.net, waits), NetGameEnd::Aborted);  // the turns never came
+    const auto first = std::ranges::find_if(s1.sent, [](const test::FakeSession::Sent& x) {
+        return x.to == 2 && test::CountKind({x}, BlockKind::FullState) == 1;
+    });
+    ASSERT_NE(first, s1.sent.end());
+    ASSERT_EQ(client.Receive(1, first->block), BlockOutcome::Applied);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+}
+
+// A client who ends his turn has his soldiers spread over their slots again before it goes out.
+TEST_F(NetGameLoopTest, AnEndedTurnGoesOutWithItsSoldiersSpread) {
+    struct Ending final : HeadlessUi {
+        ModalResult CommandScreen() override { return ModalResult::EndTurn; }
+    } ending;
+    client.game->Ui = &ending;
+    EXPECT_EQ(NetGameLoop(client.net, waits), NetGameEnd::Aborted);  // the year's results never came
+    const auto& home = client.game->mGos[2].Border[2].Troops;
+    EXPECT_NE(home[2] + home[3], 0);
 }
 
 }  // namespace

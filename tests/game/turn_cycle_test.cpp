@@ -206,6 +206,13 @@ TEST_F(TurnCycle, APersonsVictoryHandsHimTheVictoryPage) {
     EXPECT_EQ(ui.log.size(), 2u);  // the victory and the closing message
     ASSERT_EQ(ui.chat.size(), 1u);
     EXPECT_NE(ui.chat[0].find(game.mGos[person].PlayerName.utf8()), std::string::npos);
+    // A client's computer says so in its chat as well; a local game has no chat.
+    for (GameModeKind mode : {ModeNetClient, ModeLocal}) {
+        game.GameMode = mode;
+        ui.chat.clear();
+        ASSERT_TRUE(CheckGameEnd(game));
+        EXPECT_EQ(ui.chat.size(), mode == ModeLocal ? 0u : 1u);
+    }
 }
 
 TEST_F(TurnCycle, YearOneHundredNineteenIsTheLast) {

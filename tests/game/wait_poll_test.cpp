@@ -41,6 +41,18 @@ TEST_F(WaitPollTest, OthersMovingClosesWhenEveryPersonStillPlayingHasEndedHisTur
     EXPECT_EQ(WaitPoll(server.net, WaitPage::ServerWait).Entries().size(), 2u);
 }
 
+// An ended turn, once seen, stays seen: the person's computer leaving the session before his state
+// is the computer's does not hold up the others' wait.
+TEST_F(WaitPollTest, AnEndedTurnStaysTickedWhenItsPlayerLeavesTheSession) {
+    WaitPoll poll(server.net, WaitPage::ServerWait);
+    Finish(3);
+    EXPECT_FALSE(poll.Tick());
+    server.model.Remove(3);
+    Finish(1);
+    Finish(2);
+    EXPECT_TRUE(poll.Tick());
+}
+
 TEST_F(WaitPollTest, NobodyToWaitForEndsTheGameAndAClientWaitsForTheServersData) {
     for (int s = 1; s <= 4; ++s) game.mGos[s].Human = 0;
     WaitPoll empty(server.net, WaitPage::ServerWait);
@@ -97,16 +109,29 @@ TEST_F(WaitPollTest, TheRoleGoesToNobodyWhoLeftMeanwhile) {
     EXPECT_EQ(s1.sent.size(), sent);
 }
 
+// The successor's computer is gone, its leave not yet here: the hand-over cannot go out, the role
+// stays and the wait goes on.
+TEST_F(WaitPollTest, AHandOverThatCannotGoOutKeepsTheWaitOpen) {
+    WaitPoll poll(server.net, WaitPage::ServerClose);
+    Finish(2);
+    Finish(3);
+    s2.Close();
+    EXPECT_FALSE(poll.Tick());
+    EXPECT_EQ(server.model.serverId, 1u);
+}
+
 TEST_F(WaitPollTest, AbortingEndsTheGameForAllFromTheServerAndLeavesItFromAClient) {
     WaitPoll poll(server.net, WaitPage::ServerWait);
     poll.Abort();
     EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::GameOver));
+    EXPECT_EQ(s1.sent.back().to, ToAllOthers);
     EXPECT_EQ(server.model.end, NetEnd::Aborted);
     EXPECT_TRUE(poll.Tick());
 
     game.GameMode = ModeNetClient;
     poll.Abort();
     EXPECT_EQ(KindOf(s1.sent.back().block), int32_t(BlockKind::Leave));
+    EXPECT_EQ(s1.sent.back().to, ToAllOthers);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 
 TEST(NetModel, TheRosterIsTheSessionsPlayersEachOnce) {
     NetModel m;
+    EXPECT_FALSE(m.EveryoneReady());  // nobody listed is nobody ready
     m.SetRoster({{1, "Anna", false}, {2, "Boris", true}});
     m.Add({2, "Boris", true});  // reported twice
     EXPECT_EQ(m.roster.size(), 2u);

@@ -11,7 +11,9 @@
 #include "game/turn_cycle.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
+#include "net/chat_block.h"
 #include "net/full_state_block.h"
+#include "net/heir.h"
 #include "net/packed_envelope.h"
 #include "net/persons.h"
 #include "net/senders.h"
@@ -205,6 +207,54 @@ TEST(NetRoundTrip, AYearsTurnResultsGiveEachPersonHisOwn) {
         }
         for (int g = r; g <= 200; g += MaxStates) EXPECT_TRUE(SameValue(mine.mGeneral[g], game.mGeneral[g]));
     }
+}
+
+// The game's full state goes from its server to every other living person, not to one whose state
+// fell; a person seated again gets it from the server too, not as the game's next server.
+TEST(NetRoundTrip, TheFullStateReachesEveryOtherLivingPersonAndNamesItsServer) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), test::MakeNetGame(1)};
+    network.Join("Player2");
+    network.Join("Player3");
+    server.game->mGos[3].Alive = 0;
+    EXPECT_TRUE(SendFullState(server.net));
+    ASSERT_EQ(server.session.sent.size(), 1u);
+    EXPECT_EQ(server.session.sent[0].to, 2u);
+    EXPECT_EQ(DecodeFullState(UnpackEnvelope(server.session.sent[0].block)).serverId, 1u);
+    EXPECT_TRUE(SendFullStateTo(server.net, 3));
+    EXPECT_EQ(server.session.sent.back().to, 3u);
+    EXPECT_EQ(DecodeFullState(UnpackEnvelope(server.session.sent.back().block)).serverId, 1u);
+}
+
+// A server no longer listed: its heir is looked for from the first player on, up to the last.
+TEST(NetRoundTrip, TheHeirOfAnUnlistedServerMayBeTheFirstOrTheLastPlayer) {
+    NetModel model;
+    model.SetRoster({{2, "Player2", true}, {3, "Player3", true}});
+    auto game = test::MakeNetGame(2);
+    EXPECT_EQ(HeirOf(model, *game, 1), 2u);
+    game->mGos[2].Alive = 0;
+    EXPECT_EQ(HeirOf(model, *game, 1), 3u);
+}
+
+// A chat line goes without the blanks around it, tabs and line ends among them; a line of blanks
+// does not go at all.
+TEST(NetRoundTrip, AChatLineGoesWithoutItsBlanks) {
+    test::FakeNetwork network;
+    NetPeer server{network.Join("Player1"), test::MakeNetGame(1)};
+    NetPeer client{network.Join("Player2"), test::MakeNetGame(2)};
+    EXPECT_FALSE(SendChat(server.net, " \t\r\n ", 0));
+    EXPECT_TRUE(server.session.sent.empty());
+    EXPECT_TRUE(SendChat(server.net, "\t\r\nhi there\t\n", 7));
+    network.Deliver();
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back(), (ChatPaneLine{"Player1> hi there", 7}));
+}
+
+// A chat text longer than its length can say is cut to the longest it can, length and text alike.
+TEST(NetRoundTrip, AChatTextIsCutToTheLongestItsLengthCanSay) {
+    const std::string text(70000, 'a');
+    const std::vector<uint8_t> block = EncodeChat(text, 5);
+    EXPECT_EQ(block.size(), 0xFFFFu + chat_block::Overhead);
+    EXPECT_EQ(DecodeChat(block).text, text.substr(0, 0xFFFF));
 }
 
 }  // namespace
