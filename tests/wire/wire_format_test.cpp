@@ -105,6 +105,21 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     EXPECT_FALSE(under.Next());
     EXPECT_TRUE(under.Broken());
 
+    // The first and the last kind are read as any other.
+    FrameReader ends;
+    for (FrameKind kind : {FrameKind::Hello, FrameKind::Leave})
+        ends.Append(EncodeFrame(kind, std::vector<std::uint8_t>{9}));
+    for (FrameKind kind : {FrameKind::Hello, FrameKind::Leave}) {
+        const std::optional<Frame> f = ends.Next();
+        EXPECT_TRUE(f && f->Kind == kind) << int(kind);
+    }
+
+    // A frame of no length, without even its kind, breaks the stream whatever comes after it.
+    FrameReader empty;
+    empty.Append(std::vector<std::uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 5});
+    EXPECT_FALSE(empty.Next());
+    EXPECT_TRUE(empty.Broken());
+
     // A kind this game does not send breaks the stream, even in a frame of the kind byte alone.
     FrameReader unknown;
     unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, 0xEE});
