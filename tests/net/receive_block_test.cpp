@@ -455,6 +455,7 @@ TEST_F(ReceiveBlockTest, ANewYearsDataEndsLastYearsTurns) {
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
     EXPECT_TRUE(client.model.Find(3)->turnFinished);
     EXPECT_TRUE(client.model.Find(1)->turnFinished);
+    EXPECT_TRUE(client.model.Find(1)->turnReceived);  // the heir waits for no turn of his
     EXPECT_FALSE(client.model.keptTurn.empty());
     server.game->Year = 9;
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
@@ -488,6 +489,110 @@ TEST_F(ReceiveBlockTest, DamagedBlocksChangeNothing) {
     EXPECT_EQ(client.Receive(1, Bytes{99, 0, 0, 0, 1, 0, 0, 0}), BlockOutcome::Ignored);
     EXPECT_EQ(ClientState(), before);
     EXPECT_FALSE(client.model.fullStateReceived);
+}
+
+// The person of the game's last state sends his turns and leaves it as any other: a turn out of the
+// rules (a border under no general, another state's general) is refused whole.
+TEST_F(ReceiveBlockTest, ThePersonOfTheLastStatePlaysAndLeavesAsAnyOther) {
+    const int last = server.game->GosCount;
+    server.game->mGos[last].Human = client.game->mGos[last].Human = 4;
+    auto guest = test::MakeNetGame(last);
+    guest->mGos[last].Human = 4;
+    guest->mGos[last].Money = 1234;
+    guest->mGos[last].Border[1].Commander = GeneralSlots + 1;
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Refused);
+    guest->mGos[last].Border[1].Commander = 0;
+    guest->mGeneral[last].Owner = 3;
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Refused);
+    EXPECT_EQ(server.game->mGos[last].Money, 504);
+    guest->mGeneral[last].Owner = uint8_t(last);
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Applied);
+    EXPECT_EQ(server.game->mGos[last].Money, 1234);
+
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[last].Human, 0);
+}
+
+// A lobby's server who plays no state of the game cannot start it on the others' computers.
+TEST_F(ReceiveBlockTest, AFullStateFromAPlayerOutsideTheGameIsRefused) {
+    InLobby();
+    client.model.lobbyServerId = 4;
+    EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeFullState(*server.game, 4))), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.phase, NetPhase::Lobby);
+    EXPECT_FALSE(client.model.fullStateReceived);
+}
+
+// Once the game starts, the lobby's late blocks are passed over without a word; its server's role
+// is no longer handed on.
+TEST_F(ReceiveBlockTest, TheLobbysBlocksArePassedOverOnceTheGameStarts) {
+    auto other = test::MakeNetGame();
+    other->Map[10][10] = 3;
+    const Bytes before = ClientState();
+    for (NetPhase phase : {NetPhase::Starting, NetPhase::Playing}) {
+        client.model.phase = phase;
+        for (const Bytes& b : {EncodeSmall(BlockKind::Ready, 1), EncodeSmall(BlockKind::TurnTime, 9),
+                               PackEnvelope(EncodeMap(*other, BlockKind::Map)), EncodeSmall(BlockKind::Start),
+                               EncodeSmall(BlockKind::GameRuns, 1)})
+            EXPECT_EQ(client.Receive(1, b), BlockOutcome::Ignored) << KindOf(b) << " " << int(phase);
+        EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::BecomeServer)), BlockOutcome::Refused) << int(phase);
+        EXPECT_EQ(client.model.phase, phase);
+    }
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_NE(client.game->TurnMinutes, 9);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(client.model.Find(1)->ready);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::None);
+    EXPECT_EQ(client.model.serverId, 1u);
+}
+
+// While the game starts, nobody's year runs yet: turns and results are refused, a turn's end and
+// a state's return are passed over, but a person's leave and the server's end of the game are heard.
+TEST_F(ReceiveBlockTest, WhileTheGameStartsOnlyLeavesAndTheEndAreHeard) {
+    server.model.phase = client.model.phase = NetPhase::Starting;
+    const Bytes before = ClientState();
+    EXPECT_EQ(server.Receive(2, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
+    server.game->Year = 8;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Ignored);
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+    // Nor is a state asked for or given back before the game runs.
+    server.model.dropped[4] = client.model.dropped[4] = "Guest";
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Ignored);
+    EXPECT_TRUE(server.model.rejoining.empty());
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(4, 4)), BlockOutcome::Ignored);
+    EXPECT_EQ(client.game->mGos[4].Human, 0);
+
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[3].Human, 0);
+    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.end, NetEnd::EndedByServer);
+}
+
+// A game's first full state starts its first year: no turn is ended, whatever the marks or a game
+// played before say.
+TEST_F(ReceiveBlockTest, AGamesFirstFullStateEndsNobodysTurn) {
+    InLobby();
+    client.model.Find(3)->turnFinished = client.model.Find(3)->turnReceived = true;
+    client.model.keptTurn = {1, 2, 3};
+    server.game->mGos[1].Captured = TurnFinishedMark;
+    EXPECT_EQ(client.game->Year, server.game->Year);
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
+    for (PlayerId id : {1u, 3u})
+        EXPECT_FALSE(client.model.Find(id)->turnFinished || client.model.Find(id)->turnReceived) << id;
+    EXPECT_TRUE(client.model.keptTurn.empty());
+}
+
+// An heir that took over sends again the results its vanished server had sent some: the year this
+// computer already has is passed over, not taken twice nor refused.
+TEST_F(ReceiveBlockTest, ResultsOfTheYearAlreadyHereArePassedOver) {
+    client.model.Find(3)->turnFinished = true;
+    server.game->mGos[2].Money = 4242;
+    const Bytes before = ClientState();
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Ignored);
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_FALSE(client.model.turnResultReceived);
+    EXPECT_TRUE(client.model.Find(3)->turnFinished);
 }
 
 }  // namespace
