@@ -595,5 +595,47 @@ TEST_F(ReceiveBlockTest, ResultsOfTheYearAlreadyHereArePassedOver) {
     EXPECT_TRUE(client.model.Find(3)->turnFinished);
 }
 
+// A newcomer told twice that a game runs: once he has asked for his state, only a "no state for
+// you" changes his lobby; a sender with no state to give back does not become the game's server.
+TEST_F(ReceiveBlockTest, ANewcomerHearsWhetherAStateWaitsForHim) {
+    InLobby();
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::NoState);
+    EXPECT_EQ(client.model.serverId, 0u);
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Lobby).back().text, client.game->Msg(Msg::RejoinNoState));
+    client.model.rejoin = RejoinOffer::Asked;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::Asked);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::NoState);
+}
+
+// A person's leave ends his tick; the server hearing its own leave, and its lobby's own map, is
+// still the server.
+TEST_F(ReceiveBlockTest, ALeaveEndsTheTickAndTheServerStaysServer) {
+    client.model.Find(3)->turnFinished = true;
+    client.Receive(3, EncodeSmall(BlockKind::Leave));
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+    EXPECT_EQ(server.Receive(1, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(server.model.serverId, 1u);
+    server.model.phase = NetPhase::Lobby;
+    EXPECT_EQ(server.Receive(1, PackEnvelope(EncodeMap(*client.game, BlockKind::Map))), BlockOutcome::Refused);
+    EXPECT_EQ(server.controls.mapsShown, 0);
+}
+
+// A turn's generals and a state given back are legitimate changes of a guarded game.
+TEST_F(ReceiveBlockTest, AGuardedGameTakesATurnsGeneralsAndAStateGivenBack) {
+    client.game->mGeneral[2].Knowledge = 77;
+    const Bytes turn = EncodePlayerTurn(*client.game);
+    const GuardedGame guardedServer(*server.game), guardedClient(*client.game);
+    EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Applied);
+    EXPECT_EQ(server.game->mGeneral[2].Knowledge, 77);
+    EXPECT_NO_THROW(server.game->Guard.Verify(*server.game));
+    client.model.dropped[4] = "Guest";
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(4, 4)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[4].Human, 4);
+    EXPECT_NO_THROW(client.game->Guard.Verify(*client.game));
+}
+
 }  // namespace
 }  // namespace korvant
