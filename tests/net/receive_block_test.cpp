@@ -637,5 +637,21 @@ TEST_F(ReceiveBlockTest, AGuardedGameTakesATurnsGeneralsAndAStateGivenBack) {
     EXPECT_NO_THROW(client.game->Guard.Verify(*client.game));
 }
 
+// The heir's takeover that overtakes the server's leave is kept only in a running game, and while
+// it waits only the heir's own blocks wait with it: the others' are heard at once.
+TEST_F(ReceiveBlockTest, AnEarlyTakeoverHoldsBackOnlyTheHeirsBlocks) {
+    client.game->mGos[2].Alive = 0;  // so that player 3 is the server's heir
+    client.model.phase = NetPhase::Starting;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.earlyTakeover, 0u);
+    client.model.phase = NetPhase::Playing;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Ignored);
+    EXPECT_EQ(client.model.earlyTakeover, 3u);
+    EXPECT_EQ(int(client.model.earlyTakeoverYear), 7);
+    EXPECT_EQ(client.Receive(1, EncodeChat("still here", 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back().text, "Player1> still here");
+    EXPECT_TRUE(client.model.earlyBlocks.empty());
+}
+
 }  // namespace
 }  // namespace korvant
