@@ -651,6 +651,10 @@ TEST_F(ReceiveBlockTest, AnEarlyTakeoverHoldsBackOnlyTheHeirsBlocks) {
     EXPECT_EQ(client.Receive(1, EncodeChat("still here", 0)), BlockOutcome::Applied);
     EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back().text, "Player1> still here");
     EXPECT_TRUE(client.model.earlyBlocks.empty());
+    // Nor does one still waiting when the game is over hold back the heir's words in the lobby.
+    client.model.phase = NetPhase::Lobby;
+    EXPECT_EQ(client.Receive(3, EncodeChat("back in the lobby", 0)), BlockOutcome::Applied);
+    EXPECT_TRUE(client.model.earlyBlocks.empty());
 }
 
 }  // namespace
