@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "wire/broker_wire.h"
+#include "wire/byte_io.h"
 #include "wire/discovery_messages.h"
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
@@ -125,6 +126,17 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, 0xEE});
     EXPECT_FALSE(unknown.Next());
     EXPECT_TRUE(unknown.Broken());
+}
+
+// A text whose length byte promises more than came fails the read, and nothing past the bytes is read.
+TEST(ByteReader, ATextLongerThanItsBytesFailsTheRead) {
+    const std::vector<std::uint8_t> bytes{3, 'a', 'b', 0xFF};
+    ByteReader r{std::span(bytes).first(3)};
+    EXPECT_EQ(r.ShortText(), "");
+    EXPECT_TRUE(r.Failed());
+    ByteReader whole{std::span(bytes).first(4)};
+    EXPECT_EQ(whole.ShortText(), "ab\xFF");
+    EXPECT_TRUE(whole.Done());
 }
 
 TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
