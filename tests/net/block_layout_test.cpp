@@ -1,6 +1,7 @@
 // The blocks' layouts against bytes written out by hand, and their round trips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,10 @@ TEST(NetBlocks, DecodersHoldEveryRecordToTheGamesBounds) {
     EXPECT_TRUE(decodesMap(5, 100));   // the largest map
     EXPECT_FALSE(decodesMap(5, 101));  // no longer fits the grid
     EXPECT_TRUE(decodesMap(4, MaxStates));
+    Bytes two = map;  // the fewest states of a network game
+    two[4] = 2;
+    for (std::size_t i = 6; i < two.size(); ++i) two[i] = std::min<uint8_t>(two[i], 2);
+    EXPECT_NO_THROW(DecodeMap(two));
     EXPECT_FALSE(decodesMap(6 + 102 * 0 + 3, 5));  // the frame's first row
     EXPECT_FALSE(decodesMap(6 + 102 * 3 + 0, 5));  // the frame's first column
 
@@ -279,6 +284,10 @@ TEST(NetBlocks, DecodersHoldEveryRecordToTheGamesBounds) {
     EXPECT_THROW(DecodeTurnResult(cell, *game), BlockError);
     game->mGos[4].Border[2].Commander = GeneralSlots + 1;
     EXPECT_THROW(DecodeTurnResult(EncodeTurnResult(*game, 4), *game), BlockError);
+    game->mGos[4].Border[2].Commander = 0;
+    Bytes nobodys = EncodePlayerTurn(*game);
+    nobodys[4] = 0;  // a player's turn for no state
+    EXPECT_THROW(DecodePlayerTurn(nobodys, *game), BlockError);
 }
 
 }  // namespace

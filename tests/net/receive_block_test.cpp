@@ -608,6 +608,8 @@ TEST_F(ReceiveBlockTest, ANewcomerHearsWhetherAStateWaitsForHim) {
     EXPECT_EQ(client.model.rejoin, RejoinOffer::Asked);
     EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 0)), BlockOutcome::Applied);
     EXPECT_EQ(client.model.rejoin, RejoinOffer::NoState);
+    // The server refuses one whom no state waits for.
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
 }
 
 // A person's leave ends his tick; the server hearing its own leave, and its lobby's own map, is
