@@ -1,10 +1,12 @@
 // The blocks' layouts against bytes written out by hand, and their round trips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/state_fields.h"
+#include "net/backup_block.h"
 #include "net/block_bytes.h"
 #include "net/chat_block.h"
 #include "net/chronicle_parts.h"
@@ -167,6 +169,14 @@ TEST(NetBlocks, EnvelopeCarriesTheBlockAndItsLength) {
     damaged.resize(damaged.size() / 2);
     PutAt(damaged, 4, int32_t(damaged.size()));
     EXPECT_THROW(UnpackEnvelope(damaged), BlockError);
+    // What comes out is at least a kind; the largest full state and the largest backup both fit.
+    EXPECT_THROW(UnpackEnvelope(PackEnvelope(Bytes{10, 0, 0})), BlockError);
+    EXPECT_EQ(UnpackEnvelope(PackEnvelope(Bytes{10, 0, 0, 0})).size(), 4u);
+    for (const std::size_t size : {FullStateSize(0xFFFF), LargestBackup()}) {
+        Bytes largest(size, 0);
+        largest[0] = 10;
+        EXPECT_EQ(UnpackEnvelope(PackEnvelope(largest)).size(), size);
+    }
 }
 
 TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
@@ -215,6 +225,69 @@ TEST(NetBlocks, DecodersRefuseWrongSizesAndValues) {
     Bytes player = EncodePlayerTurn(*game);
     player[4] = 5;
     EXPECT_THROW(DecodePlayerTurn(player, *game), BlockError);
+}
+
+// Every record a received game brings is held to what the receiving game can index: a corrupt or
+// hostile peer's block is refused before any of it is used.
+TEST(NetBlocks, DecodersHoldEveryRecordToTheGamesBounds) {
+    const Bytes map = EncodeMap(*test::MakeNetGame(), BlockKind::Map);
+    const auto decodesMap = [&](std::size_t at, uint8_t value) {
+        Bytes b = map;
+        b[at] = value;
+        try {
+            DecodeMap(b);
+            return true;
+        } catch (const BlockError&) {
+            return false;
+        }
+    };
+    EXPECT_TRUE(decodesMap(5, 100));   // the largest map
+    EXPECT_FALSE(decodesMap(5, 101));  // no longer fits the grid
+    EXPECT_TRUE(decodesMap(4, MaxStates));
+    Bytes two = map;  // the fewest states of a network game
+    two[4] = 2;
+    for (std::size_t i = 6; i < two.size(); ++i) two[i] = std::min<uint8_t>(two[i], 2);
+    EXPECT_NO_THROW(DecodeMap(two));
+    EXPECT_FALSE(decodesMap(6 + 102 * 0 + 3, 5));  // the frame's first row
+    EXPECT_FALSE(decodesMap(6 + 102 * 3 + 0, 5));  // the frame's first column
+
+    // A full state: a bad value in any state, general or message, or no server named.
+    const auto decodesFull = [](auto&& change) {
+        auto game = test::MakeNetGame();
+        change(*game);
+        try {
+            DecodeFullState(EncodeFullState(*game, 1));
+            return true;
+        } catch (const BlockError&) {
+            return false;
+        }
+    };
+    EXPECT_TRUE(decodesFull([](Game& g) { g.mGos[4].Border[3].Commander = GeneralSlots; }));
+    EXPECT_FALSE(decodesFull([](Game& g) { g.mGos[4].Border[3].Commander = GeneralSlots + 1; }));
+    EXPECT_FALSE(decodesFull([](Game& g) { g.LivingCount = 5; }));
+    EXPECT_TRUE(decodesFull([](Game& g) { g.mGeneral[GeneralSlots].Front = 4; }));
+    EXPECT_FALSE(decodesFull([](Game& g) { g.mGeneral[GeneralSlots].Front = 5; }));
+    EXPECT_FALSE(decodesFull([](Game& g) { g.mGeneral[7].Owner = 5; }));
+    EXPECT_FALSE(decodesFull([](Game& g) { g.MesList.Add(MesForState, 0, 0, "nobody's"); }));
+    EXPECT_THROW(DecodeFullState(EncodeFullState(*test::MakeNetGame(), 0)), BlockError);
+
+    // A turn result: for a computer that plays a state, with a map and a state record that fit.
+    auto game = test::MakeNetGame(4);  // the last state's
+    EXPECT_NO_THROW(DecodeTurnResult(EncodeTurnResult(*game, 4), *game));
+    for (uint8_t own : {0, 5}) {
+        game->CurGos = own;
+        EXPECT_THROW(DecodeTurnResult(EncodeTurnResult(*game, 4), *game), BlockError) << int(own);
+    }
+    game->CurGos = 4;
+    Bytes cell = EncodeTurnResult(*game, 4);
+    cell[turn_result_block::Map + 102 * 3 + 3] = 5;
+    EXPECT_THROW(DecodeTurnResult(cell, *game), BlockError);
+    game->mGos[4].Border[2].Commander = GeneralSlots + 1;
+    EXPECT_THROW(DecodeTurnResult(EncodeTurnResult(*game, 4), *game), BlockError);
+    game->mGos[4].Border[2].Commander = 0;
+    Bytes nobodys = EncodePlayerTurn(*game);
+    nobodys[4] = 0;  // a player's turn for no state
+    EXPECT_THROW(DecodePlayerTurn(nobodys, *game), BlockError);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "net/net_model.h"
+#include "net/open_error_message.h"
 
 namespace korvant {
 namespace {
@@ -63,6 +64,14 @@ TEST(NetModel, TheNextGameStartsWithNothingOfTheLast) {
     ASSERT_EQ(m.roster.size(), 2u);
     EXPECT_TRUE(m.roster[1].ready);
     EXPECT_FALSE(m.FirstRefusal(2, 7));
+}
+
+// A join refused for his name or his password tells the person so; a malformed answer is a broken
+// connection to him.
+TEST(NetModel, AJoinRefusedForNameOrPasswordSaysSo) {
+    EXPECT_EQ(OpenFailureMessage(OpenError::NameTaken), Msg::NameInSession);
+    EXPECT_EQ(OpenFailureMessage(OpenError::WrongPassword), Msg::WrongSessionPassword);
+    EXPECT_EQ(OpenFailureMessage(OpenError::ProtocolError), Msg::ConnectionBroken);
 }
 
 }  // namespace

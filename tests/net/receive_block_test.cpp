@@ -457,6 +457,7 @@ TEST_F(ReceiveBlockTest, ANewYearsDataEndsLastYearsTurns) {
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
     EXPECT_TRUE(client.model.Find(3)->turnFinished);
     EXPECT_TRUE(client.model.Find(1)->turnFinished);
+    EXPECT_TRUE(client.model.Find(1)->turnReceived);  // the heir waits for no turn of his
     EXPECT_FALSE(client.model.keptTurn.empty());
     server.game->Year = 9;
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
@@ -532,6 +533,174 @@ TEST_F(ReceiveBlockTest, OnlyAStatelessNewcomerGetsAStateTheComputerPlaysBack) {
     EXPECT_EQ(client.Receive(1, longer), BlockOutcome::Refused);
     EXPECT_EQ(client.Receive(1, Bytes(longer.begin(), longer.end() - 2)), BlockOutcome::Refused);
     EXPECT_EQ(client.game->mGos[4].Human, 0);
+}
+
+// The person of the game's last state sends his turns and leaves it as any other: a turn out of the
+// rules (a border under no general, another state's general) is refused whole.
+TEST_F(ReceiveBlockTest, ThePersonOfTheLastStatePlaysAndLeavesAsAnyOther) {
+    const int last = server.game->GosCount;
+    server.game->mGos[last].Human = client.game->mGos[last].Human = 4;
+    auto guest = test::MakeNetGame(last);
+    guest->mGos[last].Human = 4;
+    guest->mGos[last].Money = 1234;
+    guest->mGos[last].Border[1].Commander = GeneralSlots + 1;
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Refused);
+    guest->mGos[last].Border[1].Commander = 0;
+    guest->mGeneral[last].Owner = 3;
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Refused);
+    EXPECT_EQ(server.game->mGos[last].Money, 504);
+    guest->mGeneral[last].Owner = uint8_t(last);
+    EXPECT_EQ(server.Receive(4, EncodePlayerTurn(*guest)), BlockOutcome::Applied);
+    EXPECT_EQ(server.game->mGos[last].Money, 1234);
+
+    EXPECT_EQ(client.Receive(4, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[last].Human, 0);
+}
+
+// A lobby's server who plays no state of the game cannot start it on the others' computers.
+TEST_F(ReceiveBlockTest, AFullStateFromAPlayerOutsideTheGameIsRefused) {
+    InLobby();
+    client.model.lobbyServerId = 4;
+    EXPECT_EQ(client.Receive(4, PackEnvelope(EncodeFullState(*server.game, 4))), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.phase, NetPhase::Lobby);
+    EXPECT_FALSE(client.model.fullStateReceived);
+}
+
+// Once the game starts, the lobby's late blocks are passed over without a word; its server's role
+// is no longer handed on.
+TEST_F(ReceiveBlockTest, TheLobbysBlocksArePassedOverOnceTheGameStarts) {
+    auto other = test::MakeNetGame();
+    other->Map[10][10] = 3;
+    const Bytes before = ClientState();
+    for (NetPhase phase : {NetPhase::Starting, NetPhase::Playing}) {
+        client.model.phase = phase;
+        for (const Bytes& b : {EncodeSmall(BlockKind::Ready, 1), EncodeSmall(BlockKind::TurnTime, 9),
+                               PackEnvelope(EncodeMap(*other, BlockKind::Map)), EncodeSmall(BlockKind::Start),
+                               EncodeSmall(BlockKind::GameRuns, 1)})
+            EXPECT_EQ(client.Receive(1, b), BlockOutcome::Ignored) << KindOf(b) << " " << int(phase);
+        EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::BecomeServer)), BlockOutcome::Refused) << int(phase);
+        EXPECT_EQ(client.model.phase, phase);
+    }
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_NE(client.game->TurnMinutes, 9);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_FALSE(client.model.Find(1)->ready);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::None);
+    EXPECT_EQ(client.model.serverId, 1u);
+}
+
+// While the game starts, nobody's year runs yet: turns and results are refused, a turn's end and
+// a state's return are passed over, but a person's leave and the server's end of the game are heard.
+TEST_F(ReceiveBlockTest, WhileTheGameStartsOnlyLeavesAndTheEndAreHeard) {
+    server.model.phase = client.model.phase = NetPhase::Starting;
+    const Bytes before = ClientState();
+    EXPECT_EQ(server.Receive(2, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
+    server.game->Year = 8;
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Refused);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TurnDone)), BlockOutcome::Ignored);
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+    // Nor is a state asked for or given back before the game runs.
+    server.model.dropped[4] = client.model.dropped[4] = "Guest";
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Ignored);
+    EXPECT_TRUE(server.model.rejoining.empty());
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(4, 4)), BlockOutcome::Ignored);
+    EXPECT_EQ(client.game->mGos[4].Human, 0);
+
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[3].Human, 0);
+    EXPECT_EQ(client.Receive(1, EncodeSmall(BlockKind::GameOver)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.end, NetEnd::EndedByServer);
+}
+
+// A game's first full state starts its first year: no turn is ended, whatever the marks or a game
+// played before say.
+TEST_F(ReceiveBlockTest, AGamesFirstFullStateEndsNobodysTurn) {
+    InLobby();
+    client.model.Find(3)->turnFinished = client.model.Find(3)->turnReceived = true;
+    client.model.keptTurn = {1, 2, 3};
+    server.game->mGos[1].Captured = TurnFinishedMark;
+    EXPECT_EQ(client.game->Year, server.game->Year);
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 1))), BlockOutcome::Applied);
+    for (PlayerId id : {1u, 3u})
+        EXPECT_FALSE(client.model.Find(id)->turnFinished || client.model.Find(id)->turnReceived) << id;
+    EXPECT_TRUE(client.model.keptTurn.empty());
+}
+
+// An heir that took over sends again the results its vanished server had sent some: the year this
+// computer already has is passed over, not taken twice nor refused.
+TEST_F(ReceiveBlockTest, ResultsOfTheYearAlreadyHereArePassedOver) {
+    client.model.Find(3)->turnFinished = true;
+    server.game->mGos[2].Money = 4242;
+    const Bytes before = ClientState();
+    EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeTurnResult(*server.game, 2))), BlockOutcome::Ignored);
+    EXPECT_EQ(ClientState(), before);
+    EXPECT_FALSE(client.model.turnResultReceived);
+    EXPECT_TRUE(client.model.Find(3)->turnFinished);
+}
+
+// A newcomer told twice that a game runs: once he has asked for his state, only a "no state for
+// you" changes his lobby; a sender with no state to give back does not become the game's server.
+TEST_F(ReceiveBlockTest, ANewcomerHearsWhetherAStateWaitsForHim) {
+    InLobby();
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::NoState);
+    EXPECT_EQ(client.model.serverId, 0u);
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Lobby).back().text, client.game->Msg(Msg::RejoinNoState));
+    client.model.rejoin = RejoinOffer::Asked;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 1)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::Asked);
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::GameRuns, 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.model.rejoin, RejoinOffer::NoState);
+    // The server refuses one whom no state waits for.
+    EXPECT_EQ(server.Receive(4, EncodeSmall(BlockKind::Rejoin)), BlockOutcome::Refused);
+}
+
+// A person's leave ends his tick; the server hearing its own leave, and its lobby's own map, is
+// still the server.
+TEST_F(ReceiveBlockTest, ALeaveEndsTheTickAndTheServerStaysServer) {
+    client.model.Find(3)->turnFinished = true;
+    client.Receive(3, EncodeSmall(BlockKind::Leave));
+    EXPECT_FALSE(client.model.Find(3)->turnFinished);
+    EXPECT_EQ(server.Receive(1, EncodeSmall(BlockKind::Leave)), BlockOutcome::Applied);
+    EXPECT_EQ(server.model.serverId, 1u);
+    server.model.phase = NetPhase::Lobby;
+    EXPECT_EQ(server.Receive(1, PackEnvelope(EncodeMap(*client.game, BlockKind::Map))), BlockOutcome::Refused);
+    EXPECT_EQ(server.controls.mapsShown, 0);
+}
+
+// A turn's generals and a state given back are legitimate changes of a guarded game.
+TEST_F(ReceiveBlockTest, AGuardedGameTakesATurnsGeneralsAndAStateGivenBack) {
+    client.game->mGeneral[2].Knowledge = 77;
+    const Bytes turn = EncodePlayerTurn(*client.game);
+    const GuardedGame guardedServer(*server.game), guardedClient(*client.game);
+    EXPECT_EQ(server.Receive(2, turn), BlockOutcome::Applied);
+    EXPECT_EQ(server.game->mGeneral[2].Knowledge, 77);
+    EXPECT_NO_THROW(server.game->Guard.Verify(*server.game));
+    client.model.dropped[4] = "Guest";
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(4, 4)), BlockOutcome::Applied);
+    EXPECT_EQ(client.game->mGos[4].Human, 4);
+    EXPECT_NO_THROW(client.game->Guard.Verify(*client.game));
+}
+
+// The heir's takeover that overtakes the server's leave is kept only in a running game, and while
+// it waits only the heir's own blocks wait with it: the others' are heard at once.
+TEST_F(ReceiveBlockTest, AnEarlyTakeoverHoldsBackOnlyTheHeirsBlocks) {
+    client.game->mGos[2].Alive = 0;  // so that player 3 is the server's heir
+    client.model.phase = NetPhase::Starting;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Refused);
+    EXPECT_EQ(client.model.earlyTakeover, 0u);
+    client.model.phase = NetPhase::Playing;
+    EXPECT_EQ(client.Receive(3, EncodeSmall(BlockKind::TookOver, 7)), BlockOutcome::Ignored);
+    EXPECT_EQ(client.model.earlyTakeover, 3u);
+    EXPECT_EQ(int(client.model.earlyTakeoverYear), 7);
+    EXPECT_EQ(client.Receive(1, EncodeChat("still here", 0)), BlockOutcome::Applied);
+    EXPECT_EQ(client.controls.chat.Lines(ChatPane::Command).back().text, "Player1> still here");
+    EXPECT_TRUE(client.model.earlyBlocks.empty());
+    // Nor does one still waiting when the game is over hold back the heir's words in the lobby.
+    client.model.phase = NetPhase::Lobby;
+    EXPECT_EQ(client.Receive(3, EncodeChat("back in the lobby", 0)), BlockOutcome::Applied);
+    EXPECT_TRUE(client.model.earlyBlocks.empty());
 }
 
 }  // namespace

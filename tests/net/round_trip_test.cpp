@@ -84,12 +84,23 @@ TEST(NetRoundTrip, TheBackupGoesToTheHeirAndCarriesWhatTheYearNeeds) {
     EXPECT_EQ(restored.Rng.seed(), 0xC0FFEEu);
     EXPECT_EQ(restored.TurnMinutes, 4);
     EXPECT_EQ(b.dropped, (DroppedPersons{{4, "Ушедший"}}));
+    // A longer name keeps its first 255 characters; the last state of a full session keeps its person.
+    {
+        Game full;
+        ApplyBackup(b, full);
+        full.GosCount = MaxStates;
+        EXPECT_EQ(DecodeBackup(EncodeBackup(full, {{1, std::string(300, 'x')}, {MaxStates, "Last"}})).dropped,
+                  (DroppedPersons{{1, std::string(255, 'x')}, {MaxStates, "Last"}}));
+    }
 
     std::vector<uint8_t> damaged = heir.model.backup;
     damaged[backup_block::Body + saved_body::States + 56] ^= 1;  // the first state's money
     EXPECT_THROW(DecodeBackup(damaged), BlockError);
     damaged = heir.model.backup;
     damaged.pop_back();
+    EXPECT_THROW(DecodeBackup(damaged), BlockError);
+    damaged = heir.model.backup;
+    damaged.push_back(0);
     EXPECT_THROW(DecodeBackup(damaged), BlockError);
     // Nobody but the game's server sends it.
     EXPECT_EQ(heir.Receive(3, PackEnvelope(EncodeBackup(g, {}))), BlockOutcome::Refused);

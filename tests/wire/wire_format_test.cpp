@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "wire/broker_wire.h"
+#include "wire/byte_io.h"
 #include "wire/discovery_messages.h"
 #include "wire/frame_reader.h"
 #include "wire/handshake.h"
@@ -139,11 +140,37 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     EXPECT_FALSE(under.Next());
     EXPECT_TRUE(under.Broken());
 
+    // The first and the last kind are read as any other.
+    FrameReader ends;
+    for (FrameKind kind : {FrameKind::Hello, FrameKind::Leave})
+        ends.Append(EncodeFrame(kind, std::vector<std::uint8_t>{9}));
+    for (FrameKind kind : {FrameKind::Hello, FrameKind::Leave}) {
+        const std::optional<Frame> f = ends.Next();
+        EXPECT_TRUE(f && f->Kind == kind) << int(kind);
+    }
+
+    // A frame of no length, without even its kind, breaks the stream whatever comes after it.
+    FrameReader empty;
+    empty.Append(std::vector<std::uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 5});
+    EXPECT_FALSE(empty.Next());
+    EXPECT_TRUE(empty.Broken());
+
     // A kind this game does not send breaks the stream, even in a frame of the kind byte alone.
     FrameReader unknown;
     unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, 0xEE});
     EXPECT_FALSE(unknown.Next());
     EXPECT_TRUE(unknown.Broken());
+}
+
+// A text whose length byte promises more than came fails the read, and nothing past the bytes is read.
+TEST(ByteReader, ATextLongerThanItsBytesFailsTheRead) {
+    const std::vector<std::uint8_t> bytes{3, 'a', 'b', 0xFF};
+    ByteReader r{std::span(bytes).first(3)};
+    EXPECT_EQ(r.ShortText(), "");
+    EXPECT_TRUE(r.Failed());
+    ByteReader whole{std::span(bytes).first(4)};
+    EXPECT_EQ(whole.ShortText(), "ab\xFF");
+    EXPECT_TRUE(whole.Done());
 }
 
 TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
