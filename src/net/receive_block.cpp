@@ -137,8 +137,9 @@ void receiveTurnDone(NetContext& net, PlayerId from, std::span<const uint8_t> bl
     // The server counts a client's turn done only with the turn itself: one sent to a server that
     // vanished comes again to the heir, and the year waits for it.
     if (net.game.GameMode == ModeNetServer && from != net.session.LocalId() && member && !member->turnReceived) return;
-    const int s = StateOf(net.game, from);
-    net.game.mGos[s].Captured = TurnFinishedMark;  // travels in a hand-over's full state
+    // Only this computer's own turn's end gets here without a state, from a person whose state fell.
+    if (const int s = StateOf(net.game, from); s != 0)
+        net.game.mGos[s].Captured = TurnFinishedMark;  // travels in a hand-over's full state
     if (member) member->turnFinished = true;
 }
 

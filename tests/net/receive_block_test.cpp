@@ -589,6 +589,14 @@ TEST_F(ReceiveBlockTest, TheLobbysBlocksArePassedOverOnceTheGameStarts) {
     EXPECT_EQ(client.model.serverId, 1u);
 }
 
+// A computer whose state fell marks no state, nor anything beside the states, with its own turn's end.
+TEST_F(ReceiveBlockTest, OwnTurnsEndWithoutAStateMarksNothing) {
+    client.game->mGos[2].Human = 0;
+    const Bytes before = ClientState();
+    client.Receive(2, EncodeSmall(BlockKind::TurnDone));
+    EXPECT_EQ(ClientState(), before);
+}
+
 // While the game starts, nobody's year runs yet: turns and results are refused, a turn's end and
 // a state's return are passed over, but a person's leave and the server's end of the game are heard.
 TEST_F(ReceiveBlockTest, WhileTheGameStartsOnlyLeavesAndTheEndAreHeard) {
