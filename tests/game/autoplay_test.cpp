@@ -62,6 +62,7 @@ void ExpectIntact(Game& game, const AutoplaySettings& settings, const Played& p)
             EXPECT_LE(p.years[i].living, p.years[i - 1].living);
         }
     }
+    EXPECT_EQ(p.years.back().living, alive);
     // Each year counts its own battles: together, every attack of the game.
     int64_t attacks = 0;
     for (int s = 1; s <= game.GosCount; ++s) attacks += game.mGos[s].TimesAttacked;

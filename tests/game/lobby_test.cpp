@@ -14,6 +14,7 @@
 #include "game/lobby.h"
 #include "net/backup_block.h"
 #include "net/block_bytes.h"
+#include "net/chat_block.h"
 #include "net/headless_net_controls.h"
 #include "net/heir.h"
 #include "net/open_error_message.h"
@@ -619,6 +620,29 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
               "Player2> " + other.game->Msg(Msg::TookOverServer));
     // The new server's heir has the game at once.
     EXPECT_FALSE(other.lobby.Model().backup.empty());
+}
+
+// A takeover heard early from the heir of that moment is forgotten when another is the heir once
+// the server goes (the first one's state fell meanwhile): his later blocks are heard again.
+TEST_F(LostComputerTest, AnEarlyTakeoverByWhoIsNoLongerTheHeirIsForgotten) {
+    Computer& fourth = Open("Player4");
+    {
+        const auto net = test::MakeNetGame(4);
+        ForEachField(state::Saved, [&](const auto& f) { f.of(*fourth.game) = f.of(*net); });
+        fourth.game->Rules = net->Rules;
+        fourth.game->GameMode = net->GameMode;
+        fourth.lobby.Net().model.phase = NetPhase::Playing;
+        fourth.lobby.Net().model.serverId = 1;
+        fourth.game->mGos[4].Human = 4;
+    }
+    network.Deliver();
+    fourth.session.Listener()->OnMessage(2, EncodeSmall(BlockKind::TookOver, fourth.game->Year));
+    ASSERT_EQ(fourth.lobby.Model().earlyTakeover, 2u);
+    fourth.game->mGos[2].Alive = 0;
+    fourth.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(fourth.lobby.Model().heir, 3u);
+    fourth.session.Listener()->OnMessage(2, EncodeChat("still here", 0));
+    EXPECT_TRUE(fourth.lobby.Model().earlyBlocks.empty());
 }
 
 // Only the heir's takeover counts, and only once the server is gone; the server keeps a turn

@@ -532,6 +532,10 @@ TEST_F(ReceiveBlockTest, OnlyAStatelessNewcomerGetsAStateTheComputerPlaysBack) {
     longer.push_back(0);
     EXPECT_EQ(client.Receive(1, longer), BlockOutcome::Refused);
     EXPECT_EQ(client.Receive(1, Bytes(longer.begin(), longer.end() - 2)), BlockOutcome::Refused);
+    // Nor is any state but the one that waits for him given back.
+    client.game->mGos[3].Human = 0;
+    EXPECT_EQ(client.Receive(1, EncodeRejoined(3, vera)), BlockOutcome::Refused);
+    EXPECT_EQ(client.game->mGos[3].Human, 0);
     EXPECT_EQ(client.game->mGos[4].Human, 0);
 }
 
