@@ -244,6 +244,12 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     EXPECT_EQ(server.Receive(2, PackEnvelope(EncodeFullState(*first, 2))), BlockOutcome::Refused);
     EXPECT_EQ(server.game->GameMode, ModeNetServer);
     server.game->Year = 8;
+    // A person the results cannot reach keeps them from nobody after him.
+    server.game->mGos[2].Human = 77;
+    s1.sent.clear();
+    EXPECT_FALSE(SendTurnResults(server.net));
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 1);
+    server.game->mGos[2].Human = 2;
     EXPECT_TRUE(SendTurnResults(server.net));
 
     client.model.Find(3)->turnFinished = true;
