@@ -210,6 +210,16 @@ TEST(Handshake, ReadsBackWhatItWritesAndRefusesEveryCutOrPaddedForm) {
     EXPECT_EQ(wback->Players.size(), 2u);
     EXPECT_EQ(wback->Players[1].Ipv4, 0x7F000001u);
     for (std::size_t cut = 0; cut < wb.size(); ++cut) EXPECT_FALSE(ParseWelcome(std::span(wb).first(cut), ours)) << cut;
+    std::vector<std::uint8_t> padded = wb;
+    padded.push_back(0);
+    EXPECT_FALSE(ParseWelcome(padded, ours));
+    // A member's announcement of a newcomer likewise.
+    std::vector<std::uint8_t> ab = EncodeAnnounce(w.Players[1]);
+    ASSERT_TRUE(ParseAnnounce(ab));
+    EXPECT_EQ(ParseAnnounce(ab)->Port, 4001);
+    for (std::size_t cut = 0; cut < ab.size(); ++cut) EXPECT_FALSE(ParseAnnounce(std::span(ab).first(cut))) << cut;
+    ab.push_back(0);
+    EXPECT_FALSE(ParseAnnounce(ab));
     w.Players[1].Id = 7;  // one player twice
     EXPECT_FALSE(ParseWelcome(EncodeWelcome(w), ours));
     // The joiner makes the session full: a welcome lists at most the others.
