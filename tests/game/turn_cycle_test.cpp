@@ -145,6 +145,15 @@ TEST_F(TurnCycle, EndingATurnSpreadsEveryBorderOverThreeSlotsAndSendsTheFreeHome
     };
     RunGame(game, options);
     EXPECT_EQ(ui.labels, std::vector<std::string>{"Год: 1"});
+    // Whoever plays, the border with the last state is spread as well.
+    TBorder& last = game.mGos[1].Border[game.GosCount];
+    last.Troops[1] = 7;
+    last.Troops[2] = last.Troops[3] = 0;
+    game.mGos[1].FreeSoldiers = 0;
+    SettleTroops(game, 1);
+    EXPECT_EQ(last.Troops[1], 3);
+    EXPECT_EQ(last.Troops[2], 2);
+    EXPECT_EQ(last.Troops[3], 2);
 }
 
 TEST_F(TurnCycle, AHandedOverTurnIsTheComputersAndTheLonePersonMaySkipTheYourTurnWindow) {
