@@ -61,10 +61,8 @@ bool BrokerSession::Begin(const BrokerAddress& broker, const std::string& name) 
     };
     // Whenever the broker loses us, our presence (the session's advert, if we admit) becomes our
     // will, which the others believe because it carries our token.
-    Presence will = OwnPresence(Standing::Gone);
-    will.Token = token_;
     phase_ = Phase::Scanning;
-    if (!client_->Connect(broker, IdText(localId_), {PresenceTopic(localId_), EncodePresence(will)},
+    if (!client_->Connect(broker, IdText(localId_), {PresenceTopic(localId_), SignedGone()},
                           options_.KeepAliveSeconds)) {
         FailOpen(OpenError::ConnectFailed);
         return false;
@@ -304,6 +302,12 @@ Presence BrokerSession::OwnPresence(Standing now) const {
     return {options_.Who, localId_, 0, now, players, !password_.empty(), sessionName_, localName_};
 }
 
+std::vector<std::uint8_t> BrokerSession::SignedGone() const {
+    Presence gone = OwnPresence(Standing::Gone);
+    gone.Token = token_;
+    return EncodePresence(gone);
+}
+
 void BrokerSession::PublishPresence() {
     published_ = EncodePresence(OwnPresence(Admitting() ? Standing::Admitting : Standing::Present));
     client_->Publish(PresenceTopic(localId_), published_, true);
@@ -343,9 +347,7 @@ void BrokerSession::Shutdown(bool sayGoodbye) {
             // A joiner who heard of us from his admitter, before our leave could reach him, hears
             // it here instead, signed as the will is. A clean leave then takes the advert down and
             // the broker forgets the will.
-            Presence gone = OwnPresence(Standing::Gone);
-            gone.Token = token_;
-            client_->Publish(PresenceTopic(localId_), EncodePresence(gone));
+            client_->Publish(PresenceTopic(localId_), SignedGone());
             client_->Publish(PresenceTopic(localId_), {}, true);
         }
         if (sayGoodbye) client_->Disconnect(GoodbyeLimit);

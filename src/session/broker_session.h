@@ -72,6 +72,8 @@ private:
     void RemoveMember(PlayerId id);
     void PublishPresence();
     wire::broker::Presence OwnPresence(wire::broker::Standing now) const;
+    // Our presence as gone, signed with our token: the will, and the record of a clean leave.
+    std::vector<std::uint8_t> SignedGone() const;
     bool Admitting() const;
     void Tell(Event e, bool rosterChanged);
     std::vector<SessionPlayer> Roster() const;

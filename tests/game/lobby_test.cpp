@@ -545,16 +545,18 @@ TEST_F(LobbyTest, AClientNoticesItsLobbysServerVanishingBeforeTheFirstFullState)
 class LostComputerTest : public LobbyTest {
 protected:
     void SetUp() override {
-        for (Computer* c : all) {
-            Game& g = *c->game;
-            const auto net = test::MakeNetGame(int(c->session.LocalId()));
-            ForEachField(state::Saved, [&](const auto& f) { f.of(g) = f.of(*net); });
-            g.Rules = net->Rules;
-            g.GameMode = net->GameMode;
-            g.CurGos = net->CurGos;
-            c->lobby.Net().model.phase = NetPhase::Playing;
-            c->lobby.Net().model.serverId = 1;
-        }
+        for (Computer* c : all) InGame(*c);
+    }
+    // The computer plays its state of the net game, whose server is player 1.
+    static void InGame(Computer& c) {
+        Game& g = *c.game;
+        const auto net = test::MakeNetGame(int(c.session.LocalId()));
+        ForEachField(state::Saved, [&](const auto& f) { f.of(g) = f.of(*net); });
+        g.Rules = net->Rules;
+        g.GameMode = net->GameMode;
+        g.CurGos = net->CurGos;
+        c.lobby.Net().model.phase = NetPhase::Playing;
+        c.lobby.Net().model.serverId = 1;
     }
     Computer& server = Open("Player1");
     Computer& heir = Open("Player2");
@@ -626,15 +628,8 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
 // the server goes (the first one's state fell meanwhile): his later blocks are heard again.
 TEST_F(LostComputerTest, AnEarlyTakeoverByWhoIsNoLongerTheHeirIsForgotten) {
     Computer& fourth = Open("Player4");
-    {
-        const auto net = test::MakeNetGame(4);
-        ForEachField(state::Saved, [&](const auto& f) { f.of(*fourth.game) = f.of(*net); });
-        fourth.game->Rules = net->Rules;
-        fourth.game->GameMode = net->GameMode;
-        fourth.lobby.Net().model.phase = NetPhase::Playing;
-        fourth.lobby.Net().model.serverId = 1;
-        fourth.game->mGos[4].Human = 4;
-    }
+    InGame(fourth);
+    fourth.game->mGos[4].Human = 4;
     network.Deliver();
     fourth.session.Listener()->OnMessage(2, EncodeSmall(BlockKind::TookOver, fourth.game->Year));
     ASSERT_EQ(fourth.lobby.Model().earlyTakeover, 2u);

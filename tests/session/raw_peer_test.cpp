@@ -22,6 +22,16 @@ std::optional<wire::Verdict> AnswerTo(RawPeer& raw, const wire::Hello& h) {
     return w ? std::optional(w->Answer) : std::nullopt;
 }
 
+// The raw peer joins where it was made and links to the computer of `link`, as a member would;
+// the hello of his link, or nothing when either was refused.
+std::optional<wire::Hello> JoinAndLink(RawPeer& raw, RawPeer& link) {
+    if (!raw.JoinAs(raw.Hello)) return std::nullopt;
+    wire::Hello h = raw.Hello;
+    h.Want = wire::Intent::Link;
+    if (!link.JoinAs(h)) return std::nullopt;
+    return h;
+}
+
 // A block from the first peer reaches every other one: whatever the session did before is done.
 void RoundTrip(const std::vector<std::unique_ptr<Peer>>& peers) {
     std::vector<std::size_t> before;
@@ -95,11 +105,9 @@ TEST(RawPeer, AMembersAnnouncementIsListedOnlyInItsPlaceInTheOrder) {
     auto a = Create("A");
     auto b = Join("B", a->Session->ListenPort());
     RawPeer raw(a->Session->ListenPort());
-    ASSERT_TRUE(raw.JoinAs(raw.Hello));
     RawPeer toB(b->Session->ListenPort());
-    wire::Hello link = raw.Hello;
-    link.Want = wire::Intent::Link;
-    ASSERT_TRUE(toB.JoinAs(link));
+    const std::optional<wire::Hello> link = JoinAndLink(raw, toB);
+    ASSERT_TRUE(link);
     ASSERT_TRUE(WaitFor([&] { return b->Session->Players().size() == 3; }));
 
     // A took place 1, B place 2, the raw peer place 3.
@@ -110,7 +118,7 @@ TEST(RawPeer, AMembersAnnouncementIsListedOnlyInItsPlaceInTheOrder) {
          {std::pair{0x5EED0002u, 2u}, std::pair{0x5EED0003u, farthest + 1}, std::pair{0x5EED0004u, farthest}}) {
         toB.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce({id, seq, loopback, 1, "other"})));
         others.push_back(std::make_unique<RawPeer>(b->Session->ListenPort()));
-        wire::Hello h = link;
+        wire::Hello h = *link;
         h.Id = id;
         others.back()->SendHello(h);
     }
@@ -155,11 +163,9 @@ TEST(RawPeer, AnAnnouncementIntoAFullSessionListsNobody) {
     for (int i = 1; i < MaxSessionPlayers - 1; ++i)
         peers.push_back(Join("P" + std::to_string(i), peers[0]->Session->ListenPort()));
     RawPeer raw(peers[0]->Session->ListenPort());
-    ASSERT_TRUE(raw.JoinAs(raw.Hello));
     RawPeer toB(peers[1]->Session->ListenPort());
-    wire::Hello link = raw.Hello;
-    link.Want = wire::Intent::Link;
-    ASSERT_TRUE(toB.JoinAs(link));
+    const std::optional<wire::Hello> link = JoinAndLink(raw, toB);
+    ASSERT_TRUE(link);
     Peer& b = *peers[1];
     ASSERT_TRUE(WaitFor([&] { return b.Session->Players().size() == std::size_t(MaxSessionPlayers); }));
 
@@ -167,7 +173,7 @@ TEST(RawPeer, AnAnnouncementIntoAFullSessionListsNobody) {
     const wire::RosterEntry more{0x5EED0002u, std::uint32_t(MaxSessionPlayers) + 1, loopback, 1, "more"};
     toB.Send(wire::EncodeFrame(wire::FrameKind::Announce, wire::EncodeAnnounce(more)));
     RawPeer late(b.Session->ListenPort());
-    wire::Hello h = link;
+    wire::Hello h = *link;
     h.Id = more.Id;
     late.SendHello(h);
     EXPECT_FALSE(WaitFor([&] { return b.Session->Players().size() > std::size_t(MaxSessionPlayers); }, 1000));
@@ -181,11 +187,9 @@ TEST(RawPeer, AnAnnouncedPlayerWhoDoesNotLinkInTimeIsForgotten) {
     auto a = Create("A", LoopbackOptions(10000, handshakeMs));
     auto b = Join("B", a->Session->ListenPort(), LoopbackOptions(10000, handshakeMs));
     RawPeer raw(a->Session->ListenPort());
-    ASSERT_TRUE(raw.JoinAs(raw.Hello));
     RawPeer toB(b->Session->ListenPort());
-    wire::Hello link = raw.Hello;
-    link.Want = wire::Intent::Link;
-    ASSERT_TRUE(toB.JoinAs(link));
+    const std::optional<wire::Hello> link = JoinAndLink(raw, toB);
+    ASSERT_TRUE(link);
     ASSERT_TRUE(WaitFor([&] { return b->Session->Players().size() == 3; }));
 
     const wire::RosterEntry later{0x5EED0002u, 4, QHostAddress(QHostAddress::LocalHost).toIPv4Address(), 1, "later"};
@@ -195,7 +199,7 @@ TEST(RawPeer, AnAnnouncedPlayerWhoDoesNotLinkInTimeIsForgotten) {
     EXPECT_EQ(b->Session->Send(later.Id, Block(2)), SendResult::UnknownPlayer);
     EXPECT_FALSE(WaitFor([&] { return b->Session->Players().size() > 3; }, 4 * handshakeMs));
     RawPeer late(b->Session->ListenPort());
-    wire::Hello h = link;
+    wire::Hello h = *link;
     h.Id = later.Id;
     late.SendHello(h);
     EXPECT_TRUE(late.WaitClosed());
