@@ -249,6 +249,11 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     s1.sent.clear();
     EXPECT_FALSE(SendTurnResults(server.net));
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 1);
+    // Nor the game's start and first full state.
+    SendStart(server.net);
+    SendFullState(server.net);
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Start), 1);
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), 1);
     server.game->mGos[2].Human = 2;
     EXPECT_TRUE(SendTurnResults(server.net));
 
