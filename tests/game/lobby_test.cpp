@@ -263,6 +263,8 @@ TEST_F(LobbyTest, AGameRunsHiddenFromTheLobbyAndEndsInIt) {
             EXPECT_EQ(net.model.phase, NetPhase::Playing);
             EXPECT_EQ(net.model.netTurns, 0);
             EXPECT_TRUE(host.view.running);
+            // The lobby's start timer, ticking on under the game, starts nothing.
+            EXPECT_EQ(host.lobby.StartTick(), Lobby::StartCheck::Waiting);
             if (end != NetEnd::None) net.model.End(end);
             return false;
         };
@@ -638,6 +640,19 @@ TEST_F(LostComputerTest, AnEarlyTakeoverByWhoIsNoLongerTheHeirIsForgotten) {
     EXPECT_EQ(fourth.lobby.Model().heir, 3u);
     fourth.session.Listener()->OnMessage(2, EncodeChat("still here", 0));
     EXPECT_TRUE(fourth.lobby.Model().earlyBlocks.empty());
+}
+
+// While the heir is awaited, another person leaving is no vanished server: the heir stays.
+TEST_F(LostComputerTest, AnotherPersonLeavingWhileTheHeirIsAwaitedLeavesTheHeir) {
+    Computer& fourth = Open("Player4");
+    InGame(fourth);
+    fourth.game->mGos[4].Human = 4;
+    network.Deliver();
+    fourth.lobby.OnDeletePlayer({1, "Player1", true});
+    ASSERT_EQ(fourth.lobby.Model().heir, 2u);
+    fourth.lobby.OnDeletePlayer({3, "Player3", true});
+    EXPECT_EQ(fourth.lobby.Model().heir, 2u);
+    EXPECT_EQ(fourth.lobby.Model().end, NetEnd::None);
 }
 
 // Only the heir's takeover counts, and only once the server is gone; the server keeps a turn
