@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/check_state.h"
+#include "core/colors.h"
 #include "core/state_fields.h"
 #include "core/state_guard.h"
 #include "core/text_format.h"
@@ -254,6 +255,12 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     SendFullState(server.net);
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::Start), 1);
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::FullState), 1);
+    // Each block that did not go out is shown, under the number of a player nobody knows.
+    const auto notSent = [&](BlockKind kind, const std::string& to) {
+        return ChatPaneLine{FormatText(server.game->Msg(Msg::BlockNotSent), {std::to_string(int(kind)), to}),
+                            color::Red};
+    };
+    EXPECT_EQ(server.controls.chat.Lines(ChatPane::Command).back(), notSent(BlockKind::FullState, "77"));
     server.game->mGos[2].Human = 2;
     EXPECT_TRUE(SendTurnResults(server.net));
 
@@ -266,6 +273,10 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     EXPECT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server.game, 2))), BlockOutcome::Applied);
     EXPECT_EQ(client.game->GameMode, ModeNetServer);
     EXPECT_EQ(client.model.serverId, 2u);
+    // One to everybody, from a closed session, under everybody's mark.
+    s1.Close();
+    EXPECT_FALSE(SendLeave(server.net));
+    EXPECT_EQ(server.controls.chat.Lines(ChatPane::Command).back(), notSent(BlockKind::Leave, "*"));
 }
 
 TEST_F(ReceiveBlockTest, AfterTheServerLeftTheGameItsHeirsResultsAreTaken) {
