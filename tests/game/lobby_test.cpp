@@ -786,6 +786,20 @@ TEST_F(LostComputerTest, ARequestForAStateLeavesWithItsAsker) {
     EXPECT_EQ(SeatRejoiners(server.lobby.Net()), std::vector<PlayerId>{again.session.LocalId()});
 }
 
+// A request for his state that cannot reach the game's server, gone since the offer, is not
+// taken for asked: he is not told that he plays again next year.
+TEST_F(LostComputerTest, ARequestThatCannotGoOutIsNotTakenForAsked) {
+    other.session.Close();
+    network.Deliver();
+    Computer& back = Open("Player3");
+    ASSERT_EQ(back.lobby.Model().rejoin, RejoinOffer::Offered);
+    server.session.Close();
+    network.Deliver();
+    back.lobby.Rejoin();
+    EXPECT_EQ(back.lobby.Model().rejoin, RejoinOffer::Offered);
+    EXPECT_FALSE(back.Chatted(back.game->Msg(Msg::RejoinNextYear)));
+}
+
 TEST_F(LostComputerTest, ADroppedPersonTakesBackHisOwnStateAndNobodyElsesFromTheNextYear) {
     {
         // The state keeps a name cut short; the session's whole name is the one he comes back with.
