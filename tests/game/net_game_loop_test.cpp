@@ -227,6 +227,35 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
     EXPECT_EQ(SentOfKind(BlockKind::TookOver), 1);
 }
 
+// An heir whose own state falls in the year he serves again hands the game on, as any server
+// whose state fell, and plays no more: one defeat, no new year.
+TEST_F(NetGameLoopTest, AnHeirWhoseStateFallsInTheYearHeTookOverHandsItOnAndPlaysNoMore) {
+    waits.script[WaitPage::ClientWait] = [this] {
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
+        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
+    };
+    waits.script[WaitPage::ServerWait] = [&] {
+        for (PlayerId other : {1u, 3u}) client.Receive(other, EncodeSmall(BlockKind::TurnDone));
+        waits.script[WaitPage::ClientWait] = [&] {
+            client.model.Remove(1);
+            ASSERT_TRUE(TakeOver(client.net));
+            waits.script[WaitPage::ServerWait] = [&] {
+                client.Receive(3, EncodePlayerTurn(*test::MakeNetGame(3)));
+                client.Receive(3, EncodeSmall(BlockKind::TurnDone));
+                const StateChange change(*client.game);
+                client.game->mGos[2].Alive = 0;
+            };
+        };
+    };
+    int years = 0;
+    const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years > 0; }});
+    EXPECT_EQ(end, NetGameEnd::Defeated);
+    EXPECT_EQ(years, 1);
+    EXPECT_EQ(std::ranges::count(ui.windows, "defeat"), 1);
+    EXPECT_EQ(client.game->GameMode, ModeNetClient);
+    EXPECT_EQ(client.model.serverId, 3u);
+}
+
 // The server's year: its first pass sends the backup and the full state, the wait takes the
 // persons' turns, the year is computed afresh (news of the year before gone) and its results go to
 // every person. A server whose own state fell in it hands the game to the first living person, but
