@@ -115,6 +115,25 @@ TEST(Autoplay, TheSameSeedPlaysTheSameGame) {
         EXPECT_EQ(pa.years[i].battles, pb.years[i].battles);
     }
     EXPECT_EQ(FirstDifference(a, b, state::Saved), "");
+    // Nobody needs to hear the years (the screenshots do not): the same game.
+    Game c;
+    test::LoadShippedRules(c);
+    EXPECT_EQ(Autoplay(c, s).yearsPlayed, pa.result.yearsPlayed);
+    EXPECT_EQ(FirstDifference(a, c, state::Saved), "");
+}
+
+// A simulated game of one person leaves no hall of fame in the folder it runs in.
+TEST(Autoplay, ASimulatedGameStaysOutOfTheHallOfFame) {
+    const test::TempFolder folder;
+    Game game;
+    test::LoadShippedRules(game);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    const AutoplayResult r = Autoplay(game, {.states = 4, .size = 50, .persons = 1, .seed = 7});
+    fs::current_path(before);
+    ASSERT_EQ(game.PeopleCount, 1);
+    EXPECT_GE(r.yearsPlayed, 1);
+    EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
 test::ProgramRun Sim(const std::string& args) { return test::RunProgram("korvant-sim", args); }
