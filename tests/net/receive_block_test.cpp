@@ -250,6 +250,7 @@ TEST_F(ReceiveBlockTest, FullStatesAndTurnResultsOnlyFromTheGamesServer) {
     s1.sent.clear();
     EXPECT_FALSE(SendTurnResults(server.net));
     EXPECT_EQ(test::CountKind(s1.sent, BlockKind::TurnResult), 1);
+    EXPECT_EQ(test::CountKind(s1.sent, BlockKind::MapUpdate), 1);  // nor the year's map from anybody
     // Nor the game's start and first full state.
     SendStart(server.net);
     SendFullState(server.net);
