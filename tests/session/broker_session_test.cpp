@@ -715,12 +715,36 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     ExpectOneRoster(peers);
     EXPECT_TRUE(b.Events.Messages.empty());
     EXPECT_TRUE(b.Events.Deleted.empty());
+    const PlayerId knocker = 0x5158u;
+    s.Client.Subscribe(InboxTopic(b.Id(), a.Id()));
+    s.Client.Subscribe(InboxTopic(knocker, a.Id()));
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+    // With the creator's own token, read off his block: a probe in his name opens nothing again, and
+    // a will on his topic that names somebody else takes nobody off.
+    const auto heard = [&](const std::string& topic) {
+        return std::ranges::find(s.Heard, topic, [](const auto& h) { return h.first; });
+    };
+    ASSERT_TRUE(WaitFor([&] { return heard(InboxTopic(b.Id(), a.Id())) != s.Heard.end(); }));
+    const std::uint64_t token =
+        ParseLetter(s.Payloads[std::size_t(heard(InboxTopic(b.Id(), a.Id())) - s.Heard.begin())])->Token;
+    s.Write(a.Id(), a.Id(), Note::Probe, {}, token);
+    s.Client.Publish(PresenceTopic(a.Id()), EncodePresence({{}, fake, token, Standing::Gone, 0, false, "P0", "x"}),
+                     true);
+    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});  // its refusal comes after both
+    ASSERT_TRUE(WaitFor([&] { return heard(InboxTopic(knocker, a.Id())) != s.Heard.end(); }));
+    a.Session->Send(b.Id(), Block(2));
+    ASSERT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 2; }));
+    Drain();
+    EXPECT_EQ(std::ranges::count(a.Events.Added, a.Id()), 1);
+    EXPECT_TRUE(b.Events.Deleted.empty());
     // Another session of that name admits him late: he leaves it at once and stays in his own.
     const PlayerId late = 0x0000A7E5u;
     Stranger second(where_, late);
     second.Client.Subscribe(InboxTopic(late, b.Id()));
+    second.Client.Subscribe(InboxTopic(late + 1, b.Id()));
+    // A refusal as late is left without a word.
+    second.Write(b.Id(), late + 1, Note::Answer, EncodeAnswer({{}, wire::Verdict::Redirect, 0, {}}));
     second.Write(b.Id(), late, Note::Answer, EncodeAnswer({{}, wire::Verdict::Accepted, 9, {{late, 1, 7, "P0"}}}));
     EXPECT_TRUE(WaitFor([&] {
         return std::ranges::any_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late, b.Id()); });
@@ -730,6 +754,8 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
         const std::optional<Letter> l = ParseLetter(second.Payloads[std::size_t(leave - second.Heard.begin())]);
         EXPECT_TRUE(l && l->Kind == Note::Leave);
     }
+    EXPECT_TRUE(
+        std::ranges::none_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late + 1, b.Id()); }));
     EXPECT_EQ(RosterIds(*b.Session), RosterIds(*a.Session));
     // A joiner's own presence, overwritten by a forged will, is his again.
     s.Client.Publish(PresenceTopic(b.Id()), GoneRecord(b.Id(), 1), true);
