@@ -738,6 +738,21 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     Drain();
     EXPECT_EQ(std::ranges::count(a.Events.Added, a.Id()), 1);
     EXPECT_TRUE(b.Events.Deleted.empty());
+    // Letters left in a newcomer's inbox before he came: a probe not his own ends nothing, and a
+    // block in the creator's name, with his token, is nobody's.
+    const PlayerId newcomer = 0x0000C0DEu;
+    s.Client.Publish(InboxTopic(newcomer, newcomer), EncodeLetter(Note::Probe, 2), true);
+    s.Client.Publish(InboxTopic(newcomer, a.Id()), EncodeLetter(Note::Data, token, Block(3)), true);
+    BrokerPeer d;
+    d.Session = std::make_unique<BrokerSession>(BrokerSessionOptions{.Id = newcomer});
+    d.Session->SetListener(&d.Events);
+    d.Session->Join(where_, "D", "P0");
+    ASSERT_TRUE(WaitFor([&] { return d.Events.Opened || d.Events.Failed; }));
+    ASSERT_TRUE(d.Events.Opened);
+    a.Session->Send(newcomer, Block(4));
+    ASSERT_TRUE(WaitFor([&] { return !d.Events.Messages.empty(); }));
+    Drain();
+    EXPECT_EQ(d.Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{a.Id(), Block(4)}}));
     // Another session of that name admits him late: he leaves it at once and stays in his own.
     const PlayerId late = 0x0000A7E5u;
     Stranger second(where_, late);
