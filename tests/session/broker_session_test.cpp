@@ -821,6 +821,25 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     EXPECT_EQ(made.Deleted, std::vector<PlayerId>{boris});
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
+    // One that nobody listens to fails, opens, and hears a player come, send a block and go, all
+    // without a word. His advert shows how far he is.
+    ChosenSession deaf;
+    deaf.Open(request(true, "Vera", "ws://127.0.0.1"));
+    deaf.Open(request(true, "Vera", broker));
+    ASSERT_TRUE(deaf.IsOpen());
+    Stranger watch(where_, 0x0000DEAFu);
+    watch.Client.Subscribe(PresenceTopic(deaf.LocalId()));
+    const auto advertised = [&](std::uint8_t players) {
+        return !watch.Heard.empty() && watch.Heard.back().second && watch.Heard.back().second->Players == players;
+    };
+    auto guest = Join("Gleb", "Vera", "pw");
+    ASSERT_TRUE(guest->Events.Opened);
+    ASSERT_TRUE(WaitFor([&] { return advertised(2); }));
+    guest->Session->Send(deaf.LocalId(), Block(6));
+    guest->Session->Close();
+    ASSERT_TRUE(WaitFor([&] { return advertised(1); }));
+    Drain();
+    deaf.Close();
     broker_.Kill();
     EXPECT_TRUE(WaitFor([&] { return made.Lost; }));
 }
