@@ -715,24 +715,24 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     ExpectOneRoster(peers);
     EXPECT_TRUE(b.Events.Messages.empty());
     EXPECT_TRUE(b.Events.Deleted.empty());
-    const PlayerId knocker = 0x5158u;
-    s.Client.Subscribe(InboxTopic(b.Id(), a.Id()));
-    s.Client.Subscribe(InboxTopic(knocker, a.Id()));
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
-    // With the creator's own token, read off his block: a probe in his name opens nothing again, and
-    // a will on his topic that names somebody else takes nobody off.
-    const auto heard = [&](const std::string& topic) {
-        return std::ranges::find(s.Heard, topic, [](const auto& h) { return h.first; });
+    // With the creator's own token, read off his refusal of a knock: a probe in his name opens
+    // nothing again, and a will on his topic that names somebody else takes nobody off.
+    const PlayerId knocker = 0x5158u;
+    const auto refusals = [&] {
+        return std::ranges::count(s.Heard, InboxTopic(knocker, a.Id()), [](const auto& h) { return h.first; });
     };
-    ASSERT_TRUE(WaitFor([&] { return heard(InboxTopic(b.Id(), a.Id())) != s.Heard.end(); }));
-    const std::uint64_t token =
-        ParseLetter(s.Payloads[std::size_t(heard(InboxTopic(b.Id(), a.Id())) - s.Heard.begin())])->Token;
+    s.Client.Subscribe(InboxTopic(knocker, a.Id()));
+    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});
+    ASSERT_TRUE(WaitFor([&] { return refusals() == 1; }));
+    const auto refusal = std::ranges::find(s.Heard, InboxTopic(knocker, a.Id()), [](const auto& h) { return h.first; });
+    const std::uint64_t token = ParseLetter(s.Payloads[std::size_t(refusal - s.Heard.begin())])->Token;
     s.Write(a.Id(), a.Id(), Note::Probe, {}, token);
     s.Client.Publish(PresenceTopic(a.Id()), EncodePresence({{}, fake, token, Standing::Gone, 0, false, "P0", "x"}),
                      true);
-    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});  // its refusal comes after both
-    ASSERT_TRUE(WaitFor([&] { return heard(InboxTopic(knocker, a.Id())) != s.Heard.end(); }));
+    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});  // refused after both
+    ASSERT_TRUE(WaitFor([&] { return refusals() == 2; }));
     a.Session->Send(b.Id(), Block(2));
     ASSERT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 2; }));
     Drain();
