@@ -417,6 +417,28 @@ TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt)
     EXPECT_EQ(peers[1]->Events.FromUnlisted, 0);
 }
 
+// A letter from somebody not announced is kept for the handshake's time only: a player admitted
+// long after his first block was heard brings only what he sent since.
+TEST_F(BrokerSessionTest, ABlockLongBeforeItsSendersAnnouncementIsForgotten) {
+    auto a = Create("A");
+    BrokerPeer b;
+    b.Session =
+        std::make_unique<BrokerSession>(BrokerSessionOptions{.HandshakeTimeout = std::chrono::milliseconds(300)});
+    b.Session->SetListener(&b.Events);
+    b.Session->Join(where_, "B", "A");
+    ASSERT_TRUE(WaitFor([&] { return b.Events.Opened && a->Session->Players().size() == 2; }));
+    const PlayerId id = 0x0E4A1Eu;
+    const std::uint64_t token = 4343;
+    Stranger hand(where_, id);
+    hand.Write(b.Id(), id, Note::Data, Block(5), token);
+    EXPECT_FALSE(WaitFor([&] { return !b.Events.Messages.empty(); }, 1600));  // past the limit and a sweep
+    hand.Write(b.Id(), id, Note::Data, Block(6), token);
+    hand.Write(a->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+    ASSERT_TRUE(WaitFor([&] { return !b.Events.Messages.empty(); }));
+    Drain();
+    EXPECT_EQ(b.Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{id, Block(6)}}));
+}
+
 // The admitter answers every knock it cannot take with the reason, and lists nobody new.
 TEST_F(BrokerSessionTest, AKnockIsAnsweredWithItsRefusal) {
     auto peers = Session(2);
