@@ -253,6 +253,12 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     none.SetListener(&events);
     none.Create({"127.0.0.1", FreePort(), false}, "Z");
     EXPECT_EQ(events.Failed, OpenError::ConnectFailed);  // told before Create returned
+    // A broker asked for by its encrypted address is never spoken to in the clear.
+    BrokerSession clear({.HandshakeTimeout = std::chrono::milliseconds(1000)});
+    Recorder clearEvents;
+    clear.SetListener(&clearEvents);
+    clear.Create({"127.0.0.1", broker_.Port(), true}, "T");
+    EXPECT_TRUE(clearEvents.Failed && !clearEvents.Opened);  // told before Create returned
     // A broker that takes the connection but never answers: the create gives up at its limit.
     QTcpServer mute;
     ASSERT_TRUE(mute.listen(QHostAddress::LocalHost));
