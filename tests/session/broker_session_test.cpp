@@ -253,6 +253,12 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     none.SetListener(&events);
     none.Create({"127.0.0.1", FreePort(), false}, "Z");
     EXPECT_EQ(events.Failed, OpenError::ConnectFailed);  // told before Create returned
+    // A broker asked for by its encrypted address is never spoken to in the clear.
+    BrokerSession clear({.HandshakeTimeout = std::chrono::milliseconds(1000)});
+    Recorder clearEvents;
+    clear.SetListener(&clearEvents);
+    clear.Create({"127.0.0.1", broker_.Port(), true}, "T");
+    EXPECT_TRUE(clearEvents.Failed && !clearEvents.Opened);  // told before Create returned
     // A broker that takes the connection but never answers: the create gives up at its limit.
     QTcpServer mute;
     ASSERT_TRUE(mute.listen(QHostAddress::LocalHost));
@@ -415,6 +421,28 @@ TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt)
     EXPECT_EQ(peers[1]->Events.Added.back(), id);
     EXPECT_EQ(peers[1]->Events.Messages, expected);
     EXPECT_EQ(peers[1]->Events.FromUnlisted, 0);
+}
+
+// A letter from somebody not announced is kept for the handshake's time only: a player admitted
+// long after his first block was heard brings only what he sent since.
+TEST_F(BrokerSessionTest, ABlockLongBeforeItsSendersAnnouncementIsForgotten) {
+    auto a = Create("A");
+    BrokerPeer b;
+    b.Session =
+        std::make_unique<BrokerSession>(BrokerSessionOptions{.HandshakeTimeout = std::chrono::milliseconds(300)});
+    b.Session->SetListener(&b.Events);
+    b.Session->Join(where_, "B", "A");
+    ASSERT_TRUE(WaitFor([&] { return b.Events.Opened && a->Session->Players().size() == 2; }));
+    const PlayerId id = 0x0E4A1Eu;
+    const std::uint64_t token = 4343;
+    Stranger hand(where_, id);
+    hand.Write(b.Id(), id, Note::Data, Block(5), token);
+    EXPECT_FALSE(WaitFor([&] { return !b.Events.Messages.empty(); }, 1600));  // past the limit and a sweep
+    hand.Write(b.Id(), id, Note::Data, Block(6), token);
+    hand.Write(a->Id(), id, Note::Knock, EncodeKnock({{}, "Hand", ""}), token);
+    ASSERT_TRUE(WaitFor([&] { return !b.Events.Messages.empty(); }));
+    Drain();
+    EXPECT_EQ(b.Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{id, Block(6)}}));
 }
 
 // The admitter answers every knock it cannot take with the reason, and lists nobody new.
@@ -717,10 +745,49 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     EXPECT_TRUE(b.Events.Deleted.empty());
     a.Session->Send(b.Id(), Block(1));
     EXPECT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 1; }));
+    // With the creator's own token, read off his refusal of a knock: a probe in his name opens
+    // nothing again, and a will on his topic that names somebody else takes nobody off.
+    const PlayerId knocker = 0x5158u;
+    const auto refusals = [&] {
+        return std::ranges::count(s.Heard, InboxTopic(knocker, a.Id()), [](const auto& h) { return h.first; });
+    };
+    s.Client.Subscribe(InboxTopic(knocker, a.Id()));
+    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});
+    ASSERT_TRUE(WaitFor([&] { return refusals() == 1; }));
+    const auto refusal = std::ranges::find(s.Heard, InboxTopic(knocker, a.Id()), [](const auto& h) { return h.first; });
+    const std::uint64_t token = ParseLetter(s.Payloads[std::size_t(refusal - s.Heard.begin())])->Token;
+    s.Write(a.Id(), a.Id(), Note::Probe, {}, token);
+    s.Client.Publish(PresenceTopic(a.Id()), EncodePresence({{}, fake, token, Standing::Gone, 0, false, "P0", "x"}),
+                     true);
+    s.Write(a.Id(), knocker, Note::Knock, std::vector<std::uint8_t>{1});  // refused after both
+    ASSERT_TRUE(WaitFor([&] { return refusals() == 2; }));
+    a.Session->Send(b.Id(), Block(2));
+    ASSERT_TRUE(WaitFor([&] { return b.Events.Messages.size() == 2; }));
+    Drain();
+    EXPECT_EQ(std::ranges::count(a.Events.Added, a.Id()), 1);
+    EXPECT_TRUE(b.Events.Deleted.empty());
+    // Letters left in a newcomer's inbox before he came: a probe not his own ends nothing, and a
+    // block in the creator's name, with his token, is nobody's.
+    const PlayerId newcomer = 0x0000C0DEu;
+    s.Client.Publish(InboxTopic(newcomer, newcomer), EncodeLetter(Note::Probe, 2), true);
+    s.Client.Publish(InboxTopic(newcomer, a.Id()), EncodeLetter(Note::Data, token, Block(3)), true);
+    BrokerPeer d;
+    d.Session = std::make_unique<BrokerSession>(BrokerSessionOptions{.Id = newcomer});
+    d.Session->SetListener(&d.Events);
+    d.Session->Join(where_, "D", "P0");
+    ASSERT_TRUE(WaitFor([&] { return d.Events.Opened || d.Events.Failed; }));
+    ASSERT_TRUE(d.Events.Opened);
+    a.Session->Send(newcomer, Block(4));
+    ASSERT_TRUE(WaitFor([&] { return !d.Events.Messages.empty(); }));
+    Drain();
+    EXPECT_EQ(d.Events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{a.Id(), Block(4)}}));
     // Another session of that name admits him late: he leaves it at once and stays in his own.
     const PlayerId late = 0x0000A7E5u;
     Stranger second(where_, late);
     second.Client.Subscribe(InboxTopic(late, b.Id()));
+    second.Client.Subscribe(InboxTopic(late + 1, b.Id()));
+    // A refusal as late is left without a word.
+    second.Write(b.Id(), late + 1, Note::Answer, EncodeAnswer({{}, wire::Verdict::Redirect, 0, {}}));
     second.Write(b.Id(), late, Note::Answer, EncodeAnswer({{}, wire::Verdict::Accepted, 9, {{late, 1, 7, "P0"}}}));
     EXPECT_TRUE(WaitFor([&] {
         return std::ranges::any_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late, b.Id()); });
@@ -730,6 +797,8 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
         const std::optional<Letter> l = ParseLetter(second.Payloads[std::size_t(leave - second.Heard.begin())]);
         EXPECT_TRUE(l && l->Kind == Note::Leave);
     }
+    EXPECT_TRUE(
+        std::ranges::none_of(second.Heard, [&](const auto& h) { return h.first == InboxTopic(late + 1, b.Id()); }));
     EXPECT_EQ(RosterIds(*b.Session), RosterIds(*a.Session));
     // A joiner's own presence, overwritten by a forged will, is his again.
     s.Client.Publish(PresenceTopic(b.Id()), GoneRecord(b.Id(), 1), true);
@@ -780,6 +849,25 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     EXPECT_EQ(made.Deleted, std::vector<PlayerId>{boris});
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
+    // One that nobody listens to fails, opens, and hears a player come, send a block and go, all
+    // without a word. His advert shows how far he is.
+    ChosenSession deaf;
+    deaf.Open(request(true, "Vera", "ws://127.0.0.1"));
+    deaf.Open(request(true, "Vera", broker));
+    ASSERT_TRUE(deaf.IsOpen());
+    Stranger watch(where_, 0x0000DEAFu);
+    watch.Client.Subscribe(PresenceTopic(deaf.LocalId()));
+    const auto advertised = [&](std::uint8_t players) {
+        return !watch.Heard.empty() && watch.Heard.back().second && watch.Heard.back().second->Players == players;
+    };
+    auto guest = Join("Gleb", "Vera", "pw");
+    ASSERT_TRUE(guest->Events.Opened);
+    ASSERT_TRUE(WaitFor([&] { return advertised(2); }));
+    guest->Session->Send(deaf.LocalId(), Block(6));
+    guest->Session->Close();
+    ASSERT_TRUE(WaitFor([&] { return advertised(1); }));
+    Drain();
+    deaf.Close();
     broker_.Kill();
     EXPECT_TRUE(WaitFor([&] { return made.Lost; }));
 }

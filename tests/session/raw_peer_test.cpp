@@ -342,6 +342,10 @@ TEST(RawPeer, BlocksThatComeBeforeTheOpenFollowItUnlessTheirSenderLeft) {
     ASSERT_TRUE(c.listen(QHostAddress::LocalHost, 0));
     QTcpSocket* cLink = nullptr;
     QObject::connect(&c, &QTcpServer::newConnection, [&] { cLink = c.nextPendingConnection(), Recorder::Pulse(); });
+    QTcpServer d;  // answers only after D, linked to the joiner the other way, has left
+    ASSERT_TRUE(d.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket* dLink = nullptr;
+    QObject::connect(&d, &QTcpServer::newConnection, [&] { dLink = d.nextPendingConnection(), Recorder::Pulse(); });
     QTcpServer b;
     ASSERT_TRUE(b.listen(QHostAddress::LocalHost, 0));
     bool bGone = false;
@@ -355,8 +359,11 @@ TEST(RawPeer, BlocksThatComeBeforeTheOpenFollowItUnlessTheirSenderLeft) {
         s->write(reinterpret_cast<const char*>(out.data()), qint64(out.size()));
     });
     wire::Welcome w;
-    w.Seq = 4;
-    w.Players = {{1, 1, 0, 0, "A"}, {2, 2, loopback, b.serverPort(), "B"}, {3, 3, loopback, c.serverPort(), "C"}};
+    w.Seq = 5;
+    w.Players = {{1, 1, 0, 0, "A"},
+                 {2, 2, loopback, b.serverPort(), "B"},
+                 {3, 3, loopback, c.serverPort(), "C"},
+                 {4, 4, loopback, d.serverPort(), "D"}};
     QTcpServer a;
     ASSERT_TRUE(a.listen(QHostAddress::LocalHost, 0));
     QObject::connect(&a, &QTcpServer::newConnection, [&] {
@@ -380,13 +387,23 @@ TEST(RawPeer, BlocksThatComeBeforeTheOpenFollowItUnlessTheirSenderLeft) {
     TcpSession joiner(LoopbackOptions());
     joiner.SetListener(&events);
     joiner.Join("J", "127.0.0.1", a.serverPort());
-    ASSERT_TRUE(WaitFor([&] { return bGone && cLink; }));
+    ASSERT_TRUE(WaitFor([&] { return bGone && cLink && dLink; }));
+    RawPeer toJ(joiner.ListenPort());
+    ASSERT_TRUE(toJ.JoinAs({{}, wire::Intent::Link, 4, 1, "D"}));
     cLink->write(reinterpret_cast<const char*>(welcomed.data()), qint64(welcomed.size()));
     ASSERT_TRUE(WaitFor([&] { return events.Opened; }));
     Drain();  // the blocks kept for the open come right after it
     EXPECT_EQ(events.Messages, (std::vector<std::pair<PlayerId, std::vector<std::uint8_t>>>{{1, Block(9)}}));
     EXPECT_FALSE(events.BlockBeforeOpen);
-    EXPECT_EQ(RosterIds(joiner).size(), 3u);
+    EXPECT_EQ(RosterIds(joiner).size(), 4u);
+    // D leaves while the joiner's knock at him waits: its late answer links nobody.
+    bool dRetired = false;
+    QObject::connect(dLink, &QTcpSocket::disconnected, [&] { dRetired = true, Recorder::Pulse(); });
+    toJ.Send(wire::EncodeFrame(wire::FrameKind::Leave));
+    ASSERT_TRUE(WaitFor([&] { return events.Deleted == std::vector<PlayerId>{4}; }));
+    dLink->write(reinterpret_cast<const char*>(welcomed.data()), qint64(welcomed.size()));
+    EXPECT_TRUE(WaitFor([&] { return dRetired; }));
+    EXPECT_EQ(RosterIds(joiner), (std::vector<PlayerId>{1, 3, joiner.LocalId()}));
 }
 
 }  // namespace

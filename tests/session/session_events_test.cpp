@@ -137,6 +137,19 @@ TEST(SessionEvents, ASessionClosedOnItsOpenReportsNoPlayer) {
     EXPECT_TRUE(events.Opened);
     EXPECT_TRUE(events.Added.empty());
     EXPECT_TRUE(a.Players().empty());
+    // Nor does one that stops listening there, and what it sends itself goes nowhere.
+    TcpSession b(LoopbackOptions());
+    struct : Recorder {
+        TcpSession* Of = nullptr;
+        void OnOpen() override { Recorder::OnOpen(), Of->SetListener(nullptr); }
+    } deaf;
+    deaf.Of = &b;
+    b.SetListener(&deaf);
+    b.Create("B");
+    Drain();
+    EXPECT_TRUE(deaf.Opened);
+    EXPECT_TRUE(deaf.Added.empty());
+    EXPECT_EQ(b.Send(b.LocalId(), std::vector<std::uint8_t>(8, 1)), SendResult::Sent);  // to nobody
 }
 
 TEST(SessionEvents, BoxesOpenedWhenPlayersGoAndTheSessionIsLostCrashNothing) {

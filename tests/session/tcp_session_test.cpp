@@ -293,6 +293,11 @@ TEST(TcpSession, AnotherProgramVersionOrTakenIdIsRefused) {
     other = LoopbackOptions();
     other.Id = a->Id();
     EXPECT_EQ(Join("X", a->Session->ListenPort(), other)->Events.Failed, OpenError::IdTaken);
+    // A knock answered by anything but a welcome (here a block that would read as one) is another program's.
+    wire::Welcome full;
+    full.Answer = wire::Verdict::Full;
+    RefusingServer blocks(wire::EncodeFrame(wire::FrameKind::Data, wire::EncodeWelcome(full)));
+    EXPECT_EQ(Join("X", blocks.Port())->Events.Failed, OpenError::OtherProgram);
     EXPECT_EQ(a->Session->Players().size(), 1u);
 }
 

@@ -26,6 +26,7 @@ TEST(BrokerWire, TopicsNameOnlyWellFormedIdsAndALetterIsReadOnlyFromTheOwnInbox)
     EXPECT_EQ(PresenceIdOf("korvant/1/a/9a0f0009"), 0x9A0F0009u);
     EXPECT_FALSE(PresenceIdOf("korvant/1/a/1234cdeg"));
     EXPECT_FALSE(PresenceIdOf("korvant/1/a/1234cde/"));
+    EXPECT_FALSE(PresenceIdOf("korvant/2/a/1234cdef"));  // another version's
 }
 
 TEST(BrokerWire, MessagesReadBackAndCutOrForeignOnesAreRefused) {

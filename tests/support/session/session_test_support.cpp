@@ -127,9 +127,11 @@ RefusingServer::RefusingServer(wire::Verdict verdict, wire::Identity who)
           return w;
       }()) {}
 
-RefusingServer::RefusingServer(wire::Welcome answer) {
+RefusingServer::RefusingServer(wire::Welcome answer)
+    : RefusingServer(wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome(answer))) {}
+
+RefusingServer::RefusingServer(std::vector<std::uint8_t> frame) {
     server_.listen(QHostAddress::LocalHost, 0);
-    const std::vector<std::uint8_t> frame = wire::EncodeFrame(wire::FrameKind::Welcome, wire::EncodeWelcome(answer));
     QObject::connect(&server_, &QTcpServer::newConnection, [this, frame] {
         while (QTcpSocket* s = server_.nextPendingConnection()) {
             QObject::connect(s, &QTcpSocket::readyRead, s, [s, frame] {

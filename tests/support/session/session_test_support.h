@@ -137,6 +137,8 @@ class RefusingServer {
 public:
     RefusingServer(wire::Verdict verdict, wire::Identity who = {});
     explicit RefusingServer(wire::Welcome answer);
+    // Answers with these bytes instead, a frame of any kind.
+    explicit RefusingServer(std::vector<std::uint8_t> frame);
     std::uint16_t Port() const { return server_.serverPort(); }
 
 private:
