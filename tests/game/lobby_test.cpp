@@ -655,6 +655,17 @@ TEST_F(LostComputerTest, AnotherPersonLeavingWhileTheHeirIsAwaitedLeavesTheHeir)
     EXPECT_EQ(fourth.lobby.Model().end, NetEnd::None);
 }
 
+// While the game starts (its first full state has come), a leaving person's state is kept for
+// his return, and a vanished server is awaited from its heir as in any year, not left as a lobby.
+TEST_F(LostComputerTest, WhileTheGameStartsALeaverKeepsHisStateAndAVanishedServerHasAnHeir) {
+    for (Computer* c : all) c->lobby.Net().model.phase = NetPhase::Starting;
+    heir.lobby.OnDeletePlayer({3, "Player3", true});
+    EXPECT_EQ(heir.lobby.Model().dropped.at(3), "Player3");
+    other.lobby.OnDeletePlayer({1, "Player1", true});
+    EXPECT_EQ(other.lobby.Model().heir, 2u);
+    EXPECT_EQ(other.game->GameMode, ModeNetClient);
+}
+
 // Only the heir's takeover counts, and only once the server is gone; the server keeps a turn
 // counted done only with the turn itself.
 TEST_F(LostComputerTest, NobodyButTheHeirTakesOverAndATurnIsDoneOnlyWithItsTurn) {

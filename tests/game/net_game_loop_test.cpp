@@ -381,6 +381,14 @@ TEST_F(NetGameLoopTest, TheServerEndingTheGameEndsTheClientsWait) {
         waits.script[WaitPage::ServerWait] = [&, end = end] { client.model.End(end); };
         EXPECT_EQ(NetGameLoop(client.net, waits), told);
     }
+    // Ended while the client waits for the year's data: no year begins, no command screen.
+    ui.windows.clear();
+    waits.script[WaitPage::ClientWait] = [this] { client.Receive(1, EncodeSmall(BlockKind::GameOver)); };
+    int years = 0;
+    EXPECT_EQ(NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years > 0; }}),
+              NetGameEnd::EndedByServer);
+    EXPECT_EQ(years, 0);
+    EXPECT_EQ(std::ranges::count(ui.windows, "command screen"), 0);
 }
 
 // A game that ends under the command screen, or while the server waits for the turns, sends

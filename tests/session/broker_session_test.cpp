@@ -849,6 +849,19 @@ TEST_F(BrokerSessionTest, TheChosenSessionOpensWhatTheDialogAsks) {
     EXPECT_EQ(made.Deleted, std::vector<PlayerId>{boris});
     lost.Open(request(true, "Vera", "ws://127.0.0.1"));
     EXPECT_EQ(failed.Failed, OpenError::ConnectFailed);
+    // After it, an open over the local network is the session in use.
+    TcpSession lan(LoopbackOptions());
+    lan.Create("Gleb");
+    OpenRequest there;
+    there.Create = false;
+    there.Name = "Vera";
+    there.Host = "127.0.0.1";
+    there.Port = lan.ListenPort();
+    lost.Open(there);
+    ASSERT_TRUE(WaitFor([&] { return failed.Opened; }));
+    EXPECT_TRUE(lost.IsOpen());
+    EXPECT_EQ(lost.Players().size(), 2u);
+    lost.Close();
     // One that nobody listens to fails, opens, and hears a player come, send a block and go, all
     // without a word. His advert shows how far he is.
     ChosenSession deaf;

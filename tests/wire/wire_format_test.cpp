@@ -156,11 +156,14 @@ TEST(FrameReader, ReassemblesFramesFedInPiecesAndRefusesOversizedOnesAtOnce) {
     EXPECT_FALSE(empty.Next());
     EXPECT_TRUE(empty.Broken());
 
-    // A kind this game does not send breaks the stream, even in a frame of the kind byte alone.
-    FrameReader unknown;
-    unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, 0xEE});
-    EXPECT_FALSE(unknown.Next());
-    EXPECT_TRUE(unknown.Broken());
+    // A kind this game does not send, just past either end, breaks the stream, even in a frame of
+    // the kind byte alone.
+    for (std::uint8_t kind : {std::uint8_t(0), std::uint8_t(7), std::uint8_t(0xEE)}) {
+        FrameReader unknown;
+        unknown.Append(std::vector<std::uint8_t>{1, 0, 0, 0, kind});
+        EXPECT_FALSE(unknown.Next()) << int(kind);
+        EXPECT_TRUE(unknown.Broken()) << int(kind);
+    }
 }
 
 // A text whose length byte promises more than came fails the read, and nothing past the bytes is read.
