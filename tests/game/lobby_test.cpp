@@ -613,6 +613,7 @@ TEST_F(LostComputerTest, TheHeirTakesOverFromTheBackupAndTheYearsTurnsAreSentAga
     EXPECT_EQ(other.lobby.Model().earlyTakeover, 2u);
     other.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(other.lobby.Model().serverId, 2u);
+    EXPECT_EQ(other.lobby.Model().heir, 0u);         // no heir awaited any more: the next loss is a new one
     EXPECT_EQ(other.game->GameMode, ModeNetClient);  // the last player takes no lobby's role in a game
     EXPECT_TRUE(other.lobby.Model().earlyBlocks.empty());
     EXPECT_TRUE(other.Chatted("Player1> " + FormatText(other.game->Msg(Msg::ServerVanishedHeirFollows), {"Player2"})));

@@ -206,6 +206,7 @@ TEST_F(TurnCycle, APersonsVictoryHandsHimTheVictoryPage) {
         for (int y = 1; y <= 50; ++y) game.Map[x][y] = uint8_t(person);
     game.GameMode = ModeNetServer;
     game.CurPlayerName = "someone else";
+    game.Year = 120;  // won in the last year: a victory, no draw
     ui.log.clear();
     ASSERT_TRUE(CheckGameEnd(game));
     EXPECT_TRUE(game.HumanWon);
@@ -231,7 +232,9 @@ TEST_F(TurnCycle, YearOneHundredNineteenIsTheLast) {
     EXPECT_FALSE(CheckGameEnd(game));
     std::vector<int> years;
     options.yearDone = [&](Game&, int year) { years.push_back(year); };
+    game.HumanWon = true;  // left from a game won before: this one is a draw
     EXPECT_EQ(RunGame(game, options), GameOutcome::Over);
+    EXPECT_FALSE(game.HumanWon);
     EXPECT_EQ(years, std::vector<int>{119});
     EXPECT_EQ(game.Year, 120);
     ASSERT_GE(ui.log.size(), 2u);

@@ -247,6 +247,11 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     EXPECT_EQ(knocking.Send(ToAllOthers, Block(1)), SendResult::NotOpen);
     EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
     EXPECT_EQ(unanswered.Failed, OpenError::Timeout);
+    // Joining again, it has forgotten whom it knocked at: a refusal is told at once as such.
+    unanswered.Failed.reset();
+    knocking.Join(where_, "C", "A", "guess");
+    EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
+    EXPECT_EQ(unanswered.Failed, OpenError::WrongPassword);
 
     BrokerSession none;
     Recorder events;
@@ -355,6 +360,12 @@ TEST_F(BrokerSessionTest, TheSearchListsTheOpenSessionsOnce) {
     EXPECT_FALSE(found[0].Password);
     EXPECT_EQ(found[1].Session, "Q");
     EXPECT_TRUE(found[1].Password);
+    // A finished search has left the broker: a session opened after it is not reported.
+    Stranger later(where_, 0x0000E1E2u);
+    later.Client.Subscribe(PresenceFilter);
+    auto r = Create("R");
+    ASSERT_TRUE(WaitFor([&] { return later.HeardStanding(r->Id(), Standing::Admitting); }));
+    EXPECT_FALSE(WaitFor([&] { return found.size() > 2; }, 500));
     // His signed leave, and no will after it.
     EXPECT_EQ(std::ranges::count_if(watcher.Heard,
                                     [&](const auto& h) { return h.second && h.second->Now == Standing::Gone; }),

@@ -263,6 +263,9 @@ TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
     EXPECT_FALSE(IsSearch(search, ours));
     EXPECT_FALSE(ParseAdvert(EncodeAdvert(newer, {1, 1, "x"}), ours));
     EXPECT_EQ(ParseAdvert(EncodeAdvert(ours, {47130, 3, "x"}), ours)->Players, 3);
+    std::vector<std::uint8_t> padded = EncodeAdvert(ours, {47130, 3, "x"});
+    padded.push_back(0);
+    EXPECT_FALSE(ParseAdvert(padded, ours));
     // An advert nobody could join from is no advert: no port, nobody in it, or more than a session holds.
     for (const Advert& unjoinable :
          {Advert{0, 3, "x"}, Advert{47130, 0, "x"}, Advert{47130, MaxSessionPlayers + 1, "x"}})
