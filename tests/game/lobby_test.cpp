@@ -636,9 +636,12 @@ TEST_F(LostComputerTest, AnEarlyTakeoverByWhoIsNoLongerTheHeirIsForgotten) {
     network.Deliver();
     fourth.session.Listener()->OnMessage(2, EncodeSmall(BlockKind::TookOver, fourth.game->Year));
     ASSERT_EQ(fourth.lobby.Model().earlyTakeover, 2u);
+    fourth.session.Listener()->OnMessage(2, EncodeChat("held back", 0));
+    ASSERT_EQ(fourth.lobby.Model().earlyBlocks.size(), 1u);
     fourth.game->mGos[2].Alive = 0;
     fourth.lobby.OnDeletePlayer({1, "Player1", true});
     EXPECT_EQ(fourth.lobby.Model().heir, 3u);
+    EXPECT_TRUE(fourth.lobby.Model().earlyBlocks.empty());  // what he sent then is forgotten too
     fourth.session.Listener()->OnMessage(2, EncodeChat("still here", 0));
     EXPECT_TRUE(fourth.lobby.Model().earlyBlocks.empty());
 }
