@@ -252,6 +252,11 @@ TEST_F(BrokerSessionTest, RefusalsAreTheTcpSessionsVerdicts) {
     knocking.Join(where_, "C", "A", "guess");
     EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
     EXPECT_EQ(unanswered.Failed, OpenError::WrongPassword);
+    // Nor does it keep that refusal: a join finding only the stale advert fails as such.
+    unanswered.Failed.reset();
+    knocking.Join(where_, "C", "Stale");
+    EXPECT_TRUE(WaitFor([&] { return unanswered.Failed.has_value(); }));
+    EXPECT_EQ(unanswered.Failed, OpenError::ConnectFailed);
 
     BrokerSession none;
     Recorder events;
