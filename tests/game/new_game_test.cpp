@@ -46,8 +46,10 @@ TEST(NewGameSetup, StatesResetPersonsAndExpertFixesTheField) {
     EXPECT_TRUE(setup.sizeEnabled);
     EXPECT_EQ(setup.size, 100);  // freed, but not moved back
 
-    setup.SetDifficulty(game, -1);
-    EXPECT_EQ(game.DiffLevel, DiffNormal);
+    for (int outside : {DiffTraining - 1, DiffExpert + 1}) {
+        setup.SetDifficulty(game, outside);
+        EXPECT_EQ(game.DiffLevel, DiffNormal) << outside;
+    }
     EXPECT_EQ(DifficultyLabelOf(DiffTraining), Msg::TrainingGameLabel);
     EXPECT_EQ(DifficultyLabelOf(DiffExpert), Msg::ExpertGameLabel);
     EXPECT_EQ(DifficultyLabelOf(-1), std::nullopt);
@@ -207,6 +209,7 @@ TEST_F(ChooseTest, WithoutPersonsEveryStateIsTheComputersAndTooManyPersonsAreRef
     }
     Make(4, 50);
     EXPECT_THROW(ChooseTerritories(game, 5), std::invalid_argument);
+    EXPECT_THROW(ChooseTerritories(game, -1), std::invalid_argument);
     // As many persons as states: every state is a person's.
     Make(4, 50);
     ASSERT_TRUE(ChooseTerritories(game, 4));
