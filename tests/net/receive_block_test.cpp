@@ -347,6 +347,9 @@ TEST_F(ReceiveBlockTest, PlayerTurnOnlyByTheServerFromThePlayerOfThatLivingState
     EXPECT_EQ(client.Receive(3, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
     client.game->mGos[2].Human = 2;
     EXPECT_EQ(server.Receive(3, turn), BlockOutcome::Refused);  // player 3 does not play state 2
+    client.game->mGos[2].Human = 3;                             // even with a record that names him
+    EXPECT_EQ(server.Receive(3, EncodePlayerTurn(*client.game)), BlockOutcome::Refused);
+    client.game->mGos[2].Human = 2;
     EXPECT_EQ(server.game->mGos[2].Money, 502);
 
     // A turn that breaks the books of soldiers is refused whole, generals included.
