@@ -2,6 +2,8 @@
 // anything cut, padded or oversized is refused without reading past the bytes given.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "wire/broker_wire.h"
 #include "wire/byte_io.h"
 #include "wire/discovery_messages.h"
@@ -248,6 +250,14 @@ TEST(Handshake, ATooNewVersionIsToldApartFromAnotherProgram) {
     Welcome w;
     w.Who = newer;
     EXPECT_EQ(ParseWelcome(EncodeWelcome(w), ours)->Answer, Verdict::OtherVersion);
+    // An answer past the last one a computer of ours gives is no answer.
+    Welcome refusal;
+    refusal.Answer = Verdict::WrongPassword;
+    std::vector<std::uint8_t> unknown = EncodeWelcome(refusal);
+    refusal.Answer = Verdict::Full;
+    const std::vector<std::uint8_t> full = EncodeWelcome(refusal);
+    unknown[std::ranges::mismatch(unknown, full).in1 - unknown.begin()] = std::uint8_t(Verdict::WrongPassword) + 1;
+    EXPECT_FALSE(ParseWelcome(unknown, ours));
     // Another program's greeting or answer is foreign once its magic word is read, however short.
     Identity otherMagic;
     otherMagic.Magic ^= 1;
