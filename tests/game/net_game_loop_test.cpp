@@ -59,6 +59,22 @@ protected:
         server->Chronicle = "Хроника нового года";
     }
     int SentOfKind(BlockKind kind) const { return test::CountKind(s2.sent, kind); }
+    // The client, heir with the year's backup, ends his turn with the others; the server vanishes
+    // before the results, the client takes over, and `again` runs in his wait for that year's turns.
+    void HeirTakesOverTheYearHePlayed(std::function<void()> again) {
+        waits.script[WaitPage::ClientWait] = [this] {
+            ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
+            ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
+        };
+        waits.script[WaitPage::ServerWait] = [this, again = std::move(again)] {
+            for (PlayerId other : {1u, 3u}) client.Receive(other, EncodeSmall(BlockKind::TurnDone));
+            waits.script[WaitPage::ClientWait] = [this, again] {
+                client.model.Remove(1);
+                ASSERT_TRUE(TakeOver(client.net));
+                waits.script[WaitPage::ServerWait] = again;
+            };
+        };
+    }
 };
 
 TEST_F(NetGameLoopTest, ResultsThatOvertakeTheWaitKeepTheYearsMessagesAndChronicle) {
@@ -194,30 +210,19 @@ TEST_F(NetGameLoopTest, AnHeirGivenTheNextYearsBackupSendsItsResultsAtOnce) {
 // takes over, waits again for the other person's turn of that year, which he sends anew, and
 // would then compute the year itself.
 TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsTurnsAgain) {
-    waits.script[WaitPage::ClientWait] = [this] {
-        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
-        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
-    };
     bool waitedAgain = false;
-    waits.script[WaitPage::ServerWait] = [&] {
-        for (PlayerId other : {1u, 3u}) client.Receive(other, EncodeSmall(BlockKind::TurnDone));
-        waits.script[WaitPage::ClientWait] = [&] {
-            client.model.Remove(1);
-            ASSERT_TRUE(TakeOver(client.net));
-            waits.script[WaitPage::ServerWait] = [&] {
-                waitedAgain = true;
-                EXPECT_FALSE(client.model.Find(3)->turnFinished);
-                EXPECT_TRUE(client.model.Find(2)->turnFinished);  // his own turn stays ended
-                auto third = test::MakeNetGame(3);
-                third->mGos[3].Money = 777;
-                client.Receive(3, EncodePlayerTurn(*third));
-                client.Receive(3, EncodeSmall(BlockKind::TurnDone));
-                EXPECT_EQ(client.game->mGos[3].Money, 777);
-                EXPECT_TRUE(client.model.Find(3)->turnFinished);
-                client.model.End(NetEnd::Aborted);  // stops before the year is computed
-            };
-        };
-    };
+    HeirTakesOverTheYearHePlayed([&] {
+        waitedAgain = true;
+        EXPECT_FALSE(client.model.Find(3)->turnFinished);
+        EXPECT_TRUE(client.model.Find(2)->turnFinished);  // his own turn stays ended
+        auto third = test::MakeNetGame(3);
+        third->mGos[3].Money = 777;
+        client.Receive(3, EncodePlayerTurn(*third));
+        client.Receive(3, EncodeSmall(BlockKind::TurnDone));
+        EXPECT_EQ(client.game->mGos[3].Money, 777);
+        EXPECT_TRUE(client.model.Find(3)->turnFinished);
+        client.model.End(NetEnd::Aborted);  // stops before the year is computed
+    });
     int years = 0;
     const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years > 0; }});
     EXPECT_EQ(end, NetGameEnd::Aborted);
@@ -230,23 +235,12 @@ TEST_F(NetGameLoopTest, AnHeirWaitingForTheResultsTakesOverAndWaitsForThatYearsT
 // An heir whose own state falls in the year he serves again hands the game on, as any server
 // whose state fell, and plays no more: one defeat, no new year.
 TEST_F(NetGameLoopTest, AnHeirWhoseStateFallsInTheYearHeTookOverHandsItOnAndPlaysNoMore) {
-    waits.script[WaitPage::ClientWait] = [this] {
-        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeBackup(*server, {}))), BlockOutcome::Applied);
-        ASSERT_EQ(client.Receive(1, PackEnvelope(EncodeFullState(*server, 1))), BlockOutcome::Applied);
-    };
-    waits.script[WaitPage::ServerWait] = [&] {
-        for (PlayerId other : {1u, 3u}) client.Receive(other, EncodeSmall(BlockKind::TurnDone));
-        waits.script[WaitPage::ClientWait] = [&] {
-            client.model.Remove(1);
-            ASSERT_TRUE(TakeOver(client.net));
-            waits.script[WaitPage::ServerWait] = [&] {
-                client.Receive(3, EncodePlayerTurn(*test::MakeNetGame(3)));
-                client.Receive(3, EncodeSmall(BlockKind::TurnDone));
-                const StateChange change(*client.game);
-                client.game->mGos[2].Alive = 0;
-            };
-        };
-    };
+    HeirTakesOverTheYearHePlayed([this] {
+        client.Receive(3, EncodePlayerTurn(*test::MakeNetGame(3)));
+        client.Receive(3, EncodeSmall(BlockKind::TurnDone));
+        const StateChange change(*client.game);
+        client.game->mGos[2].Alive = 0;
+    });
     int years = 0;
     const NetGameEnd end = NetGameLoop(client.net, waits, {.yearBegins = [&](NetContext&) { return ++years > 0; }});
     EXPECT_EQ(end, NetGameEnd::Defeated);

@@ -54,13 +54,19 @@ protected:
         return p;
     }
 
-    std::unique_ptr<BrokerPeer> Join(const std::string& name, const std::string& session,
-                                     const std::string& password = {}) {
+    // A joiner who has knocked; Join also waits for his session's answer.
+    std::unique_ptr<BrokerPeer> Knock(const std::string& name, const std::string& session,
+                                      const std::string& password = {}, const BrokerSessionOptions& options = {}) {
         auto p = std::make_unique<BrokerPeer>();
-        p->Session = std::make_unique<BrokerSession>();
+        p->Session = std::make_unique<BrokerSession>(options);
         p->Events.Of = p->Session.get();
         p->Session->SetListener(&p->Events);
         p->Session->Join(where_, name, session, password);
+        return p;
+    }
+    std::unique_ptr<BrokerPeer> Join(const std::string& name, const std::string& session,
+                                     const std::string& password = {}, const BrokerSessionOptions& options = {}) {
+        auto p = Knock(name, session, password, options);
         WaitFor([&] { return p->Events.Opened || p->Events.Failed; });
         return p;
     }
@@ -443,11 +449,8 @@ TEST_F(BrokerSessionTest, ABlockThatOvertakesItsSendersAnnouncementComesAfterIt)
 // long after his first block was heard brings only what he sent since.
 TEST_F(BrokerSessionTest, ABlockLongBeforeItsSendersAnnouncementIsForgotten) {
     auto a = Create("A");
-    BrokerPeer b;
-    b.Session =
-        std::make_unique<BrokerSession>(BrokerSessionOptions{.HandshakeTimeout = std::chrono::milliseconds(300)});
-    b.Session->SetListener(&b.Events);
-    b.Session->Join(where_, "B", "A");
+    const auto joined = Join("B", "A", {}, {.HandshakeTimeout = std::chrono::milliseconds(300)});
+    BrokerPeer& b = *joined;
     ASSERT_TRUE(WaitFor([&] { return b.Events.Opened && a->Session->Players().size() == 2; }));
     const PlayerId id = 0x0E4A1Eu;
     const std::uint64_t token = 4343;
@@ -529,10 +532,7 @@ TEST_F(BrokerSessionTest, AJoinerTakesOnlyASoundAdmission) {
     };
     for (std::size_t i = 0; i < unsound.size(); ++i) {
         knocks.clear();
-        auto p = std::make_unique<BrokerPeer>();
-        p->Session = std::make_unique<BrokerSession>();
-        p->Session->SetListener(&p->Events);
-        p->Session->Join(where_, "J", "Bad");
+        auto p = Knock("J", "Bad");
         ASSERT_TRUE(WaitFor([&] { return !knocks.empty(); })) << i;
         std::vector<Member> players = unsound[i].second;
         for (Member& pl : players)
@@ -545,11 +545,7 @@ TEST_F(BrokerSessionTest, AJoinerTakesOnlyASoundAdmission) {
     advert(x1, "Good");
     advert(x2, "Good");
     knocks.clear();
-    auto j = std::make_unique<BrokerPeer>();
-    j->Session = std::make_unique<BrokerSession>();
-    j->Events.Of = j->Session.get();
-    j->Session->SetListener(&j->Events);
-    j->Session->Join(where_, "J", "Good");
+    auto j = Knock("J", "Good");
     ASSERT_TRUE(WaitFor([&] { return knocks.size() >= 2; }));
     const PlayerId joiner = knocks[0].first;
     answer(joiner, x3, 5, 2, {{x3, 1, 5, "X3"}});  // he did not knock there
@@ -787,11 +783,8 @@ TEST_F(BrokerSessionTest, StrangersCannotSpeakForAPlayerNorTakeHisAdvert) {
     const PlayerId newcomer = 0x0000C0DEu;
     s.Client.Publish(InboxTopic(newcomer, newcomer), EncodeLetter(Note::Probe, 2), true);
     s.Client.Publish(InboxTopic(newcomer, a.Id()), EncodeLetter(Note::Data, token, Block(3)), true);
-    BrokerPeer d;
-    d.Session = std::make_unique<BrokerSession>(BrokerSessionOptions{.Id = newcomer});
-    d.Session->SetListener(&d.Events);
-    d.Session->Join(where_, "D", "P0");
-    ASSERT_TRUE(WaitFor([&] { return d.Events.Opened || d.Events.Failed; }));
+    const auto joined = Join("D", "P0", {}, {.Id = newcomer});
+    BrokerPeer& d = *joined;
     ASSERT_TRUE(d.Events.Opened);
     a.Session->Send(newcomer, Block(4));
     ASSERT_TRUE(WaitFor([&] { return !d.Events.Messages.empty(); }));
